@@ -1,0 +1,52 @@
+#include "text/text.h"
+
+namespace voske {
+
+namespace {
+bool IsTrimmed(unsigned char c) { return c <= 32; }
+}  // namespace
+
+Text Trim(TextView s) {
+  size_t b = 0, e = s.size();
+  while (b < e && IsTrimmed(static_cast<unsigned char>(s[b]))) ++b;
+  while (e > b && IsTrimmed(static_cast<unsigned char>(s[e - 1]))) --e;
+  return Text(s.substr(b, e - b));
+}
+
+Text UpperAscii(TextView s) {
+  Text r(s);
+  for (char& c : r)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return r;
+}
+
+Text LowerAscii(TextView s) {
+  Text r(s);
+  for (char& c : r)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return r;
+}
+
+Text RemoveAll(TextView s, char what) {
+  Text r;
+  r.reserve(s.size());
+  for (char c : s)
+    if (c != what) r.push_back(c);
+  return r;
+}
+
+Text ReplaceAll(TextView s, TextView from, TextView to) {
+  Text r;
+  size_t pos = 0;
+  while (true) {
+    size_t hit = s.find(from, pos);
+    if (hit == TextView::npos || from.empty()) break;
+    r.append(s.substr(pos, hit - pos));
+    r.append(to);
+    pos = hit + from.size();
+  }
+  r.append(s.substr(pos));
+  return r;
+}
+
+}  // namespace voske

@@ -1,0 +1,27 @@
+#pragma once
+// Text inside the core is a byte string in Windows-1252: one byte per
+// character, so lengths, the cleaning tables and the hashes work on the same
+// bytes the regulator's documents carry. Conversion happens only at the edges.
+#include <string>
+#include <string_view>
+
+namespace voske {
+
+using Text = std::string;          // Windows-1252 bytes
+using TextView = std::string_view;
+
+// The line break of every message shown to the user: a lone carriage return.
+inline constexpr char CR = '\r';
+
+// Removes every character of code 32 or below at both ends.
+Text Trim(TextView s);
+// Upper-cases the letters a-z only; accented letters stay as they are.
+Text UpperAscii(TextView s);
+// Lower-cases the letters A-Z only.
+Text LowerAscii(TextView s);
+// Every occurrence of `what` removed.
+Text RemoveAll(TextView s, char what);
+// Every occurrence of `from` replaced by `to` (non-empty `from`).
+Text ReplaceAll(TextView s, TextView from, TextView to);
+
+}  // namespace voske

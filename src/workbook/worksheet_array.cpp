@@ -1,0 +1,89 @@
+#include "workbook/worksheet_array.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+namespace voske {
+
+WorksheetArray::WorksheetArray(std::int32_t rows, std::int32_t columns)
+    : rows_(rows < 0 ? 0 : rows), columns_(columns < 0 ? 0 : columns) {
+  cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
+}
+
+const Cell& WorksheetArray::At(std::int32_t row, std::int32_t column) const {
+  static const Cell kEmpty;
+  if (row < 1 || column < 1 || row > rows_ || column > columns_) return kEmpty;
+  return cells_[static_cast<size_t>(row - 1) * static_cast<size_t>(columns_) + static_cast<size_t>(column - 1)];
+}
+
+Text WorksheetArray::TextAt(std::int32_t row, std::int32_t column) const { return CellText(At(row, column)); }
+
+Cell& WorksheetArray::Mutable(std::int32_t row, std::int32_t column) {
+  if (row < 1 || column < 1 || row > rows_ || column > columns_)
+    throw std::out_of_range("worksheet array index");
+  return cells_[static_cast<size_t>(row - 1) * static_cast<size_t>(columns_) + static_cast<size_t>(column - 1)];
+}
+
+Text GeneralNumberText(double value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+  if (value == 0) return "0";
+
+  // 15 significant digits, as d.dddddddddddddde±XX; the C locale's "." is
+  // replaced below, so the process locale never matters.
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+  Text digits;
+  digits.push_back(buf[0]);
+  const char* p = buf + 2;
+  while (*p != 'e') digits.push_back(*p++);
+  int exp10 = std::atoi(p + 1);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+
+  // The general format writes plain digits while the decimal exponent of
+  // 0.ddd x 10^E stays within -3 <= E <= 15, and scientific form otherwise.
+  const int e = exp10 + 1;
+  Text out;
+  if (value < 0) out.push_back('-');
+  if (e > 15 || e < -3) {
+    out.push_back(digits[0]);
+    if (digits.size() > 1) {
+      out.push_back(',');
+      out.append(digits, 1);
+    }
+    out.push_back('E');
+    if (exp10 < 0) out.push_back('-');
+    out.append(std::to_string(std::abs(exp10)));
+    return out;
+  }
+  if (e <= 0) {
+    out.append("0,");
+    out.append(static_cast<size_t>(-e), '0');
+    out.append(digits);
+    return out;
+  }
+  if (static_cast<size_t>(e) >= digits.size()) {
+    out.append(digits);
+    out.append(static_cast<size_t>(e) - digits.size(), '0');
+    return out;
+  }
+  out.append(digits, 0, static_cast<size_t>(e));
+  out.push_back(',');
+  out.append(digits, static_cast<size_t>(e));
+  return out;
+}
+
+Text CellText(const Cell& cell) {
+  switch (cell.kind) {
+    case Cell::Kind::Empty: return Text();
+    case Cell::Kind::Number: return GeneralNumberText(cell.number);
+    case Cell::Kind::Text: return cell.text;
+    case Cell::Kind::Boolean: return cell.boolean ? "True" : "False";
+    case Cell::Kind::Error: return cell.text;
+  }
+  return Text();
+}
+
+}  // namespace voske

@@ -1,0 +1,57 @@
+#pragma once
+// Where tests find the shared corpus and a scratch folder of their own.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace voske::testing {
+
+// The shared folder beside the checkout (corpus of real workbooks), or an
+// empty path when it is absent; callers GTEST_SKIP with a reason then.
+inline std::filesystem::path SharedDir() {
+  const char* env = std::getenv("VOSKE_SHARED_DIR");
+  std::filesystem::path p = env ? env : "";
+  if (p.empty() || !std::filesystem::is_directory(p)) return {};
+  return p;
+}
+
+inline std::filesystem::path SourceDir() {
+  const char* env = std::getenv("VOSKE_SOURCE_DIR");
+  return env ? env : ".";
+}
+
+inline std::filesystem::path BinaryDir() {
+  const char* env = std::getenv("VOSKE_BINARY_DIR");
+  return env ? env : ".";
+}
+
+// A fresh, empty folder under the system's temporary folder, removed with
+// everything in it when the object goes away.
+class ScratchDir {
+ public:
+  ScratchDir() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("voske-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace voske::testing

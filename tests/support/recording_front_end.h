@@ -1,0 +1,38 @@
+#pragma once
+// A front end that remembers everything the core told it, in order.
+#include <vector>
+
+#include "port/front_end.h"
+
+namespace voske::testing {
+
+class RecordingFrontEnd : public FrontEnd {
+ public:
+  struct Message {
+    Text text;
+    MessageIcon icon;
+    Text caption;
+  };
+
+  void ShowMessage(const Text& text, MessageIcon icon, const Text& caption) override {
+    messages.push_back({text, icon, caption});
+    events.push_back("message:" + text);
+  }
+  void SetStatus(const Text& status) override {
+    statuses.push_back(status);
+    events.push_back("status:" + status);
+  }
+  void ProcessEvents() override { ++processed; }
+  void SetBusy(bool busy) override {
+    busyChanges.push_back(busy);
+    events.push_back(busy ? "busy:on" : "busy:off");
+  }
+
+  std::vector<Message> messages;
+  std::vector<Text> statuses;
+  std::vector<bool> busyChanges;
+  std::vector<Text> events;  // every call above, in order
+  int processed = 0;
+};
+
+}  // namespace voske::testing

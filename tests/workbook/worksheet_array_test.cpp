@@ -1,0 +1,65 @@
+#include "workbook/worksheet_array.h"
+
+#include <gtest/gtest.h>
+
+namespace voske {
+namespace {
+
+TEST(WorksheetArray, IndexesFromOneAndReadsOutsideAsEmpty) {
+  WorksheetArray a(12, 3);
+  a.Mutable(1, 1) = Cell::MakeText("A1");
+  a.Mutable(10, 3) = Cell::MakeNumber(7);
+  EXPECT_EQ(a.TextAt(1, 1), "A1");
+  EXPECT_EQ(a.TextAt(10, 3), "7");
+  EXPECT_TRUE(a.At(12, 3).IsEmpty());
+  // Outside the array: empty, never an error.
+  EXPECT_TRUE(a.At(0, 1).IsEmpty());
+  EXPECT_TRUE(a.At(13, 1).IsEmpty());
+  EXPECT_TRUE(a.At(1, 4).IsEmpty());
+  EXPECT_TRUE(a.At(-5, -5).IsEmpty());
+  EXPECT_EQ(a.TextAt(1000000, 1000), "");
+  EXPECT_THROW(a.Mutable(13, 1), std::out_of_range);
+  EXPECT_TRUE(WorksheetArray().At(1, 1).IsEmpty());
+}
+
+TEST(CellText, NumbersUseTheGeneralFormatWithCommaDecimals) {
+  EXPECT_EQ(GeneralNumberText(40969), "40969");
+  EXPECT_EQ(GeneralNumberText(1234.567), "1234,567");
+  EXPECT_EQ(GeneralNumberText(-0.5), "-0,5");
+  EXPECT_EQ(GeneralNumberText(0), "0");
+  EXPECT_EQ(GeneralNumberText(-0.0), "0");
+  EXPECT_EQ(GeneralNumberText(0.1 + 0.2), "0,3");  // 15 significant digits hide the binary tail
+  EXPECT_EQ(GeneralNumberText(1.0 / 3.0), "0,333333333333333");
+  EXPECT_EQ(GeneralNumberText(123456789012345.0), "123456789012345");
+  EXPECT_EQ(GeneralNumberText(1234567.5), "1234567,5");
+  EXPECT_EQ(GeneralNumberText(40969.75), "40969,75");  // a date with a time of day
+}
+
+TEST(CellText, ExponentFormOnlyBeyondTheGeneralRange) {
+  EXPECT_EQ(GeneralNumberText(1e15), "1E15");
+  EXPECT_EQ(GeneralNumberText(999999999999999.0), "999999999999999");
+  EXPECT_EQ(GeneralNumberText(1.5e20), "1,5E20");
+  EXPECT_EQ(GeneralNumberText(0.0001), "0,0001");
+  EXPECT_EQ(GeneralNumberText(0.00001), "1E-5");
+  EXPECT_EQ(GeneralNumberText(-2.25e-7), "-2,25E-7");
+}
+
+TEST(CellText, IsIndependentOfTheProcessLocale) {
+  std::setlocale(LC_ALL, "C");
+  const Text c = GeneralNumberText(2.5);
+  std::setlocale(LC_NUMERIC, "de_DE.UTF-8");  // may not exist; then nothing changes
+  EXPECT_EQ(GeneralNumberText(2.5), c);
+  EXPECT_EQ(c, "2,5");
+  std::setlocale(LC_ALL, "C");
+}
+
+TEST(CellText, OtherKinds) {
+  EXPECT_EQ(CellText(Cell()), "");
+  EXPECT_EQ(CellText(Cell::MakeText("  x ")), "  x ");  // text is never trimmed here
+  EXPECT_EQ(CellText(Cell::MakeBoolean(true)), "True");
+  EXPECT_EQ(CellText(Cell::MakeBoolean(false)), "False");
+  EXPECT_EQ(CellText(Cell::MakeError("#N/A")), "#N/A");
+}
+
+}  // namespace
+}  // namespace voske
