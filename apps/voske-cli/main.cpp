@@ -1,0 +1,57 @@
+// voske-cli: the command line of VOSKE-XML.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+
+namespace voske::cli {
+
+namespace {
+std::vector<Command>& Registry() {
+  static std::vector<Command> commands;
+  return commands;
+}
+}  // namespace
+
+bool RegisterCommand(const Command& command) {
+  Registry().push_back(command);
+  std::sort(Registry().begin(), Registry().end(), [](const Command& a, const Command& b) { return a.order < b.order; });
+  return true;
+}
+
+const std::vector<Command>& Commands() { return Registry(); }
+
+namespace {
+
+void PrintOverview(FILE* out) {
+  std::fprintf(out,
+               "VOSKE-XML: gera os documentos XML da OXR a partir da Planilha Padrão e os envia.\n\n"
+               "Uso: voske-cli COMANDO [OPÇÕES]\n\nComandos:\n");
+  for (const Command& c : Commands()) std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
+  std::fprintf(out, "\n\"voske-cli COMANDO --help\" explica as opções de cada comando.\n");
+}
+
+}  // namespace
+}  // namespace voske::cli
+
+int main(int argc, char** argv) {
+  using namespace voske::cli;
+  if (argc < 2) {
+    PrintOverview(stderr);
+    return kExitUsage;
+  }
+  const std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "ajuda") {
+    PrintOverview(stdout);
+    return kExitOk;
+  }
+  for (const Command& c : Commands()) {
+    if (name == c.name) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+  }
+  std::fprintf(stderr, "voske-cli: comando desconhecido: %s\n\n", name.c_str());
+  PrintOverview(stderr);
+  return kExitUsage;
+}

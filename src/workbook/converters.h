@@ -1,0 +1,27 @@
+#pragma once
+// The value converters and text cleaners every document builder uses. All
+// work on Windows-1252 text. Only NormalizeDate and FormatDecimal fail, with
+// EGenerica and the user's message.
+#include <cstdint>
+
+#include "text/error.h"
+#include "text/text.h"
+
+namespace voske {
+
+Text SqueezeSpaces(TextView s);
+// Every caller removes commas and keeps digits.
+Text CleanText(TextView s, bool removeCommas = true, bool keepDigits = true);
+Text CapitalizeFirst(TextView s);
+bool IsAllDigits(TextView s);
+bool IsValidIsoDate(TextView s);
+// Cell text (a day serial, or "dd/mm/yyyy") to "yyyy-mm-dd".
+Text NormalizeDate(const Text& cellText);
+Text ZeroMask(std::int16_t count);
+Text ZeroPadCode(TextView s, std::int16_t width);
+// Cell text to a decimal with at most two decimals and "." as separator;
+// empty for a blank cell.
+Text FormatDecimal(const Text& cellText, TextView from = ",", TextView to = ".");
+Text DigitsOnly(TextView s);
+
+}  // namespace voske

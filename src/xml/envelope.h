@@ -1,0 +1,36 @@
+#pragma once
+// The frame both documents share: prologue and root start tag, the
+// identification block with the password hash, and the epilogue hash.
+#include <memory>
+#include <string>
+
+#include "port/front_end.h"
+#include "text/text.h"
+#include "workbook/worksheets.h"
+#include "xml/xml_generator.h"
+
+namespace voske {
+
+enum class DocumentKind { Cadastral, Financeiro };
+
+// What a document builder needs from the generation that runs it.
+struct DocumentContext {
+  const Worksheets& sheets;
+  FrontEnd& frontEnd;
+  std::string outputPath;        // native path of the file to write
+  Text passwordUpper;            // OxrPasswordUpper of the current run
+  Text programVersion = "3.3";
+  bool& generationFailed;        // set when an error has already been shown
+};
+
+// The regulator's schema namespace URI (43 characters).
+const Text& SchemaNamespace();
+Text RootElementName(DocumentKind kind);
+Text RootStartTag(DocumentKind kind);
+
+// Creates the generator and writes oxr:identificador; the root is current on return.
+std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx);
+// Writes oxr:epilogo with the content hash and saves to ctx.outputPath.
+void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext& ctx);
+
+}  // namespace voske
