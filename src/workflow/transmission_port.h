@@ -1,0 +1,33 @@
+#pragma once
+// How the main window's workflow reaches Java discovery and sending without
+// depending on the JVM itself. The front ends wire it to the transmission
+// subsystem; tests give it a double.
+#include <string>
+
+#include "port/front_end.h"
+#include "text/text.h"
+
+namespace voske {
+
+// Everything one sending reads from the main window.
+struct SendRequest {
+  std::string xmlPath;            // OutputPath: fneArquivoXML, double quotes removed
+  std::string destinationFolder;  // DirectoryEdit1, as typed
+  int documentKind = 0;           // ComboBox1: 0 "Dados cadastrais", 1 "Dados financeiros"
+  bool useProxy = false;          // chkUtilizarProxy
+  Text proxyServer, proxyPort, proxyUser, proxyPassword;
+  Text passwordUpper;             // OxrPasswordUpper
+};
+
+class TransmissionPort {
+ public:
+  virtual ~TransmissionPort() = default;
+  // The Java version text for the window caption; empty when none was found.
+  virtual Text JavaVersion() = 0;
+  // Starts the embedded JVM, or reports why it cannot; false when sending is impossible.
+  virtual bool StartJavaVM(FrontEnd& frontEnd) = 0;
+  // Sends one document; reports every outcome itself through the front end.
+  virtual void SendDocument(const SendRequest& request, FrontEnd& frontEnd) = 0;
+};
+
+}  // namespace voske
