@@ -1,0 +1,35 @@
+#pragma once
+// TUtil: the worksheet reader of one generation. It opens the workbook file
+// on the first worksheet asked for and keeps it open, so that a generation
+// parses the file once however many worksheets it reads.
+#include <memory>
+#include <string>
+
+#include "text/error.h"
+#include "text/text.h"
+#include "workbook/workbook_file.h"
+#include "workbook/worksheet_array.h"
+
+namespace voske {
+
+// Reading a worksheet failed. The message joins with CR: the reader's own
+// first line naming the problem, the worksheet name, and the two lines of
+// advice the user has always been given.
+class ECarregaArquivo : public EVoske {
+ public:
+  using EVoske::EVoske;
+};
+
+class TUtil {
+ public:
+  // Fills `out` with the worksheet `sheetName` (Windows-1252) of the workbook
+  // at `path` (native path). On failure throws ECarregaArquivo and leaves
+  // `out` as it was.
+  void LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName);
+
+ private:
+  std::string openPath_;
+  std::unique_ptr<WorkbookFile> book_;
+};
+
+}  // namespace voske
