@@ -5,6 +5,7 @@
 #include "cli/cli_runner.h"
 #include "sample_workbook.h"
 #include "support/paths.h"
+#include "text/cp1252.h"
 #include "workbook/workbook_file.h"
 
 namespace voske {
