@@ -21,6 +21,8 @@ class SheetCells {
   void Add(std::int32_t row, std::int32_t column, Cell cell);
 
   std::size_t Count() const { return cells_.size(); }
+  // Room for `count` cells, to spare regrowing while they are added.
+  void Reserve(std::size_t count) { cells_.reserve(count); }
 
   // The worksheet array of the cells added so far, which it consumes.
   // Throws ReaderError(TooLarge) when the array would exceed the budget.
