@@ -7,6 +7,7 @@
 #include "workbook/biff_stream.h"
 #include "workbook/biff_strings.h"
 #include "workbook/cfb.h"
+#include "workbook/reader_limits.h"
 #include "workbook/readers.h"
 #include "workbook/xls_sheet.h"
 
@@ -14,9 +15,6 @@ namespace voske {
 namespace {
 
 using namespace biff;
-
-// More distinct texts than the format's cell count could ever refer to.
-constexpr std::size_t kMaxSharedStrings = std::size_t{1} << 24;
 
 class XlsWorkbook final : public WorkbookFile {
  public:
@@ -111,7 +109,7 @@ class XlsWorkbook final : public WorkbookFile {
     // per text); the texts present are read until the data ends.
     sst_.Reserve(std::min<std::size_t>(declared, bytes / 3), bytes);
     while (!reader.AtEnd()) {
-      if (sst_.Size() >= kMaxSharedStrings)
+      if (sst_.Size() >= limits::kMaxSharedStrings || sst_.Bytes() > limits::kMaxSharedStringBytes)
         throw ReaderError(ReaderError::Kind::TooLarge, Ansi("tabela de textos compartilhados grande demais"));
       sst_.Add(ReadUnicodeString(reader));
     }

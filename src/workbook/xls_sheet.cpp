@@ -95,7 +95,7 @@ class SheetWalker {
     row_ = U16At(d, 0);
     col_ = U16At(d, 2);
     const std::uint32_t right = std::max<std::uint32_t>(col_, lastCol);
-    if (right >= kMaxColumns) TooLarge("planilha com colunas além da coluna 256, o limite do formato .xls");
+    if (right >= kXlsColumns) TooLarge("planilha com colunas além da coluna 256, o limite do formato .xls");
     maxRow_ = std::max(maxRow_, static_cast<int>(row_));
     maxCol_ = std::max(maxCol_, static_cast<int>(right));
     return out_ != nullptr;
@@ -205,7 +205,7 @@ WorksheetArray ReadWorksheet(const BookContext& book, std::size_t offset) {
   // still gives 3 x 1.
   const std::uint64_t rows = static_cast<std::uint64_t>(std::max(extent.MaxRow(), 0)) + 1 + 2;
   const std::uint64_t cols = extent.MaxColumn() < 0 ? 1 : static_cast<std::uint64_t>(extent.MaxColumn()) + 1;
-  if (rows * cols > kMaxSheetCells)
+  if (rows * cols > limits::kMaxArrayCells)
     TooLarge("planilha grande demais: " + std::to_string(rows) + " linhas por " + std::to_string(cols) + " colunas");
   WorksheetArray array(static_cast<std::int32_t>(rows), static_cast<std::int32_t>(cols));
   SheetWalker fill(book, &array);

@@ -9,17 +9,13 @@
 #include "text/text.h"
 #include "workbook/biff_stream.h"
 #include "workbook/biff_strings.h"
+#include "workbook/reader_limits.h"
 #include "workbook/worksheet_array.h"
 
 namespace voske::biff {
 
-// The largest worksheet array the reader builds (rows x columns). A sheet
-// of the format's full size, 65,536 x 256, would take most of a gigabyte as
-// an array; this cap keeps any one sheet within a couple of hundred
-// megabytes.
-inline constexpr std::uint64_t kMaxSheetCells = std::uint64_t{1} << 22;
 // The format's column bound.
-inline constexpr std::uint32_t kMaxColumns = 256;
+inline constexpr std::uint32_t kXlsColumns = 256;
 
 // The shared-string table: every text of a 97-2003 workbook that cells
 // refer to by index, kept in one buffer.
@@ -28,6 +24,7 @@ class SharedStrings {
   void Reserve(std::size_t count, std::size_t bytes);
   void Add(const Text& text);
   std::size_t Size() const { return ends_.size(); }
+  std::size_t Bytes() const { return chars_.size(); }
   std::string_view operator[](std::size_t i) const;
 
  private:
