@@ -51,7 +51,7 @@ class SheetHandler : public XmlHandler {
   void StartElement(std::string_view name, const char** attributes) override {
     if (!inSheetData_) {
       if (name == "sheetData") inSheetData_ = true;
-      else if (name == "dimension") Reserve(FindAttribute(attributes, "ref"));
+      else if (name == "dimension") ExpectExtent(FindAttribute(attributes, "ref"));
       return;
     }
     if (inCell_) {
@@ -103,20 +103,27 @@ class SheetHandler : public XmlHandler {
   SheetCells& cells() { return cells_; }
 
  private:
-  // The declared extent of the cells, a hint only: it also counts cells that
-  // only carry formatting, and it may be wrong.
-  void Reserve(const char* ref) {
+  // The declared extent of the cells: a hint only, since it also counts
+  // cells that only carry formatting and may be wrong. It is believed only as
+  // far as the part's size could hold that many cells, so that a small part
+  // cannot make the reader set aside a large array.
+  void ExpectExtent(const char* ref) {
     if (!ref) return;
     const std::string_view s(ref);
     const auto colon = s.find(':');
-    if (colon == std::string_view::npos) return;
     try {
       std::int32_t r1 = 0, c1 = 0, r2 = 0, c2 = 0;
       ParseCellReference(s.substr(0, colon), r1, c1);
-      ParseCellReference(s.substr(colon + 1), r2, c2);
-      if (r2 < r1 || c2 < c1) return;
-      const std::size_t area = static_cast<std::size_t>(r2 - r1 + 1) * static_cast<std::size_t>(c2 - c1 + 1);
-      cells_.Reserve(area < (std::size_t{1} << 20) ? area : (std::size_t{1} << 20));
+      if (colon == std::string_view::npos) {
+        r2 = r1;
+        c2 = c1;
+      } else {
+        ParseCellReference(s.substr(colon + 1), r2, c2);
+      }
+      if (r1 < 1 || r2 < r1 || c2 < c1) return;
+      const std::uint64_t area = static_cast<std::uint64_t>(r2) * static_cast<std::uint64_t>(c2);
+      if (area > context_.partBytes / 4 + 64) return;
+      cells_.ExpectExtent(r2, c2);
     } catch (const ReaderError&) {
       // A bad hint is no reason to refuse the worksheet.
     }
@@ -265,7 +272,9 @@ void ParseCellReference(std::string_view s, std::int32_t& row, std::int32_t& col
 
 WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const XlsxSheetContext& context,
                              const std::atomic<bool>* cancel) {
-  SheetHandler handler(context);
+  XlsxSheetContext withSize = context;
+  withSize.partBytes = archive.DeclaredSize(entry);
+  SheetHandler handler(withSize);
   ParseXmlPart(archive, entry, handler, cancel);
   return handler.cells().TakeArray();
 }

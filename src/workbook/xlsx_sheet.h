@@ -13,6 +13,7 @@ namespace voske {
 struct XlsxSheetContext {
   const std::vector<Text>* sharedStrings;
   bool date1904;
+  std::uint64_t partBytes = 0;  // declared size of the worksheet part
 };
 
 // The worksheet array of the part: each cell's stored value (a formula's

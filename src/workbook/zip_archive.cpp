@@ -188,6 +188,13 @@ std::optional<std::uint64_t> ZipArchive::Find(std::string_view partName) const {
   return it->second;
 }
 
+std::uint64_t ZipArchive::DeclaredSize(std::uint64_t entry) const {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (zip_stat_index(archive_, entry, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) return 0;
+  return st.size;
+}
+
 std::string ZipArchive::ReadAll(std::uint64_t entry, std::size_t cap) {
   PartReader reader(*this, entry);
   std::string out;

@@ -35,6 +35,10 @@ class ZipArchive {
   // to ASCII case, "\" read as "/", a leading "/" ignored.
   std::optional<std::uint64_t> Find(std::string_view partName) const;
 
+  // The size the directory declares for a part (0 when unknown); a damaged
+  // file may misstate it, so it serves as a hint only.
+  std::uint64_t DeclaredSize(std::uint64_t entry) const;
+
   // A whole part, for the small ones. Throws ReaderError(TooLarge) past `cap`
   // decompressed bytes, and as PartReader does.
   std::string ReadAll(std::uint64_t entry, std::size_t cap);
