@@ -126,6 +126,8 @@ JavaVM* StartJavaVM(const JavaRuntime& runtime, const std::string& clientFolder,
   return TheVm().vm;
 }
 
+bool JavaVmRunning() { return TheVm().vm != nullptr; }
+
 JNIEnv* EnvironmentForThread(JavaVM* vm) {
   if (!vm) return nullptr;
   void* env = nullptr;

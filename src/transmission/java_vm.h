@@ -33,6 +33,9 @@ Text RuntimeMissingMessage(const JavaRuntime& runtime);
 // usable runtime, or when the start fails, returns null.
 JavaVM* StartJavaVM(const JavaRuntime& runtime, const std::string& clientFolder, FrontEnd& frontEnd);
 
+// Whether this process already runs its VM (started here or found running).
+bool JavaVmRunning();
+
 // The environment of the calling thread in `vm`, attaching the thread when
 // it is not attached yet; null when the VM refuses.
 JNIEnv* EnvironmentForThread(JavaVM* vm);
