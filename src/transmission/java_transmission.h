@@ -27,6 +27,9 @@ class JavaTransmission : public TransmissionPort {
   Text JavaVersion() override;
   bool StartJavaVM(FrontEnd& frontEnd) override;
   void SendDocument(const SendRequest& request, FrontEnd& frontEnd) override;
+  // Forgets this window's hold on the VM; a later StartJavaVM (a new window)
+  // takes the running VM again.
+  void ReleaseJavaEnvironment() override { vm_ = nullptr; }
 
   const JavaRuntime& Runtime();
   const std::string& clientFolder() const { return clientFolder_; }
