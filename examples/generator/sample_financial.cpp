@@ -1,7 +1,7 @@
 // The trial balance and the schedules that every reference year carries:
 // linked assets, cash flow, balance ageing, profit or loss and solvency.
 //
-// The sample operator closes its second quarter. The four trial-balance
+// The sample operator's period is the third quarter. The four trial-balance
 // sheets agree with each other: parent accounts are the sums of their
 // children, every closing balance follows from the opening balance and the
 // movements, and assets equal liabilities plus the result of the year.
@@ -33,7 +33,7 @@ struct Account {
 // debits.
 void WriteTrialBalanceSheet(Sheet& s, const std::string& title, std::vector<Account> accounts, bool debitNature) {
   s.Set("A1", ("Balancete " + title).c_str());
-  s.Set("A2", "Operadora Vale Verde Saúde Ltda.");
+  s.Set("A2", "Serra Azul Assistência Médica Ltda.");
   s.SetRow(3, 1, {"Conta", "Descrição", "Saldo anterior", "Débitos", "Créditos", "Saldo final"});
 
   // A parent is every account whose code begins another account's code.
@@ -68,12 +68,12 @@ std::vector<Account> AssetAccounts() {
       {"1211", "Caixa", 4820.35, 18250.00, 19870.10},
       {"1212", "Bancos conta depósitos"},
       {"1212190111", "Banco Cooperado do Vale - c/c 10452-7", 385410.22, 6120455.80, 6088312.47},
-      {"1212190112", "Banco Serra Azul - c/c 88301-0", 92118.64, 1450320.15, 1471009.90},
+      {"1212190112", "Banco Mantiqueira - c/c 88301-0", 92118.64, 1450320.15, 1471009.90},
       {"122", "REALIZÁVEL"},
       {"1221", "Aplicações financeiras"},
       {"1221190111", "Aplicações vinculadas a provisões técnicas (ativos garantidores)", 3150000.00, 420000.00,
        185000.00},
-      {"1221290111", "Aplicações livres - CDB Banco Serra Azul", 812450.90, 250000.00, 300000.00},
+      {"1221290111", "Aplicações livres - CDB Banco Mantiqueira", 812450.90, 250000.00, 300000.00},
       {"1231", "Créditos de operações com planos"},
       {"1231190111", "Contraprestação pecuniária a receber - individual", 1284560.45, 3870120.30, 3812004.18},
       {"1231190121", "Contraprestação pecuniária a receber - coletivo", 2218430.10, 6950210.75, 6881120.40},
@@ -194,39 +194,41 @@ void AddLinkedAssetSheet(Sheet& s, bool sponsor) {
                    "Valor contábil"});
 
   if (!sponsor) {
-    s.SetRow(5, 1, {"45.781", "HOSP", "2º Ofício de Registro de Imóveis de Campinas", 2480.5, std::monostate{},
+    s.SetRow(5, 1, {"45.781", "2003", "4º Oficial de Registro de Imóveis de São Paulo", 2480.5, std::monostate{},
                     std::monostate{}, std::monostate{}, "Sim", 1766.13, 4380900.00});
     s.SetDate(5, 5, 2004, 6, 18);
-    s.SetDate(5, 7, 2012, 11, 30);
-    s.SetRow(6, 1, {"118.204-3", "ADMI", "1º Cartório de Registro de Imóveis de Jundiaí", 640.25, std::monostate{},
+    s.SetDate(5, 7, 2023, 11, 30);
+    s.SetRow(6, 1, {"118.204-3", "2004", "1º Oficial de Registro de Imóveis de Campinas", 640.25, std::monostate{},
                     std::monostate{}, std::monostate{}, "Não", 1968.0, 1260000.00});
     s.SetDate(6, 5, 2009, 2, 2);
-    s.SetDate(6, 7, 2012, 11, 30);
+    s.SetDate(6, 7, 2023, 11, 30);
 
-    s.SetRow(5, 12, {"45781", "Avenida das Palmeiras", "1450", "Bloco B", "Jardim Primavera", 3509502.0,
-                     "13087-220"});
-    s.SetRow(6, 12, {"1182043", "Rua Barão de Jundiaí", "312", "", "Centro", 3525904.0, "13201-010"});
+    // The keys are typed without the punctuation of column A; the second
+    // municipality code is held as text.
+    s.SetRow(5, 12, {"45781", "Avenida Brigadeiro Luís Antônio", "2367", "Bloco B", "Jardim Paulista", 355030.0,
+                     "01402-000"});
+    s.SetRow(6, 12, {"1182043", "Rua Barão de Jaguara", "312", "", "Centro", "350950", "13015-001"});
 
-    s.SetRow(5, 20, {"SELIC", "LTN-01012016", std::monostate{}, std::monostate{}, std::monostate{}, "TPF", 2500.0,
+    s.SetRow(5, 20, {"SELIC", "LTN-01012026", std::monostate{}, std::monostate{}, std::monostate{}, "1001", 2500.0,
                      836.418, 2091045.00});
-    s.SetDate(5, 22, 2012, 1, 6);
-    s.SetDate(5, 23, 2016, 1, 1);
-    s.SetRow(6, 20, {"cetip", "cdb-ssa-2014-0031", std::monostate{}, std::monostate{}, std::monostate{}, "CDB",
+    s.SetDate(5, 22, 2022, 1, 7);
+    s.SetDate(5, 23, 2026, 1, 1);
+    s.SetRow(6, 20, {"cetip", "cdb-mtq-2026-0031", std::monostate{}, std::monostate{}, std::monostate{}, "1004",
                      1.0, 1058955.00, 1058955.00});
-    s.SetDate(6, 22, 2012, 9, 14);
-    s.SetDate(6, 23, 2014, 9, 15);
-    s.SetRow(7, 20, {"CETIP", "FI-SAUDE-DEDICADO", std::monostate{}, std::monostate{}, "fundo dedicado", "OUT",
+    s.SetDate(6, 22, 2023, 9, 14);
+    s.SetDate(6, 23, 2026, 9, 15);
+    s.SetRow(7, 20, {"OUTROS", "FIDC-SAUDE-DEDICADO", std::monostate{}, std::monostate{}, "fidc-saude-01", "1025",
                      120345.6789, 3.4523, 415469.23});
   } else {
-    s.SetRow(5, 1, {"9.876", "HOSP", "3º Registro de Imóveis de Campinas", 5120.0, std::monostate{},
+    s.SetRow(5, 1, {"9.876", "2003", "Oficial de Registro de Imóveis de Santos", 5120.0, std::monostate{},
                     std::monostate{}, std::monostate{}, "S", 1250.0, 6400000.00});
     s.SetDate(5, 5, 1998, 3, 9);
-    s.SetDate(5, 7, 2011, 12, 15);
-    s.SetRow(5, 12, {"9876", "Rua Coronel Quirino", "88", "", "Cambuí", 3509502.0, "13025-000"});
-    s.SetRow(5, 20, {"SELIC", "NTNB-15052017", std::monostate{}, std::monostate{}, std::monostate{}, "TPF", 800.0,
+    s.SetDate(5, 7, 2023, 12, 15);
+    s.SetRow(5, 12, {"9876", "Avenida Conselheiro Nébias", "88", "", "Boqueirão", 354850.0, "11045-000"});
+    s.SetRow(5, 20, {"SELIC", "NTNB-15052035", std::monostate{}, std::monostate{}, std::monostate{}, "1001", 800.0,
                      2315.774, 1852619.20});
-    s.SetDate(5, 22, 2010, 5, 15);
-    s.SetDate(5, 23, 2017, 5, 15);
+    s.SetDate(5, 22, 2020, 5, 15);
+    s.SetDate(5, 23, 2035, 5, 15);
   }
 }
 
@@ -240,43 +242,43 @@ void AddCashFlowSheet(Sheet& s) {
     double value;
   };
   const std::vector<Line> operating = {
-      {"FCO01", "Recebimento de planos de saúde", 10721430.15},
-      {"FCO02", "Resgate de aplicações financeiras", 300000.00},
-      {"FCO03", "Recebimento de juros de aplicações financeiras", 42118.55},
-      {"FCO04", "Outros recebimentos operacionais", 90115.40},
-      {"FCO05", "Pagamento a fornecedores/prestadores de serviços de saúde", -7329115.40},
-      {"FCO06", "Pagamento de comissões", -402330.25},
-      {"FCO07", "Pagamento de pessoal", -1312004.45},
-      {"FCO08", "Pagamento de serviços de terceiros", -396550.30},
-      {"FCO09", "Pagamento de tributos", -120460.55},
-      {"FCO10", "Pagamento de contingências (cíveis/trabalhistas/tributárias)", 0},
-      {"FCO11", "Aplicações financeiras", -670000.00},
-      {"FCO12", "Outros pagamentos operacionais", -13020.55},
+      {"RECEBIMENTOS_PLANOS", "Recebimento de planos de saúde", 10721430.15},
+      {"OUTROS_RECEBIMENTOS_OPER", "Outros recebimentos operacionais", 90115.40},
+      {"FORNECEDORES_PRESTADORES", "Pagamento a fornecedores e prestadores de serviços de saúde", -7329115.40},
+      {"COMISSOES", "Pagamento de comissões", -402330.25},
+      {"PESSOAL", "Pagamento de pessoal", -1312004.45},
+      {"PRO_LABORE", "Pagamento de pró-labore", -96000.00},
+      {"SERVICOS_TERCEIROS_OPER", "Pagamento de serviços de terceiros", -396550.30},
+      {"TRIBUTOS", "Pagamento de tributos", -120460.55},
+      {"CONTINGENCIAS", "Pagamento de contingências (cíveis, trabalhistas, tributárias)", 0},
+      {"ALUGUEL", "Pagamento de aluguel", -38400.00},
+      {"PROMOCAO_PUBLICIDADE", "Pagamento de promoção e publicidade", -21350.00},
+      {"OUTROS_PAGAMENTOS", "Outros pagamentos operacionais", -13020.55},
   };
   const std::vector<Line> investing = {
-      {"FCI01", "Recebimento de venda de ativo imobilizado - hospitalar", 0},
-      {"FCI02", "Recebimento de venda de ativo imobilizado - outros", 0},
-      {"FCI03", "Recebimento de venda de investimentos", 0},
-      {"FCI04", "Recebimento de dividendos", 0},
-      {"FCI05", "Outros recebimentos das atividades de investimento", 0},
-      {"FCI06", "Pagamento de aquisição de ativo imobilizado - hospitalar", 0},
-      {"FCI07", "Pagamento de aquisição de ativo imobilizado - outros", -42300.00},
-      {"FCI08", "Pagamento relativo ao ativo intangível", 0},
-      {"FCI09", "Pagamento de aquisição de participação em outras empresas", 0},
-      {"FCI10", "Outros pagamentos das atividades de investimento", 0},
+      {"VENDA_ATIVO_HOSP", "Recebimento de venda de ativo imobilizado hospitalar", 0},
+      {"VENDA_ATIVO_OUTROS", "Recebimento de venda de ativo imobilizado - outros", 0},
+      {"VENDA_INVESTIMENTOS", "Recebimento de venda de investimentos", 0},
+      {"DIVIDENDOS", "Recebimento de dividendos", 0},
+      {"OUTROS_RECEBIMENTOS_INV", "Outros recebimentos das atividades de investimento", 0},
+      {"AQUISICAO_ATIVO_HOSP", "Pagamento de aquisição de ativo imobilizado hospitalar", 0},
+      {"SERVICOS_TERCEIROS_INV", "Pagamento de serviços de terceiros (investimento)", 0},
+      {"AQUISICAO_ATIVO_OUTROS", "Pagamento de aquisição de ativo imobilizado - outros", -42300.00},
+      {"AQUISICAO_PARTICIPACAO", "Pagamento de aquisição de participação em outras empresas", 0},
+      {"OUTROS_PAGAMENTOS_INV", "Outros pagamentos das atividades de investimento", 0},
   };
   const std::vector<Line> financing = {
-      {"FCF01", "Integralização de capital em dinheiro", 0},
-      {"FCF02", "Recebimento de empréstimos/financiamentos", 0},
-      {"FCF03", "Títulos descontados", 0},
-      {"FCF04", "Outros recebimentos da atividade de financiamento", 0},
-      {"FCF05", "Pagamento de juros e encargos sobre empréstimos", 0},
-      {"FCF06", "Pagamento de amortização de empréstimos/financiamentos", 0},
-      {"FCF07", "Pagamento de participação nos resultados", 0},
-      {"FCF08", "Pagamento de arrendamento mercantil", 0},
-      {"FCF09", "Pagamento de dividendos", -510000.00},
-      {"FCF10", "Aquisição de ações próprias", 0},
-      {"FCF11", "Outros pagamentos da atividade de financiamento", 0},
+      {"INTEGRALIZACAO_CAPITAL", "Integralização de capital em dinheiro", 0},
+      {"RECEBIMENTO_EMPRESTIMOS", "Recebimento de empréstimos e financiamentos", 0},
+      {"TITULOS_DESCONTADOS", "Títulos descontados", 0},
+      {"juros_aplicacoes", "Juros de aplicações financeiras", 42118.55},
+      {"resgate_aplicacoes", "Resgate de aplicações financeiras", 300000.00},
+      {"OUTROS_RECEBIMENTOS_FIN", "Outros recebimentos da atividade de financiamento", 0},
+      {"JUROS_EMPRESTIMOS", "Pagamento de juros e encargos sobre empréstimos", 0},
+      {"AMORTIZACAO_EMPRESTIMOS", "Pagamento de amortização de empréstimos e financiamentos", 0},
+      {"PARTICIPACAO_RESULTADOS", "Pagamento de participação nos resultados", -510000.00},
+      {"APLICACOES_FINANCEIRAS", "Aplicações financeiras", -670000.00},
+      {"OUTROS_PAGAMENTOS_FIN", "Outros pagamentos da atividade de financiamento", 0},
   };
   auto block = [&s](int heading, const char* title, const std::vector<Line>& lines) {
     s.Set(heading, 1, title);

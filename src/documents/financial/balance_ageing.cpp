@@ -7,6 +7,7 @@
 
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
 
 namespace voske {
@@ -115,7 +116,7 @@ void WriteBracket(FinancialContext& ctx, const WorksheetArray& sheet, int row, c
 }  // namespace
 
 void WriteBalanceAgeing(FinancialContext& ctx) {
-  ctx.frontEnd.Status(GenerationStatus("Gerando Idade de saldos"));
+  ScheduleStatus(ctx, "Gerando Idade de saldos");
   ctx.gen.ReturnTo("oxr:voskeFinanc");
   ctx.gen.AddElement(kSection);
 

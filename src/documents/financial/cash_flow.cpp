@@ -3,6 +3,7 @@
 // written, filled or not, with its account code from A and amount from C.
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
 
 namespace voske {
 
@@ -19,7 +20,7 @@ constexpr RowBlock kCashFlowBlocks[] = {{5, 16}, {20, 29}, {33, 43}};
 void WriteCashFlow(FinancialContext& ctx) {
   static const Text kSection = "oxr:fluxoCaixa";
   static const Text kRoot = "oxr:voskeFinanc";
-  ctx.frontEnd.Status(GenerationStatus("Gerando Fluxo de caixa"));
+  ScheduleStatus(ctx, "Gerando Fluxo de caixa");
   ctx.gen.ReturnTo(kRoot);
   ctx.gen.AddElement(kSection);
 

@@ -8,8 +8,6 @@
 
 namespace voske {
 
-Text GenerationStatus(const Text& suffix) { return "Status: Gerando os arquivos XML - " + suffix; }
-
 void WriteAmount(TXMLGenerator& gen, const Text& name, const Text& cellText) {
   static const Text kZero = "0.0";
   if (cellText.empty())

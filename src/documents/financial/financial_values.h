@@ -1,7 +1,7 @@
 #pragma once
-// Small pieces every section of the financial document shares: the status
-// line of a section, the amount rule ("0.0" for an empty cell), the reference
-// year and dates taken from day serials.
+// Small pieces the sections of the financial document share: the amount rule
+// ("0.0" for an empty cell) on a cell text, the reference year and dates taken
+// from day serials.
 #include <optional>
 
 #include "text/text.h"
@@ -9,9 +9,6 @@
 #include "xml/xml_generator.h"
 
 namespace voske {
-
-// "Status: Gerando os arquivos XML - " followed by `suffix` (Windows-1252).
-Text GenerationStatus(const Text& suffix);
 
 // An amount leaf: the cell's value rounded to two decimals when the cell text
 // is not empty, the text "0.0" otherwise. So an amount is always written.

@@ -8,6 +8,7 @@
 
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
 #include "workbook/converters.h"
 
@@ -181,7 +182,7 @@ void WriteAssetSheet(FinancialContext& ctx, const WorksheetArray& sheet, const T
 }  // namespace
 
 void WriteLinkedAssets(FinancialContext& ctx) {
-  ctx.frontEnd.Status(GenerationStatus("Gerando Ativo vinculado"));
+  ScheduleStatus(ctx, "Gerando Ativo vinculado");
   ctx.gen.ReturnTo(kRoot);
   ctx.gen.AddElement(kSection);
 

@@ -2,13 +2,14 @@
 // of account code (A) and amount (C), all written whether filled or not.
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
 
 namespace voske {
 
 void WriteProfitOrLoss(FinancialContext& ctx) {
   static const Text kSection = "oxr:lucrosPrejuizos";
-  ctx.frontEnd.Status(GenerationStatus(Ansi("Gerando Lucros ou Prejuízos")));
+  ScheduleStatus(ctx, "Gerando Lucros ou Prejuízos");
   ctx.gen.ReturnTo("oxr:voskeFinanc");
   ctx.gen.AddElement(kSection);
 

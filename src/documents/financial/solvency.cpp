@@ -7,6 +7,7 @@
 
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
 #include "workbook/converters.h"
 
@@ -53,7 +54,7 @@ void WriteSolvencyForm(FinancialContext& ctx, const SolvencyForm& form) {
 }  // namespace
 
 void WriteSolvencyInformation(FinancialContext& ctx) {
-  ctx.frontEnd.Status(GenerationStatus("Gerando Margem de Solvencia"));
+  ScheduleStatus(ctx, "Gerando Margem de Solvencia");
   const Text kind = UpperAscii(ctx.sheets["Dados Cadastrais"].TextAt(26, 2));
   const SolvencyForm& form = kind == "SEGUR" || kind == "SGSAU" ? kInsurerForm : kOperatorForm;
   // Whatever goes wrong here is told as a failure of this section.

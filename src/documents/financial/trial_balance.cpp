@@ -3,6 +3,7 @@
 // accounts from row 4 down to the first two blank account cells in a row.
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
 #include "workbook/converters.h"
 
@@ -113,7 +114,7 @@ void WriteTrialBalance(FinancialContext& ctx) {
   ctx.gen.AddElement(kTrialBalance);
   ctx.gen.AddTextElement("oxr:inicioPeriodo", PeriodStart(ctx.sheets));
   for (const BalanceSheet& section : kBalanceSheets) {
-    ctx.frontEnd.Status(GenerationStatus(Ansi(section.statusSuffix)));
+    ScheduleStatus(ctx, section.statusSuffix);
     WriteBalanceSheet(ctx, section);
     ctx.gen.ReturnTo(kTrialBalance);
   }
