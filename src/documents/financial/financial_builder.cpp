@@ -15,14 +15,6 @@
 
 namespace voske {
 
-namespace {
-
-Text FailureMessage(const Text& cause) {
-  return Ansi("Não foi possível gerar o arquivo XML \"Dados Financeiros\".") + CR + cause;
-}
-
-}  // namespace
-
 void BuildFinancialDocument(const DocumentContext& ctx) {
   try {
     std::unique_ptr<TXMLGenerator> gen = OpenDocument(DocumentKind::Financeiro, ctx);
@@ -36,11 +28,11 @@ void BuildFinancialDocument(const DocumentContext& ctx) {
     WriteYearSchedules(fin);
     CloseDocument(*gen, DocumentKind::Financeiro, ctx);
   } catch (const EVoske& e) {
-    throw EDadosFinanceiros(FailureMessage(e.Message()));
+    throw EDadosFinanceiros(DocumentFailureMessage(DocumentKind::Financeiro, e.Message()));
   } catch (const std::exception& e) {
     // Errors of the platform (a file that cannot be written, ...) carry
     // their own text, in UTF-8.
-    throw EDadosFinanceiros(FailureMessage(FromUtf8(e.what())));
+    throw EDadosFinanceiros(DocumentFailureMessage(DocumentKind::Financeiro, FromUtf8(e.what())));
   }
 }
 
