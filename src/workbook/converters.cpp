@@ -50,7 +50,7 @@ Text InvalidNumberMessage(const Text& cellText) {
 }
 
 // Days from 1970-01-01 to a proleptic Gregorian date, and back.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   y -= m <= 2;
   const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
   const auto yoe = static_cast<unsigned>(y - era * 400);
@@ -99,9 +99,9 @@ Text IsoDate(std::int64_t y, unsigned m, unsigned d) {
 }
 
 // The day serial convention of the workbooks: day 0 is 1899-12-30.
-const std::int64_t kSerialEpoch = DaysFromCivil(1899, 12, 30);
+constexpr std::int64_t kSerialEpoch = DaysFromCivil(1899, 12, 30);
 // 9999-12-31, the last day the date format can write.
-const std::int64_t kLastSerial = DaysFromCivil(9999, 12, 31) - kSerialEpoch;
+constexpr std::int64_t kLastSerial = DaysFromCivil(9999, 12, 31) - kSerialEpoch;
 
 // The 1-based Copy of the text routines: at most `count` characters from
 // position `start`, empty when the start lies beyond the end.

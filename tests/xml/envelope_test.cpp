@@ -180,7 +180,7 @@ TEST(Envelope, SameInputGivesTheSameDocumentHash) {
     auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
     gen->AddTextElement("oxr:nome", "X");
     CloseDocument(*gen, DocumentKind::Cadastral, run.ctx);
-    return gen->Root().child("oxr:epilogo").child_value("oxr:hash");
+    return std::string(gen->Root().child("oxr:epilogo").child_value("oxr:hash"));
   };
   const std::string first = hashOnce();
   EXPECT_EQ(first.size(), 32u);
