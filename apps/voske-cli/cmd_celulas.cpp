@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kHelp =
     "Uso: voske-cli celulas --planilha ARQUIVO [--aba NOME]\n"
     "\n"
-    "Mostra as células que o VOSKE-XML lê da pasta de trabalho (.xlsx, .xlsm ou .xls),\n"
+    "Mostra as células que o VOSKE-XML lê da pasta de trabalho (.xlsx, .xlsm, .xls ou .ods),\n"
     "de uma planilha (--aba) ou de todas, na ordem da pasta de trabalho.\n"
     "\n"
     "Saída, uma linha por item, separada por tabulações:\n"
