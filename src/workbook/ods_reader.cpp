@@ -262,6 +262,12 @@ class ContentHandler : public XmlHandler {
       if (rowCells_.empty()) return;
       // Empty rows may run to the edge of the grid; a value may not.
       if (row_ > limits::kMaxRows) CheckCellPosition(row_, 1);
+      // A row of values repeated beyond what any array holds is refused
+      // before a single copy is made.
+      if (static_cast<std::uint64_t>(rowRepeat_) * rowCells_.size() > limits::kMaxArrayCells ||
+          static_cast<std::uint64_t>(row_ + 2) * static_cast<std::uint64_t>(rowCells_.back().first) >
+              limits::kMaxArrayCells)
+        throw ReaderError(Kind::TooLarge, "repeated rows beyond the reader's budget");
       for (std::int64_t r = first; r <= row_; ++r)
         for (const auto& [column, cell] : rowCells_) cells_.Add(static_cast<std::int32_t>(r), column, cell);
     });
