@@ -144,6 +144,18 @@ TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
   EXPECT_NE(ReadAll(receipts[0]).find("<md5>" + DigestToHex(Md5Of(ReadAll(file))) + "</md5>"), std::string::npos);
 }
 
+TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
+  ::setenv("LC_ALL", "C", 1);  // as in a scheduled job
+  Start({});
+  SendRequest request = Request(WriteDocument("cadastral ção.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  request.destinationFolder = (dir_ / "Área de trabalho").string();
+  fs::create_directories(request.destinationFolder);
+  Send(request);
+  ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
+  EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+}
+
 TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
   Start({"--modo", "recusar", "--mensagem", "Período já transmitido: use a retificação."});
   const SendRequest request = Request(WriteDocument("f.xml", Document("envio_voske_financeiro ")), 1);
