@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "text/cp1252.h"
 #include "text/error.h"
@@ -22,6 +23,7 @@ namespace {
 // text stays alive, for as long as the process runs.
 struct ProcessVm {
   std::unique_ptr<TJavaVM> library;
+  std::vector<std::unique_ptr<TJavaVM>> refusedLibraries;
   std::string classPathOption;
   JavaVMOption option{};
   JavaVMInitArgs args{};
@@ -88,8 +90,12 @@ jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) 
   // Kept loaded even after a failed creation: the runtime may have left
   // threads or signal handlers behind, and unloading its code under them
   // would crash the process later.
-  p.library = std::move(library);
-  if (result >= 0) p.vm = vm;
+  if (result >= 0) {
+    p.vm = vm;
+    p.library = std::move(library);
+  } else {
+    p.refusedLibraries.push_back(std::move(library));
+  }
   return result;
 }
 
