@@ -86,7 +86,12 @@ jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) 
   p.args.ignoreUnrecognized = JNI_FALSE;
   JavaVM* vm = nullptr;
   JNIEnv* env = nullptr;
+  // The VM adopts the environment's locale for the whole process while it
+  // starts; the program's own conversions must not change with it.
+  const char* current = ::setlocale(LC_ALL, nullptr);
+  const std::string programLocale = current ? current : "C";
   const jint result = library->CreateJavaVM(&vm, &env, &p.args);
+  ::setlocale(LC_ALL, programLocale.c_str());
   // Kept loaded even after a failed creation: the runtime may have left
   // threads or signal handlers behind, and unloading its code under them
   // would crash the process later.

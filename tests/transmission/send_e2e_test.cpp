@@ -3,6 +3,7 @@
 // the VM reads the service's address from the environment only once.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -146,7 +147,9 @@ TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
 
 TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
   ::setenv("LC_ALL", "C", 1);  // as in a scheduled job
+  const std::string programLocale = std::setlocale(LC_ALL, nullptr);
   Start({});
+  EXPECT_EQ(std::setlocale(LC_ALL, nullptr), programLocale);  // the VM's start leaves it alone
   SendRequest request = Request(WriteDocument("cadastral ção.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
   request.destinationFolder = (dir_ / "Área de trabalho").string();
   fs::create_directories(request.destinationFolder);
