@@ -24,4 +24,13 @@ Text ZeroPadCode(TextView s, std::int16_t width);
 Text FormatDecimal(const Text& cellText, TextView from = ",", TextView to = ".");
 Text DigitsOnly(TextView s);
 
+// A number as the workbook's cell texts write it: optional blanks, an optional
+// sign, digits with "," as the decimal separator, an optional exponent
+// ("1,5E-3"), optional blanks; no thousands separators. Independent of the
+// process locale. False (and `value` untouched) when the text is not such a
+// number or does not fit a double.
+bool TryTextToFloat(TextView s, double& value);
+// True when TryTextToFloat accepts the text.
+bool IsFloat(TextView s);
+
 }  // namespace voske

@@ -20,6 +20,10 @@ class ECarregaArquivo : public EVoske {
   using EVoske::EVoske;
 };
 
+// The ECarregaArquivo of a reader's failure on worksheet `sheetName`; the one
+// place where a ReaderError kind becomes the user's first line.
+ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName);
+
 class TUtil {
  public:
   // Fills `out` with the worksheet `sheetName` (Windows-1252) of the workbook

@@ -33,4 +33,8 @@ std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentCon
 // Writes oxr:epilogo with the content hash and saves to ctx.outputPath.
 void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext& ctx);
 
+// The message that ends a document: "Não foi possível gerar o arquivo XML
+// "Dados Cadastrais"." (or "Dados Financeiros"), CR, then the cause's message.
+Text DocumentFailureMessage(DocumentKind kind, const Text& cause);
+
 }  // namespace voske

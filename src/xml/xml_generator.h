@@ -17,6 +17,13 @@ class EMaxLengthError : public EVoske {
   using EVoske::EVoske;
 };
 
+// The document could not be written to disk. The message names the file and
+// the reason; nothing of the document is left behind.
+class EGravaArquivo : public EVoske {
+ public:
+  using EVoske::EVoske;
+};
+
 class TXMLGenerator {
  public:
   // CreateDocument: root element name ("oxr:voskeFinanc"), the literal root
@@ -31,6 +38,7 @@ class TXMLGenerator {
   void AddTextElement(const Text& name, const Text& value, const Text& parentPath = Text());
   void AddDecimalElement(const Text& name, const Text& value, const Text& parentPath = Text());
   // Climbs from the current element to the named one (itself or an ancestor).
+  // A name that is neither raises EGenerica and leaves the cursor in place.
   void ReturnTo(const Text& name);
   // The root's first child element of that qualified name, or a null node.
   pugi::xml_node FindNode(const Text& path) const;
@@ -45,7 +53,10 @@ class TXMLGenerator {
 
   // Declaration, leading line, root start tag, then the DOM's serialisation;
   // written to a temporary file in the same folder and renamed into place.
+  // Raises EGravaArquivo; a failed save leaves no file of its own.
   void SaveToFile(const std::string& fileName) const;
+  // The bytes SaveToFile writes.
+  std::string FileContent() const;
 
  private:
   pugi::xml_document doc_;

@@ -1,0 +1,122 @@
+// voske-cli celulas: shows exactly what the reader finds in a workbook, one
+// line per non-empty cell, so a user can check what a generation will read.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "terminal.h"
+#include "text/cp1252.h"
+#include "workbook/cell_listing.h"
+#include "workbook/util.h"
+#include "workbook/workbook_file.h"
+
+namespace voske::cli {
+namespace {
+
+constexpr const char* kHelp =
+    "Uso: voske-cli celulas --planilha ARQUIVO [--aba NOME]\n"
+    "\n"
+    "Mostra as células que o VOSKE-XML lê da pasta de trabalho (.xlsx, .xlsm ou .xls),\n"
+    "de uma planilha (--aba) ou de todas, na ordem da pasta de trabalho.\n"
+    "\n"
+    "Saída, uma linha por item, separada por tabulações:\n"
+    "  sheet  NOME                     início de uma planilha\n"
+    "  LINHA  COLUNA  TIPO  VALOR      uma célula não vazia (linha e coluna a partir de 1)\n"
+    "TIPO: n número (datas como número de série), s texto, b lógico (1 ou 0), e erro (#N/D...).\n"
+    "Nos textos, \\\\ \\t \\n e \\r representam barra invertida, tabulação e quebras de linha.\n"
+    "\n"
+    "Opções:\n"
+    "  --planilha ARQUIVO   a pasta de trabalho a ler (obrigatória)\n"
+    "  --aba NOME           só a planilha NOME (sem diferenciar maiúsculas e minúsculas)\n"
+    "  --help               mostra esta ajuda\n"
+    "\n"
+    "Saída 0 quando tudo foi lido; 1 quando a leitura falhou (a mensagem vai para a saída\n"
+    "de erros); 2 quando as opções estão erradas.\n";
+
+int Usage(const std::string& problem) {
+  std::fprintf(stderr, "voske-cli celulas: %s\n\n%s", problem.c_str(), kHelp);
+  return kExitUsage;
+}
+
+void Write(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
+
+int Run(const std::vector<std::string>& args) {
+  std::string path;
+  bool haveSheet = false;
+  Text sheet;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](const char* option, std::string& out) {
+      const std::string prefix = std::string(option) + "=";
+      if (a.rfind(prefix, 0) == 0) {
+        out = a.substr(prefix.size());
+        return true;
+      }
+      if (a == option && i + 1 < args.size()) {
+        out = args[++i];
+        return true;
+      }
+      return false;
+    };
+    std::string v;
+    if (a == "--help" || a == "-h") {
+      std::fputs(kHelp, stdout);
+      return kExitOk;
+    } else if (value("--planilha", v)) {
+      path = v;
+    } else if (value("--aba", v)) {
+      haveSheet = true;
+      sheet = FromUtf8(v);
+    } else {
+      return Usage("opção desconhecida ou sem valor: " + a);
+    }
+  }
+  if (path.empty()) return Usage("falta --planilha ARQUIVO");
+
+  try {
+    if (haveSheet) {
+      TUtil util;
+      WorksheetArray array;
+      util.LoadWorksheet(array, path, sheet);
+      std::string out;
+      AppendCellListing(out, sheet, array);
+      Write(out);
+    } else {
+      std::unique_ptr<WorkbookFile> book;
+      try {
+        book = OpenWorkbookFile(path);
+      } catch (const ReaderError& e) {
+        throw LoadError(e.kind(), Text());
+      }
+      const std::vector<Text> names = book->SheetNames();
+      for (size_t i = 0; i < names.size(); ++i) {
+        WorksheetArray array;
+        try {
+          array = book->ReadSheet(i);
+        } catch (const ReaderError& e) {
+          throw LoadError(e.kind(), names[i]);
+        }
+        std::string out;
+        AppendCellListing(out, names[i], array);
+        Write(out);
+      }
+    }
+  } catch (const ECarregaArquivo& e) {
+    std::fflush(stdout);
+    PrintError(e.Message());
+    return kExitFailure;
+  } catch (const std::bad_alloc&) {
+    std::fflush(stdout);
+    PrintError(LoadError(ReaderError::Kind::TooLarge, sheet).Message());
+    return kExitFailure;
+  }
+  std::fflush(stdout);
+  return kExitOk;
+}
+
+const bool kRegistered = RegisterCommand(
+    {"celulas", "mostra as células lidas de uma pasta de trabalho (uma planilha ou todas)", Run, 50});
+
+}  // namespace
+}  // namespace voske::cli

@@ -1,0 +1,50 @@
+// oxr:corresponsabilidade: risk the operator assumed from, and transferred to,
+// other operators. Its balances go in oxr:saldoIntercambio, as interchange's do.
+#include "documents/financial/schedule_rules.h"
+#include "documents/financial/year_schedule_sections.h"
+#include "text/cp1252.h"
+
+namespace voske {
+namespace {
+
+const char* const kSheet = "Corresponsabilidade";
+const char* const kStatus = "Gerando Corresponsabilidade";
+
+constexpr int kFirstRow = 6;
+constexpr int kAssumedOperator = 1, kAssumedAmount = 2;
+constexpr int kTransferredOperator = 3, kTransferredAmount = 4;
+
+void WriteEntries(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& w, int keyColumn,
+                  int amountColumn) {
+  WriteLedgerList(gen, list, entry, w, kFirstRow, keyColumn, [&](int row) {
+    WriteOperatorRegistration(gen, w, row, keyColumn);
+    WriteAmount(gen, "oxr:saldoIntercambio", w, row, amountColumn);
+  });
+}
+
+}  // namespace
+
+void WriteCoResponsibility(FinancialContext& ctx) {
+  ScheduleStatus(ctx, kStatus);
+  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const bool assumed = !IsBlankCell(w, kFirstRow, kAssumedOperator);
+  const bool transferred = !IsBlankCell(w, kFirstRow, kTransferredOperator);
+  if (!assumed && !transferred) return;
+
+  TXMLGenerator& gen = ctx.gen;
+  gen.ReturnTo(kFinancialRoot);
+  gen.AddElement("oxr:corresponsabilidade");
+  if (assumed) {
+    gen.AddElement("oxr:corresponsabilidadeAssumida");
+    WriteEntries(gen, "oxr:corresponsabilidadeAssumida", "oxr:lancCorresponsabilidadeAssumida", w, kAssumedOperator,
+                 kAssumedAmount);
+  }
+  if (transferred) {
+    gen.ReturnTo("oxr:corresponsabilidade");
+    gen.AddElement("oxr:corresponsabilidadeTransferida");
+    WriteEntries(gen, "oxr:corresponsabilidadeTransferida", "oxr:lancCorresponsabilidadeTransferida", w,
+                 kTransferredOperator, kTransferredAmount);
+  }
+}
+
+}  // namespace voske

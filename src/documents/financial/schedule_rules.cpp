@@ -1,0 +1,44 @@
+#include "documents/financial/schedule_rules.h"
+
+#include "text/cp1252.h"
+#include "workbook/converters.h"
+
+namespace voske {
+
+void ScheduleStatus(FinancialContext& ctx, const char* utf8Suffix) {
+  ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - ") + Ansi(utf8Suffix));
+}
+
+bool IsBlankCell(const WorksheetArray& sheet, int row, int column) {
+  return Trim(sheet.TextAt(row, column)).empty();
+}
+
+bool IsEmptyCell(const WorksheetArray& sheet, int row, int column) { return sheet.TextAt(row, column).empty(); }
+
+void WriteAmount(TXMLGenerator& gen, const char* element, const WorksheetArray& sheet, int row, int column) {
+  const Text cell = sheet.TextAt(row, column);
+  if (cell.empty())
+    gen.AddTextElement(element, "0.0");
+  else
+    gen.AddDecimalElement(element, FormatDecimal(cell));
+}
+
+void WriteOperatorRegistration(TXMLGenerator& gen, const WorksheetArray& sheet, int row, int column) {
+  gen.AddTextElement("oxr:registroOperadora", ZeroPadCode(sheet.TextAt(row, column), 6));
+}
+
+void WriteNonOperatorCnpj(TXMLGenerator& gen, const WorksheetArray& sheet, int row, int column) {
+  gen.AddTextElement("oxr:cnpjNaoOperadora", ZeroPadCode(sheet.TextAt(row, column), 14));
+}
+
+void WriteLedgerList(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& sheet,
+                     int firstRow, int keyColumn, const std::function<void(int row)>& fields) {
+  // The array ends with empty rows, so the loop always meets a blank key.
+  for (int row = firstRow; !IsBlankCell(sheet, row, keyColumn); ++row) {
+    gen.ReturnTo(list);
+    gen.AddElement(entry);
+    fields(row);
+  }
+}
+
+}  // namespace voske

@@ -1,0 +1,33 @@
+// oxr:contratosEstipulados: contracts stipulated with other operators. Every
+// pair of registration number and value goes into one single
+// oxr:lancContratoEstipulado, in row order; no element is opened per row.
+#include "documents/financial/schedule_rules.h"
+#include "documents/financial/year_schedule_sections.h"
+#include "text/cp1252.h"
+
+namespace voske {
+namespace {
+
+const char* const kSheet = "Contratos Estipulados";
+const char* const kStatus = "Contratos Estipulados";
+
+constexpr int kFirstRow = 6;
+constexpr int kOperator = 1, kValue = 2;
+
+}  // namespace
+
+void WriteStipulatedContracts(FinancialContext& ctx) {
+  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  if (IsBlankCell(w, kFirstRow, kOperator)) return;
+  ScheduleStatus(ctx, kStatus);
+  TXMLGenerator& gen = ctx.gen;
+  gen.ReturnTo(kFinancialRoot);
+  gen.AddElement("oxr:contratosEstipulados");
+  gen.AddElement("oxr:lancContratoEstipulado");
+  for (int row = kFirstRow; !IsBlankCell(w, row, kOperator); ++row) {
+    WriteOperatorRegistration(gen, w, row, kOperator);
+    WriteAmount(gen, "oxr:valorContratoEstipulado", w, row, kValue);
+  }
+}
+
+}  // namespace voske

@@ -1,0 +1,32 @@
+#pragma once
+// The bounds every workbook reader enforces, so that no file, however built,
+// can take the machine down. Beyond them a reader throws
+// ReaderError(TooLarge) instead of allocating or looping without end.
+#include <cstddef>
+#include <cstdint>
+
+namespace voske::limits {
+
+// The spreadsheet's own grid.
+inline constexpr std::int32_t kMaxRows = 1048576;
+inline constexpr std::int32_t kMaxColumns = 16384;
+
+// Cells of one worksheet array (rows x columns, empty ones included). The
+// array is dense, about 48 bytes a cell, so this keeps one worksheet under
+// about 400 MB: 100,000 rows of 80 columns, or every row of 8 columns.
+inline constexpr std::size_t kMaxArrayCells = std::size_t{1} << 23;
+
+// Decompressed size of any one part of a zip package. Worksheets are parsed
+// as they inflate and never held whole, so this bounds time, not memory.
+inline constexpr std::uint64_t kMaxPartBytes = std::uint64_t{1} << 30;
+// Past this many decompressed bytes, a part may not inflate to more than
+// kMaxCompressionRatio times its compressed size: real worksheets stay far
+// below, zip bombs far above.
+inline constexpr std::uint64_t kRatioCheckFloor = std::uint64_t{64} << 20;
+inline constexpr std::uint64_t kMaxCompressionRatio = 250;
+
+// The shared-string table is held in memory for the whole workbook.
+inline constexpr std::size_t kMaxSharedStrings = std::size_t{1} << 23;
+inline constexpr std::size_t kMaxSharedStringBytes = std::size_t{256} << 20;
+
+}  // namespace voske::limits

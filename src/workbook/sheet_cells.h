@@ -1,0 +1,44 @@
+#pragma once
+// The cells a reader finds in one worksheet, gathered in file order and then
+// laid out as the worksheet array. Every format reader shares it, so the used
+// range is decided in one place: rows run to the last row holding a value,
+// plus two empty rows; columns to the last column holding a value; never less
+// than 3 x 1. Cells that carry only formatting are never added, so they do not
+// widen the array; reads beyond it are empty anyway.
+#include <cstdint>
+#include <vector>
+
+#include "workbook/worksheet_array.h"
+
+namespace voske {
+
+class SheetCells {
+ public:
+  // A cell holding a value at the 1-based `row`, `column`. Throws
+  // ReaderError(TooLarge) beyond the spreadsheet's grid or when the worksheet
+  // would exceed the reader's cell budget. An empty `cell` is ignored. A later
+  // value at the same position replaces an earlier one.
+  void Add(std::int32_t row, std::int32_t column, Cell cell);
+
+  std::size_t Count() const { return cells_.size(); }
+
+  // The worksheet array of the cells added so far, which it consumes.
+  // Throws ReaderError(TooLarge) when the array would exceed the budget.
+  WorksheetArray TakeArray();
+
+ private:
+  struct Entry {
+    std::int32_t row;
+    std::int32_t column;
+    Cell cell;
+  };
+  std::vector<Entry> cells_;
+  std::int32_t lastRow_ = 0;
+  std::int32_t lastColumn_ = 0;
+};
+
+// Throws ReaderError(TooLarge) unless 1 <= row <= the spreadsheet's last row
+// and 1 <= column <= its last column.
+void CheckCellPosition(std::int64_t row, std::int64_t column);
+
+}  // namespace voske

@@ -1,0 +1,28 @@
+#pragma once
+// One worksheet part of a spreadsheet package, read into a worksheet array.
+#include <cstdint>
+#include <vector>
+
+#include "text/text.h"
+#include "workbook/worksheet_array.h"
+#include "workbook/zip_archive.h"
+
+namespace voske {
+
+struct XlsxSheetContext {
+  const std::vector<Text>* sharedStrings;
+  bool date1904;
+};
+
+// The worksheet array of the part: each cell's stored value (a formula's
+// cached result), cells that only carry formatting left empty. Throws
+// ReaderError: Corrupt for an inconsistent cell, TooLarge beyond the grid or
+// the reader's budget.
+WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const XlsxSheetContext& context);
+
+// The 1-based row and column of a reference such as "B26"; a reference with
+// letters only ("B") gives row 0. Throws ReaderError: Corrupt when malformed,
+// TooLarge beyond the grid.
+void ParseCellReference(std::string_view reference, std::int32_t& row, std::int32_t& column);
+
+}  // namespace voske

@@ -1,0 +1,39 @@
+#pragma once
+// Streaming XML parsing of package parts: the part inflates chunk by chunk
+// into the parser, so a worksheet of any size is never held whole in memory.
+// Element and attribute names reach the handler without their namespace
+// prefix ("x:c" arrives as "c"), because writers choose prefixes freely.
+// Document type declarations are refused: no package part has one, and
+// entity expansion is how a small part grows without bound.
+#include <string_view>
+
+#include "workbook/zip_archive.h"
+
+namespace voske {
+
+class XmlHandler {
+ public:
+  virtual ~XmlHandler() = default;
+  // `attributes` alternates names (without prefix) and values, ending in
+  // nullptr, as the parser hands them over. Handlers may throw ReaderError.
+  virtual void StartElement(std::string_view name, const char** attributes) = 0;
+  virtual void EndElement(std::string_view name) = 0;
+  // A piece of character data; one text node may arrive in several pieces.
+  virtual void CharacterData(std::string_view text) = 0;
+};
+
+// The local part of a possibly prefixed name.
+inline std::string_view LocalName(const char* name) {
+  std::string_view s(name);
+  const auto colon = s.rfind(':');
+  return colon == std::string_view::npos ? s : s.substr(colon + 1);
+}
+
+// The value of the attribute with local name `name`, or nullptr.
+const char* FindAttribute(const char** attributes, std::string_view name);
+
+// Parses one part of `archive` through `handler`. Throws ReaderError: Corrupt
+// for malformed XML, or whatever the handler or the part reader throws.
+void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler);
+
+}  // namespace voske

@@ -1,0 +1,15 @@
+#pragma once
+// Writing a generated document so that it appears whole or not at all.
+#include <string>
+#include <string_view>
+
+namespace voske {
+
+// Writes `content` to a temporary file in the folder of `fileName` (a native
+// path), flushes it to disk and renames it over `fileName`. Raises
+// EGravaArquivo with a message naming the file; on failure neither the
+// temporary file nor a partial `fileName` is left, and an existing file of
+// that name is untouched.
+void WriteFileAtomically(const std::string& fileName, std::string_view content);
+
+}  // namespace voske

@@ -1,0 +1,42 @@
+#include "xml/xsd_parse_manager.h"
+
+#include <charconv>
+#include <string>
+
+#include "text/cp1252.h"
+#include "xml/schema_tables.h"
+#include "xml/xml_generator.h"
+
+namespace voske {
+
+Text TXSDParseManager::StripPrefix(const Text& name) {
+  static constexpr TextView kPrefix = "oxr:";
+  Text out = name;
+  const size_t at = out.find(kPrefix);
+  if (at != Text::npos) out.erase(at, kPrefix.size());
+  return out;
+}
+
+long TXSDParseManager::MaxLength(const Text& elementName) {
+  const schema::ElementDecl* element = schema::FindElement(StripPrefix(elementName));
+  if (!element) return -1;
+  const schema::SimpleType* type = schema::FindSimpleType(StripPrefix(Text(element->type)));
+  if (!type || type->maxLength.empty()) return -1;
+  long limit = -1;
+  const auto [ptr, ec] = std::from_chars(type->maxLength.data(), type->maxLength.data() + type->maxLength.size(), limit);
+  return ec == std::errc() ? limit : -1;
+}
+
+Text TXSDParseManager::ValidateLength(const Text& elementName, const Text& value) const {
+  const long limit = MaxLength(elementName);
+  if (limit >= 0 && static_cast<size_t>(limit) < value.size()) {
+    // The field is named without its prefix.
+    throw EMaxLengthError(Ansi("O campo \"") + StripPrefix(elementName) + Ansi("\" pode ter no máximo ") +
+                          std::to_string(limit) + " caracteres." + CR + Ansi("O valor informado \"") + value +
+                          Ansi("\" excede o limite.") + CR +
+                          Ansi("Para mais detalhes verifique os arquivos XSD fornecidos no site da OXR."));
+  }
+  return value;
+}
+
+}  // namespace voske

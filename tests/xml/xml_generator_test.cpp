@@ -1,0 +1,244 @@
+#include "xml/xml_generator.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "support/paths.h"
+#include "text/cp1252.h"
+#include "xml/md5.h"
+
+namespace voske {
+namespace {
+
+namespace fs = std::filesystem;
+using voske::testing::ScratchDir;
+
+const Text kRootTag = "<oxr:doc xmlns:oxr=\"urn:x\">";
+
+TXMLGenerator NewDoc() { return TXMLGenerator("oxr:doc", kRootTag, ""); }
+
+// What the generator writes after the declaration, the leading line and the
+// root start tag, without the final line end.
+std::string Body(const TXMLGenerator& gen) {
+  const std::string all = gen.FileContent();
+  const std::string head = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n" + kRootTag;
+  EXPECT_EQ(all.substr(0, head.size()), head);
+  EXPECT_EQ(all.substr(all.size() - 2), "\r\n");
+  return all.substr(head.size(), all.size() - head.size() - 2);
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+Text DecimalWritten(const Text& value) {
+  TXMLGenerator gen = NewDoc();
+  gen.AddDecimalElement("oxr:valor", value);
+  return gen.Root().first_child().text().get();
+}
+
+TEST(AddDecimalElement, WritesTheRegulatorsNumberForm) {
+  EXPECT_EQ(DecimalWritten(""), "0.0");
+  EXPECT_EQ(DecimalWritten("   "), "0.0");
+  EXPECT_EQ(DecimalWritten("1234"), "1234.0");
+  EXPECT_EQ(DecimalWritten("1234.5"), "1234.5");
+  EXPECT_EQ(DecimalWritten("1234.567"), "1234.56");  // cut, not rounded
+  EXPECT_EQ(DecimalWritten("1234.50"), "1234.5");
+  EXPECT_EQ(DecimalWritten("12.0"), "12.");
+  EXPECT_EQ(DecimalWritten("-0.5"), "-0.5");
+  EXPECT_EQ(DecimalWritten(" 7.25 "), "7.25");
+}
+
+TEST(AddDecimalElement, ExponentFormsAreWrittenAsPlainDecimals) {
+  // Cell texts of very small or very large numbers come in exponent form;
+  // cutting "1.5E-5" after two decimals would give a different number.
+  EXPECT_EQ(DecimalWritten("1.23E15"), "1230000000000000.0");
+  EXPECT_EQ(DecimalWritten("1E-5"), "0.0");
+  EXPECT_EQ(DecimalWritten("1.5E-2"), "0.01");
+  EXPECT_EQ(DecimalWritten("-2.5E1"), "-25.0");
+  EXPECT_EQ(DecimalWritten("1.2345E2"), "123.45");
+  EXPECT_EQ(DecimalWritten("1E-99999"), "0.0");
+}
+
+TEST(AddDecimalElement, NonNumbersRaiseAndLeaveNothingBehind) {
+  TXMLGenerator gen = NewDoc();
+  for (const char* bad : {"abc", "1.234,56", "1.2.3", "12a"}) {
+    try {
+      gen.AddDecimalElement("oxr:valor", bad);
+      ADD_FAILURE() << bad << " was accepted";
+    } catch (const EGenerica& e) {
+      EXPECT_EQ(e.Message(), Ansi("O valor \"") + bad + Ansi("\" não é um número válido, verifique na planilha."));
+    }
+  }
+  EXPECT_TRUE(gen.Root().first_child().empty());
+  EXPECT_EQ(gen.ContentHashText(), "");
+}
+
+TEST(AddTextElement, TrimsChecksAndFeedsTheContentHash) {
+  TXMLGenerator gen = NewDoc();
+  gen.AddElement("oxr:identificador");
+  gen.AddTextElement("oxr:registroOXR", "  123456\t");
+  gen.AddTextElement("oxr:vazio", "");
+  gen.AddTextElement("oxr:razaoSocial", " XYZW ");
+  EXPECT_EQ(gen.ContentHashText(), "123456XYZW");
+  EXPECT_EQ(gen.ContentHash(), DigestToHex(Md5Of("123456XYZW")));
+  EXPECT_EQ(gen.ContentHash(), "26e01e38c45484a6e4379bbe439e2bb6");
+  EXPECT_EQ(gen.Current().name(), Text("oxr:identificador"));  // leaves keep the cursor
+  EXPECT_EQ(Body(gen),
+            "<oxr:identificador><oxr:registroOXR>123456</oxr:registroOXR><oxr:vazio></oxr:vazio>"
+            "<oxr:razaoSocial>XYZW</oxr:razaoSocial></oxr:identificador></oxr:doc>");
+
+  // Blanks around a value never count towards the limit; a long value is refused whole.
+  EXPECT_NO_THROW(gen.AddTextElement("oxr:registroOXR", "   654321   "));
+  EXPECT_THROW(gen.AddTextElement("oxr:registroOXR", "1234567"), EMaxLengthError);
+  EXPECT_EQ(gen.ContentHashText(), "123456XYZW654321");
+  EXPECT_EQ(std::distance(gen.Current().begin(), gen.Current().end()), 4);
+}
+
+TEST(HashText, IsLowercaseHexOfTheBytes) {
+  EXPECT_EQ(TXMLGenerator::HashText(""), "d41d8cd98f00b204e9800998ecf8427e");
+  EXPECT_EQ(TXMLGenerator::HashText(Ansi("SENHAÇ")), DigestToHex(Md5Of("SENHA\xC7")));
+}
+
+TEST(Cursor, ReturnToClimbsToTheNamedAncestorOrRefuses) {
+  TXMLGenerator gen = NewDoc();
+  gen.AddElement("oxr:a");
+  gen.AddElement("oxr:b");
+  gen.AddElement("oxr:c");
+  gen.ReturnTo("oxr:c");
+  EXPECT_EQ(gen.Current().name(), Text("oxr:c"));
+  gen.ReturnTo("oxr:a");
+  EXPECT_EQ(gen.Current().name(), Text("oxr:a"));
+  gen.AddElement("oxr:b");  // a second b, not an ancestor of the first
+  EXPECT_THROW(gen.ReturnTo("oxr:c"), EGenerica);
+  EXPECT_THROW(gen.ReturnTo(""), EGenerica);
+  EXPECT_THROW(gen.ReturnTo("oxr:A"), EGenerica);  // case matters
+  EXPECT_EQ(gen.Current().name(), Text("oxr:b"));
+  gen.ReturnTo("oxr:doc");
+  EXPECT_EQ(gen.Current(), gen.Root());
+}
+
+TEST(Cursor, ParentPathPlacesUnderTheRootsChildWhateverIsCurrent) {
+  TXMLGenerator gen = NewDoc();
+  gen.AddElement("oxr:fluxoCaixa");
+  gen.AddElement("oxr:lancFluxoCaixa", false, "oxr:fluxoCaixa");
+  gen.AddTextElement("oxr:conta", "A");
+  gen.AddElement("oxr:lancFluxoCaixa", false, "oxr:fluxoCaixa");  // no ReturnTo needed
+  gen.AddTextElement("oxr:conta", "B");
+  // Only children of the root are found.
+  EXPECT_FALSE(gen.FindNode("oxr:lancFluxoCaixa"));
+  EXPECT_EQ(gen.FindNode("oxr:fluxoCaixa"), gen.Root().first_child());
+  EXPECT_EQ(Body(gen),
+            "<oxr:fluxoCaixa><oxr:lancFluxoCaixa><oxr:conta>A</oxr:conta></oxr:lancFluxoCaixa>"
+            "<oxr:lancFluxoCaixa><oxr:conta>B</oxr:conta></oxr:lancFluxoCaixa></oxr:fluxoCaixa></oxr:doc>");
+}
+
+TEST(Cursor, ElementsWhoseParentIsMissingNeverReachTheFile) {
+  TXMLGenerator gen = NewDoc();
+  gen.AddElement("oxr:existe");
+  gen.AddElement("oxr:orfao", false, "oxr:naoExiste");
+  gen.AddTextElement("oxr:valor", "perdido");
+  gen.AddElement("oxr:filho");
+  gen.AddTextElement("oxr:valor", "idem");
+  gen.ReturnTo("oxr:orfao");
+  EXPECT_THROW(gen.ReturnTo("oxr:doc"), EGenerica);  // the orphan has no way back
+  gen.SetCurrent(gen.FindNode("oxr:existe"));
+  gen.AddTextElement("oxr:valor", "visto");
+  EXPECT_EQ(Body(gen), "<oxr:existe><oxr:valor>visto</oxr:valor></oxr:existe></oxr:doc>");
+  // Values are hashed as written, placed or not.
+  EXPECT_EQ(gen.ContentHashText(), "perdidoidemvisto");
+}
+
+TEST(SaveToFile, WritesTheFixedLinesThenTheDomInLatin1) {
+  ScratchDir dir;
+  TXMLGenerator gen("oxr:voskeFinanc", "<oxr:voskeFinanc xmlns:oxr=\"urn:x\">", "");
+  gen.AddElement("oxr:identificador");
+  gen.AddTextElement("oxr:razaoSocial", Ansi("Saúde & Vida <Ltda> Ação"));
+  gen.AddTextElement("oxr:nome", Ansi("Custo 10€ “x”"));
+  gen.AddTextElement("oxr:obs", "linha1\r\nlinha2");
+  gen.ReturnTo("oxr:voskeFinanc");
+  gen.AddElement("oxr:vazio");
+  const fs::path file = dir / "saida.xml";
+  gen.SaveToFile(file.string());
+
+  const std::string expected =
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n"
+      "\r\n"
+      "<oxr:voskeFinanc xmlns:oxr=\"urn:x\">"
+      "<oxr:identificador>"
+      "<oxr:razaoSocial>Sa\xFA" "de &amp; Vida &lt;Ltda&gt; A\xE7\xE3o</oxr:razaoSocial>"
+      // Characters 1252 keeps where Latin-1 has control codes go as references.
+      "<oxr:nome>Custo 10&#8364; &#8220;x&#8221;</oxr:nome>"
+      "<oxr:obs>linha1&#13;\nlinha2</oxr:obs>"
+      "</oxr:identificador><oxr:vazio></oxr:vazio></oxr:voskeFinanc>\r\n";
+  EXPECT_EQ(ReadFile(file), expected);
+  EXPECT_EQ(gen.FileContent(), expected);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(SaveToFile, AnEmptyRootStillGetsItsEndTagAndAnEmptyStartTagKeepsTheDoms) {
+  TXMLGenerator bare("oxr:voskeCadastral", "<oxr:voskeCadastral a=\"1\">", "linha");
+  EXPECT_EQ(bare.FileContent(),
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\nlinha\r\n"
+            "<oxr:voskeCadastral a=\"1\"></oxr:voskeCadastral>\r\n");
+  TXMLGenerator noTag("oxr:r", "  ", "");
+  noTag.AddTextElement("oxr:x", "1");
+  EXPECT_EQ(noTag.FileContent(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:r><oxr:x>1</oxr:x></oxr:r>\r\n");
+}
+
+TEST(SaveToFile, ReplacesAnExistingFileWhole) {
+  ScratchDir dir;
+  const fs::path file = dir / "doc.xml";
+  { std::ofstream(file) << std::string(100000, 'x'); }
+  TXMLGenerator gen = NewDoc();
+  gen.SaveToFile(file.string());
+  EXPECT_EQ(ReadFile(file), gen.FileContent());
+}
+
+TEST(SaveToFile, AFailedSaveLeavesNothingAndNamesTheFile) {
+  ScratchDir dir;
+  TXMLGenerator gen = NewDoc();
+
+  const fs::path missing = dir / "nao" / "existe.xml";
+  try {
+    gen.SaveToFile(missing.string());
+    FAIL() << "saved into a missing folder";
+  } catch (const EGravaArquivo& e) {
+    EXPECT_EQ(e.Message(), Ansi("Não foi possível gravar o arquivo \"") + missing.string() +
+                               Ansi("\".\rA pasta de destino não existe."));
+  }
+
+  // A folder stands where the file should go: the rename fails after the
+  // temporary file was written, and that file must go too.
+  fs::create_directory(dir / "pasta.xml");
+  EXPECT_THROW(gen.SaveToFile((dir / "pasta.xml").string()), EGravaArquivo);
+  EXPECT_THROW(gen.SaveToFile(""), EGravaArquivo);
+
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir.path())) left.push_back(entry.path().filename().string());
+  EXPECT_EQ(left, std::vector<std::string>{"pasta.xml"});
+  EXPECT_TRUE(fs::is_empty(dir / "pasta.xml"));
+}
+
+TEST(SaveToFile, AnUnwritableFolderKeepsTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  ScratchDir dir;
+  const fs::path file = dir / "doc.xml";
+  { std::ofstream(file) << "antigo"; }
+  fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  TXMLGenerator gen = NewDoc();
+  EXPECT_THROW(gen.SaveToFile(file.string()), EGravaArquivo);
+  fs::permissions(dir.path(), fs::perms::owner_all);
+  EXPECT_EQ(ReadFile(file), "antigo");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace voske
