@@ -8,8 +8,10 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "entry/message_dialog.h"
 #include "entry/ui_fonts.h"
+#include "entry/ui_text.h"
+#include "entry/window_front_end.h"
+#include "workflow/oxr_password.h"
 
 namespace voske {
 
@@ -52,13 +54,13 @@ TForm_Senha_OXR::TForm_Senha_OXR(QWidget* owner) : QDialog(owner) {
 }
 
 void TForm_Senha_OXR::BitBtn3Click() {
-  // A password of blanks is a password: only an empty field is refused.
-  if (!MaskEdit1->text().isEmpty()) {
+  // The rule (only an empty field is refused) and its message belong to the
+  // workflow; the dialog only stays open and puts the cursor back.
+  WindowFrontEnd messages;
+  if (AcceptOxrPassword(ToText(MaskEdit1->text()), messages)) {
     accept();
     return;
   }
-  ShowMessageDialog(QStringLiteral("Nehuma senha foi digitada para Confirmação."), 1, kButtonOk,
-                    QStringLiteral("Erro"));
   MaskEdit1->setFocus();
 }
 

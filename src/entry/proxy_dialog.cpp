@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QStyle>
 
-#include "entry/message_dialog.h"
 #include "entry/ui_text.h"
 
 namespace voske {
@@ -31,7 +30,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width) 
 
 }  // namespace
 
-TfrmDlgProxy::TfrmDlgProxy(ProxyTarget target, QWidget* owner) : QDialog(owner), target_(std::move(target)) {
+TfrmDlgProxy::TfrmDlgProxy(ProxyConfirm confirm, QWidget* owner) : QDialog(owner), confirm_(std::move(confirm)) {
   setObjectName(QStringLiteral("frmDlgProxy"));
   setWindowTitle(QStringLiteral("VOSKE-XML - Proxy"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -70,27 +69,10 @@ TfrmDlgProxy::TfrmDlgProxy(ProxyTarget target, QWidget* owner) : QDialog(owner),
 }
 
 void TfrmDlgProxy::BitBtn3Click() {
-  const struct {
-    QLineEdit* edit;
-    const char* message;
-  } checks[] = {
-      {Edit5, "O campo \"Servidor\" deve ser definido."},
-      {Edit6, "O campo \"Porta\" deve ser definido."},
-      {Edit8, "O campo \"Usuário\" deve ser definido."},
-      {Edit7, "O campo \"Senha\" deve ser definido."},
-  };
-  for (const auto& c : checks) {
-    if (TrimLow(c.edit->text()).isEmpty()) {
-      ShowMessageDialog(QString::fromUtf8(c.message), 1, kButtonOk, QStringLiteral("Erro"));
-      return;
-    }
-  }
-  // Stored as typed, blanks included; the port is not checked for a number.
-  if (target_.SetProxyServer) target_.SetProxyServer(Edit5->text());
-  if (target_.SetProxyPort) target_.SetProxyPort(Edit6->text());
-  if (target_.SetProxyUser) target_.SetProxyUser(Edit8->text());
-  if (target_.SetProxyPassword) target_.SetProxyPassword(Edit7->text());
-  accept();
+  // Handed over as typed, blanks included; the rules live in the workflow.
+  const ProxySettings typed{ToText(Edit5->text()), ToText(Edit6->text()), ToText(Edit8->text()),
+                            ToText(Edit7->text())};
+  if (confirm_ && confirm_(typed)) accept();
 }
 
 }  // namespace voske

@@ -7,24 +7,23 @@
 
 #include <functional>
 
+#include "workflow/proxy_settings.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 namespace voske {
 
-// Where a confirmed proxy dialog writes: the main window's setters.
-struct ProxyTarget {
-  std::function<void(const QString&)> SetProxyServer;
-  std::function<void(const QString&)> SetProxyPort;
-  std::function<void(const QString&)> SetProxyUser;
-  std::function<void(const QString&)> SetProxyPassword;
-};
+// What "Confirmar" hands the four fields to: the main window's workflow,
+// which checks them, reports the first blank one and stores them. True
+// closes the dialog; false keeps it open.
+using ProxyConfirm = std::function<bool(const ProxySettings&)>;
 
 class TfrmDlgProxy : public QDialog {
   Q_OBJECT
  public:
-  TfrmDlgProxy(ProxyTarget target, QWidget* owner = nullptr);
+  TfrmDlgProxy(ProxyConfirm confirm, QWidget* owner = nullptr);
 
   QLabel *Label5, *Label6, *Label7, *Label8;
   QLineEdit *Edit5, *Edit6, *Edit7, *Edit8;
@@ -33,7 +32,7 @@ class TfrmDlgProxy : public QDialog {
   void BitBtn3Click();
 
  private:
-  ProxyTarget target_;
+  ProxyConfirm confirm_;
 };
 
 }  // namespace voske
