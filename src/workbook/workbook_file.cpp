@@ -74,10 +74,9 @@ std::unique_ptr<WorkbookFile> OpenWorkbookFile(const std::string& path) {
   if (StartsWith(head, n, kZipSignature, sizeof kZipSignature) ||
       StartsWith(head, n, kEmptyZipSignature, sizeof kEmptyZipSignature))
     return OpenXlsxWorkbook(path);
-  // Compound files (.xls, and packages encrypted with a password to open)
-  // go to their own reader once it is part of the build.
-  if (StartsWith(head, n, kCompoundFileSignature, sizeof kCompoundFileSignature))
-    throw ReaderError(ReaderError::Kind::Unsupported, path + ": compound-file workbooks are not read yet");
+  // Compound files: .xls workbooks, and .xlsx packages encrypted with a
+  // password to open, which the .xls reader reports as Encrypted.
+  if (StartsWith(head, n, kCompoundFileSignature, sizeof kCompoundFileSignature)) return OpenXlsWorkbook(path);
   throw ReaderError(ReaderError::Kind::NotAWorkbook, path + ": neither a zip package nor a compound file");
 }
 

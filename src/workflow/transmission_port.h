@@ -28,6 +28,10 @@ class TransmissionPort {
   virtual bool StartJavaVM(FrontEnd& frontEnd) = 0;
   // Sends one document; reports every outcome itself through the front end.
   virtual void SendDocument(const SendRequest& request, FrontEnd& frontEnd) = 0;
+  // The main window is closing: its Java environment handle is released and
+  // must not be used again (the VM itself stays loaded). A later window of
+  // the same process finds sending impossible.
+  virtual void ReleaseJavaEnvironment() {}
 };
 
 }  // namespace voske

@@ -10,24 +10,32 @@
 
 namespace voske::testing {
 
+// Each folder comes from the environment, else from what the build put in.
+inline std::string EnvOrBuilt(const char* name, const char* built) {
+  const char* env = std::getenv(name);
+  return env && *env ? env : built;
+}
+#ifndef VOSKE_BUILT_SHARED_DIR
+#define VOSKE_BUILT_SHARED_DIR ""
+#endif
+#ifndef VOSKE_BUILT_SOURCE_DIR
+#define VOSKE_BUILT_SOURCE_DIR "."
+#endif
+#ifndef VOSKE_BUILT_BINARY_DIR
+#define VOSKE_BUILT_BINARY_DIR "."
+#endif
+
 // The shared folder beside the checkout (corpus of real workbooks), or an
 // empty path when it is absent; callers GTEST_SKIP with a reason then.
 inline std::filesystem::path SharedDir() {
-  const char* env = std::getenv("VOSKE_SHARED_DIR");
-  std::filesystem::path p = env ? env : "";
+  std::filesystem::path p = EnvOrBuilt("VOSKE_SHARED_DIR", VOSKE_BUILT_SHARED_DIR);
   if (p.empty() || !std::filesystem::is_directory(p)) return {};
   return p;
 }
 
-inline std::filesystem::path SourceDir() {
-  const char* env = std::getenv("VOSKE_SOURCE_DIR");
-  return env ? env : ".";
-}
+inline std::filesystem::path SourceDir() { return EnvOrBuilt("VOSKE_SOURCE_DIR", VOSKE_BUILT_SOURCE_DIR); }
 
-inline std::filesystem::path BinaryDir() {
-  const char* env = std::getenv("VOSKE_BINARY_DIR");
-  return env ? env : ".";
-}
+inline std::filesystem::path BinaryDir() { return EnvOrBuilt("VOSKE_BINARY_DIR", VOSKE_BUILT_BINARY_DIR); }
 
 // A fresh, empty folder under the system's temporary folder, removed with
 // everything in it when the object goes away.

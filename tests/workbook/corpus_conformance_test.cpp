@@ -201,6 +201,8 @@ void CompareFormat(const std::set<std::string>& extensions) {
 
 TEST(Conformance, OfficeOpenXmlFilesMatchTheirReferenceDumps) { CompareFormat({".xlsx", ".xlsm"}); }
 
+TEST(Conformance, CompoundFileWorkbooksMatchTheirReferenceDumps) { CompareFormat({".xls"}); }
+
 TEST(Conformance, StrictPackageReadsItsWorksheet) {
   const fs::path corpus = Corpus();
   if (corpus.empty()) GTEST_SKIP() << "the shared corpus (VOSKE_SHARED_DIR/corpus) is absent";

@@ -1,0 +1,69 @@
+#pragma once
+// What the main window's workflow needs from the window itself. The desktop
+// form implements it with real widgets (each named for its component); the
+// tests implement it with plain fields. Texts shown to the user are
+// Windows-1252; file and folder paths are native (UTF-8) strings as typed.
+#include <optional>
+#include <string>
+
+#include "text/text.h"
+
+namespace voske {
+
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+
+  // ComboBox1 (document kind) and ComboBox2 (action): the item index, or -1
+  // when the user has typed a text that is no item.
+  virtual int DocumentKindIndex() const = 0;
+  virtual void SetDocumentKindIndex(int index) = 0;
+  virtual int ActionIndex() const = 0;
+  virtual void SetActionIndex(int index) = 0;
+
+  // FilenameEdit1, DirectoryEdit1 and fneArquivoXML.
+  virtual std::string WorkbookPath() const = 0;
+  virtual void SetWorkbookPath(const std::string& path) = 0;
+  virtual std::string DestinationFolder() const = 0;
+  virtual void SetDestinationFolder(const std::string& path) = 0;
+  virtual std::string XmlFilePath() const = 0;
+  virtual void SetXmlFilePath(const std::string& path) = 0;
+  virtual void SetXmlFileEnabled(bool enabled) = 0;
+
+  // chkUtilizarProxy: its check mark, and whether it can be clicked.
+  virtual bool ProxyChecked() const = 0;
+  virtual void SetProxyEnabled(bool enabled) = 0;
+
+  // B_Gerar_Arquivo.
+  virtual void SetMainButtonCaption(const Text& caption) = 0;
+  virtual void SetMainButtonEnabled(bool enabled) = 0;
+
+  // The application title and the window caption.
+  virtual void SetApplicationTitle(const Text& title) = 0;
+  virtual void SetWindowCaption(const Text& caption) = 0;
+  // Makes LB_Status visible (its text is set through the FrontEnd port).
+  virtual void ShowStatusLine() = 0;
+
+  // The password dialog, shown modally: the text of its field when it ended
+  // with OK (its OK refuses an empty field, see AcceptOxrPassword), nothing
+  // when it was closed otherwise.
+  virtual std::optional<Text> AskOxrPassword() = 0;
+  // Shows the proxy dialog modally, creating it the first time and reusing
+  // it after, so it shows what was typed before. On "Confirmar" it hands its
+  // fields to MainWindowPresenter::ConfirmProxy.
+  virtual void ShowProxyDialog() = 0;
+  // Frees the proxy dialog if it exists; the next check creates a new one.
+  virtual void ReleaseProxyDialog() = 0;
+
+  // The file-open dialog with a filter ("Planilha Excel|*.xls"): the chosen
+  // file, or nothing when the user cancelled.
+  virtual std::optional<std::string> PickFile(const Text& filter) = 0;
+  // The folder dialog: the folder confirmed, or nothing when it was closed.
+  virtual std::optional<std::string> PickFolder() = 0;
+  // Opens a web address in the browser. May throw; the presenter reports it.
+  virtual void OpenUrl(const std::string& url) = 0;
+  // Closes the window (ends the modal loop of the host's call).
+  virtual void Close() = 0;
+};
+
+}  // namespace voske

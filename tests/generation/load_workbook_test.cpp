@@ -1,0 +1,335 @@
+// The load sequence of one generation: which worksheets it reads and in what
+// order, the status lines, the output name, and how each failure is reported.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "documents/financial/financial_builder.h"
+#include "generation/fake_generation.h"
+#include "generation/load_workbook.h"
+#include "generation/output_name.h"
+#include "support/paths.h"
+#include "support/recording_front_end.h"
+#include "xml/xml_generator.h"
+
+namespace voske {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeGeneration;
+using testing::RecordingFrontEnd;
+using testing::ScratchDir;
+
+std::string Utf8(const Text& t) { return ToUtf8(t); }
+
+std::vector<std::string> Utf8(const std::vector<Text>& texts) {
+  std::vector<std::string> out;
+  for (const Text& t : texts) out.push_back(ToUtf8(t));
+  return out;
+}
+
+std::string Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<fs::path> FilesIn(const fs::path& dir) {
+  std::vector<fs::path> files;
+  for (const auto& e : fs::directory_iterator(dir)) files.push_back(e.path());
+  return files;
+}
+
+class LoadWorkbookTest : public ::testing::Test {
+ protected:
+  GenerationState Run(DocumentKind kind, const std::string& workbook = "/planilhas/padrao.xlsx") {
+    GenerationRequest request;
+    request.document = kind;
+    request.workbookPath = workbook;
+    request.destinationFolder = dir.path().string();
+    request.passwordUpper = "SENHA";
+    GenerationState state;
+    EXPECT_TRUE(LoadWorkbook(request, front, state, fake.Services()));
+    return state;
+  }
+
+  // The worksheets read after the four trial-balance sheets, for a financial run.
+  std::vector<std::string> YearSheets() {
+    std::vector<std::string> names = fake.ReadNames();
+    auto it = std::find(names.begin(), names.end(), "Balancete Despesa");
+    return it == names.end() ? names : std::vector<std::string>(it + 1, names.end());
+  }
+
+  ScratchDir dir;
+  FakeGeneration fake;
+  RecordingFrontEnd front;
+};
+
+TEST_F(LoadWorkbookTest, RegistrationReadsItsWorksheetsInOrderAndAnnouncesEach) {
+  const GenerationState state = Run(DocumentKind::Cadastral, "\"/planilhas/padrao.xlsx\"");
+
+  EXPECT_EQ(fake.ReadNames(), (std::vector<std::string>{"Dados Cadastrais", "Listas", "Administradores",
+                                                        "Representantes", "Acionistas", "Controladas",
+                                                        "Dependências"}));
+  EXPECT_EQ(Utf8(front.statuses),
+            (std::vector<std::string>{"Status: Gerando os arquivos XML - Carregando dados cadastrais",
+                                      "Status: Gerando os arquivos XML - Carregando Listas",
+                                      "Status: Gerando os arquivos XML - Carregando Administradores",
+                                      "Status: Gerando os arquivos XML - Carregando Representantes",
+                                      "Status: Gerando os arquivos XML - Carregando Acionistas",
+                                      "Status: Gerando os arquivos XML - Carregando Controladas",
+                                      "Status: Gerando os arquivos XML - Carregando Dependências",
+                                      "Status: Gerando os arquivos XML - Gerando Dados cadastrais"}));
+  // Each status is followed by a repaint, plus one after the first two reads.
+  EXPECT_EQ(front.processed, 9);
+  // Double quotes typed around the path are dropped; one reader serves the run.
+  for (const auto& r : fake.reads) {
+    EXPECT_EQ(r.path, "/planilhas/padrao.xlsx");
+    EXPECT_EQ(r.reader, 1);
+  }
+  EXPECT_EQ(fake.readersMade, 1);
+
+  // Busy from before the first read until after the success message.
+  ASSERT_GE(front.events.size(), 3u);
+  EXPECT_EQ(front.events.front(), "busy:on");
+  EXPECT_EQ(front.events.back(), "busy:off");
+  EXPECT_EQ(Utf8(front.events[front.events.size() - 2]), "message:XML gerado com sucesso.");
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(front.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(Utf8(front.messages[0].caption), "Informação");
+
+  const std::string expected = dir.path().string() + "/123456_CADASTRAL_2026-12-08_101530.xml";
+  EXPECT_EQ(state.outputPath, expected);
+  EXPECT_FALSE(state.generationFailed);
+  EXPECT_TRUE(fs::exists(expected));
+
+  ASSERT_EQ(fake.builds.size(), 1u);
+  EXPECT_EQ(fake.builds[0].kind, DocumentKind::Cadastral);
+  EXPECT_EQ(fake.builds[0].outputPath, expected);
+  EXPECT_EQ(fake.builds[0].passwordUpper, "SENHA");
+  EXPECT_EQ(fake.builds[0].programVersion, "3.3");
+  EXPECT_EQ(fake.builds[0].loadedSheets.size(), 7u);
+}
+
+TEST_F(LoadWorkbookTest, SelfManagedOperatorHasNoShareholdersWorksheet) {
+  for (const char* kind : {"AUTOG", "autog", "AutoG"}) {
+    fake.reads.clear();
+    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, "123456", kind);
+    Run(DocumentKind::Cadastral);
+    EXPECT_EQ(fake.ReadNames(), (std::vector<std::string>{"Dados Cadastrais", "Listas", "Administradores",
+                                                          "Representantes", "Controladas", "Dependências"}))
+        << kind;
+  }
+}
+
+TEST_F(LoadWorkbookTest, FinancialWorksheetsFollowTheReferenceYear) {
+  const std::vector<std::string> y2013 = {"Intercâmbio", "Provisão", "Contratos Estipulados",
+                                          "Quadros Auxiliares Eventos", "Intercâmbio Eventual Receber",
+                                          "Intercâmbio Eventual Pagar", "IN_20"};
+  const struct {
+    int year;
+    std::vector<std::string> sheets;
+  } cases[] = {
+      {2009, {}},
+      {2010, {"Intercâmbio"}},
+      {2011, {"Intercâmbio", "Corresponsabilidade", "Provisão"}},
+      {2012, {"Intercâmbio", "Corresponsabilidade", "Provisão", "Contratos Estipulados"}},
+      {2013, y2013},
+      {2025, y2013},
+  };
+  for (const auto& c : cases) {
+    fake.reads.clear();
+    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(c.year);
+    Run(DocumentKind::Financeiro);
+    EXPECT_EQ(YearSheets(), c.sheets) << c.year;
+  }
+  EXPECT_EQ(fake.ReadNames(),
+            (std::vector<std::string>{"Dados Cadastrais", "Listas", "Ativos Vinculados", "Fluxo De Caixa",
+                                      "Idade de Saldos", "Lucros ou Prejuízos", "Solvência", "Balancete Ativo",
+                                      "Balancete Passivo", "Balancete Receita", "Balancete Despesa", "Intercâmbio",
+                                      "Provisão", "Contratos Estipulados", "Quadros Auxiliares Eventos",
+                                      "Intercâmbio Eventual Receber", "Intercâmbio Eventual Pagar", "IN_20"}));
+  // The trial-balance statuses are the short ones; the last one names the document.
+  EXPECT_EQ(Utf8(front.statuses[7]), "Status: Gerando os arquivos XML - Carregando Ativo");
+  EXPECT_EQ(Utf8(front.statuses[10]), "Status: Gerando os arquivos XML - Carregando Despesa");
+  EXPECT_EQ(Utf8(front.statuses.back()), "Status: Gerando os arquivos XML - Gerando Dados financeiros");
+  EXPECT_EQ(fake.builds.back().kind, DocumentKind::Financeiro);
+}
+
+TEST_F(LoadWorkbookTest, MaintainersLinkedAssetsOnlyForSelfManagedOperatorsWithAMaintainer) {
+  const struct {
+    const char* kind;
+    const char* subKind;
+    bool maintainer;
+  } cases[] = {
+      {"AUTOG", "", true},         {"autog", "npatr", false}, {"AUTOG", "AUTSM", false},
+      {"AUTOG", "PATRM", true},    {"MEDGR", "", false},      {"", "", false},
+  };
+  for (const auto& c : cases) {
+    fake.reads.clear();
+    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, "123456", c.kind, c.subKind);
+    Run(DocumentKind::Financeiro);
+    const std::vector<std::string> names = fake.ReadNames();
+    ASSERT_GE(names.size(), 4u);
+    EXPECT_EQ(names[2], "Ativos Vinculados");
+    EXPECT_EQ(names[3] == "Ativos Vinculados Mantenedor", c.maintainer) << c.kind << "/" << c.subKind;
+  }
+}
+
+TEST(OutputNameTest, NamesTheFileFromTheRegistrationNumberAndTheLocalTime) {
+  std::tm when{};
+  when.tm_year = 2026 - 1900;
+  when.tm_mon = 0;
+  when.tm_mday = 2;
+  when.tm_hour = 3;
+  when.tm_min = 4;
+  when.tm_sec = 5;
+  EXPECT_EQ(OutputFileName(DocumentKind::Financeiro, "12345-6", when), "123456_FINANCEIRO_2026-01-02_030405.xml");
+  EXPECT_EQ(OutputFileName(DocumentKind::Cadastral, "-1-2-", when), "12_CADASTRAL_2026-01-02_030405.xml");
+  when.tm_hour = 23;
+  EXPECT_EQ(FileTimestamp(when), "2026-01-02_230405");
+  // The folder is taken as typed.
+  EXPECT_EQ(OutputPathFor("/saida/", "a.xml"), "/saida//a.xml");
+  EXPECT_EQ(OutputPathFor("/saída", Ansi("ç.xml")), "/saída/ç.xml");
+}
+
+TEST_F(LoadWorkbookTest, RegistrationNumberThatWouldLeaveTheFolderIsRefused) {
+  fs::create_directories(dir / "sub");
+  for (const char* number : {"../123456", "sub/1", "12\\34"}) {
+    front.messages.clear();
+    fake.builds.clear();
+    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, number);
+    const GenerationState state = Run(DocumentKind::Cadastral);
+    EXPECT_TRUE(state.generationFailed);
+    EXPECT_TRUE(fake.builds.empty());
+    ASSERT_EQ(front.messages.size(), 1u);
+    EXPECT_EQ(front.messages[0].icon, MessageIcon::Error);
+    EXPECT_NE(Utf8(front.messages[0].text).find("(célula B5 de Dados Cadastrais)"), std::string::npos);
+  }
+  EXPECT_EQ(FilesIn(dir.path()).size(), 1u);  // only "sub", still empty
+  EXPECT_TRUE(fs::is_empty(dir / "sub"));
+  EXPECT_FALSE(fs::exists(dir.path().parent_path() / "123456_CADASTRAL_2026-12-08_101530.xml"));
+}
+
+// Each failure class that reaches the load sequence, the message it shows,
+// and what is left behind: nothing.
+TEST_F(LoadWorkbookTest, EachFailureShowsItsMessageOnceAndLeavesNoFile) {
+  const struct {
+    const char* what;
+    std::function<void()> thrower;
+    std::string message;
+  } cases[] = {
+      {"financial", [] { throw EDadosFinanceiros(Ansi("Não foi possível gerar o arquivo XML \"Dados Financeiros\".\rX")); },
+       "Não foi possível gerar o arquivo XML \"Dados Financeiros\".\rX"},
+      {"generic", [] { throw EGenerica(Ansi("O valor \"x\" não é um número válido, verifique na planilha.")); },
+       "O valor \"x\" não é um número válido, verifique na planilha."},
+      {"load", [] { throw ECarregaArquivo(Ansi("Planilha ausente\rIN_20")); },
+       "Não foi possível carregar o arquivo: Planilha ausente\rIN_20"},
+      {"length", [] { throw EMaxLengthError("too long"); }, "Arquivo Excel inconsistente."},
+      {"other", [] { throw std::runtime_error("disk full"); }, "Arquivo Excel inconsistente."},
+      {"anything", [] { throw 42; }, "Arquivo Excel inconsistente."},
+  };
+  for (const auto& c : cases) {
+    front = RecordingFrontEnd();
+    // The builder gets as far as writing its file, then fails.
+    fake.build = [&c](const DocumentContext& ctx) {
+      FakeGeneration::WriteFile(ctx.outputPath, "<parcial");
+      c.thrower();
+    };
+    const GenerationState state = Run(DocumentKind::Financeiro);
+    EXPECT_TRUE(state.generationFailed) << c.what;
+    ASSERT_EQ(front.messages.size(), 1u) << c.what;
+    EXPECT_EQ(Utf8(front.messages[0].text), c.message) << c.what;
+    EXPECT_EQ(front.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(Utf8(front.messages[0].caption), "Erro");
+    EXPECT_TRUE(FilesIn(dir.path()).empty()) << c.what;
+    EXPECT_EQ(front.events.back(), "busy:off");
+  }
+}
+
+TEST_F(LoadWorkbookTest, MissingListasStopsBeforeTheFileIsNamed) {
+  fake.sheets.erase(Ansi("Listas"));
+  fake.FailOn("Listas", [] { throw ECarregaArquivo(Ansi("Planilha não encontrada.\rListas")); });
+  const GenerationState state = Run(DocumentKind::Cadastral);
+  EXPECT_EQ(fake.ReadNames(), (std::vector<std::string>{"Dados Cadastrais", "Listas"}));
+  EXPECT_TRUE(state.outputPath.empty());
+  EXPECT_TRUE(state.generationFailed);
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(Utf8(front.messages[0].text), "Não foi possível carregar o arquivo: Planilha não encontrada.\rListas");
+  EXPECT_TRUE(fake.builds.empty());
+}
+
+TEST_F(LoadWorkbookTest, InvalidReferenceDateStopsAfterTheTrialBalance) {
+  WorksheetArray cadastral = testing::CadastralSheet(2013);
+  cadastral.Mutable(3, 2) = Cell::MakeText("31/02/2013x");
+  fake.sheets[Ansi("Dados Cadastrais")] = cadastral;
+  const GenerationState state = Run(DocumentKind::Financeiro);
+  EXPECT_EQ(fake.ReadNames().back(), "Balancete Despesa");
+  EXPECT_TRUE(state.generationFailed);
+  EXPECT_TRUE(fake.builds.empty());
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(Utf8(front.messages[0].text).rfind("A data \"", 0), 0u) << Utf8(front.messages[0].text);
+}
+
+TEST_F(LoadWorkbookTest, ABuilderThatReportsItsOwnFailureGetsNoSuccessMessage) {
+  fake.build = [](const DocumentContext& ctx) {
+    ctx.frontEnd.ShowError(Ansi("Não foi possível gerar o arquivo XML \"Dados Cadastrais\".\rEnquadramento inválido."));
+    ctx.generationFailed = true;
+  };
+  const GenerationState state = Run(DocumentKind::Cadastral);
+  EXPECT_TRUE(state.generationFailed);
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(front.messages[0].icon, MessageIcon::Error);
+}
+
+TEST_F(LoadWorkbookTest, FailedRunKeepsTheDocumentAnEarlierRunSavedUnderTheSameName) {
+  const fs::path earlier = dir / "123456_CADASTRAL_2026-12-08_101530.xml";
+  FakeGeneration::WriteFile(earlier.string(), "<anterior/>");
+
+  fake.build = [](const DocumentContext&) { throw EGenerica("x"); };
+  Run(DocumentKind::Cadastral);
+  EXPECT_EQ(Slurp(earlier), "<anterior/>");
+
+  // A run that replaced it (saving by rename) and then failed leaves nothing.
+  fake.build = [](const DocumentContext& ctx) {
+    FakeGeneration::WriteFile(ctx.outputPath + ".tmp", "<novo");
+    fs::rename(ctx.outputPath + ".tmp", ctx.outputPath);
+    throw EGenerica("x");
+  };
+  Run(DocumentKind::Cadastral);
+  EXPECT_FALSE(fs::exists(earlier));
+}
+
+TEST_F(LoadWorkbookTest, EachGenerationParsesTheWorkbookWithItsOwnReader) {
+  Run(DocumentKind::Cadastral);
+  Run(DocumentKind::Financeiro);
+  EXPECT_EQ(fake.readersMade, 2);
+  EXPECT_EQ(fake.reads.front().reader, 1);
+  EXPECT_EQ(fake.reads.back().reader, 2);
+}
+
+TEST(DiscardOutputFileTest, SetsTheFlagWhetherOrNotThereIsAFile) {
+  GenerationState nothing;
+  DiscardOutputFile(nothing);
+  EXPECT_TRUE(nothing.generationFailed);
+
+  ScratchDir dir;
+  GenerationState missing;
+  missing.outputPath = (dir / "nao-existe.xml").string();
+  DiscardOutputFile(missing);
+  EXPECT_TRUE(missing.generationFailed);
+
+  GenerationState present;
+  present.outputPath = (dir / "x.xml").string();
+  FakeGeneration::WriteFile(present.outputPath, "x");
+  DiscardOutputFile(present);
+  EXPECT_TRUE(present.generationFailed);
+  EXPECT_FALSE(fs::exists(present.outputPath));
+}
+
+}  // namespace
+}  // namespace voske

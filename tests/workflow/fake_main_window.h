@@ -1,0 +1,116 @@
+#pragma once
+// A main window made of plain fields, and a transmission double. Both write
+// what they are told into the RecordingFrontEnd's event list, so a test sees
+// window changes, status lines, cursor and messages in one order.
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "support/recording_front_end.h"
+#include "text/cp1252.h"
+#include "workflow/main_window_view.h"
+#include "workflow/transmission_port.h"
+
+namespace voske::testing {
+
+class FakeMainWindow : public MainWindowView {
+ public:
+  explicit FakeMainWindow(RecordingFrontEnd& log) : log_(log) {}
+
+  int DocumentKindIndex() const override { return documentKind; }
+  void SetDocumentKindIndex(int i) override { documentKind = i; }
+  int ActionIndex() const override { return action; }
+  void SetActionIndex(int i) override { action = i; }
+  std::string WorkbookPath() const override { return workbookPath; }
+  void SetWorkbookPath(const std::string& p) override { workbookPath = p; }
+  std::string DestinationFolder() const override { return destinationFolder; }
+  void SetDestinationFolder(const std::string& p) override { destinationFolder = p; }
+  std::string XmlFilePath() const override { return xmlFilePath; }
+  void SetXmlFilePath(const std::string& p) override { xmlFilePath = p; }
+  void SetXmlFileEnabled(bool e) override {
+    xmlFileEnabled = e;
+    Log(e ? "xml:on" : "xml:off");
+  }
+  bool ProxyChecked() const override { return proxyChecked; }
+  void SetProxyEnabled(bool e) override { proxyEnabled = e; }
+  void SetMainButtonCaption(const Text& c) override { buttonCaption = c; }
+  void SetMainButtonEnabled(bool e) override {
+    buttonEnabled = e;
+    Log(e ? "button:on" : "button:off");
+  }
+  void SetApplicationTitle(const Text& t) override { title = t; }
+  void SetWindowCaption(const Text& c) override {
+    captions.push_back(c);
+    Log("caption:" + c);
+  }
+  void ShowStatusLine() override { statusVisible = true; }
+
+  std::optional<Text> AskOxrPassword() override {
+    ++passwordAsked;
+    Log("password");
+    return typedPassword;
+  }
+  void ShowProxyDialog() override {
+    ++proxyDialogShown;
+    if (onProxyDialog) onProxyDialog();
+  }
+  void ReleaseProxyDialog() override { Log("proxy:release"); }
+  std::optional<std::string> PickFile(const Text& filter) override {
+    filters.push_back(filter);
+    return pickedFile;
+  }
+  std::optional<std::string> PickFolder() override { return pickedFolder; }
+  void OpenUrl(const std::string& url) override {
+    urls.push_back(url);
+    if (!urlFailure.empty()) throw std::runtime_error(urlFailure);
+  }
+  void Close() override { Log("close"); }
+
+  int documentKind = 0, action = 0;
+  std::string workbookPath, destinationFolder, xmlFilePath;
+  bool xmlFileEnabled = true, proxyChecked = false, proxyEnabled = true, buttonEnabled = true,
+       statusVisible = false;
+  Text buttonCaption, title;
+  std::vector<Text> captions, filters;
+  std::optional<Text> typedPassword = Text("senha");
+  int passwordAsked = 0, proxyDialogShown = 0;
+  std::function<void()> onProxyDialog;
+  std::optional<std::string> pickedFile, pickedFolder;
+  std::vector<std::string> urls;
+  std::string urlFailure;
+
+ private:
+  void Log(const Text& e) { log_.events.push_back(e); }
+  RecordingFrontEnd& log_;
+};
+
+class FakeTransmission : public TransmissionPort {
+ public:
+  explicit FakeTransmission(RecordingFrontEnd& log) : log_(log) {}
+  Text JavaVersion() override {
+    log_.events.push_back("java:version");
+    return version;
+  }
+  bool StartJavaVM(FrontEnd&) override {
+    log_.events.push_back("java:start");
+    return vmStarts;
+  }
+  void SendDocument(const SendRequest& request, FrontEnd& frontEnd) override {
+    log_.events.push_back("java:send");
+    sent.push_back(request);
+    if (!reply.empty()) frontEnd.ShowInformation(reply);
+  }
+  void ReleaseJavaEnvironment() override { log_.events.push_back("java:release"); }
+
+  Text version = "17";
+  bool vmStarts = true;
+  Text reply;
+  std::vector<SendRequest> sent;
+
+ private:
+  RecordingFrontEnd& log_;
+};
+
+}  // namespace voske::testing

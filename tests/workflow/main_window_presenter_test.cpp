@@ -1,0 +1,297 @@
+// The main window's workflow driven through a fake window: start-up, mode
+// switch, the main button's steps in order, busy state, proxy, status page
+// and closing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+#include "generation/fake_generation.h"
+#include "support/paths.h"
+#include "support/recording_front_end.h"
+#include "workflow/fake_main_window.h"
+#include "workflow/main_window_presenter.h"
+
+namespace voske {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeGeneration;
+using testing::FakeMainWindow;
+using testing::FakeTransmission;
+using testing::RecordingFrontEnd;
+using testing::ScratchDir;
+
+std::vector<std::string> Utf8(const std::vector<Text>& texts) {
+  std::vector<std::string> out;
+  for (const Text& t : texts) out.push_back(ToUtf8(t));
+  return out;
+}
+
+class PresenterTest : public ::testing::Test {
+ protected:
+  PresenterTest() : view(front), transmission(front), presenter(view, front, transmission, fake.Services()) {
+    std::ofstream(dir / "planilha.xlsx") << "x";
+    fs::create_directories(dir / "saida");
+  }
+
+  void FillForGeneration() {
+    presenter.FormCreate();
+    view.workbookPath = (dir / "planilha.xlsx").string();
+    view.destinationFolder = (dir / "saida").string();
+    front = RecordingFrontEnd();
+  }
+
+  void SwitchTo(int action) {
+    view.action = action;
+    presenter.ComboBox2Change();
+  }
+
+  // The events from the first one equal to `from` on.
+  std::vector<std::string> EventsFrom(const std::string& from) {
+    std::vector<std::string> all = Utf8(front.events);
+    auto it = std::find(all.begin(), all.end(), from);
+    return std::vector<std::string>(it, all.end());
+  }
+
+  ScratchDir dir;
+  RecordingFrontEnd front;
+  FakeGeneration fake;
+  FakeMainWindow view;
+  FakeTransmission transmission;
+  MainWindowPresenter presenter;
+};
+
+TEST_F(PresenterTest, StartUpPutsTheWindowInGenerationModeThenStartsJava) {
+  view.documentKind = 1;
+  view.action = 1;
+  view.xmlFilePath = "velho.xml";
+  presenter.FormCreate();
+
+  EXPECT_EQ(view.documentKind, 0);
+  EXPECT_EQ(view.action, 0);
+  EXPECT_EQ(ToUtf8(view.buttonCaption), "Gerar arquivo");
+  EXPECT_FALSE(view.xmlFileEnabled);
+  EXPECT_FALSE(view.proxyEnabled);
+  EXPECT_EQ(view.xmlFilePath, "");
+  EXPECT_EQ(ToUtf8(view.title), "VOSKE-XML 3.3");
+  EXPECT_EQ(ToUtf8(presenter.ProgramVersion()), "3.3");
+  EXPECT_EQ(Utf8(front.events),
+            (std::vector<std::string>{"xml:off", "caption:VOSKE-XML 3.3 {}", "status:Status: ", "java:version",
+                                      "caption:VOSKE-XML 3.3 { - JRE 17}", "java:start"}));
+  EXPECT_TRUE(front.messages.empty());
+}
+
+TEST_F(PresenterTest, FailedJavaStartDisablesTheXmlField) {
+  transmission.vmStarts = false;
+  transmission.version = "";
+  presenter.FormCreate();
+  EXPECT_EQ(Utf8(front.events).back(), "xml:off");
+  EXPECT_EQ(ToUtf8(view.captions.back()), "VOSKE-XML 3.3 { - JRE }");
+}
+
+TEST_F(PresenterTest, ModeSwitchFollowsTheActionIndex) {
+  presenter.FormCreate();
+  for (int action : {1, -1}) {
+    SwitchTo(action);
+    EXPECT_TRUE(view.xmlFileEnabled);
+    EXPECT_TRUE(view.proxyEnabled);
+    EXPECT_EQ(ToUtf8(view.buttonCaption), "Enviar arquivo");
+  }
+  view.xmlFilePath = "enviar.xml";
+  view.proxyChecked = true;
+  SwitchTo(0);
+  EXPECT_EQ(view.xmlFilePath, "");
+  EXPECT_FALSE(view.xmlFileEnabled);
+  EXPECT_FALSE(view.proxyEnabled);
+  EXPECT_TRUE(view.proxyChecked);  // the check mark stays
+  EXPECT_EQ(ToUtf8(view.buttonCaption), "Gerar arquivo");
+}
+
+TEST_F(PresenterTest, FailedCheckStopsBeforeThePasswordAndTouchesNothing) {
+  FillForGeneration();
+  view.documentKind = -1;  // typed text that is no item
+  presenter.B_Gerar_ArquivoClick();
+  EXPECT_TRUE(view.statusVisible);
+  EXPECT_EQ(view.passwordAsked, 0);
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(ToUtf8(front.messages[0].text), "Selecione pelo menos um tipo de arquivo a ser gerado.");
+  EXPECT_TRUE(front.statuses.empty());
+  EXPECT_TRUE(front.busyChanges.empty());
+  EXPECT_EQ(view.workbookPath, (dir / "planilha.xlsx").string());
+}
+
+TEST_F(PresenterTest, CancelledPasswordEndsSilentlyAndForgetsThePreviousOne) {
+  FillForGeneration();
+  presenter.B_Gerar_ArquivoClick();
+  EXPECT_EQ(presenter.OxrPasswordUpper(), "SENHA");
+
+  front = RecordingFrontEnd();
+  view.typedPassword.reset();
+  presenter.B_Gerar_ArquivoClick();
+  EXPECT_EQ(view.passwordAsked, 2);
+  EXPECT_EQ(presenter.OxrPasswordUpper(), "");
+  EXPECT_EQ(Utf8(front.events), (std::vector<std::string>{"password"}));
+  EXPECT_EQ(presenter.OutputPath(), "");  // cleared at the press
+}
+
+TEST_F(PresenterTest, GenerationRunsBusyAndRestoresTheWindowAfterwards) {
+  FillForGeneration();
+  view.documentKind = 1;
+  view.workbookPath = "\"" + view.workbookPath + "\"";
+  view.typedPassword = Ansi("abç d");
+  presenter.B_Gerar_ArquivoClick();
+
+  const std::vector<std::string> events = Utf8(front.events);
+  ASSERT_GE(events.size(), 6u);
+  EXPECT_EQ(std::vector<std::string>(events.begin(), events.begin() + 5),
+            (std::vector<std::string>{"password", "status:Status: Gerando os arquivos XML", "busy:on", "button:off",
+                                      "busy:on"}));
+  EXPECT_EQ(std::vector<std::string>(events.end() - 5, events.end()),
+            (std::vector<std::string>{"message:XML gerado com sucesso.", "busy:off", "status:Status:", "busy:off",
+                                      "button:on"}));
+  ASSERT_EQ(fake.builds.size(), 1u);
+  EXPECT_EQ(fake.builds[0].kind, DocumentKind::Financeiro);
+  EXPECT_EQ(ToUtf8(fake.builds[0].passwordUpper), "ABç D");
+  EXPECT_EQ(fake.reads[0].path, (dir / "planilha.xlsx").string());
+  EXPECT_EQ(presenter.OutputPath(), (dir / "saida").string() + "/123456_FINANCEIRO_2026-12-08_101530.xml");
+  EXPECT_FALSE(presenter.GenerationFailed());
+  EXPECT_TRUE(view.buttonEnabled);
+}
+
+TEST_F(PresenterTest, FailedGenerationShowsOneMessageAndStillRestores) {
+  FillForGeneration();
+  fake.build = [](const DocumentContext&) { throw EGenerica("falhou"); };
+  presenter.B_Gerar_ArquivoClick();
+  EXPECT_TRUE(presenter.GenerationFailed());
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(front.messages[0].text, "falhou");
+  EXPECT_EQ(Utf8(front.events).back(), "button:on");
+  EXPECT_EQ(ToUtf8(front.statuses.back()), "Status:");
+  EXPECT_TRUE(fs::is_empty(dir / "saida"));
+
+  // The next press starts clean.
+  fake.build = [](const DocumentContext&) {};
+  front = RecordingFrontEnd();
+  presenter.B_Gerar_ArquivoClick();
+  EXPECT_FALSE(presenter.GenerationFailed());
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(front.messages[0].icon, MessageIcon::Information);
+}
+
+TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldWithoutBusyState) {
+  FillForGeneration();
+  presenter.B_Gerar_ArquivoClick();  // a generation first: its file is not the one sent
+  const std::string generated = presenter.OutputPath();
+  ASSERT_FALSE(generated.empty());
+
+  SwitchTo(1);
+  view.documentKind = 1;
+  view.workbookPath = "";
+  view.xmlFilePath = "\"/arquivos/enviar.xml\"";
+  view.proxyChecked = true;
+  presenter.ConfirmProxy({" servidor", "8080 ", "joao", "s3nha"});
+  view.typedPassword = Text("segredo");
+  transmission.reply = "recibo";
+  front = RecordingFrontEnd();
+  presenter.B_Gerar_ArquivoClick();
+
+  EXPECT_EQ(Utf8(front.events), (std::vector<std::string>{"password", "status:Status: Enviando os dados para OXR",
+                                                          "java:send", "message:recibo", "status:Status:",
+                                                          "busy:off", "button:on"}));
+  ASSERT_EQ(transmission.sent.size(), 1u);
+  const SendRequest& r = transmission.sent[0];
+  EXPECT_EQ(r.xmlPath, "/arquivos/enviar.xml");
+  EXPECT_EQ(presenter.OutputPath(), "/arquivos/enviar.xml");
+  EXPECT_EQ(r.destinationFolder, (dir / "saida").string());
+  EXPECT_EQ(r.documentKind, 1);
+  EXPECT_TRUE(r.useProxy);
+  EXPECT_EQ(r.proxyServer, " servidor");
+  EXPECT_EQ(r.proxyPort, "8080 ");
+  EXPECT_EQ(r.proxyUser, "joao");
+  EXPECT_EQ(r.proxyPassword, "s3nha");
+  EXPECT_EQ(r.passwordUpper, "SEGREDO");
+}
+
+TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
+  FillForGeneration();
+  bool closeAllowed = true;
+  fake.build = [&](const DocumentContext&) {
+    // What the user can do while the window handles events mid-run.
+    closeAllowed = presenter.FormCloseQuery();
+    presenter.SairClick();
+    presenter.B_Gerar_ArquivoClick();
+  };
+  presenter.B_Gerar_ArquivoClick();
+  EXPECT_FALSE(closeAllowed);
+  EXPECT_EQ(fake.builds.size(), 1u);
+  EXPECT_EQ(view.passwordAsked, 1);
+  const std::vector<std::string> events = Utf8(front.events);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "close"), 0);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "proxy:release"), 0);
+
+  EXPECT_TRUE(presenter.FormCloseQuery());
+  presenter.SairClick();
+  EXPECT_EQ(EventsFrom("proxy:release"), (std::vector<std::string>{"proxy:release", "close"}));
+  presenter.FormClose();
+  EXPECT_EQ(Utf8(front.events).back(), "java:release");
+}
+
+TEST_F(PresenterTest, ProxyDialogOnCheckOnlyAndItsValuesAreKept) {
+  presenter.FormCreate();
+  presenter.chkUtilizarProxyClick();  // unchecked: nothing
+  EXPECT_EQ(view.proxyDialogShown, 0);
+
+  view.proxyChecked = true;
+  view.onProxyDialog = [&] { presenter.ConfirmProxy({"proxy", "", "u", "p"}); };
+  presenter.chkUtilizarProxyClick();
+  EXPECT_EQ(view.proxyDialogShown, 1);
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(ToUtf8(front.messages[0].text), "O campo \"Porta\" deve ser definido.");
+  EXPECT_EQ(presenter.Proxy().server, "");  // nothing stored from a refused dialog
+
+  view.onProxyDialog = [&] { presenter.ConfirmProxy({"proxy", "3128", "u", "p"}); };
+  presenter.chkUtilizarProxyClick();
+  EXPECT_EQ(presenter.Proxy().port, "3128");
+  view.proxyChecked = false;
+  presenter.chkUtilizarProxyClick();  // unchecking keeps the values
+  EXPECT_EQ(presenter.Proxy().server, "proxy");
+}
+
+TEST_F(PresenterTest, StatusPageAndItsFailure) {
+  presenter.SpeedButton1Click();
+  ASSERT_EQ(view.urls.size(), 1u);
+  EXPECT_EQ(view.urls[0].rfind("http://", 0), 0u);
+  EXPECT_NE(view.urls[0].find(":8080/HotSite"), std::string::npos);
+  EXPECT_EQ(view.urls[0].substr(view.urls[0].size() - 8), "/HotSite");
+  EXPECT_TRUE(front.messages.empty());
+
+  view.urlFailure = "sem navegador";
+  presenter.SpeedButton1Click();
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(ToUtf8(front.messages[0].text), "Erro ao tentar abrir o Internet Explorer: \rsem navegador");
+  EXPECT_EQ(front.messages[0].icon, MessageIcon::Error);
+}
+
+TEST_F(PresenterTest, PickersFillTheirFieldOnlyWhenConfirmed) {
+  view.workbookPath = "antes.xls";
+  presenter.SpeedButton2Click();
+  EXPECT_EQ(view.workbookPath, "antes.xls");
+  view.pickedFile = "/dados/planilha.xlsm";
+  presenter.SpeedButton2Click();
+  EXPECT_EQ(view.workbookPath, "/dados/planilha.xlsm");
+  presenter.SpeedButton3Click();
+  EXPECT_EQ(view.xmlFilePath, "/dados/planilha.xlsm");
+  EXPECT_EQ(Utf8(view.filters), (std::vector<std::string>{"Planilha Excel|*.xls;*.xlsx;*.xlsm",
+                                                          "Planilha Excel|*.xls;*.xlsx;*.xlsm",
+                                                          "Arquivo XML|*.xml"}));
+  view.destinationFolder = "antes";
+  presenter.SpeedButton4Click();
+  EXPECT_EQ(view.destinationFolder, "antes");
+  view.pickedFolder = "/saida";
+  presenter.SpeedButton4Click();
+  EXPECT_EQ(view.destinationFolder, "/saida");
+}
+
+}  // namespace
+}  // namespace voske
