@@ -2,11 +2,11 @@
 // The FrontEnd port as the desktop window implements it: messages through
 // ShowMessageDialog, the status line into a label that is repainted at once,
 // the hourglass as the application's override cursor.
+#include <QLabel>
 #include <QPointer>
 
 #include "port/front_end.h"
 
-class QLabel;
 
 namespace voske {
 

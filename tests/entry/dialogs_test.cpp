@@ -9,10 +9,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include <optional>
+
 #include "entry/folder_dialog.h"
 #include "entry/password_dialog.h"
 #include "entry/proxy_dialog.h"
 #include "entry/qt_app.h"
+#include "entry/window_front_end.h"
+#include "text/cp1252.h"
+#include "workflow/proxy_settings.h"
 #include "entry/modal_watch.h"
 #include "support/paths.h"
 
@@ -73,11 +78,22 @@ TEST_F(DialogsTest, PasswordDialogEscDoesNothingAndCloseIsNotOk) {
   EXPECT_NE(d.exec(), QDialog::Accepted);
 }
 
+// The dialog hands its fields to the workflow's rule, as the main window does.
+struct ProxyStore {
+  WindowFrontEnd messages;
+  std::optional<ProxySettings> stored;
+  ProxyConfirm Confirm() {
+    return [this](const ProxySettings& typed) {
+      if (!CheckProxySettings(typed, messages)) return false;
+      stored = typed;
+      return true;
+    };
+  }
+};
+
 TEST_F(DialogsTest, ProxyDialogChecksFieldsInOrderAndStoresThemUntrimmed) {
-  QStringList stored;
-  ProxyTarget target{[&](const QString& s) { stored << "server:" + s; }, [&](const QString& s) { stored << "port:" + s; },
-                     [&](const QString& s) { stored << "user:" + s; }, [&](const QString& s) { stored << "pass:" + s; }};
-  TfrmDlgProxy d(target);
+  ProxyStore store;
+  TfrmDlgProxy d(store.Confirm());
   EXPECT_EQ(d.windowTitle(), QStringLiteral("VOSKE-XML - Proxy"));
   EXPECT_EQ(d.size(), QSize(464, 177));
   EXPECT_EQ(d.Edit7->echoMode(), QLineEdit::Password);
@@ -97,18 +113,25 @@ TEST_F(DialogsTest, ProxyDialogChecksFieldsInOrderAndStoresThemUntrimmed) {
   EXPECT_EQ(watch.seen[1].text, QStringLiteral("O campo \"Porta\" deve ser definido."));
   EXPECT_EQ(watch.seen[2].text, QStringLiteral("O campo \"Usuário\" deve ser definido."));
   EXPECT_EQ(watch.seen[3].text, QStringLiteral("O campo \"Senha\" deve ser definido."));
-  EXPECT_TRUE(stored.isEmpty());
-  d.Edit7->setText(QStringLiteral(" s3nha "));
+  EXPECT_FALSE(store.stored);
+  EXPECT_TRUE(d.isVisible());
+  d.Edit7->setText(QStringLiteral(" s3nhá "));
   d.BitBtn3Click();
-  EXPECT_EQ(stored, QStringList({"server:proxy.local", "port:abc", "user:ana", "pass: s3nha "}));
+  ASSERT_TRUE(store.stored);
+  EXPECT_EQ(store.stored->server, "proxy.local");
+  EXPECT_EQ(store.stored->port, "abc");
+  EXPECT_EQ(store.stored->user, "ana");
+  EXPECT_EQ(store.stored->password, Ansi(" s3nhá "));
   EXPECT_EQ(d.result(), QDialog::Accepted);
 }
 
 TEST_F(DialogsTest, ProxyDialogFirstMessageIsTheServer) {
-  TfrmDlgProxy d(ProxyTarget{});
+  ProxyStore store;
+  TfrmDlgProxy d(store.Confirm());
   testing::MessageWatch watch;
   d.BitBtn3Click();
   ASSERT_EQ(watch.seen.size(), 1);
+  EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Erro"));
   EXPECT_EQ(watch.seen[0].text, QStringLiteral("O campo \"Servidor\" deve ser definido."));
 }
 
