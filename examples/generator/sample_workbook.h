@@ -72,6 +72,14 @@ void AddCadastralSheets(Workbook& wb);
 void AddFinancialSheets(Workbook& wb);
 void AddScheduleSheets(Workbook& wb);
 
+// Brazilian tax numbers with their check digits computed, written with
+// their usual punctuation: FormatCnpj("11.222.333/0001") gives
+// "11.222.333/0001-81", FormatCpf("123.456.789") gives "123.456.789-09".
+// Punctuation in the argument is ignored. Throws std::invalid_argument when
+// the digits are not 12 (CNPJ) or 9 (CPF).
+std::string FormatCnpj(const std::string& first12Digits);
+std::string FormatCpf(const std::string& first9Digits);
+
 // The password that protects every worksheet of a "Planilha Padrão".
 inline constexpr const char* kSheetPassword = "qwtlmrvbnzkph";
 

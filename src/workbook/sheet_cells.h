@@ -14,13 +14,17 @@ namespace voske {
 
 class SheetCells {
  public:
+  // The extent the file declares for its cells (1-based, inclusive), when it
+  // declares one. Cells inside it then go straight to their place in an array
+  // of that shape, which usually becomes the worksheet array as it is. The
+  // declaration is only a hint: cells outside it are still taken.
+  void ExpectExtent(std::int32_t rows, std::int32_t columns);
+
   // A cell holding a value at the 1-based `row`, `column`. Throws
   // ReaderError(TooLarge) beyond the spreadsheet's grid or when the worksheet
   // would exceed the reader's cell budget. An empty `cell` is ignored. A later
   // value at the same position replaces an earlier one.
   void Add(std::int32_t row, std::int32_t column, Cell cell);
-
-  std::size_t Count() const { return cells_.size(); }
 
   // The worksheet array of the cells added so far, which it consumes.
   // Throws ReaderError(TooLarge) when the array would exceed the budget.
@@ -32,7 +36,13 @@ class SheetCells {
     std::int32_t column;
     Cell cell;
   };
-  std::vector<Entry> cells_;
+  // Moves the cells of the placed array into the list of entries.
+  void Spill();
+
+  WorksheetArray placed_;       // cells inside the expected extent
+  bool placing_ = false;
+  std::vector<Entry> entries_;  // cells in file order, once placing stopped
+  std::size_t count_ = 0;
   std::int32_t lastRow_ = 0;
   std::int32_t lastColumn_ = 0;
 };

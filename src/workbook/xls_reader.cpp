@@ -4,6 +4,7 @@
 #include <string>
 
 #include "text/cp1252.h"
+#include "workbook/biff_decrypt.h"
 #include "workbook/biff_stream.h"
 #include "workbook/biff_strings.h"
 #include "workbook/cfb.h"
@@ -55,8 +56,15 @@ class XlsWorkbook final : public WorkbookFile {
     while (cursor.Next(r)) {
       if (r.type == kEof || r.type == kBof) break;
       switch (r.type) {
-        case kFilePass:
-          throw ReaderError(ReaderError::Kind::Encrypted, Ansi("a pasta de trabalho está protegida por senha de abertura"));
+        case kFilePass: {
+          // Records are decrypted in place and keep their positions, so the
+          // walk goes on over the decrypted data.
+          const std::size_t at = static_cast<std::size_t>(r.data.data() - stream_.data());
+          if (biff5_ || decrypted_ || !DecryptWorkbookStream(stream_, at, r.data.size()))
+            throw ReaderError(ReaderError::Kind::Encrypted, Ansi("a pasta de trabalho está protegida por senha de abertura"));
+          decrypted_ = true;
+          break;
+        }
         case kCodePage:
           codePage_.Set(U16At(r.data, 0));
           break;
@@ -117,6 +125,7 @@ class XlsWorkbook final : public WorkbookFile {
 
   std::vector<unsigned char> stream_;
   bool biff5_ = false;
+  bool decrypted_ = false;
   CodePage codePage_;
   SharedStrings sst_;
   std::vector<Text> names_;

@@ -51,6 +51,7 @@ class SheetHandler : public XmlHandler {
   void StartElement(std::string_view name, const char** attributes) override {
     if (!inSheetData_) {
       if (name == "sheetData") inSheetData_ = true;
+      else if (name == "dimension") ExpectExtent(FindAttribute(attributes, "ref"));
       return;
     }
     if (inCell_) {
@@ -102,8 +103,40 @@ class SheetHandler : public XmlHandler {
   SheetCells& cells() { return cells_; }
 
  private:
+  // The declared extent of the cells: a hint only, since it also counts
+  // cells that only carry formatting and may be wrong. It is believed only as
+  // far as the part's size could hold that many cells, so that a small part
+  // cannot make the reader set aside a large array.
+  void ExpectExtent(const char* ref) {
+    if (!ref) return;
+    const std::string_view s(ref);
+    const auto colon = s.find(':');
+    try {
+      std::int32_t r1 = 0, c1 = 0, r2 = 0, c2 = 0;
+      ParseCellReference(s.substr(0, colon), r1, c1);
+      if (colon == std::string_view::npos) {
+        r2 = r1;
+        c2 = c1;
+      } else {
+        ParseCellReference(s.substr(colon + 1), r2, c2);
+      }
+      if (r1 < 1 || r2 < r1 || c2 < c1) return;
+      const std::uint64_t area = static_cast<std::uint64_t>(r2) * static_cast<std::uint64_t>(c2);
+      if (area > context_.partBytes / 4 + 64) return;
+      cells_.ExpectExtent(r2, c2);
+    } catch (const ReaderError&) {
+      // A bad hint is no reason to refuse the worksheet.
+    }
+  }
+
   void StartCell(const char** attributes) {
-    const char* r = FindAttribute(attributes, "r");
+    const char* r = nullptr;
+    const char* t = nullptr;
+    for (const char** a = attributes; *a; a += 2) {
+      const std::string_view n = LocalName(a[0]);
+      if (n == "r") r = a[1];
+      else if (n == "t") t = a[1];
+    }
     std::int32_t row = 0, column = 0;
     if (r) ParseCellReference(r, row, column);
     if (row == 0) row = row_ < 1 ? 1 : row_;
@@ -113,7 +146,7 @@ class SheetHandler : public XmlHandler {
     cellColumn_ = column;
     row_ = row;
     column_ = column;
-    type_ = ParseCellType(FindAttribute(attributes, "t"));
+    type_ = ParseCellType(t);
     inCell_ = true;
     hasValue_ = hasInline_ = inValue_ = inText_ = inInline_ = false;
     phonetic_ = 0;
@@ -237,9 +270,12 @@ void ParseCellReference(std::string_view s, std::int32_t& row, std::int32_t& col
   row = ParseRowNumber(s.substr(i));
 }
 
-WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const XlsxSheetContext& context) {
-  SheetHandler handler(context);
-  ParseXmlPart(archive, entry, handler);
+WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const XlsxSheetContext& context,
+                             const std::atomic<bool>* cancel) {
+  XlsxSheetContext withSize = context;
+  withSize.partBytes = archive.DeclaredSize(entry);
+  SheetHandler handler(withSize);
+  ParseXmlPart(archive, entry, handler, cancel);
   return handler.cells().TakeArray();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 // One worksheet part of a spreadsheet package, read into a worksheet array.
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -12,13 +13,15 @@ namespace voske {
 struct XlsxSheetContext {
   const std::vector<Text>* sharedStrings;
   bool date1904;
+  std::uint64_t partBytes = 0;  // declared size of the worksheet part
 };
 
 // The worksheet array of the part: each cell's stored value (a formula's
 // cached result), cells that only carry formatting left empty. Throws
 // ReaderError: Corrupt for an inconsistent cell, TooLarge beyond the grid or
-// the reader's budget.
-WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const XlsxSheetContext& context);
+// the reader's budget; XmlParseCancelled once `cancel` (when given) is raised.
+WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const XlsxSheetContext& context,
+                             const std::atomic<bool>* cancel = nullptr);
 
 // The 1-based row and column of a reference such as "B26"; a reference with
 // letters only ("B") gives row 0. Throws ReaderError: Corrupt when malformed,

@@ -12,7 +12,10 @@ namespace voske {
 
 namespace {
 
-constexpr int kChunk = 256 * 1024;
+// Inflated bytes handed to the parser at a time: small parts get a buffer
+// their size, worksheets one large enough to keep calls few.
+constexpr std::uint64_t kMinChunk = 4 * 1024;
+constexpr std::uint64_t kMaxChunk = 256 * 1024;
 
 // Carries the handler through expat's C callbacks. An exception must not
 // unwind through the C parser, so it is caught here, the parser is stopped,
@@ -86,8 +89,10 @@ const char* FindAttribute(const char** attributes, std::string_view name) {
   return nullptr;
 }
 
-void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler) {
+void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler, const std::atomic<bool>* cancel) {
   ZipArchive::PartReader reader(archive, entry);
+  const std::uint64_t declared = reader.DeclaredSize() + 1;
+  const int chunk = static_cast<int>(declared < kMinChunk ? kMinChunk : declared > kMaxChunk ? kMaxChunk : declared);
   ParserHandle handle;
   XML_Parser parser = handle.get();
   Session session{parser, &handler, nullptr};
@@ -98,9 +103,10 @@ void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler)
   XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
 
   while (true) {
-    void* buffer = XML_GetBuffer(parser, kChunk);
+    if (cancel && cancel->load(std::memory_order_relaxed)) throw XmlParseCancelled();
+    void* buffer = XML_GetBuffer(parser, chunk);
     if (!buffer) throw std::bad_alloc();
-    const std::size_t n = reader.Read(static_cast<char*>(buffer), kChunk);
+    const std::size_t n = reader.Read(static_cast<char*>(buffer), static_cast<std::size_t>(chunk));
     const bool last = n == 0;
     const XML_Status status = XML_ParseBuffer(parser, static_cast<int>(n), last ? XML_TRUE : XML_FALSE);
     if (session.failure) std::rethrow_exception(session.failure);

@@ -5,6 +5,7 @@
 // prefix ("x:c" arrives as "c"), because writers choose prefixes freely.
 // Document type declarations are refused: no package part has one, and
 // entity expansion is how a small part grows without bound.
+#include <atomic>
 #include <string_view>
 
 #include "workbook/zip_archive.h"
@@ -22,18 +23,25 @@ class XmlHandler {
   virtual void CharacterData(std::string_view text) = 0;
 };
 
-// The local part of a possibly prefixed name.
+// The local part of a possibly prefixed name, in one pass over it.
 inline std::string_view LocalName(const char* name) {
-  std::string_view s(name);
-  const auto colon = s.rfind(':');
-  return colon == std::string_view::npos ? s : s.substr(colon + 1);
+  const char* local = name;
+  const char* p = name;
+  for (; *p; ++p)
+    if (*p == ':') local = p + 1;
+  return std::string_view(local, static_cast<std::size_t>(p - local));
 }
+
+// Thrown out of ParseXmlPart when its cancel flag is raised.
+struct XmlParseCancelled {};
 
 // The value of the attribute with local name `name`, or nullptr.
 const char* FindAttribute(const char** attributes, std::string_view name);
 
 // Parses one part of `archive` through `handler`. Throws ReaderError: Corrupt
-// for malformed XML, or whatever the handler or the part reader throws.
-void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler);
+// for malformed XML, or whatever the handler or the part reader throws; and
+// XmlParseCancelled soon after `cancel` (when given) becomes true.
+void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler,
+                  const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace voske

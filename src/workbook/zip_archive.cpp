@@ -1,9 +1,13 @@
 #include "workbook/zip_archive.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <zip.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
@@ -47,19 +51,123 @@ std::string ZipArchive::NormalizeName(std::string_view name) {
   return out.substr(start);
 }
 
-ZipArchive::ZipArchive(const std::string& path) {
-  int code = 0;
-  archive_ = zip_open(path.c_str(), ZIP_RDONLY, &code);
-  if (!archive_) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    const std::string text = ErrorText(&error);
-    zip_error_fini(&error);
-    // The caller only hands over files that begin like a zip archive, so a
-    // directory that cannot be found means a damaged or truncated file.
-    const Kind kind = code == ZIP_ER_NOENT || code == ZIP_ER_OPEN ? Kind::FileNotFound : KindOf(code);
-    throw ReaderError(kind, "zip archive: " + text);
+class SharedFile {
+ public:
+  explicit SharedFile(const std::string& path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) throw ReaderError(Kind::FileNotFound, path + ": " + std::strerror(errno));
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd_);
+      throw ReaderError(Kind::FileNotFound, path + ": not a readable file");
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
   }
+  ~SharedFile() { ::close(fd_); }
+  SharedFile(const SharedFile&) = delete;
+  SharedFile& operator=(const SharedFile&) = delete;
+
+  int fd() const { return fd_; }
+  std::uint64_t size() const { return size_; }
+
+ private:
+  int fd_ = -1;
+  std::uint64_t size_ = 0;
+};
+
+namespace {
+
+// A libzip source reading the shared file with pread at its own offset.
+struct PreadSource {
+  std::shared_ptr<const SharedFile> file;
+  zip_uint64_t offset = 0;
+  zip_error_t error;
+};
+
+zip_int64_t PreadCallback(void* userdata, void* data, zip_uint64_t len, zip_source_cmd_t cmd) {
+  auto* s = static_cast<PreadSource*>(userdata);
+  const zip_uint64_t size = s->file->size();
+  switch (cmd) {
+    case ZIP_SOURCE_OPEN:
+      s->offset = 0;
+      return 0;
+    case ZIP_SOURCE_READ: {
+      if (s->offset >= size) return 0;
+      const zip_uint64_t want = len < size - s->offset ? len : size - s->offset;
+      ssize_t n;
+      do {
+        n = ::pread(s->file->fd(), data, want, static_cast<off_t>(s->offset));
+      } while (n < 0 && errno == EINTR);
+      if (n < 0) {
+        zip_error_set(&s->error, ZIP_ER_READ, errno);
+        return -1;
+      }
+      s->offset += static_cast<zip_uint64_t>(n);
+      return n;
+    }
+    case ZIP_SOURCE_CLOSE:
+      return 0;
+    case ZIP_SOURCE_STAT: {
+      zip_stat_t* st = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, len, &s->error);
+      if (!st) return -1;
+      zip_stat_init(st);
+      st->size = size;
+      st->valid |= ZIP_STAT_SIZE;
+      return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+      return zip_error_to_data(&s->error, data, len);
+    case ZIP_SOURCE_FREE:
+      zip_error_fini(&s->error);
+      delete s;
+      return 0;
+    case ZIP_SOURCE_SEEK: {
+      const zip_int64_t offset = zip_source_seek_compute_offset(s->offset, size, data, len, &s->error);
+      if (offset < 0) return -1;
+      s->offset = static_cast<zip_uint64_t>(offset);
+      return 0;
+    }
+    case ZIP_SOURCE_TELL:
+      return static_cast<zip_int64_t>(s->offset);
+    case ZIP_SOURCE_SUPPORTS:
+      return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                            ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, ZIP_SOURCE_SEEK, ZIP_SOURCE_TELL,
+                                            ZIP_SOURCE_SUPPORTS, -1);
+    default:
+      zip_error_set(&s->error, ZIP_ER_OPNOTSUPP, 0);
+      return -1;
+  }
+}
+
+}  // namespace
+
+ZipArchive::ZipArchive(const std::string& path) : file_(std::make_shared<const SharedFile>(path)) { Open(); }
+
+ZipArchive::ZipArchive(std::shared_ptr<const SharedFile> file) : file_(std::move(file)) { Open(); }
+
+std::unique_ptr<ZipArchive> ZipArchive::Reopen() const { return std::unique_ptr<ZipArchive>(new ZipArchive(file_)); }
+
+void ZipArchive::Open() {
+  auto* state = new PreadSource{file_, 0, {}};
+  zip_error_init(&state->error);
+  zip_error_t error;
+  zip_error_init(&error);
+  zip_source_t* source = zip_source_function_create(PreadCallback, state, &error);
+  if (!source) {
+    zip_error_fini(&state->error);
+    delete state;
+    zip_error_fini(&error);
+    throw ReaderError(Kind::TooLarge, "zip archive: cannot create a source");
+  }
+  archive_ = zip_open_from_source(source, ZIP_RDONLY, &error);
+  if (!archive_) {
+    zip_source_free(source);  // frees `state` too
+    const std::string text = ErrorText(&error);
+    const int code = zip_error_code_zip(&error);
+    zip_error_fini(&error);
+    throw ReaderError(code == ZIP_ER_MEMORY ? Kind::TooLarge : Kind::Corrupt, "zip archive: " + text);
+  }
+  zip_error_fini(&error);
   const zip_int64_t count = zip_get_num_entries(archive_, 0);
   for (zip_int64_t i = 0; i < count; ++i) {
     const char* name = zip_get_name(archive_, static_cast<zip_uint64_t>(i), 0);
@@ -78,6 +186,13 @@ std::optional<std::uint64_t> ZipArchive::Find(std::string_view partName) const {
   auto it = entries_.find(NormalizeName(partName));
   if (it == entries_.end()) return std::nullopt;
   return it->second;
+}
+
+std::uint64_t ZipArchive::DeclaredSize(std::uint64_t entry) const {
+  zip_stat_t st;
+  zip_stat_init(&st);
+  if (zip_stat_index(archive_, entry, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE)) return 0;
+  return st.size;
 }
 
 std::string ZipArchive::ReadAll(std::uint64_t entry, std::size_t cap) {
@@ -101,6 +216,7 @@ ZipArchive::PartReader::PartReader(ZipArchive& archive, std::uint64_t entry) {
   if ((st.valid & ZIP_STAT_SIZE) && st.size > limits::kMaxPartBytes)
     throw ReaderError(Kind::TooLarge, "zip part " + name_ + " declares more bytes than the reader accepts");
   if (st.valid & ZIP_STAT_COMP_SIZE) compressed_ = st.comp_size;
+  if (st.valid & ZIP_STAT_SIZE) declared_ = st.size;
   if ((st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE)
     throw ReaderError(Kind::Encrypted, "zip part " + name_ + " is encrypted");
   file_ = zip_fopen_index(archive.archive_, entry, 0);

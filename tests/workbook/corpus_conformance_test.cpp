@@ -281,5 +281,16 @@ TEST(Conformance, FilesWithoutDumpReadOrFailCleanly) {
   EXPECT_GT(tried, 0);
 }
 
+TEST(Conformance, EncryptedPackageSaysSo) {
+  const fs::path corpus = Corpus();
+  if (corpus.empty()) GTEST_SKIP() << "the shared corpus (VOSKE_SHARED_DIR/corpus) is absent";
+  try {
+    OpenWorkbookFile((corpus / "files" / "pass_protected.xlsx").string());
+    FAIL() << "a workbook with a password to open must not open";
+  } catch (const ReaderError& e) {
+    EXPECT_EQ(e.kind(), ReaderError::Kind::Encrypted) << e.what();
+  }
+}
+
 }  // namespace
 }  // namespace voske

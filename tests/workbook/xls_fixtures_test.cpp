@@ -7,6 +7,8 @@
 
 #include "support/paths.h"
 #include "text/cp1252.h"
+#include "workbook/biff_decrypt.h"
+#include "workbook/biff_stream.h"
 #include "workbook/cfb.h"
 #include "workbook/readers.h"
 #include "workbook/xls_reader.h"
@@ -116,6 +118,41 @@ TEST(XlsFixtures, DatesStayInTheWorkbooksOwnDateSystem) {
   WorksheetArray d = OpenXlsWorkbook(Fixture("xls_date1904.xls"))->ReadSheet(std::size_t{0});
   EXPECT_EQ(d.At(1, 1), Cell::MakeNumber(39507));
   EXPECT_EQ(d.At(2, 1), Cell::MakeNumber(39507));
+}
+
+TEST(XlsFixtures, EncryptedWithTheDefaultPasswordReadsAsThoughPlain) {
+  // The spreadsheet program opens such a file without asking for anything.
+  auto book = OpenXlsWorkbook(Fixture("xls_default_password.xls"));
+  ASSERT_EQ(book->SheetNames(), std::vector<Text>{"Senha"});
+  WorksheetArray a = book->ReadSheet(std::size_t{0});
+  EXPECT_EQ(a.At(1, 1), Cell::MakeText("segredo"));
+  EXPECT_EQ(a.Rows(), 3);
+}
+
+TEST(XlsFixtures, DecryptsWithTheRightPasswordOnly) {
+  // The same scheme under a password the user chose: wrong passwords leave
+  // the stream untouched; the right one gives back the records.
+  auto stream = *cfb::CompoundFile(FixtureBytes("xls_password.xls")).ReadStream(u"Workbook");
+  std::size_t at = 0, length = 0;
+  biff::RecordCursor cursor(stream, 0);
+  biff::Record r;
+  while (cursor.Next(r))
+    if (r.type == biff::kFilePass) {
+      at = static_cast<std::size_t>(r.data.data() - stream.data());
+      length = r.data.size();
+      break;
+    }
+  ASSERT_GT(at, 0u);
+  const auto original = stream;
+  EXPECT_FALSE(biff::DecryptWorkbookStream(stream, at, length));
+  EXPECT_FALSE(biff::DecryptWorkbookStream(stream, at, length, "Segredo"));
+  EXPECT_EQ(stream, original);
+  ASSERT_TRUE(biff::DecryptWorkbookStream(stream, at, length, "segredo"));
+  stream[at - 4] = 0xFF;  // FILEPASS done with: a record type nobody reads
+  stream[at - 3] = 0xFF;
+  auto book = OpenBiffWorkbook(stream);
+  EXPECT_EQ(book->SheetNames(), std::vector<Text>{"Senha"});
+  EXPECT_EQ(book->ReadSheet(std::size_t{0}).At(1, 1), Cell::MakeText("segredo"));
 }
 
 TEST(XlsFixtures, PasswordToOpen) {

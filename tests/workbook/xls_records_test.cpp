@@ -282,9 +282,45 @@ TEST(XlsRecords, DamagedRecordsFailAsCorrupt) {
 }
 
 TEST(XlsRecords, PasswordToOpenIsEncrypted) {
-  ByteVec filePass{1, 0, 1, 0, 1, 0};
-  filePass.resize(54, 0x5A);
-  EXPECT_EQ(FailureOf([&] { Open8({Rec(0x002F, filePass)}, {{"Plan1", 0, 0, {}}}); }), ReaderError::Kind::Encrypted);
+  // RC4 whose verifier does not match the default password, RC4 through a
+  // cryptographic provider, XOR obfuscation, unknown versions, records cut
+  // short: all are a password to open, never a crash or garbage.
+  ByteVec rc4{1, 0, 1, 0, 1, 0};
+  rc4.resize(54, 0x5A);
+  ByteVec provider{1, 0, 4, 0, 2, 0};
+  Put32(provider, 0);
+  Put32(provider, 32);
+  ByteVec header(32, 0);
+  Set32(header, 8, 0x6801);
+  Set32(header, 16, 128);
+  provider.insert(provider.end(), header.begin(), header.end());
+  Put32(provider, 16);
+  provider.insert(provider.end(), 32, 0x11);
+  Put32(provider, 20);
+  provider.insert(provider.end(), 20, 0x22);
+  ByteVec bigHeader = provider;
+  Set32(bigHeader, 10, 0xFFFFFFF0);
+  const std::vector<ByteVec> records = {
+      rc4,
+      ByteVec(rc4.begin(), rc4.begin() + 30),
+      provider,
+      bigHeader,
+      ByteVec(provider.begin(), provider.begin() + 60),
+      ByteVec{0, 0, 0x34, 0x12, 0x78, 0x56},  // XOR obfuscation
+      ByteVec{1, 0, 9, 0, 9, 0},
+      ByteVec{1},
+      ByteVec{},
+  };
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    EXPECT_EQ(FailureOf([&] { Open8({Rec(0x002F, records[i])}, {{"Plan1", 0, 0, {Number(0, 0, 1)}}}); }),
+              ReaderError::Kind::Encrypted)
+        << i;
+  }
+  // Excel 5/95 files encrypt with XOR only.
+  EXPECT_EQ(FailureOf([] {
+              OpenBiffWorkbook(WorkbookStream(true, {Rec(0x002F, ByteVec{0x34, 0x12, 0x78, 0x56})}, {{"P", 0, 0, {}}}));
+            }),
+            ReaderError::Kind::Encrypted);
 }
 
 // Excel 5/95: texts are bytes in the workbook's code page.

@@ -239,6 +239,30 @@ TEST(XlsxReader, CellsAndRowsWithoutReferencesFollowTheirNeighbours) {
   EXPECT_EQ(a.Rows(), 7);
 }
 
+TEST(XlsxReader, TheDeclaredExtentIsOnlyAHint) {
+  ScratchDir dir;
+  // Padding makes the part large enough for its declared extent to be taken
+  // at its word.
+  const std::string cells = "<row r=\"2\"><c r=\"B2\"><v>1</v></c></row><row r=\"4\"><c r=\"C4\"><v>2</v></c></row>" +
+                            std::string(40000, ' ');
+  auto shaped = [&](const std::string& dimension) {
+    return ReadOnly(Package({{"S", "<worksheet xmlns=\"" + std::string(testing::kMainNs) + "\"><dimension ref=\"" +
+                                       dimension + "\"/><sheetData>" + cells + "</sheetData></worksheet>"}}),
+                    dir);
+  };
+  // Exact, larger (formatting counted), smaller (cells outside it), a single
+  // cell, nonsense, and far larger than the part could hold: the same array.
+  for (const char* dimension : {"B2:C4", "A1:Z90", "A1:B2", "B2", "C4:A1", "junk", "A1:XFD1048576"}) {
+    SCOPED_TRACE(dimension);
+    const WorksheetArray a = shaped(dimension);
+    EXPECT_EQ(a.Rows(), 6);
+    EXPECT_EQ(a.Columns(), 3);
+    EXPECT_EQ(a.At(2, 2), Cell::MakeNumber(1));
+    EXPECT_EQ(a.At(4, 3), Cell::MakeNumber(2));
+    EXPECT_TRUE(a.At(1, 1).IsEmpty());
+  }
+}
+
 TEST(XlsxReader, PrefixesPathsAndPartNamesAsWritersChooseThem) {
   ScratchDir dir;
   const std::string rels = "http://schemas.openxmlformats.org/package/2006/relationships";

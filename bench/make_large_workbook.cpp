@@ -1,0 +1,26 @@
+// make-large-workbook OUT.xlsx [ROWS]: writes the benchmarks' large workbook.
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+
+#include "large_workbook.h"
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 3) {
+    std::fprintf(stderr, "Uso: make-large-workbook SAIDA.xlsx [LINHAS_POR_PLANILHA]\n");
+    return 2;
+  }
+  voske::bench::LargeWorkbookSpec spec;
+  if (argc == 3) spec.rows = std::atoi(argv[2]);
+  if (spec.rows < 1) {
+    std::fprintf(stderr, "make-large-workbook: número de linhas inválido\n");
+    return 2;
+  }
+  try {
+    voske::bench::WriteLargeWorkbook(argv[1], spec);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make-large-workbook: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,70 @@
+// oxr:acionQuotistas (shareholders, from "Acionistas") and oxr:controlColigadas
+// (controlled and associated companies, from "Controladas").
+#include "documents/registration/cadastral_sections.h"
+#include "workbook/converters.h"
+
+namespace voske {
+
+namespace {
+
+// A number of shares: converted and rounded when given, "0.0" when empty.
+void WriteQuantity(CadastralBuild& b, const char* element, const Text& cellText) {
+  if (cellText.empty())
+    b.gen.AddTextElement(element, "0.0");
+  else
+    b.gen.AddDecimalElement(element, FormatDecimal(cellText));
+}
+
+}  // namespace
+
+void WriteAcionQuotistas(CadastralBuild& b) {
+  const WorksheetArray& ac = b.Sheet(SheetAcionistas());
+  b.gen.ReturnTo(b.kindElement);
+  b.gen.AddElement("oxr:acionQuotistas");
+  const Text dispersed = CellAt(ac, "B3");
+  b.gen.AddTextElement("oxr:totalmentePulverizado", UpperAscii(dispersed.substr(0, 1)));
+  WriteQuantity(b, "oxr:totalAcoesQuotas", CellAt(ac, "B5"));
+
+  // Shareholders are listed only for a capital that is not dispersed, and
+  // only when B3 says so with exactly "N".
+  if (dispersed != "N") return;
+  for (int row = 9; !ac.TextAt(row, Col('A')).empty() || !ac.TextAt(row, Col('F')).empty(); ++row) {
+    b.gen.ReturnTo("oxr:acionQuotistas");
+    if (!ac.TextAt(row, Col('A')).empty()) {
+      b.gen.AddElement("oxr:acionistaQuotista");
+      b.gen.AddElement("oxr:acionistaPJ");
+      b.gen.AddTextElement("oxr:razaoSocial", FirstChars(ac.TextAt(row, Col('B')), 60));
+      b.gen.AddTextElement("oxr:CNPJ", ZeroPadCode(ac.TextAt(row, Col('A')), 14));
+      WriteQuantity(b, "oxr:qtdAcoesQuotas", ac.TextAt(row, Col('C')));
+    }
+    b.gen.ReturnTo("oxr:acionQuotistas");
+    if (!ac.TextAt(row, Col('F')).empty()) {
+      b.gen.AddElement("oxr:acionistaQuotista");
+      b.gen.AddElement("oxr:acionistaPF");
+      b.gen.AddTextElement("oxr:nome", FirstChars(ac.TextAt(row, Col('G')), 60));
+      b.gen.AddTextElement("oxr:CPF", ZeroPadCode(ac.TextAt(row, Col('F')), 11));
+      WriteQuantity(b, "oxr:qtdAcoesQuotas", ac.TextAt(row, Col('H')));
+    }
+  }
+}
+
+void WriteControlColigadas(CadastralBuild& b) {
+  const WorksheetArray& ct = b.Sheet(SheetControladas());
+  b.gen.ReturnTo(b.kindElement);
+  b.gen.AddElement("oxr:controlColigadas");
+  for (int row = 5; !ct.TextAt(row, Col('A')).empty(); ++row) {
+    b.gen.AddElement("oxr:empresa");
+    b.gen.AddTextElement("oxr:CNPJ", ZeroPadCode(ct.TextAt(row, Col('A')), 14));
+    b.gen.AddTextElement("oxr:razaoSocial", FirstChars(ct.TextAt(row, Col('B')), 60));
+    b.gen.AddTextElement("oxr:tipoVinculo", UpperAscii(Trim(ct.TextAt(row, Col('C')))));
+    b.gen.AddTextElement("oxr:classificacaoEmpresa", UpperAscii(Trim(ct.TextAt(row, Col('D')))));
+    // The quantities are written as typed: no decimal conversion here.
+    const Text held = ct.TextAt(row, Col('E'));
+    const Text total = ct.TextAt(row, Col('F'));
+    b.gen.AddTextElement("oxr:qtdeAcoesQuotas", held.empty() ? Text("0") : held);
+    b.gen.AddTextElement("oxr:totalAcoesQuotas", total.empty() ? Text("0") : total);
+    b.gen.ReturnTo("oxr:controlColigadas");
+  }
+}
+
+}  // namespace voske

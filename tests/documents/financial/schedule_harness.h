@@ -1,0 +1,117 @@
+#pragma once
+// Runs the year-dependent schedules over a real workbook file: the sample
+// model (varied by each test) is written as .xlsx, read back through the
+// workbook reader, written under a fresh generator at the document's root,
+// saved, and parsed again, so every test checks the file a user would get.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "documents/financial/year_schedules.h"
+#include "sample_workbook.h"
+#include "support/paths.h"
+#include "support/recording_front_end.h"
+#include "text/cp1252.h"
+#include "workbook/converters.h"
+#include "workbook/util.h"
+#include "workbook/worksheets.h"
+#include "xml/envelope.h"
+
+namespace voske::testing {
+
+inline const char* const kScheduleSheets[] = {
+    "Dados Cadastrais",        "Intercâmbio",           "Corresponsabilidade",          "Provisão",
+    "Contratos Estipulados",   "Quadros Auxiliares Eventos", "Intercâmbio Eventual Receber",
+    "Intercâmbio Eventual Pagar", "IN_20"};
+
+// The sample operator with its period moved into `year`.
+inline sample::Workbook SampleForYear(int year) {
+  sample::Workbook wb = sample::MakeSampleWorkbook();
+  wb["Dados Cadastrais"].SetDate("B3", year, 1, 1);
+  return wb;
+}
+
+struct ScheduleRun {
+  ScratchDir dir;
+  Worksheets sheets;
+  RecordingFrontEnd frontEnd;
+  int year = 0;
+  pugi::xml_document doc;
+  pugi::xml_node root;
+
+  // The root's child of that name (UTF-8), or a null node.
+  pugi::xml_node Section(const char* name) const { return root.child(name); }
+};
+
+// Writes the schedules of `wb`; an error of the schedules propagates as it is.
+inline std::unique_ptr<ScheduleRun> RunSchedules(const sample::Workbook& wb) {
+  auto run = std::make_unique<ScheduleRun>();
+  const std::string book = (run->dir / "planilha.xlsx").string();
+  sample::WriteXlsx(wb, book);
+  TUtil util;
+  for (const char* name : kScheduleSheets) {
+    WorksheetArray array;
+    util.LoadWorksheet(array, book, Ansi(name));
+    run->sheets.Set(Ansi(name), std::move(array));
+  }
+  run->year = std::stoi(NormalizeDate(run->sheets[Ansi("Dados Cadastrais")].TextAt(3, 2)).substr(0, 4));
+
+  TXMLGenerator gen(RootElementName(DocumentKind::Financeiro), RootStartTag(DocumentKind::Financeiro), Text());
+  FinancialContext ctx{run->sheets, gen, run->frontEnd, run->year};
+  WriteYearSchedules(ctx);
+  const std::string xml = (run->dir / "saida.xml").string();
+  gen.SaveToFile(xml);
+  const pugi::xml_parse_result parsed = run->doc.load_file(xml.c_str(), pugi::parse_default, pugi::encoding_latin1);
+  EXPECT_TRUE(parsed) << parsed.description();
+  run->root = run->doc.document_element();
+  return run;
+}
+
+// The message of the EVoske that running the schedules of `wb` throws, in
+// UTF-8, or "" when it runs through.
+inline std::string ScheduleError(const sample::Workbook& wb) {
+  try {
+    RunSchedules(wb);
+  } catch (const EVoske& e) {
+    return ToUtf8(e.Message());
+  }
+  return "";
+}
+
+// Names of the child elements, in document order.
+inline std::vector<std::string> ChildNames(pugi::xml_node node) {
+  std::vector<std::string> names;
+  for (pugi::xml_node c : node.children())
+    if (c.type() == pugi::node_element) names.emplace_back(c.name());
+  return names;
+}
+
+// "name=text" of each child element, in document order.
+inline std::vector<std::string> Leaves(pugi::xml_node node) {
+  std::vector<std::string> leaves;
+  for (pugi::xml_node c : node.children())
+    if (c.type() == pugi::node_element) leaves.push_back(std::string(c.name()) + "=" + c.text().get());
+  return leaves;
+}
+
+// The leaves of every child element of `list`, one vector per entry.
+inline std::vector<std::vector<std::string>> Entries(pugi::xml_node list) {
+  std::vector<std::vector<std::string>> entries;
+  for (pugi::xml_node c : list.children())
+    if (c.type() == pugi::node_element) entries.push_back(Leaves(c));
+  return entries;
+}
+
+// The status lines set, in UTF-8.
+inline std::vector<std::string> Statuses(const ScheduleRun& run) {
+  std::vector<std::string> out;
+  for (const Text& s : run.frontEnd.statuses) out.push_back(ToUtf8(s));
+  return out;
+}
+
+}  // namespace voske::testing

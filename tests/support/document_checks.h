@@ -1,0 +1,188 @@
+#pragma once
+// Checks on a saved document, independent of the code that wrote it: parse
+// the file as the regulator would (ISO-8859-1), list its leaf values in
+// document order, and recompute the epilogue hash with the system's md5sum
+// rather than the program's own MD5.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+#include <vector>
+
+namespace voske::testing {
+
+// pugixml hands out UTF-8; the document's values are one byte per character.
+// Code points above 255 cannot occur in a Latin-1 parse and come out as "?".
+inline std::string Latin1FromUtf8(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if ((c & 0xE0) == 0xC0 && i + 1 < utf8.size()) {
+      out.push_back(static_cast<char>(((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F)));
+    } else {
+      out.push_back('?');
+      while (i + 1 < utf8.size() && (static_cast<unsigned char>(utf8[i + 1]) & 0xC0) == 0x80) ++i;
+    }
+  }
+  return out;
+}
+
+// A saved document: the file's bytes and their parse.
+struct SavedDocument {
+  std::string bytes;
+  pugi::xml_document doc;
+
+  pugi::xml_node Root() const { return doc.document_element(); }
+  // The element at a "/"-separated path of qualified names below the root
+  // ("oxr:identificador/oxr:CNPJ"), or a null node.
+  pugi::xml_node At(const std::string& path) const { return Root().first_element_by_path(path.c_str()); }
+  // Its text, as the file's bytes hold it; empty for a missing element.
+  std::string ValueAt(const std::string& path) const { return Latin1FromUtf8(At(path).child_value()); }
+};
+
+// Reads and parses a saved document; records a test failure and returns
+// nullptr when the file cannot be read or is not well-formed XML.
+inline std::unique_ptr<SavedDocument> LoadSavedDocument(const std::filesystem::path& file) {
+  auto saved = std::make_unique<SavedDocument>();
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    ADD_FAILURE() << "cannot read " << file;
+    return nullptr;
+  }
+  saved->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  pugi::xml_parse_result r = saved->doc.load_buffer(saved->bytes.data(), saved->bytes.size(),
+                                                     pugi::parse_default | pugi::parse_declaration,
+                                                     pugi::encoding_latin1);
+  if (!r) {
+    ADD_FAILURE() << file << " is not well-formed: " << r.description() << " at offset " << r.offset;
+    return nullptr;
+  }
+  return saved;
+}
+
+// The names of the child elements of `node`, in order.
+inline std::vector<std::string> ChildNames(pugi::xml_node node) {
+  std::vector<std::string> names;
+  for (pugi::xml_node c : node.children())
+    if (c.type() == pugi::node_element) names.push_back(c.name());
+  return names;
+}
+
+// The elements named `name` directly under `node`, in order.
+inline std::vector<pugi::xml_node> Children(pugi::xml_node node, const char* name) {
+  std::vector<pugi::xml_node> found;
+  for (pugi::xml_node c : node.children(name)) found.push_back(c);
+  return found;
+}
+
+struct Leaf {
+  std::string name;
+  std::string value;  // the file's bytes
+  bool operator==(const Leaf&) const = default;
+};
+
+// Every element below `node` without child elements, in document order, with
+// its text. An empty container counts too, with an empty value.
+inline std::vector<Leaf> LeafValues(pugi::xml_node node) {
+  std::vector<Leaf> leaves;
+  struct Walker : pugi::xml_tree_walker {
+    std::vector<Leaf>* out;
+    bool for_each(pugi::xml_node& n) override {
+      if (n.type() == pugi::node_element && !n.find_child([](pugi::xml_node c) { return c.type() == pugi::node_element; }))
+        out->push_back({n.name(), Latin1FromUtf8(n.child_value())});
+      return true;
+    }
+  } walker;
+  walker.out = &leaves;
+  node.traverse(walker);
+  return leaves;
+}
+
+// A readable picture of an element and everything under it, in UTF-8, one
+// element a line, two blanks of indentation per level; an element without
+// child elements shows its text after " = " (nothing after "=" when empty):
+//   oxr:telefone
+//     oxr:codigoDDI = 55
+//     oxr:ramal =
+// Comparing whole outlines checks element order, values, and empty versus
+// absent elements in one go.
+inline std::string Outline(pugi::xml_node node, int depth = 0) {
+  std::string out(static_cast<std::size_t>(depth) * 2, ' ');
+  out += node.name();
+  const bool leaf = !node.find_child([](pugi::xml_node c) { return c.type() == pugi::node_element; });
+  if (leaf) {
+    const std::string value = node.child_value();
+    out += value.empty() ? " =" : " = " + value;
+  }
+  out += "\n";
+  for (pugi::xml_node c : node.children())
+    if (c.type() == pugi::node_element) out += Outline(c, depth + 1);
+  return out;
+}
+
+// Lowercase hexadecimal MD5 of `bytes`, computed by the system's md5sum.
+inline std::string Md5Hex(std::string_view bytes) {
+  std::string path = (std::filesystem::temp_directory_path() / "voske-md5-XXXXXX").string();
+  const int fd = ::mkstemp(path.data());
+  if (fd < 0) {
+    ADD_FAILURE() << "cannot create a temporary file for md5sum";
+    return {};
+  }
+  const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  ::close(fd);
+  std::string digest;
+  if (written) {
+    if (FILE* p = ::popen(("md5sum '" + path + "'").c_str(), "r")) {
+      char buf[64] = {};
+      if (std::fgets(buf, sizeof buf, p)) digest.assign(buf, 32);
+      ::pclose(p);
+    }
+  }
+  std::filesystem::remove(path);
+  if (digest.size() != 32) ADD_FAILURE() << "md5sum gave no digest";
+  return digest;
+}
+
+// The content hash a document should carry: MD5 of every leaf value before
+// oxr:epilogo/oxr:hash, concatenated in document order without separators.
+inline std::string RecomputeContentHash(const SavedDocument& saved) {
+  std::string text;
+  for (const Leaf& leaf : LeafValues(saved.Root())) {
+    if (leaf.name == "oxr:hash") break;
+    text += leaf.value;
+  }
+  return Md5Hex(text);
+}
+
+// The regular files directly in `folder`, sorted by name.
+inline std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+    if (e.is_regular_file()) files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// Passes when the document's oxr:epilogo/oxr:hash equals the hash recomputed
+// from its leaf values.
+inline ::testing::AssertionResult HashMatchesContent(const SavedDocument& saved) {
+  const std::string stored = saved.ValueAt("oxr:epilogo/oxr:hash");
+  const std::string expected = RecomputeContentHash(saved);
+  if (!stored.empty() && stored == expected) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "oxr:hash is \"" << stored << "\", the leaf values give \"" << expected
+                                       << "\"";
+}
+
+}  // namespace voske::testing
