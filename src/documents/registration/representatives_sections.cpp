@@ -15,9 +15,11 @@ bool AllFilled(const WorksheetArray& rep, std::initializer_list<const char*> cel
 }
 
 // Whether the phone row belongs to the owner whose CPF is `ownerCpf`. Both
-// sides lose their punctuation, so "123.456.789-09" matches 12345678909.
+// sides lose their punctuation and are padded to a CPF's 11 digits, so
+// "123.456.789-09" matches 12345678909, and "045.218.736-26" matches the
+// number 4521873626 that the spreadsheet keeps when the CPF is typed bare.
 bool PhoneRowOf(const WorksheetArray& rep, int row, const Text& ownerCpf) {
-  return ZeroPadCode(ownerCpf, 8) == ZeroPadCode(rep.TextAt(row, Col('I')), 8);
+  return ZeroPadCode(ownerCpf, 11) == ZeroPadCode(rep.TextAt(row, Col('I')), 11);
 }
 
 bool PhoneRowIs(const WorksheetArray& rep, int row, const char* type) {

@@ -3,6 +3,8 @@
 // file in the destination folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "registration_run.h"
 
 namespace voske::testing {
@@ -15,7 +17,7 @@ void ExpectFailure(const CadastralRun& run, const Text& message) {
   EXPECT_EQ(ToUtf8(run.frontEnd.messages[0].text), ToUtf8(message));
   EXPECT_EQ(run.frontEnd.messages[0].icon, MessageIcon::Error);
   EXPECT_EQ(run.frontEnd.messages[0].caption, "Erro");
-  EXPECT_TRUE(run.generationFailed);
+  EXPECT_TRUE(run.generationFailed());
   EXPECT_TRUE(run.Files().empty());
 }
 
@@ -27,7 +29,11 @@ TEST(CadastralFailures, InvalidPeriodDate) {
     else wb["Dados Cadastrais"].Clear("B3");
     auto run = RunCadastral(wb);
     ExpectFailure(*run, kBuildFailed + Ansi("A data \"") + b3 + Ansi("\" não é uma data válida."));
-    EXPECT_EQ(run->frontEnd.busyChanges, std::vector<bool>{false});
+    // The cursor is back to normal before the message is shown.
+    const auto& events = run->frontEnd.events;
+    const auto shown = std::find_if(events.begin(), events.end(), [](const Text& e) { return e.starts_with("message:"); });
+    ASSERT_NE(shown, events.end());
+    EXPECT_EQ(*(shown - 1), "busy:off");
   }
 }
 
@@ -72,13 +78,13 @@ TEST(CadastralFailures, UnknownKindCode) {
 TEST(CadastralFailures, SaveThatCannotCompleteLeavesNothingBehind) {
   // A folder already sits where the document would go, so it cannot be put
   // in place; neither it nor a half-written copy may be left.
-  auto run = RunCadastral(sample::MakeSampleWorkbook(), [](const CadastralRun& r) {
-    std::filesystem::create_directories(r.outputFile / "ocupado");
-  });
+  RunOptions options;
+  options.beforeRun = [](const CadastralRun& r) { std::filesystem::create_directories(r.outputFile / "ocupado"); };
+  auto run = RunCadastral(sample::MakeSampleWorkbook(), options);
   ASSERT_EQ(run->frontEnd.messages.size(), 1u);
   EXPECT_TRUE(run->frontEnd.messages[0].text.starts_with(kBuildFailed));
   EXPECT_GT(run->frontEnd.messages[0].text.size(), kBuildFailed.size()) << "the cause is missing";
-  EXPECT_TRUE(run->generationFailed);
+  EXPECT_TRUE(run->generationFailed());
   EXPECT_TRUE(run->Files().empty());
   std::vector<std::string> entries;
   for (const auto& e : std::filesystem::directory_iterator(run->outputFolder)) entries.push_back(e.path().filename());

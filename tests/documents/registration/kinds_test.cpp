@@ -55,7 +55,7 @@ TEST_P(KindTables, KindElementAndItsSections) {
 
   if (k.kindElement == nullptr) {
     EXPECT_EQ(run->Errors(), std::vector<Text>{Ansi("Enquadramento inválido. Verifique na planilha Dados Cadastrais.")});
-    EXPECT_TRUE(run->generationFailed);
+    EXPECT_TRUE(run->generationFailed());
     EXPECT_TRUE(run->Files().empty());
     return;
   }

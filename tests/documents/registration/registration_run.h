@@ -1,29 +1,71 @@
 #pragma once
-// One registration generation over a variant of the sample operator: the
-// workbook is written as .xlsx into a scratch folder, its worksheets become
-// the arrays the builder reads, and the document is saved into an output
-// folder of its own.
+// One registration generation from a workbook file, as the user runs it: the
+// test's variant of the sample operator is written as .xlsx into a scratch
+// folder, and the load sequence reads it, builds the document and saves it
+// into an output folder of its own.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
-#include <variant>
 #include <vector>
 
-#include "documents/registration/cadastral_builder.h"
+#include "generation/load_workbook.h"
 #include "sample_workbook.h"
 #include "support/document_checks.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
+#include "documents/registration/cadastral_builder.h"
 #include "text/cp1252.h"
-#include "workbook/worksheets.h"
+#include "workbook/util.h"
 
 namespace voske::testing {
 
 inline constexpr const char* kRunPassword = "senha de teste";
+
+// The clock of every run unless a test asks for the real one: the file of the
+// sample operator is then always 418723_CADASTRAL_2026-12-08_101530.xml.
+inline std::tm FixedRunTime() {
+  std::tm t{};
+  t.tm_year = 2026 - 1900;
+  t.tm_mon = 11;
+  t.tm_mday = 8;
+  t.tm_hour = 10;
+  t.tm_min = 15;
+  t.tm_sec = 30;
+  return t;
+}
+
+// The services of a real registration generation: TUtil reads the workbook
+// file and the registration builder writes the document.
+class TUtilReader : public WorksheetReader {
+ public:
+  void LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName) override {
+    util_.LoadWorksheet(out, path, sheetName);
+  }
+
+ private:
+  TUtil util_;
+};
+
+inline GenerationServices RegistrationServices(bool realClock) {
+  GenerationServices s;
+  s.newReader = [] { return std::unique_ptr<WorksheetReader>(new TUtilReader()); };
+  s.buildCadastral = BuildCadastralDocument;
+  s.buildFinancial = [](const DocumentContext&) { ADD_FAILURE() << "a registration run built a financial document"; };
+  s.localTime = FixedRunTime;
+  if (realClock) {
+    s.localTime = [] {
+      const std::time_t now = std::time(nullptr);
+      std::tm local{};
+      localtime_r(&now, &local);
+      return local;
+    };
+  }
+  return s;
+}
 
 struct CadastralRun {
   ScratchDir scratch;
@@ -31,66 +73,60 @@ struct CadastralRun {
   std::filesystem::path outputFolder;
   std::filesystem::path outputFile;  // where the document is to be saved
   RecordingFrontEnd frontEnd;
-  bool generationFailed = false;
+  GenerationState state;
   std::unique_ptr<SavedDocument> document;  // the one file written, parsed
 
+  bool generationFailed() const { return state.generationFailed; }
   std::vector<std::filesystem::path> Files() const { return FilesIn(outputFolder); }
   // The element under which the whole registration body hangs.
   pugi::xml_node Kind() const {
     return document ? document->Root().child("oxr:identificador").next_sibling() : pugi::xml_node();
   }
-  // The error messages shown, in order.
-  std::vector<Text> Errors() const {
+  // The messages shown with the given icon, in order.
+  std::vector<Text> Messages(MessageIcon icon) const {
     std::vector<Text> texts;
     for (const auto& m : frontEnd.messages)
-      if (m.icon == MessageIcon::Error) texts.push_back(m.text);
+      if (m.icon == icon) texts.push_back(m.text);
     return texts;
   }
+  std::vector<Text> Errors() const { return Messages(MessageIcon::Error); }
+};
+
+struct RunOptions {
+  // Disturbs the folders once the workbook is written.
+  std::function<void(const CadastralRun&)> beforeRun;
+  bool realClock = false;
 };
 
 // Writes `wb`, runs the generation over it and parses what it saved.
-// `beforeRun` may disturb the folders once the workbook is written.
-inline std::unique_ptr<CadastralRun> RunCadastral(const sample::Workbook& wb,
-                                                  const std::function<void(const CadastralRun&)>& beforeRun = {}) {
+inline std::unique_ptr<CadastralRun> RunCadastral(const sample::Workbook& wb, const RunOptions& options = {}) {
   auto run = std::make_unique<CadastralRun>();
   run->workbookPath = run->scratch / "planilha.xlsx";
   run->outputFolder = run->scratch / "saida";
   run->outputFile = run->outputFolder / "418723_CADASTRAL_2026-12-08_101530.xml";
   std::filesystem::create_directories(run->outputFolder);
   sample::WriteXlsx(wb, run->workbookPath.string());
-  if (beforeRun) beforeRun(*run);
+  if (options.beforeRun) options.beforeRun(*run);
 
-  // Each worksheet as the readers give it: values as stored, last used row
-  // plus two empty rows.
-  Worksheets sheets;
-  for (const sample::Sheet& sheet : wb.sheets()) {
-    int rows = 1, columns = 1;
-    for (const auto& [rc, cell] : sheet.cells()) {
-      rows = std::max(rows, rc.first);
-      columns = std::max(columns, rc.second);
-    }
-    WorksheetArray array(rows + 2, columns);
-    for (const auto& [rc, cell] : sheet.cells()) {
-      if (const double* d = std::get_if<double>(&cell.value)) array.Mutable(rc.first, rc.second) = Cell::MakeNumber(*d);
-      if (const std::string* t = std::get_if<std::string>(&cell.value))
-        if (!t->empty()) array.Mutable(rc.first, rc.second) = Cell::MakeText(FromUtf8(*t));
-    }
-    sheets.Set(FromUtf8(sheet.name()), std::move(array));
-  }
-
-  DocumentContext ctx{sheets, run->frontEnd, run->outputFile.string(), UpperAscii(kRunPassword), "3.3", run->generationFailed};
-  BuildCadastralDocument(ctx);
+  GenerationRequest request;
+  request.document = DocumentKind::Cadastral;
+  request.workbookPath = run->workbookPath.string();
+  request.destinationFolder = run->outputFolder.string();
+  request.passwordUpper = UpperAscii(kRunPassword);
+  LoadWorkbook(request, run->frontEnd, run->state, RegistrationServices(options.realClock));
 
   const auto files = run->Files();
   if (files.size() == 1) run->document = LoadSavedDocument(files.front());
   return run;
 }
 
-// Runs `wb` and expects a document: no message, one file, a hash that matches.
-inline std::unique_ptr<CadastralRun> RunCadastralOk(const sample::Workbook& wb) {
-  auto run = RunCadastral(wb);
-  EXPECT_FALSE(run->generationFailed);
+// Runs `wb` and expects a document: the success message alone, one file, a
+// hash that matches its content.
+inline std::unique_ptr<CadastralRun> RunCadastralOk(const sample::Workbook& wb, const RunOptions& options = {}) {
+  auto run = RunCadastral(wb, options);
+  EXPECT_FALSE(run->generationFailed());
   EXPECT_TRUE(run->Errors().empty()) << (run->Errors().empty() ? "" : ToUtf8(run->Errors().front()));
+  EXPECT_EQ(run->Messages(MessageIcon::Information), std::vector<Text>{Ansi("XML gerado com sucesso.")});
   EXPECT_EQ(run->Files().size(), 1u);
   if (run->document) {
     EXPECT_TRUE(HashMatchesContent(*run->document));

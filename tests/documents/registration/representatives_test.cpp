@@ -36,6 +36,23 @@ TEST(Representante, EveryTelephoneRowOfItsCpfAndNoFax) {
   EXPECT_EQ(std::string(Children(r, "oxr:telefone")[1].child("oxr:ramal").child_value()), "201");
 }
 
+TEST(RepresRN117, CpfWithLeadingZeroTypedAsNumberInThePhoneRows) {
+  sample::Workbook wb = sample::MakeSampleWorkbook();
+  sample::Sheet& rep = wb["Representantes"];
+  rep.Set("B9", "045.218.736-26");
+  // Typed bare into a number cell, the CPF loses its leading zero.
+  rep.SetRow(8, 9, {4521873626.0, "T", 55.0, 19.0, "3234-8800", 15.0});
+  rep.SetRow(9, 9, {4521873626.0, "F", 55.0, 19.0, "3234-8801"});
+  rep.Clear(10, 9);
+  auto run = RunCadastralOk(wb);
+  ASSERT_TRUE(run->document);
+
+  const pugi::xml_node r = run->Kind().child("oxr:represRN117");
+  EXPECT_EQ(std::string(r.child("oxr:CPF").child_value()), "04521873626");
+  EXPECT_EQ(std::string(r.child("oxr:telefone").child("oxr:numeroTel").child_value()), "32348800");
+  EXPECT_EQ(std::string(r.child("oxr:fax").child("oxr:numeroTel").child_value()), "32348801");
+}
+
 const char* const kEmptyTelephone = R"(oxr:telefone
   oxr:codigoDDI =
   oxr:codigoDDD =

@@ -1,0 +1,150 @@
+// voske-cli enviar: sends one document through the Java client component, as
+// the main window's send mode does, with the same checks and messages.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "commands.h"
+#include "terminal.h"
+#include "text/cp1252.h"
+#include "transmission/java_transmission.h"
+#include "workflow/oxr_password.h"
+#include "workflow/proxy_settings.h"
+#include "workflow/run_checks.h"
+
+namespace voske::cli {
+namespace {
+
+constexpr const char* kHelp =
+    "Uso: voske-cli enviar --documento cadastral|financeiro --arquivo ARQUIVO --destino PASTA\n"
+    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO]\n"
+    "\n"
+    "Envia um documento XML gerado pelo VOSKE-XML para a OXR pelo cliente Java, que roda\n"
+    "numa Máquina Virtual Java dentro do programa. O recibo fica em PASTA/Recibo.\n"
+    "\n"
+    "Opções:\n"
+    "  --documento TIPO          cadastral ou financeiro: o tipo do documento enviado\n"
+    "  --arquivo ARQUIVO         o documento XML a enviar\n"
+    "  --destino PASTA           a pasta onde fica a pasta Recibo (precisa existir)\n"
+    "  --proxy SERVIDOR:PORTA    envia pelo proxy HTTP indicado\n"
+    "  --proxy-usuario USUARIO   o usuário do proxy (obrigatório com --proxy)\n"
+    "  --help                    mostra esta ajuda\n"
+    "\n"
+    "Senhas (nunca na linha de comando): a senha da OXR vem da variável VOSKE_SENHA e a do\n"
+    "proxy de VOSKE_PROXY_SENHA; sem elas, cada uma é lida de uma linha da entrada padrão.\n"
+    "\n"
+    "Ambiente:\n"
+    "  JAVA_HOME              a instalação do Java a usar (sem ela, a padrão do sistema)\n"
+    "  VOSKE_CLIENT_DIR       a pasta do cliente Java (padrão: ext/VOSKE ao lado do programa)\n"
+    "  VOSKE_WEBSERVICE_URL   o endereço do serviço da OXR (padrão http://127.0.0.1:8380/voske)\n"
+    "\n"
+    "Saída 0 quando o documento foi aceito; 1 quando uma mensagem informou uma falha\n"
+    "(na saída de erros); 2 quando as opções estão erradas.\n";
+
+int Usage(const std::string& problem) {
+  std::fprintf(stderr, "voske-cli enviar: %s\n\n%s", problem.c_str(), kHelp);
+  return kExitUsage;
+}
+
+struct Options {
+  int documentKind = -1;
+  bool haveFile = false, haveDestination = false, haveProxy = false, haveProxyUser = false;
+  std::string file, destination, proxyHost, proxyPort, proxyUser;
+};
+
+// The command line's own paths are made absolute before the VM's start-up
+// changes the current directory to the client folder.
+std::string Absolute(const std::string& path) {
+  if (Trim(path).empty()) return path;
+  std::error_code ec;
+  const std::filesystem::path p = std::filesystem::absolute(path, ec);
+  return ec ? path : p.string();
+}
+
+int Run(const std::vector<std::string>& args) {
+  Options o;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](const char* option, std::string& out) {
+      const std::string prefix = std::string(option) + "=";
+      if (a.rfind(prefix, 0) == 0) {
+        out = a.substr(prefix.size());
+        return true;
+      }
+      if (a == option && i + 1 < args.size()) {
+        out = args[++i];
+        return true;
+      }
+      return false;
+    };
+    std::string v;
+    if (a == "--help" || a == "-h") {
+      std::fputs(kHelp, stdout);
+      return kExitOk;
+    } else if (value("--documento", v)) {
+      if (v == "cadastral") o.documentKind = 0;
+      else if (v == "financeiro") o.documentKind = 1;
+      else return Usage("--documento deve ser cadastral ou financeiro, não \"" + v + "\"");
+    } else if (value("--arquivo", v)) {
+      o.haveFile = true;
+      o.file = v;
+    } else if (value("--destino", v)) {
+      o.haveDestination = true;
+      o.destination = v;
+    } else if (value("--proxy", v)) {
+      const size_t colon = v.rfind(':');
+      if (colon == std::string::npos || colon == 0) return Usage("--proxy deve ser SERVIDOR:PORTA, não \"" + v + "\"");
+      o.haveProxy = true;
+      o.proxyHost = v.substr(0, colon);
+      o.proxyPort = v.substr(colon + 1);
+    } else if (value("--proxy-usuario", v)) {
+      o.haveProxyUser = true;
+      o.proxyUser = v;
+    } else {
+      return Usage("opção desconhecida ou sem valor: " + a);
+    }
+  }
+  if (o.documentKind < 0) return Usage("falta --documento cadastral|financeiro");
+  if (!o.haveFile) return Usage("falta --arquivo ARQUIVO");
+  if (!o.haveDestination) return Usage("falta --destino PASTA");
+  if (o.haveProxy != o.haveProxyUser) return Usage("--proxy e --proxy-usuario vão juntos");
+
+  TerminalFrontEnd ui(/*silent=*/false);
+  RunChoices choices;
+  choices.documentKind = o.documentKind;
+  choices.action = kActionSend;
+  choices.destinationFolder = o.destination;
+  choices.xmlFilePath = o.file;
+  if (!CheckRunChoices(choices, ui)) return kExitFailure;
+
+  const Text password = ReadSecret("VOSKE_SENHA", "Senha da OXR: ");
+  if (!AcceptOxrPassword(password, ui)) return kExitFailure;
+
+  SendRequest request;
+  request.xmlPath = Absolute(RemoveAll(o.file, '"'));
+  request.destinationFolder = Absolute(o.destination);
+  request.documentKind = o.documentKind;
+  request.passwordUpper = OxrPasswordUpper(password);
+  if (o.haveProxy) {
+    const ProxySettings proxy{FromUtf8(o.proxyHost), FromUtf8(o.proxyPort), FromUtf8(o.proxyUser),
+                              ReadSecret("VOSKE_PROXY_SENHA", "Senha do proxy: ")};
+    if (!CheckProxySettings(proxy, ui)) return kExitFailure;
+    request.useProxy = true;
+    request.proxyServer = proxy.server;
+    request.proxyPort = proxy.port;
+    request.proxyUser = proxy.user;
+    request.proxyPassword = proxy.password;
+  }
+
+  JavaTransmission transmission;
+  if (!transmission.StartJavaVM(ui)) return kExitFailure;
+  ui.Status(Ansi("Status: Enviando os dados para OXR"));
+  transmission.SendDocument(request, ui);
+  return transmission.lastOutcome() == SendOutcome::Accepted ? kExitOk : kExitFailure;
+}
+
+const bool kRegistered = RegisterCommand({"enviar", "envia um documento XML para a OXR e guarda o recibo", Run, 20});
+
+}  // namespace
+}  // namespace voske::cli

@@ -1,0 +1,97 @@
+package voske.service;
+
+import com.sun.net.httpserver.HttpExchange;
+import com.sun.net.httpserver.HttpHandler;
+
+import java.io.IOException;
+import java.nio.charset.StandardCharsets;
+import java.nio.file.Files;
+import java.security.MessageDigest;
+import java.security.NoSuchAlgorithmException;
+import java.time.OffsetDateTime;
+import java.time.format.DateTimeFormatter;
+import java.util.Base64;
+import java.util.HexFormat;
+import java.util.concurrent.atomic.AtomicLong;
+
+/** The web service side: POST /voske/envio/{Cadastral|Financeiro}. */
+final class DocumentHandler implements HttpHandler {
+    static final String CONTEXT = "/voske";
+    private static final String PREFIX = CONTEXT + "/envio/";
+
+    private final ServiceOptions options;
+    private final AtomicLong sequence = new AtomicLong();
+
+    DocumentHandler(ServiceOptions options) {
+        this.options = options;
+    }
+
+    @Override
+    public void handle(HttpExchange exchange) throws IOException {
+        try (exchange) {
+            String path = exchange.getRequestURI().getPath();
+            String kind = path.startsWith(PREFIX) ? path.substring(PREFIX.length()) : "";
+            String via = exchange.getRequestHeaders().getFirst("Via");
+            byte[] body = Exchanges.readBody(exchange);
+            String password = password(exchange.getRequestHeaders().getFirst("X-Voske-Senha"));
+            Exchanges.log(options.log, "metodo=" + exchange.getRequestMethod() + " tipo=" + kind
+                    + " tamanho=" + body.length + " md5=" + md5(body) + " via=" + (via == null ? "" : via));
+
+            if (!"POST".equals(exchange.getRequestMethod())) {
+                Exchanges.replyText(exchange, 405, "Use POST para enviar um documento.");
+                return;
+            }
+            if (!kind.equals("Cadastral") && !kind.equals("Financeiro")) {
+                Exchanges.replyText(exchange, 404, "Tipo de documento desconhecido: \"" + kind + "\".");
+                return;
+            }
+            if (password == null || password.isEmpty()
+                    || (options.expectedPassword != null && !options.expectedPassword.equals(password))) {
+                Exchanges.replyText(exchange, 403, "Senha da operadora inválida.");
+                return;
+            }
+            switch (options.mode) {
+                case BREAK -> Exchanges.breakConnection(exchange);
+                case REFUSE -> Exchanges.replyText(exchange, 422, options.refusal);
+                case ACCEPT -> accept(exchange, kind, body);
+            }
+        }
+    }
+
+    private void accept(HttpExchange exchange, String kind, byte[] body) throws IOException {
+        String protocol = String.format("%s%06d",
+                OffsetDateTime.now().format(DateTimeFormatter.ofPattern("yyyyMMddHHmmss")), sequence.incrementAndGet());
+        if (options.store != null) {
+            Files.createDirectories(options.store);
+            Files.write(options.store.resolve(protocol + ".xml"), body);
+        }
+        String receipt = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                + "<recibo>"
+                + "<protocolo>" + protocol + "</protocolo>"
+                + "<tipo>" + kind + "</tipo>"
+                + "<recebidoEm>" + OffsetDateTime.now().format(DateTimeFormatter.ISO_OFFSET_DATE_TIME) + "</recebidoEm>"
+                + "<tamanho>" + body.length + "</tamanho>"
+                + "<md5>" + md5(body) + "</md5>"
+                + "</recibo>\n";
+        exchange.getResponseHeaders().set("X-Voske-Recibo", "recibo_" + kind + "_" + protocol + ".xml");
+        Exchanges.reply(exchange, 200, "application/xml; charset=UTF-8", receipt.getBytes(StandardCharsets.UTF_8));
+    }
+
+    /** The password of "X-Voske-Senha: base64(UTF-8 password)", or null. */
+    static String password(String header) {
+        if (header == null) return null;
+        try {
+            return new String(Base64.getDecoder().decode(header.trim()), StandardCharsets.UTF_8);
+        } catch (IllegalArgumentException e) {
+            return null;
+        }
+    }
+
+    static String md5(byte[] data) {
+        try {
+            return HexFormat.of().formatHex(MessageDigest.getInstance("MD5").digest(data));
+        } catch (NoSuchAlgorithmException e) {
+            throw new IllegalStateException(e);
+        }
+    }
+}

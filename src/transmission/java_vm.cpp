@@ -1,0 +1,140 @@
+#include "transmission/java_vm.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "text/cp1252.h"
+#include "text/error.h"
+#include "transmission/jvm_library.h"
+
+namespace voske {
+
+namespace {
+
+// The process-wide VM: the library it came from stays loaded, and the option
+// text stays alive, for as long as the process runs.
+struct ProcessVm {
+  std::unique_ptr<TJavaVM> library;
+  std::string classPathOption;
+  JavaVMOption option{};
+  JavaVMInitArgs args{};
+  JavaVM* vm = nullptr;
+};
+
+ProcessVm& TheVm() {
+  static ProcessVm* vm = new ProcessVm();  // never destroyed: the VM outlives every static
+  return *vm;
+}
+
+void EnterClientFolder(const std::string& clientFolder) {
+  if (::chdir(clientFolder.c_str()) != 0) {
+    const int error = errno;
+    throw EVoske(Ansi("Não foi possível entrar na pasta ") + FromUtf8(clientFolder) + ": " +
+                 FromUtf8(std::strerror(error)));
+  }
+}
+
+// Creates the VM, or takes the one that already runs in this process (the
+// invocation interface allows only one per process). Returns the creation result.
+jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) {
+  ProcessVm& p = TheVm();
+  if (p.vm) return EnvironmentForThread(p.vm) ? JNI_OK : JNI_ERR;
+
+  auto library = std::make_unique<TJavaVM>(Trim(runtime.libraryPath), kJniVersion);
+  if (JavaVM* running = library->CreatedJavaVM()) {
+    p.vm = running;
+    p.library = std::move(library);
+    return EnvironmentForThread(p.vm) ? JNI_OK : JNI_ERR;
+  }
+
+  p.classPathOption = ClassPathOption(clientFolder);
+  p.option.optionString = p.classPathOption.data();
+  p.option.extraInfo = nullptr;
+  p.args.version = kJniVersion;
+  p.args.nOptions = 1;
+  p.args.options = &p.option;
+  p.args.ignoreUnrecognized = JNI_FALSE;
+  JavaVM* vm = nullptr;
+  JNIEnv* env = nullptr;
+  const jint result = library->CreateJavaVM(&vm, &env, &p.args);
+  // Kept loaded even after a failed creation: the runtime may have left
+  // threads or signal handlers behind, and unloading its code under them
+  // would crash the process later.
+  p.library = std::move(library);
+  if (result >= 0) p.vm = vm;
+  return result;
+}
+
+}  // namespace
+
+std::string ClientFolderBeside(const std::string& executableFolder) {
+  std::string folder = executableFolder;
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  // Built as folder + "/ext/VOSKE/" less its last character, as it always was;
+  // the doubled separator is harmless.
+  std::string client = folder + "/ext/VOSKE/";
+  client.pop_back();
+  return client;
+}
+
+std::string DefaultClientFolder() {
+  if (const char* env = std::getenv("VOSKE_CLIENT_DIR"); env && *env) return env;
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ClientFolderBeside(ec ? std::string(".") : exe.parent_path().string());
+}
+
+std::string ClassPathOption(const std::string& clientFolder) {
+  // The platform's form of the folder is already the class path's form.
+  const std::string& d = clientFolder;
+  return "-Djava.class.path=" + d + ":" + d + "/VOSKEClient.jar:" + "jaxws-api.jar:" + "classes12.jar:" +
+         "FastInfoset.jar:" + "http.jar:" + "jaxb-api.jar:" + "jaxb-impl.jar:" + "jaxb-xjc.jar:" +
+         "activation.jar:" + "jaxws-rt.jar:" + "jsr173_api.jar:" + "jjsr181-api.jar:" + "jsr250-api.jar:" +
+         "ocrs12.jar:" + "saaj-api.jar:" + "saaj-impl.jar:" + "sjsxp.jar:" + "JNIMain.class";
+}
+
+Text RuntimeMissingMessage(const JavaRuntime& runtime) {
+  return Ansi("Não foi possível localizar a instalação do Java 1.6 (Java Runtime Environment).") + CR +
+         Ansi("Desta forma o aplicativo não poderá transmitir os arquivos para a OXR.") + CR +
+         Ansi("Verifique o manual para maiores detalhes.") + CR + Ansi("Versão encontrada: ") +
+         runtime.version.substr(0, 3) + " " + FromUtf8(Trim(runtime.libraryPath));
+}
+
+JavaVM* StartJavaVM(const JavaRuntime& runtime, const std::string& clientFolder, FrontEnd& frontEnd) {
+  if (Trim(runtime.libraryPath).empty() || !IsUsableJavaVersion(runtime.version)) {
+    frontEnd.ShowMessage(RuntimeMissingMessage(runtime), MessageIcon::Information, Ansi("Erro"));
+    return nullptr;
+  }
+  jint result = -1;
+  try {
+    EnterClientFolder(clientFolder);
+    result = CreateOrReuse(runtime, clientFolder);
+  } catch (const EVoske& e) {
+    frontEnd.ShowError(Ansi("Erro ao tentar utilizar a Máquina Virtual Java:") + CR + e.Message());
+  }
+  if (result < 0) {
+    frontEnd.ShowError(
+        Ansi("Não foi possível criar uma instância da Maquina Virtual Java. Desta forma não será possivel "
+             "transmitir os arquivos gerados."));
+    return nullptr;
+  }
+  return TheVm().vm;
+}
+
+bool JavaVmRunning() { return TheVm().vm != nullptr; }
+
+JNIEnv* EnvironmentForThread(JavaVM* vm) {
+  if (!vm) return nullptr;
+  void* env = nullptr;
+  const jint got = vm->GetEnv(&env, kJniVersion);
+  if (got == JNI_OK) return static_cast<JNIEnv*>(env);
+  if (got == JNI_EDETACHED && vm->AttachCurrentThread(&env, nullptr) == JNI_OK) return static_cast<JNIEnv*>(env);
+  return nullptr;
+}
+
+}  // namespace voske

@@ -1,0 +1,33 @@
+#pragma once
+// TJNIEnv: the environment of the embedded VM for the calling thread, with
+// the two text conversions every call into the client component needs.
+#include <jni.h>
+
+#include <string>
+
+#include "text/text.h"
+
+namespace voske {
+
+class TJNIEnv {
+ public:
+  explicit TJNIEnv(JNIEnv* env);
+
+  JNIEnv* operator->() const { return env_; }
+  JNIEnv* get() const { return env_; }
+  jint version() const { return version_; }
+
+  // A Java string from UTF-8 (the VM's modified UTF-8 differs only for the NUL
+  // character, which is encoded as the VM expects).
+  jstring NewString(const std::string& utf8) const;
+  // A Java string from Windows-1252 text, by way of UTF-8.
+  jstring NewStringAnsi(TextView text) const;
+  // A Java string as Windows-1252 text; null gives an empty text.
+  Text ToText(jstring s) const;
+
+ private:
+  JNIEnv* env_;
+  jint version_;
+};
+
+}  // namespace voske

@@ -1,0 +1,109 @@
+#include "transmission/sender.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "text/cp1252.h"
+#include "text/error.h"
+
+namespace voske {
+
+namespace {
+
+bool IsCadastral(const SendRequest& request) { return request.documentKind == 0; }
+
+void CreateFolderQuietly(const std::string& folder) {
+  std::error_code ec;
+  std::filesystem::create_directory(folder, ec);  // an existing or uncreatable folder is not an error here
+}
+
+Text WrongKindMessage(const SendRequest& request) {
+  return Ansi(IsCadastral(request) ? "O arquivo selecionado não é de informações Cadastrais."
+                                   : "O arquivo selecionado não é de informações Financeiras.") +
+         CR + Ansi("Corrija o problema e tente novamente!");
+}
+
+Text MissingFileMessage(const SendRequest& request) {
+  return Ansi(IsCadastral(request) ? "Não foi encontrado o arquivo XML Cadastral."
+                                   : "Não foi encontrado o arquivo XML Financeiro.");
+}
+
+Text AcceptedMessage(const SendRequest& request) {
+  return Ansi("O recibo foi gerado na pasta: ") + FromUtf8(request.destinationFolder) + "/Recibo" + CR +
+         Ansi("Acompanhe o andamento na Página de Status do VOSKE-XML, no site da OXR.") + CR +
+         Ansi("Havendo erros, corrija-os e envie as novas informações.");
+}
+
+}  // namespace
+
+std::string ReceiptFolder(const SendRequest& request) { return request.destinationFolder + "/Recibo"; }
+std::string ImagesFolder(const SendRequest& request) { return request.destinationFolder + "/Recibo/Imagens"; }
+std::string ReceiptArgument(const SendRequest& request) { return request.destinationFolder + "/Recibo/"; }
+Text KindWord(const SendRequest& request) { return IsCadastral(request) ? "Cadastral" : "Financeiro"; }
+Text KindLabel(const SendRequest& request) { return "Voske " + KindWord(request); }
+Text ExpectedTransactionCode(const SendRequest& request) {
+  return IsCadastral(request) ? "ENVIO_VOSKE_CADASTRAL" : "ENVIO_VOSKE_FINANCEIRO";
+}
+
+SendOutcome SendDocument(const SendRequest& request, ClientComponent& client, FrontEnd& frontEnd,
+                         const TransactionCodeReader& readTransactionCode) {
+  bool success = false;
+  Text kindLabel;
+  Text result;
+  try {
+    CreateFolderQuietly(ReceiptFolder(request));
+
+    if (!client.FindClientClass()) {
+      frontEnd.ShowError(Ansi("Não foi possível encontrar a Classe JNIMain"));
+      return SendOutcome::Failed;
+    }
+    bool clientFailed = false;
+    if (request.useProxy) {
+      if (!client.HasMethod(kConfigProxyMethod, kConfigProxySignature)) {
+        frontEnd.ShowError(Ansi("Não foi possível encontrar o método \"configProxy\" da Classe JNIMain"));
+        return SendOutcome::Failed;
+      }
+      client.ConfigProxy(ToUtf8(request.proxyServer), ToUtf8(request.proxyPort), ToUtf8(request.proxyUser),
+                         ToUtf8(request.proxyPassword), ToUtf8(request.passwordUpper));
+      // No further call may be made into the VM while its exception is
+      // pending: the failure is reported as the communication error it is.
+      clientFailed = client.ExceptionPending();
+      if (clientFailed) kindLabel = KindLabel(request);
+    }
+    if (!clientFailed) {
+      if (!client.HasMethod(kSendMethod, kSendSignature)) {
+        frontEnd.ShowError(Ansi("Não foi possível encontrar o método \"send\" da Classe JNIMain"));
+        return SendOutcome::Failed;
+      }
+      if (Trim(request.xmlPath).empty()) {
+        frontEnd.ShowError(MissingFileMessage(request));
+      } else {
+        const Text code = readTransactionCode(request.xmlPath);
+        kindLabel = KindLabel(request);
+        if (UpperAscii(Trim(code)) != ExpectedTransactionCode(request)) throw EGenerica(WrongKindMessage(request));
+        result = client.Send(ReceiptArgument(request), request.xmlPath, ToUtf8(KindWord(request)),
+                             ToUtf8(request.passwordUpper));
+        success = result.empty();
+      }
+    }
+    if (client.ExceptionPending()) {
+      frontEnd.ShowError(Ansi("Ocorreu um erro na comunicação com o WebService. (") + kindLabel + ")");
+      client.ClearException();
+      success = false;
+    }
+    if (success) {
+      CreateFolderQuietly(ImagesFolder(request));
+      frontEnd.ShowInformation(AcceptedMessage(request));
+    }
+    if (!result.empty()) frontEnd.ShowError(Ansi("Erro no envio do ") + kindLabel + ": " + CR + result);
+  } catch (const EVoske& e) {
+    frontEnd.ShowError(Ansi("Erro: ") + e.Message());
+    success = false;
+  } catch (const std::exception& e) {
+    frontEnd.ShowError(Ansi("Erro: ") + FromUtf8(e.what()));
+    success = false;
+  }
+  return success ? SendOutcome::Accepted : SendOutcome::Failed;
+}
+
+}  // namespace voske

@@ -1,0 +1,14 @@
+#include "transmission/transaction_code.h"
+
+#include "xml/util_xml.h"
+
+namespace voske {
+
+Text ReadTransactionCode(const std::string& path) {
+  TUtilXML reader;
+  reader.LoadFromFile(path);
+  reader.SelectElements("oxr:identificador");
+  return reader.ChildValue("oxr:transacao");
+}
+
+}  // namespace voske

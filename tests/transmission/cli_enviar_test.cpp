@@ -1,0 +1,139 @@
+// voske-cli enviar as scripts call it: options, the send-mode checks, the
+// exit statuses, and whole sendings to the loopback service.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "run_program.h"
+#include "support/paths.h"
+
+#ifdef VOSKE_JAVA_EXECUTABLE
+#include "loopback_service.h"
+#endif
+
+namespace voske {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ProgramResult;
+using testing::RunProgram;
+using testing::ScratchDir;
+
+const char kCadastral[] =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:voskeCadastral xmlns:oxr=\"x\"><oxr:identificador>"
+    "<oxr:transacao>ENVIO_VOSKE_CADASTRAL</oxr:transacao></oxr:identificador></oxr:voskeCadastral>\r\n";
+
+class Enviar : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(dir_ / "saida");
+    std::ofstream(dir_ / "cadastral.xml", std::ios::binary) << kCadastral;
+  }
+  ProgramResult Run(std::vector<std::string> args, std::vector<std::string> env = {"VOSKE_SENHA=segredo"},
+                    std::vector<std::string> removed = {"VOSKE_PROXY_SENHA"}) {
+    args.insert(args.begin(), {(testing::BinaryDir() / "bin" / "voske-cli").string(), "enviar"});
+    env.push_back("VOSKE_CLIENT_DIR=" + (testing::BinaryDir() / "bin" / "ext" / "VOSKE").string());
+    return RunProgram(args, dir_.path().string(), env, removed);
+  }
+  ScratchDir dir_;
+};
+
+TEST_F(Enviar, WrongOptionsAreUsageErrors) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"--documento", "cadastro", "--arquivo", "cadastral.xml", "--destino", "saida"},
+      {"--arquivo", "cadastral.xml", "--destino", "saida"},
+      {"--documento", "cadastral", "--destino", "saida"},
+      {"--documento", "cadastral", "--arquivo", "cadastral.xml"},
+      {"--documento", "cadastral", "--arquivo", "cadastral.xml", "--destino", "saida", "--proxy", "host:1"},
+      {"--documento", "cadastral", "--arquivo", "cadastral.xml", "--destino", "saida", "--proxy", "semporta",
+       "--proxy-usuario", "u"},
+      {"--documento", "cadastral", "--arquivo", "cadastral.xml", "--destino", "saida", "--senha", "x"},
+  };
+  for (const auto& args : cases) {
+    const ProgramResult r = Run(args);
+    EXPECT_EQ(r.status, 2) << r.output;
+    EXPECT_NE(r.output.find("Uso: voske-cli enviar"), std::string::npos);
+  }
+  EXPECT_EQ(Run({"--help"}).status, 0);
+}
+
+TEST_F(Enviar, TheSendModeChecksOfTheMainButtonApplyWithTheirMessages) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"--documento", "cadastral", "--arquivo", "cadastral.xml", "--destino", "  "},
+       "Selecione o local onde ficará a pasta Recibo.\n"},
+      {{"--documento", "financeiro", "--arquivo", "cadastral.xml", "--destino", "nao-existe"},
+       "Destino do(s) arquivo(s) XML(s) inválido.\n"},
+      {{"--documento", "cadastral", "--arquivo", " ", "--destino", "saida"}, "Selecione o arquivo XML a ser enviado.\n"},
+  };
+  for (const Case& c : cases) {
+    const ProgramResult r = Run(c.args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, c.message);
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "saida" / "Recibo"));
+}
+
+TEST_F(Enviar, AnEmptyPasswordIsRefused) {
+  const ProgramResult r =
+      Run({"--documento", "cadastral", "--arquivo", "cadastral.xml", "--destino", "saida"}, {"VOSKE_SENHA="});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("senha"), std::string::npos) << r.output;
+}
+
+TEST_F(Enviar, WithoutJavaSendingIsRefusedWithTheRuntimeMessage) {
+  const ProgramResult r = Run({"--documento", "cadastral", "--arquivo", "cadastral.xml", "--destino", "saida"},
+                              {"VOSKE_SENHA=segredo", "JAVA_HOME=" + (dir_ / "nowhere").string()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.output,
+            "Não foi possível localizar a instalação do Java 1.6 (Java Runtime Environment).\n"
+            "Desta forma o aplicativo não poderá transmitir os arquivos para a OXR.\n"
+            "Verifique o manual para maiores detalhes.\n"
+            "Versão encontrada:  \n");
+  EXPECT_FALSE(fs::exists(dir_ / "saida" / "Recibo"));
+}
+
+#ifdef VOSKE_JAVA_EXECUTABLE
+TEST_F(Enviar, RelativePathsStillNameTheUsersFilesAfterTheVmStarts) {
+  testing::LoopbackService service({"--senha-esperada", "SEGREDO", "--proxy-usuario", "op", "--proxy-senha", "pw"});
+  const std::vector<std::string> send = {"--documento", "cadastral", "--arquivo", "\"cadastral.xml\"",
+                                         "--destino", "saida"};
+  ProgramResult r = Run(send, {"VOSKE_SENHA=segredo", "VOSKE_WEBSERVICE_URL=" + service.url()});
+  EXPECT_EQ(r.status, 0) << r.output;
+  EXPECT_NE(r.output.find("O recibo foi gerado na pasta: " + (dir_ / "saida").string() + "/Recibo\n"),
+            std::string::npos)
+      << r.output;
+  EXPECT_TRUE(fs::is_directory(dir_ / "saida" / "Recibo" / "Imagens"));
+
+  std::vector<std::string> viaProxy = send;
+  viaProxy.insert(viaProxy.end(), {"--proxy", "127.0.0.1:" + service.proxyPort(), "--proxy-usuario", "op"});
+  r = Run(viaProxy, {"VOSKE_SENHA=segredo", "VOSKE_PROXY_SENHA=pw", "VOSKE_WEBSERVICE_URL=" + service.url()});
+  EXPECT_EQ(r.status, 0) << r.output;
+
+  // The wrong kind: a message, exit 1, and the service hears nothing more.
+  const size_t heard = service.log().size();
+  r = Run({"--documento", "financeiro", "--arquivo", "cadastral.xml", "--destino", "saida"},
+          {"VOSKE_SENHA=segredo", "VOSKE_WEBSERVICE_URL=" + service.url()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("Erro: O arquivo selecionado não é de informações Financeiras.\n"), std::string::npos);
+  EXPECT_EQ(service.log().size(), heard);
+  EXPECT_EQ(heard, 3u);  // one direct request, then the proxy's and the one it forwarded
+}
+
+TEST_F(Enviar, ARefusalEndsWithStatusOne) {
+  testing::LoopbackService service({"--modo", "recusar", "--mensagem", "Fora do prazo."});
+  const ProgramResult r = Run({"--documento", "cadastral", "--arquivo", "cadastral.xml", "--destino", "saida"},
+                              {"VOSKE_SENHA=segredo", "VOSKE_WEBSERVICE_URL=" + service.url()});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("Erro no envio do Voske Cadastral: \nFora do prazo.\n"), std::string::npos) << r.output;
+  EXPECT_FALSE(fs::exists(dir_ / "saida" / "Recibo" / "Imagens"));
+}
+#endif
+
+}  // namespace
+}  // namespace voske

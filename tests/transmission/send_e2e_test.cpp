@@ -1,0 +1,288 @@
+// Whole sendings through the real embedded VM, the Java client and the
+// loopback service. Each case needs a process of its own (ctest runs them so):
+// the VM reads the service's address from the environment only once.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "support/paths.h"
+#include "support/recording_front_end.h"
+#include "text/cp1252.h"
+#include "transmission/installed_java.h"
+#include "transmission/java_transmission.h"
+#include "transmission/java_vm.h"
+#include "xml/md5.h"
+
+#ifdef VOSKE_JAVA_EXECUTABLE
+#include "loopback_service.h"
+
+namespace voske {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::LoopbackService;
+using testing::RecordingFrontEnd;
+using testing::ScratchDir;
+
+// A document as the generator writes it: ISO-8859-1, the kind in its transaction code.
+std::string Document(const std::string& transactionCode) {
+  return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n"
+         "<oxr:voskeCadastral xmlns:oxr=\"http://www.oxr.gov.br/voske\">"
+         "<oxr:identificador><oxr:cabecalho><oxr:transacao>" +
+         transactionCode +
+         "</oxr:transacao></oxr:cabecalho></oxr:identificador>"
+         "<oxr:corpo><oxr:razaoSocial>Sa\xFA"
+         "de Exemplo</oxr:razaoSocial></oxr:corpo></oxr:voskeCadastral>\r\n";
+}
+
+std::string ReadAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<fs::path> FilesIn(const fs::path& folder) {
+  std::vector<fs::path> files;
+  std::error_code ec;
+  for (const auto& e : fs::directory_iterator(folder, ec))
+    if (e.is_regular_file()) files.push_back(e.path());
+  return files;
+}
+
+const Text kAccepted = Ansi(
+    "Acompanhe o andamento na Página de Status do VOSKE-XML, no site da OXR.\r"
+    "Havendo erros, corrija-os e envie as novas informações.");
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static int casesInThisProcess = 0;
+    if (casesInThisProcess++ > 0)
+      GTEST_SKIP() << "one sending case per process (the VM keeps the first service's address); ctest runs each alone";
+  }
+
+  // Starts the service with these options and the VM pointed at it.
+  void Start(std::vector<std::string> serviceOptions) {
+    service_ = std::make_unique<LoopbackService>(std::move(serviceOptions));
+    ::setenv("VOSKE_WEBSERVICE_URL", service_->url().c_str(), 1);
+    transmission_ = std::make_unique<JavaTransmission>(std::make_unique<MemoryRegistry>(InstalledJavaRegistry()),
+                                                      ClientFolder());
+    ASSERT_TRUE(transmission_->StartJavaVM(startUi_))
+        << "no usable Java found here: " << (startUi_.messages.empty() ? "" : ToUtf8(startUi_.messages[0].text));
+    EXPECT_TRUE(startUi_.messages.empty());
+  }
+
+  static std::string ClientFolder() { return (testing::BinaryDir() / "bin" / "ext" / "VOSKE").string(); }
+
+  std::string WriteDocument(const std::string& name, const std::string& content) {
+    const fs::path p = dir_ / name;
+    std::ofstream(p, std::ios::binary) << content;
+    return p.string();
+  }
+
+  SendRequest Request(const std::string& xmlPath, int kind) {
+    SendRequest r;
+    r.xmlPath = xmlPath;
+    r.destinationFolder = (dir_ / "destino").string();
+    fs::create_directories(r.destinationFolder);
+    r.documentKind = kind;
+    r.passwordUpper = "SENHA123";
+    return r;
+  }
+
+  void Send(const SendRequest& request) { transmission_->SendDocument(request, ui_); }
+
+  Text OnlyMessage() {
+    EXPECT_EQ(ui_.messages.size(), 1u);
+    return ui_.messages.empty() ? Text() : ui_.messages[0].text;
+  }
+
+  ScratchDir dir_;
+  std::unique_ptr<LoopbackService> service_;
+  std::unique_ptr<JavaTransmission> transmission_;
+  RecordingFrontEnd startUi_, ui_;
+};
+
+TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
+  Start({"--senha-esperada", "SENHA123"});
+  const std::string content = Document("ENVIO_VOSKE_CADASTRAL");
+  const SendRequest request = Request(WriteDocument("cadastral.xml", content), 0);
+  Send(request);
+
+  ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages.back().text);
+  EXPECT_EQ(ui_.messages[0].text,
+            Ansi("O recibo foi gerado na pasta: ") + FromUtf8(request.destinationFolder) + "/Recibo\r" + kAccepted);
+  EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Accepted);
+  EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo/Imagens"));
+
+  const std::vector<fs::path> receipts = FilesIn(request.destinationFolder + "/Recibo");
+  ASSERT_EQ(receipts.size(), 1u);
+  EXPECT_EQ(receipts[0].filename().string().rfind("recibo_Cadastral_", 0), 0u) << receipts[0];
+  // The service saw the document byte for byte and says so in the receipt.
+  const std::string receipt = ReadAll(receipts[0]);
+  EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(content)) + "</md5>"), std::string::npos) << receipt;
+  EXPECT_NE(receipt.find("<tipo>Cadastral</tipo>"), std::string::npos);
+}
+
+TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
+  Start({"--modo", "recusar", "--mensagem", "Período já transmitido: use a retificação."});
+  const SendRequest request = Request(WriteDocument("f.xml", Document("envio_voske_financeiro ")), 1);
+  Send(request);
+  EXPECT_EQ(OnlyMessage(), Ansi("Erro no envio do Voske Financeiro: \rPeríodo já transmitido: use a retificação."));
+  EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
+  EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo"));
+  EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
+  EXPECT_TRUE(FilesIn(request.destinationFolder + "/Recibo").empty());
+}
+
+TEST_F(EndToEnd, ABrokenConnectionIsACommunicationFailure) {
+  Start({"--modo", "interromper"});
+  const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  Send(request);
+  EXPECT_EQ(OnlyMessage(), Ansi("Ocorreu um erro na comunicação com o WebService. (Voske Cadastral)"));
+  EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
+  EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
+  EXPECT_EQ(service_->log().size(), 1u);
+
+  // The exception was cleared: the next sending works normally.
+  RecordingFrontEnd again;
+  transmission_->SendDocument(request, again);
+  ASSERT_EQ(again.messages.size(), 1u);
+  EXPECT_EQ(again.messages[0].text, Ansi("Ocorreu um erro na comunicação com o WebService. (Voske Cadastral)"));
+}
+
+TEST_F(EndToEnd, DocumentsThatAreNotOfTheChosenKindNeverReachTheService) {
+  Start({});
+  struct Case {
+    std::string content;
+    int kind;
+    const char* message;
+  };
+  const Case cases[] = {
+      {Document("ENVIO_VOSKE_CADASTRAL"), 1,
+       "Erro: O arquivo selecionado não é de informações Financeiras.\rCorrija o problema e tente novamente!"},
+      {"this is not XML at all\n", 0,
+       "Erro: O arquivo selecionado não é de informações Cadastrais.\rCorrija o problema e tente novamente!"},
+      {"", 1, "Erro: O arquivo selecionado não é de informações Financeiras.\rCorrija o problema e tente novamente!"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    RecordingFrontEnd ui;
+    transmission_->SendDocument(Request(WriteDocument("doc" + std::to_string(n++) + ".xml", c.content), c.kind), ui);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, Ansi(c.message));
+  }
+  // A file that does not exist at all reads as one without a code.
+  RecordingFrontEnd ui;
+  transmission_->SendDocument(Request((dir_ / "missing.xml").string(), 0), ui);
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text,
+            Ansi("Erro: O arquivo selecionado não é de informações Cadastrais.\rCorrija o problema e tente novamente!"));
+  EXPECT_TRUE(service_->log().empty());
+}
+
+TEST_F(EndToEnd, AnEmptyFilePathIsReportedForTheChosenKind) {
+  Start({});
+  const SendRequest request = Request("", 1);
+  Send(request);
+  EXPECT_EQ(OnlyMessage(), Ansi("Não foi encontrado o arquivo XML Financeiro."));
+  EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo"));
+  EXPECT_TRUE(service_->log().empty());
+}
+
+TEST_F(EndToEnd, ASendingGoesThroughTheAuthenticatingProxy) {
+  Start({"--proxy-usuario", "operadora", "--proxy-senha", "sênha", "--senha-esperada", "SENHA123"});
+  SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  request.useProxy = true;
+  request.proxyServer = "127.0.0.1";
+  request.proxyPort = service_->proxyPort();
+  request.proxyUser = "operadora";
+  request.proxyPassword = Ansi("sênha");  // reaches Java intact only when converted
+  Send(request);
+  ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
+  EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+  const std::vector<std::string> log = service_->log();
+  ASSERT_EQ(log.size(), 2u);
+  EXPECT_NE(log[0].find("proxy metodo=POST"), std::string::npos);
+  EXPECT_NE(log[0].find("autorizado=sim"), std::string::npos);
+  EXPECT_NE(log[1].find("via=1.1 voske-proxy"), std::string::npos);
+}
+
+TEST_F(EndToEnd, TheProxyRefusingTheCredentialsIsReportedAsTheClientsErrorText) {
+  Start({"--proxy-usuario", "operadora", "--proxy-senha", "certa"});
+  SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  request.useProxy = true;
+  request.proxyServer = "127.0.0.1";
+  request.proxyPort = service_->proxyPort();
+  request.proxyUser = "operadora";
+  request.proxyPassword = "errada";
+  Send(request);
+  EXPECT_EQ(OnlyMessage(), Ansi("Erro no envio do Voske Cadastral: \rO proxy recusou a autenticação (HTTP 407). "
+                                "Verifique o usuário e a senha do proxy."));
+  EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
+}
+
+TEST_F(EndToEnd, ASecondWindowAndAnotherThreadReuseTheRunningVm) {
+  Start({});
+  const std::string file = WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL"));
+  transmission_->ReleaseJavaEnvironment();
+  RecordingFrontEnd released;
+  transmission_->SendDocument(Request(file, 0), released);
+  ASSERT_EQ(released.messages.size(), 1u);
+  EXPECT_EQ(released.messages[0].text, NoJavaVmMessage());
+
+  JavaTransmission second(std::make_unique<MemoryRegistry>(InstalledJavaRegistry()), ClientFolder());
+  RecordingFrontEnd secondStart;
+  ASSERT_TRUE(second.StartJavaVM(secondStart));
+  EXPECT_TRUE(secondStart.messages.empty());
+  second.SendDocument(Request(file, 0), ui_);
+  EXPECT_EQ(second.lastOutcome(), SendOutcome::Accepted);
+
+  std::thread other([&] {
+    RecordingFrontEnd ui;
+    second.SendDocument(Request(file, 0), ui);
+    EXPECT_EQ(second.lastOutcome(), SendOutcome::Accepted);
+  });
+  other.join();
+  EXPECT_EQ(FilesIn(dir_ / "destino" / "Recibo").size(), 2u);
+}
+
+}  // namespace
+}  // namespace voske
+#endif  // VOSKE_JAVA_EXECUTABLE
+
+namespace voske {
+namespace {
+
+// Without a usable Java nothing is started and a sending touches nothing.
+TEST(NoJava, JavaHomePointingNowhereRefusesSendingWithItsMessages) {
+  testing::ScratchDir dir;
+  JavaSearchPlaces places;
+  places.javaHome = dir / "nowhere";
+  JavaTransmission transmission(std::make_unique<MemoryRegistry>(InstalledJavaRegistry(places)),
+                                (dir / "client").string());
+  EXPECT_EQ(transmission.JavaVersion(), "");
+  testing::RecordingFrontEnd ui;
+  EXPECT_FALSE(transmission.StartJavaVM(ui));
+  ASSERT_EQ(ui.messages.size(), 1u);
+  EXPECT_EQ(ui.messages[0].text, RuntimeMissingMessage({"", ""}));
+
+  SendRequest request;
+  request.destinationFolder = dir.path().string();
+  request.xmlPath = (dir / "x.xml").string();
+  testing::RecordingFrontEnd sending;
+  transmission.SendDocument(request, sending);
+  ASSERT_EQ(sending.messages.size(), 1u);
+  EXPECT_EQ(sending.messages[0].text, NoJavaVmMessage());
+  EXPECT_FALSE(std::filesystem::exists(dir / "Recibo"));
+  EXPECT_EQ(transmission.lastOutcome(), SendOutcome::Failed);
+}
+
+}  // namespace
+}  // namespace voske
