@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 
+#include "entry/proxy_dialog.h"
 #include "entry/window_front_end.h"
 #include "generation/load_workbook.h"
 #include "workflow/main_window_presenter.h"
@@ -28,7 +29,6 @@ class QToolButton;
 
 namespace voske {
 
-class TfrmDlgProxy;
 
 class TForm_VOSKE_XML : public QDialog, public MainWindowView {
   Q_OBJECT
