@@ -103,17 +103,17 @@ void AddEventualInterchange(Workbook& wb) {
   r.Set("E4", "A faturar");
   r.SetRow(5, 1, {"Registro OXR", "Valor", "Vencimento", {}, "Registro OXR", "Valor", "Vencimento"});
   r.SetRow(6, 1, {kOperatorNorte, 3850.4, {}, {}, kOperatorDental, 720.0});
-  r.SetDate(6, 3, 2014, 5, 15);
-  r.SetDate(6, 7, 2014, 5, 20);
-  r.SetRow(7, 1, {kOperatorVale, 1210.0, "10/06/2014"});
+  r.SetDate(6, 3, 2024, 10, 15);
+  r.SetDate(6, 7, 2024, 10, 21);
+  r.SetRow(7, 1, {kOperatorVale, 1210.0, "11/11/2024"});
 
   Sheet& p = wb["Intercâmbio Eventual Pagar"];
   p.Set("A1", "Intercâmbio eventual a pagar");
   p.SetRow(3, 1, {"Médico-hospitalar", {}, {}, {}, "Odontológico"});
   p.SetRow(4, 1, {"Registro OXR", "Valor", "Vencimento", {}, "Registro OXR", "Valor", "Vencimento"});
   p.SetRow(5, 1, {kOperatorSerra, 2975.6, {}, {}, kOperatorDental, 340.0});
-  p.SetDate(5, 3, 2014, 4, 30);
-  p.SetDate(5, 7, 2014, 5, 5);
+  p.SetDate(5, 3, 2024, 10, 31);
+  p.SetDate(5, 7, 2024, 11, 5);
   p.SetRow(6, 5, {kOperatorLitoral, 95.5});  // not yet due: no date
 }
 
@@ -126,29 +126,29 @@ void AddIn20(Workbook& wb) {
                   "Atualização monetária", "Saldo final"});
   s.SetRow(5, 2, {"I.R.P.J. - Parcelamento (Lei 11.941)", {}, {}, 60.0, 84200.0, 21050.0, 63150.0, 3.0, 4210.0,
                   3.0, 812.44, 59752.44});
-  s.SetDate(5, 3, 2014, 3, 31);
+  s.SetDate(5, 3, 2024, 9, 30);
   s.SetDate(5, 4, 2009, 11, 30);
-  s.SetRow(6, 2, {"CSLL", "31/03/2014", {}, {}, {}, {}, 12400.0, {}, 12400.0, {}, {}, 0.0});
+  s.SetRow(6, 2, {"CSLL", "30/09/2024", {}, {}, {}, {}, 12400.0, {}, 12400.0, {}, {}, 0.0});
   // The rows between the blocks are the worksheet's own headings.
   s.Set(17, 2, "Débitos com a Fazenda Estadual");
   s.SetRow(18, 2, {"ICMS - Parcelamento estadual", {}, {}, 24.0, 15600.0, 5200.0, 10400.0, 3.0, 1950.0, 3.0, 88.1,
                    8538.1});
-  s.SetDate(18, 3, 2014, 3, 31);
+  s.SetDate(18, 3, 2024, 9, 30);
   s.Set(30, 2, "Débitos com a Fazenda Municipal");
   s.SetRow(33, 2, {"ISS", {}, {}, {}, {}, {}, 3320.75, {}, 3320.75, {}, {}, 0.0});
-  s.SetDate(33, 3, 2014, 3, 31);
+  s.SetDate(33, 3, 2024, 9, 30);
   s.Set(43, 2, "Outros débitos");
   s.SetRow(44, 2, {"INSS cota patronal", {}, {}, {}, {}, {}, 18750.0, {}, 18750.0, {}, {}, 0.0});
-  s.SetDate(44, 3, 2014, 3, 31);
+  s.SetDate(44, 3, 2024, 9, 30);
 
   s.Set(61, 1, "Tributos passivos");
   s.SetRow(62, 1, {"Código", "Competência", "Valor inicial", "Pago no trimestre", "Atualização monetária",
                    "Saldo final"});
   s.SetRow(63, 1, {"211181", {}, 9800.0, 4900.0, 61.25, 4961.25});
-  s.SetDate(63, 2, 2014, 3, 31);
-  s.SetRow(64, 1, {"211182", "31/03/2014", 2150.4, {}, {}, 2150.4});
+  s.SetDate(63, 2, 2024, 9, 30);
+  s.SetRow(64, 1, {"211182", "30/09/2024", 2150.4, {}, {}, 2150.4});
   s.SetRow(66, 1, {"231181", {}, 41200.0, 1716.67, 298.3, 39781.63});
-  s.SetDate(66, 2, 2013, 12, 31);
+  s.SetDate(66, 2, 2024, 6, 30);
 }
 
 }  // namespace

@@ -35,13 +35,19 @@ Text NoJavaVmMessage() {
 
 void JavaTransmission::SendDocument(const SendRequest& request, FrontEnd& frontEnd) {
   lastOutcome_ = SendOutcome::Failed;
-  JNIEnv* env = EnvironmentForThread(vm_);
+  bool attached = false;
+  JNIEnv* env = EnvironmentForThread(vm_, &attached);
   if (!env) {
     frontEnd.ShowError(NoJavaVmMessage());
     return;
   }
-  JniClientComponent client(env);
-  lastOutcome_ = voske::SendDocument(request, client, frontEnd, ReadTransactionCode);
+  {
+    JniClientComponent client(env);
+    lastOutcome_ = voske::SendDocument(request, client, frontEnd, ReadTransactionCode);
+  }
+  // A thread attached only for this sending must not end attached: the VM
+  // would keep its Java side alive for ever.
+  if (attached) vm_->DetachCurrentThread();
 }
 
 }  // namespace voske

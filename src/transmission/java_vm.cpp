@@ -128,12 +128,16 @@ JavaVM* StartJavaVM(const JavaRuntime& runtime, const std::string& clientFolder,
 
 bool JavaVmRunning() { return TheVm().vm != nullptr; }
 
-JNIEnv* EnvironmentForThread(JavaVM* vm) {
+JNIEnv* EnvironmentForThread(JavaVM* vm, bool* attached) {
+  if (attached) *attached = false;
   if (!vm) return nullptr;
   void* env = nullptr;
   const jint got = vm->GetEnv(&env, kJniVersion);
   if (got == JNI_OK) return static_cast<JNIEnv*>(env);
-  if (got == JNI_EDETACHED && vm->AttachCurrentThread(&env, nullptr) == JNI_OK) return static_cast<JNIEnv*>(env);
+  if (got == JNI_EDETACHED && vm->AttachCurrentThread(&env, nullptr) == JNI_OK) {
+    if (attached) *attached = true;
+    return static_cast<JNIEnv*>(env);
+  }
   return nullptr;
 }
 

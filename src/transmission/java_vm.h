@@ -37,7 +37,8 @@ JavaVM* StartJavaVM(const JavaRuntime& runtime, const std::string& clientFolder,
 bool JavaVmRunning();
 
 // The environment of the calling thread in `vm`, attaching the thread when
-// it is not attached yet; null when the VM refuses.
-JNIEnv* EnvironmentForThread(JavaVM* vm);
+// it is not attached yet (then `attached` is set, and the caller detaches it
+// when done); null when the VM refuses.
+JNIEnv* EnvironmentForThread(JavaVM* vm, bool* attached = nullptr);
 
 }  // namespace voske

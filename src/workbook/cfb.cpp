@@ -245,12 +245,12 @@ void CompoundFile::LoadMiniStream() const {
   if (miniLoaded_) return;
   const unsigned char* h = bytes_.data();
   const std::size_t sectorSize = std::size_t{1} << sectorShift_;
-  // The mini FAT's length is given in sectors; it cannot exceed the file.
-  const std::uint64_t miniFatBytes = std::uint64_t{U32(h + 0x40)} * sectorSize;
-  std::uint64_t want = std::min<std::uint64_t>(miniFatBytes, bytes_.size());
+  // The mini FAT's chain is followed to its end: some writers get its
+  // declared length wrong, and the chain is bounded by the FAT anyway.
   std::vector<unsigned char> raw;
-  if (want > 0) {
-    std::vector<std::uint32_t> chain = Chain(U32(h + 0x3C), fat_, static_cast<std::size_t>(want / sectorSize), "minitabela");
+  const std::uint32_t first = U32(h + 0x3C);
+  if (first <= kMaxRegular) {
+    std::vector<std::uint32_t> chain = Chain(first, fat_, fat_.size(), "minitabela");
     raw.reserve(chain.size() * sectorSize);
     for (std::uint32_t s : chain) {
       const std::size_t off = (std::size_t{s} + 1) * sectorSize;

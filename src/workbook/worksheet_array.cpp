@@ -1,5 +1,7 @@
 #include "workbook/worksheet_array.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,15 +33,25 @@ Text GeneralNumberText(double value) {
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
   if (value == 0) return "0";
 
-  // 15 significant digits, as d.dddddddddddddde±XX; the C locale's "." is
-  // replaced below, so the process locale never matters.
+  // 15 significant digits, correctly rounded, as d.dddde±XX. to_chars never
+  // looks at the locale, and it is many times faster than the printf family,
+  // which matters on trial balances of a hundred thousand rows. The shortest
+  // form that reads back as the same double is tried first: when it has 15
+  // digits or fewer, the value lies closer to it than half a step of the
+  // 15-digit grid, so it is also the value rounded to 15 digits. Subnormal
+  // doubles carry too few bits for that, and take the long way.
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-  Text digits;
-  digits.push_back(buf[0]);
-  const char* p = buf + 2;
-  while (*p != 'e') digits.push_back(*p++);
-  int exp10 = std::atoi(p + 1);
+  std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+  const char* exponent = std::find(buf, r.ptr, 'e');
+  if (exponent - buf > 16 || !std::isnormal(value)) {  // "d." and more than 14 digits
+    r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    exponent = std::find(buf, r.ptr, 'e');
+  }
+  // The digits without the point ("d" or "d.ddd"), then the exponent.
+  Text digits(buf, static_cast<size_t>(exponent - buf));
+  if (digits.size() > 1) digits.erase(1, 1);
+  int exp10 = 0;
+  std::from_chars(exponent + 1 + (exponent[1] == '+'), r.ptr, exp10);
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
 
   // The general format writes plain digits while the decimal exponent of

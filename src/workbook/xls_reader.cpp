@@ -114,8 +114,9 @@ class XlsWorkbook final : public WorkbookFile {
     const std::uint32_t declared = reader.U32();
     // The declared count may lie in either direction: it only sizes the
     // table up front, bounded by what the data can hold (3 bytes at least
-    // per text); the texts present are read until the data ends.
-    sst_.Reserve(std::min<std::size_t>(declared, bytes / 3), bytes);
+    // per text) and by a modest first allocation; the texts present are
+    // read until the data ends.
+    sst_.Reserve(std::min<std::size_t>({declared, bytes / 3, std::size_t{1} << 20}), bytes);
     while (!reader.AtEnd()) {
       if (sst_.Size() >= limits::kMaxSharedStrings || sst_.Bytes() > limits::kMaxSharedStringBytes)
         throw ReaderError(ReaderError::Kind::TooLarge, Ansi("tabela de textos compartilhados grande demais"));

@@ -178,7 +178,7 @@ void SharedStrings::Reserve(std::size_t count, std::size_t bytes) {
 
 void SharedStrings::Add(const Text& text) {
   chars_ += text;
-  ends_.push_back(chars_.size());
+  ends_.push_back(static_cast<std::uint32_t>(chars_.size()));
 }
 
 std::string_view SharedStrings::operator[](std::size_t i) const {

@@ -29,7 +29,7 @@ class SharedStrings {
 
  private:
   Text chars_;
-  std::vector<std::size_t> ends_;
+  std::vector<std::uint32_t> ends_;  // the table is capped well below 4 GiB
 };
 
 struct BookContext {

@@ -30,7 +30,7 @@ class TransmissionPort {
   virtual void SendDocument(const SendRequest& request, FrontEnd& frontEnd) = 0;
   // The main window is closing: its Java environment handle is released and
   // must not be used again (the VM itself stays loaded). A later window of
-  // the same process finds sending impossible.
+  // the same process takes the running VM again when it starts up.
   virtual void ReleaseJavaEnvironment() {}
 };
 

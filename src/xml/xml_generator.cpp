@@ -71,23 +71,40 @@ Text PlainDecimal(const Text& v) {
 //   workbook held, and the file stays true to its declaration;
 // - the carriage return inside a value, which a reader would otherwise turn
 //   into a line feed, changing the value the document's hash covers.
-Text EscapeForLatin1(const std::string& serialised) {
-  Text out;
-  out.reserve(serialised.size());
-  for (char c : serialised) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte >= 0x80 && byte <= 0x9F) || byte == 0x0D) {
-      out += "&#" + std::to_string(static_cast<unsigned long>(ToCodePoint(byte))) + ";";
-    } else {
-      out.push_back(c);
-    }
+bool NeedsReference(unsigned char byte) { return (byte >= 0x80 && byte <= 0x9F) || byte == 0x0D; }
+
+// Appends `text` to `out` with those characters as references. Runs of plain
+// bytes are copied whole: a large document is mostly plain.
+void AppendForLatin1(std::string& out, std::string_view text) {
+  size_t run = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!NeedsReference(byte)) continue;
+    out.append(text, run, i - run);
+    out += "&#" + std::to_string(static_cast<unsigned long>(ToCodePoint(byte))) + ";";
+    run = i + 1;
   }
-  return out;
+  out.append(text, run, text.size() - run);
 }
 
-struct StringWriter : pugi::xml_writer {
-  std::string out;
-  void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
+// Receives the DOM's serialisation piece by piece and appends it to the
+// file's content, escaped for Latin-1. When the document has a literal root
+// start tag, the DOM's own start tag (everything up to its first ">") is
+// left out, since the literal replaces it.
+struct FileContentWriter : pugi::xml_writer {
+  std::string& out;
+  bool skippingStartTag;
+  FileContentWriter(std::string& o, bool skip) : out(o), skippingStartTag(skip) {}
+  void write(const void* data, size_t size) override {
+    std::string_view piece(static_cast<const char*>(data), size);
+    if (skippingStartTag) {
+      const size_t close = piece.find('>');
+      if (close == std::string_view::npos) return;
+      piece.remove_prefix(close + 1);
+      skippingStartTag = false;
+    }
+    AppendForLatin1(out, piece);
+  }
 };
 
 }  // namespace
@@ -170,29 +187,23 @@ const Text& TXMLGenerator::ContentHashText() const { return hashText_; }
 Text TXMLGenerator::HashText(const Text& text) { return DigestToHex(Md5Of(text)); }
 
 std::string TXMLGenerator::FileContent() const {
-  StringWriter writer;
-  // Unindented, no declaration of its own, empty elements as start/end pairs
-  // (so the root always has an end tag after its start tag). The text bytes
-  // are Windows-1252 and pass through unconverted.
-  doc_.save(writer, "",
-            pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
-            pugi::encoding_utf8);
-  const Text serialised = EscapeForLatin1(writer.out);
-
   static constexpr TextView kLineEnd = "\r\n";
   std::string out = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
   out += kLineEnd;
-  out += EscapeForLatin1(leadingLine_);
+  AppendForLatin1(out, leadingLine_);
   out += kLineEnd;
-  if (!Trim(rootStartTag_).empty()) {
-    // The literal start tag, with the namespace declarations, replaces the
-    // DOM's own; the end tag stays the DOM's.
-    const size_t close = serialised.find('>');
-    out += rootStartTag_;
-    if (close != Text::npos) out.append(serialised, close + 1);
-  } else {
-    out += serialised;
-  }
+  // The literal start tag, with the namespace declarations, replaces the
+  // DOM's own; the end tag stays the DOM's.
+  const bool literalStartTag = !Trim(rootStartTag_).empty();
+  if (literalStartTag) out += rootStartTag_;
+  // Unindented, no declaration of its own, empty elements as start/end pairs
+  // (so the root always has an end tag after its start tag). The text bytes
+  // are Windows-1252 and pass through unconverted. They are escaped as they
+  // come, so a large document is never held twice.
+  FileContentWriter writer(out, literalStartTag);
+  doc_.save(writer, "",
+            pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
+            pugi::encoding_utf8);
   out += kLineEnd;
   return out;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <string>
+#include <unordered_map>
 
 #include "text/cp1252.h"
 #include "xml/schema_tables.h"
@@ -18,6 +19,16 @@ Text TXSDParseManager::StripPrefix(const Text& name) {
 }
 
 long TXSDParseManager::MaxLength(const Text& elementName) {
+  // The tables are constant, so each name's limit is looked up once. A
+  // document writes a few dozen names millions of times over.
+  thread_local std::unordered_map<Text, long> known;
+  if (const auto it = known.find(elementName); it != known.end()) return it->second;
+  const long limit = LookUpMaxLength(elementName);
+  known.emplace(elementName, limit);
+  return limit;
+}
+
+long TXSDParseManager::LookUpMaxLength(const Text& elementName) {
   const schema::ElementDecl* element = schema::FindElement(StripPrefix(elementName));
   if (!element) return -1;
   const schema::SimpleType* type = schema::FindSimpleType(StripPrefix(Text(element->type)));

@@ -16,6 +16,9 @@ class TXSDParseManager {
   // The length limit of an element ("oxr:" prefix optional), or -1 when the
   // tables bound it by none.
   static long MaxLength(const Text& elementName);
+
+ private:
+  static long LookUpMaxLength(const Text& elementName);
 };
 
 }  // namespace voske

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "generated_document.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
@@ -127,6 +128,20 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
   const std::string receipt = ReadAll(receipts[0]);
   EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(content)) + "</md5>"), std::string::npos) << receipt;
   EXPECT_NE(receipt.find("<tipo>Cadastral</tipo>"), std::string::npos);
+}
+
+TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
+  Start({"--senha-esperada", "SENHA123"});
+  fs::create_directories(dir_ / "destino");
+  const std::string file = testing::GenerateCadastral(dir_.path(), (dir_ / "destino").string());
+  ASSERT_FALSE(file.empty());
+  const SendRequest request = Request(file, 0);
+  Send(request);
+  ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
+  EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+  const std::vector<fs::path> receipts = FilesIn(request.destinationFolder + "/Recibo");
+  ASSERT_EQ(receipts.size(), 1u);
+  EXPECT_NE(ReadAll(receipts[0]).find("<md5>" + DigestToHex(Md5Of(ReadAll(file))) + "</md5>"), std::string::npos);
 }
 
 TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {

@@ -44,6 +44,17 @@ TEST(CellText, ExponentFormOnlyBeyondTheGeneralRange) {
   EXPECT_EQ(GeneralNumberText(-2.25e-7), "-2,25E-7");
 }
 
+TEST(CellText, FifteenDigitsAreRoundedWhateverTheShortestFormHolds) {
+  // Shortest forms of 16 and 17 digits, and a subnormal value whose shortest
+  // form is shorter than its 15-digit rounding.
+  EXPECT_EQ(GeneralNumberText(2.0 / 3.0), "0,666666666666667");
+  EXPECT_EQ(GeneralNumberText(1234567.891234567), "1234567,89123457");
+  EXPECT_EQ(GeneralNumberText(9.9999999999999995e14), "1E15");
+  EXPECT_EQ(GeneralNumberText(4.8665650620520162e-310), "4,86656506205202E-310");
+  EXPECT_EQ(GeneralNumberText(5.0), "5");
+  EXPECT_EQ(GeneralNumberText(7e-3), "0,007");
+}
+
 TEST(CellText, IsIndependentOfTheProcessLocale) {
   std::setlocale(LC_ALL, "C");
   const Text c = GeneralNumberText(2.5);

@@ -51,6 +51,15 @@ TEST(CompoundFile, ReadsLargeAndSmallStreamsByNameWithoutRegardToCase) {
   EXPECT_FALSE(cfb::IsEncryptedPackage(f));
 }
 
+TEST(CompoundFile, ToleratesAWrongMiniTableLength) {
+  // Some writers leave the mini table's sector count at zero; its chain
+  // still says where it is.
+  const ByteVec small = Pattern(700, 4);
+  auto layout = MakeCompoundFile({{u"Workbook", small}});
+  Set32(layout.bytes, 0x40, 0);
+  EXPECT_EQ(cfb::CompoundFile(layout.bytes).ReadStream(u"Workbook"), small);
+}
+
 TEST(CompoundFile, FollowsTheFatSectorListBeyondTheHeader) {
   // More than 109 FAT sectors: the rest of their list lives in DIFAT sectors.
   const ByteVec huge = Pattern(8 << 20, 7);

@@ -27,14 +27,14 @@ TEST(EventualInterchange, ReceivablesThenPayables) {
                                       "oxr:lancIntercambioReceberEventual", "oxr:intercambioAFaturar"}));
   // A date cell and a typed dd/mm/yyyy both become yyyy-mm-dd.
   EXPECT_EQ(Entries(receivables),
-            (std::vector<Entry>{Eventual("312843", "3850.4", "H", "2014-05-15"),
-                                Eventual("041025", "1210.0", "H", "2014-06-10"),
-                                Eventual("402671", "720.0", "O", "2014-05-20"), ToInvoice("6420.0", "H")}));
+            (std::vector<Entry>{Eventual("312843", "3850.4", "H", "2024-10-15"),
+                                Eventual("041025", "1210.0", "H", "2024-11-11"),
+                                Eventual("402671", "720.0", "O", "2024-10-21"), ToInvoice("6420.0", "H")}));
   pugi::xml_node payables = section.child("oxr:intercambioAPagarEventual");
   EXPECT_STREQ(payables.first_child().name(), "oxr:lancIntercambioPagarEventual");
   // An entry not yet due keeps an empty due-date element.
-  EXPECT_EQ(Entries(payables), (std::vector<Entry>{Eventual("368253", "2975.6", "H", "2014-04-30"),
-                                                   Eventual("402671", "340.0", "O", "2014-05-05"),
+  EXPECT_EQ(Entries(payables), (std::vector<Entry>{Eventual("368253", "2975.6", "H", "2024-10-31"),
+                                                   Eventual("402671", "340.0", "O", "2024-11-05"),
                                                    Eventual("359617", "95.5", "O", "")}));
 }
 
@@ -50,7 +50,7 @@ TEST(EventualInterchange, DentalRowsAloneAreWritten) {
   pugi::xml_node section = run->Section("oxr:intercambioEventual");
   EXPECT_EQ(ChildNames(section), (std::vector<std::string>{"oxr:intercambioAReceberEventual"}));
   EXPECT_EQ(Entries(section.child("oxr:intercambioAReceberEventual")),
-            (std::vector<Entry>{Eventual("402671", "720.0", "O", "2014-05-20"), ToInvoice("150.0", "O")}));
+            (std::vector<Entry>{Eventual("402671", "720.0", "O", "2024-10-21"), ToInvoice("150.0", "O")}));
 }
 
 TEST(EventualInterchange, RowsBelowTheFirstDataRowAreNotRead) {

@@ -24,24 +24,24 @@ TEST(In20, BlocksGiveTheTaxKindAndHeadingsAreSkipped) {
   const auto entries = Entries(accounts);
   ASSERT_EQ(entries.size(), 5u);
   EXPECT_EQ(entries[0], (Leaves_{"oxr:tipoImposto=DIF", "oxr:nomeImposto=I R P J Parcelamento Lei 11 941",
-                                 "oxr:dataCompetencia=2014-03-31", "oxr:dataAdesaoRefis=2009-11-30",
+                                 "oxr:dataCompetencia=2024-09-30", "oxr:dataAdesaoRefis=2009-11-30",
                                  "oxr:qtdeParcelas=60", "oxr:valorTotalFinanciado=84200.0",
                                  "oxr:valorTotalPago=21050.0", "oxr:valorSaldoTrim=63150.0",
                                  "oxr:qtdeParcelasDevidas=3", "oxr:valorPagoTrim=4210.0", "oxr:qtdeParcelasPagas=3",
                                  "oxr:valorAtualMone=812.44", "oxr:valorSaldoFinalTrim=59752.44"}));
   // No programme: the optional leaves are left out, the amounts are zero.
-  EXPECT_EQ(entries[1], (Leaves_{"oxr:tipoImposto=DIF", "oxr:nomeImposto=CSLL", "oxr:dataCompetencia=2014-03-31",
+  EXPECT_EQ(entries[1], (Leaves_{"oxr:tipoImposto=DIF", "oxr:nomeImposto=CSLL", "oxr:dataCompetencia=2024-09-30",
                                  "oxr:valorTotalFinanciado=0.0", "oxr:valorTotalPago=0.0",
                                  "oxr:valorSaldoTrim=12400.0", "oxr:valorPagoTrim=12400.0",
                                  "oxr:valorAtualMone=0.0", "oxr:valorSaldoFinalTrim=0.0"}));
 
   EXPECT_EQ(Entries(run->Section("oxr:contaTributoPassivo")),
             (std::vector<Leaves_>{
-                {"oxr:codigo=211181", "oxr:dtCompetencia=2014-03-31", "oxr:valorInicialTrim=9800.0",
+                {"oxr:codigo=211181", "oxr:dtCompetencia=2024-09-30", "oxr:valorInicialTrim=9800.0",
                  "oxr:valorPagoTrim=4900.0", "oxr:valorAtualMone=61.25", "oxr:valorSaldoFinalTrim=4961.25"},
-                {"oxr:codigo=211182", "oxr:dtCompetencia=2014-03-31", "oxr:valorInicialTrim=2150.4",
+                {"oxr:codigo=211182", "oxr:dtCompetencia=2024-09-30", "oxr:valorInicialTrim=2150.4",
                  "oxr:valorPagoTrim=0.0", "oxr:valorAtualMone=0.0", "oxr:valorSaldoFinalTrim=2150.4"},
-                {"oxr:codigo=231181", "oxr:dtCompetencia=2013-12-31", "oxr:valorInicialTrim=41200.0",
+                {"oxr:codigo=231181", "oxr:dtCompetencia=2024-06-30", "oxr:valorInicialTrim=41200.0",
                  "oxr:valorPagoTrim=1716.67", "oxr:valorAtualMone=298.3", "oxr:valorSaldoFinalTrim=39781.63"}}));
   EXPECT_STREQ(run->Section("oxr:contaTributoPassivo").first_child().name(), "oxr:lancContaTributoPassivo");
 }
@@ -55,7 +55,7 @@ TEST(In20, EmptyFirstRowsLoseNothing) {
     s.Clear(5, column);
     s.Clear(63, column);
   }
-  s.SetRow(76, 1, {"2.1.1.8.9-ABCDEFGHIJKLMNOP", "31/03/2014"});  // cut to 20 characters, then cleaned
+  s.SetRow(76, 1, {"2.1.1.8.9-ABCDEFGHIJKLMNOP", "30/09/2024"});  // cut to 20 characters, then cleaned
   auto run = RunSchedules(wb);
   std::vector<std::string> kinds;
   for (pugi::xml_node entry : run->Section("oxr:contaCorrenteCooperado").children())

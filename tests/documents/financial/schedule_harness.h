@@ -14,6 +14,7 @@
 
 #include "documents/financial/year_schedules.h"
 #include "sample_workbook.h"
+#include "support/document_checks.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
@@ -81,14 +82,6 @@ inline std::string ScheduleError(const sample::Workbook& wb) {
     return ToUtf8(e.Message());
   }
   return "";
-}
-
-// Names of the child elements, in document order.
-inline std::vector<std::string> ChildNames(pugi::xml_node node) {
-  std::vector<std::string> names;
-  for (pugi::xml_node c : node.children())
-    if (c.type() == pugi::node_element) names.emplace_back(c.name());
-  return names;
 }
 
 // "name=text" of each child element, in document order.

@@ -76,12 +76,12 @@ TEST(YearSchedules, BadValuesStopWithTheUsersMessage) {
       {2011, "Provisão", "D5", "abc", "O valor \"abc\" " + number},
       {2012, "Contratos Estipulados", "B8", "12 mil", "O valor \"12 mil\" " + number},
       {2013, "Quadros Auxiliares Eventos", "G67", "x", "O valor \"x\" " + number},
-      {2013, "Intercâmbio Eventual Receber", "C7", "31/02/2014", "A data \"31/02/2014\" " + date},
+      {2013, "Intercâmbio Eventual Receber", "C7", "31/02/2024", "A data \"31/02/2024\" " + date},
       {2013, "Intercâmbio Eventual Pagar", "F6", "R$ 10", "O valor \"R$ 10\" " + number},
       {2013, "IN_20", "C18", nullptr, "A data \"\" " + date},
       {2013, "IN_20", "D5", "30/02/2010", "A data \"30/02/2010\" " + date},
       {2013, "IN_20", "J44", "4.210,00", "O valor \"4.210,00\" " + number},
-      {2013, "IN_20", "B64", "2014-03-31", "A data \"2014-03-31\" " + date},
+      {2013, "IN_20", "B64", "2024-09-30", "A data \"2024-09-30\" " + date},
       {2013, "IN_20", "E66", "um", "O valor \"um\" " + number},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,131 @@
+// oxr:idadeSaldo: payables and receivables by age. "Idade de Saldos" is a
+// form whose rows are the age brackets, named by the label in column A; the
+// label gives the bracket's code (oxr:dias). The form changed over the years:
+// the reference year decides which rows and columns hold which amounts, and
+// which labels are known.
+#include <vector>
+
+#include "documents/financial/financial_sections.h"
+#include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
+#include "text/cp1252.h"
+
+namespace voske {
+
+namespace {
+
+const Text kSection = "oxr:idadeSaldo";
+
+// Which lists a label belongs to.
+enum LabelUse : unsigned {
+  kPayables = 1u << 0,
+  kReceivablesBefore2012 = 1u << 1,
+  kReceivables2012 = 1u << 2,
+  kReceivablesFrom2013 = 1u << 3,
+  kAllReceivables = kReceivablesBefore2012 | kReceivables2012 | kReceivablesFrom2013,
+};
+
+struct AgeLabel {
+  const char* label;  // UTF-8, compared exactly with the trimmed column A
+  const char* code;
+  unsigned use;
+};
+
+const AgeLabel kAgeLabels[] = {
+    {"a Vencer", "00", kPayables | kAllReceivables},
+    {"Vencidos de 1 a 30 dias", "30", kPayables | kAllReceivables},
+    {"Vencidos de 31 a 60 dias", "60", kPayables | kAllReceivables},
+    {"Vencidos de 61 a 90 dias", "90", kPayables | kAllReceivables},
+    {"Vencidos de 91 a 120 dias", "120", kPayables},
+    {"Vencidos a mais de 120 dias", "999", kPayables},
+    {"Vencidos a mais de 90 dias", "999", kAllReceivables},
+    {"Faturamento Antecipado", "200", kReceivablesBefore2012 | kReceivables2012},
+    {"Títulos descontados", "300", kReceivablesBefore2012},
+    {"Ajustes a valor presente", "350", kReceivablesBefore2012},
+    {"PPSC", "400", kAllReceivables},
+};
+
+struct AmountColumn {
+  const char* element;
+  int column;
+};
+
+const std::vector<AmountColumn> kPayablesUntil2012 = {
+    {"oxr:eventos", 2},        {"oxr:comercial", 3},   {"oxr:debOper", 4},        {"oxr:outrosDebOper", 5},
+    {"oxr:depBenConSegRec", 6}, {"oxr:prestServAS", 8}, {"oxr:depAquisCarre", 9}, {"oxr:outrosDebPagar", 10},
+};
+const std::vector<AmountColumn> kPayablesFrom2013 = {
+    {"oxr:eventos", 3},         {"oxr:comercial", 4},     {"oxr:debOper", 5},
+    {"oxr:outrosDebOper", 6},   {"oxr:depBenConSegRec", 8}, {"oxr:prestServAS", 10},
+    {"oxr:depAquisCarre", 11},  {"oxr:outrosDebPagar", 12}, {"oxr:eventossus", 2},
+    {"oxr:titulosencargos", 7},
+};
+const std::vector<AmountColumn> kReceivablesBefore2012Columns = {
+    {"oxr:individualPre", 2}, {"oxr:individualPos", 3}, {"oxr:coletivoPre", 4},
+    {"oxr:coletivoPos", 5},   {"oxr:convReceber", 6},   {"oxr:taxaAdm", 7},
+    {"oxr:partBenefES", 8},   {"oxr:credOper", 9},      {"oxr:outrosCredComPlano", 10},
+    {"oxr:outrosCredSemPlano", 12},
+};
+const std::vector<AmountColumn> kReceivablesFrom2012Columns = {
+    {"oxr:individualPre", 2}, {"oxr:individualPos", 3}, {"oxr:coletivoPre", 4},
+    {"oxr:coletivoPos", 5},   {"oxr:taxaAdm", 6},       {"oxr:partBenefES", 7},
+    {"oxr:credOper", 8},      {"oxr:outrosCredComPlano", 9}, {"oxr:outrosCredSemPlano", 11},
+};
+
+// The form of one reference year.
+struct AgeingLayout {
+  unsigned receivableLabels;
+  std::vector<int> receivableRows;
+  const std::vector<AmountColumn>* payables;
+  const std::vector<AmountColumn>* receivables;
+};
+
+AgeingLayout LayoutFor(int year) {
+  if (year >= 2013)
+    return {kReceivablesFrom2013, {17, 18, 19, 20, 21, 24}, &kPayablesFrom2013, &kReceivablesFrom2012Columns};
+  if (year == 2012)
+    return {kReceivables2012, {17, 18, 19, 20, 21, 24, 25}, &kPayablesUntil2012, &kReceivablesFrom2012Columns};
+  // Row 26 joined the form in 2010.
+  std::vector<int> rows = {17, 18, 19, 20, 21, 24, 25};
+  if (year >= 2010) rows.push_back(26);
+  rows.push_back(27);
+  return {kReceivablesBefore2012, rows, &kPayablesUntil2012, &kReceivablesBefore2012Columns};
+}
+
+// oxr:dias for the row's label, when the label is one of the list's.
+void WriteAgeCode(TXMLGenerator& gen, const Text& cellText, unsigned use) {
+  const Text label = Trim(cellText);
+  for (const AgeLabel& known : kAgeLabels) {
+    if ((known.use & use) != 0 && label == Ansi(known.label)) {
+      gen.AddTextElement("oxr:dias", known.code);
+      return;
+    }
+  }
+}
+
+// One age bracket: its entry under the section, its code, then its amounts
+// inside `amountsElement`.
+void WriteBracket(FinancialContext& ctx, const WorksheetArray& sheet, int row, const char* entryElement,
+                  const char* amountsElement, unsigned labelUse, const std::vector<AmountColumn>& amounts) {
+  ctx.gen.AddElement(entryElement, false, kSection);
+  WriteAgeCode(ctx.gen, sheet.TextAt(row, 1), labelUse);
+  ctx.gen.AddElement(amountsElement);
+  for (const AmountColumn& amount : amounts) WriteAmount(ctx.gen, amount.element, sheet.TextAt(row, amount.column));
+}
+
+}  // namespace
+
+void WriteBalanceAgeing(FinancialContext& ctx) {
+  ScheduleStatus(ctx, "Gerando Idade de saldos");
+  ctx.gen.ReturnTo("oxr:voskeFinanc");
+  ctx.gen.AddElement(kSection);
+
+  const WorksheetArray& sheet = ctx.sheets["Idade de Saldos"];
+  const AgeingLayout layout = LayoutFor(ctx.year);
+  for (int row = 6; row <= 11; ++row)
+    WriteBracket(ctx, sheet, row, "oxr:idadePassivo", "oxr:passivo", kPayables, *layout.payables);
+  for (int row : layout.receivableRows)
+    WriteBracket(ctx, sheet, row, "oxr:idadeAtivo", "oxr:ativo", layout.receivableLabels, *layout.receivables);
+}
+
+}  // namespace voske

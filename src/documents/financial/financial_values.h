@@ -1,0 +1,26 @@
+#pragma once
+// Small pieces the sections of the financial document share: the amount rule
+// ("0.0" for an empty cell) on a cell text, the reference year and dates taken
+// from day serials.
+#include <optional>
+
+#include "text/text.h"
+#include "workbook/worksheets.h"
+#include "xml/xml_generator.h"
+
+namespace voske {
+
+// An amount leaf: the cell's value rounded to two decimals when the cell text
+// is not empty, the text "0.0" otherwise. So an amount is always written.
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Text& cellText);
+
+// The year of "Dados Cadastrais" B3, as the date converter reads it. Raises
+// the converter's invalid-date message when B3 is not a date.
+int ReferenceYear(const Worksheets& sheets);
+
+// A day serial (1899-12-30 is day 0) as "yyyy-mm-dd"; with `withTime`, a
+// serial with a time of day also gets a blank and "hh:mm:ss". Nothing when
+// the serial lies outside the years 1 to 9999.
+std::optional<Text> SerialDateText(double serial, bool withTime);
+
+}  // namespace voske

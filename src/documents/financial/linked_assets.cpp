@@ -1,0 +1,203 @@
+// oxr:ativoVinculado: the assets linked as guarantees, from "Ativos
+// Vinculados" and, for a self-managed operator with a sponsoring entity, also
+// from "Ativos Vinculados Mantenedor". Each worksheet holds three independent
+// lists from row 5: real estate in A-J, their addresses in L-R and financial
+// investments in T-AB.
+#include <charconv>
+#include <optional>
+
+#include "documents/financial/financial_sections.h"
+#include "documents/financial/financial_values.h"
+#include "documents/financial/schedule_rules.h"
+#include "text/cp1252.h"
+#include "workbook/converters.h"
+
+namespace voske {
+
+namespace {
+
+const Text kRoot = "oxr:voskeFinanc";
+const Text kSection = "oxr:ativoVinculado";
+const Text kAsset = "oxr:ativoVinc";
+const Text kRealEstate = "oxr:AtivoImovel";
+constexpr int kFirstRow = 5;
+
+// Columns of the three lists.
+enum Column : int {
+  kRgi = 1, kEstateType, kRegistryOffice, kArea, kAcquisition, kSale, kValuation, kOwnNetwork,
+  kEstatePrice, kEstateBookValue,
+  kAddressKey = 12, kStreet, kStreetNumber, kComplement, kDistrict, kMunicipality, kPostCode,
+  kCustody = 20, kCode, kIssue, kMaturity, kOtherType, kInvestmentType, kQuantity, kInvestmentPrice,
+  kInvestmentBookValue,
+};
+
+// A date that may be left empty: the element is written empty then.
+Text OptionalDate(const WorksheetArray& sheet, int row, int column) {
+  const Text text = sheet.TextAt(row, column);
+  return text.empty() ? Text() : NormalizeDate(text);
+}
+
+// The acquisition date: a date cell gives its date; a text the date
+// converter accepts gives its result; anything else is refused with the
+// converter's message, which quotes the value.
+Text AcquisitionDate(const Cell& cell) {
+  if (cell.kind == Cell::Kind::Number) {
+    if (std::optional<Text> date = SerialDateText(cell.number, false)) return *date;
+  }
+  return NormalizeDate(CellText(cell));
+}
+
+// Real-estate prices keep their digits as typed: the generator cuts them
+// to two decimals, where other amounts are rounded.
+void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText) {
+  if (cellText.empty())
+    gen.AddTextElement(name, "0.0");
+  else
+    gen.AddDecimalElement(name, ReplaceAll(cellText, ",", "."));
+}
+
+// A cell's value as a number, when it is one or is a text holding one
+// (written with "," as decimal separator, as the workbook shows numbers).
+std::optional<double> NumericValue(const Cell& cell) {
+  if (cell.kind == Cell::Kind::Number) return cell.number;
+  if (cell.kind != Cell::Kind::Text) return std::nullopt;
+  Text t = ReplaceAll(Trim(cell.text), ",", ".");
+  if (t.empty()) return std::nullopt;
+  double v = 0;
+  const char* first = t.data();
+  const char* last = t.data() + t.size();
+  if (*first == '+') ++first;
+  auto [end, ec] = std::from_chars(first, last, v);
+  if (ec != std::errc() || end != last) return std::nullopt;
+  return v;
+}
+
+// Cells compared as values: a number equals the same number held as text;
+// two texts are equal only when they are the same text.
+bool SameValue(const Cell& a, const Cell& b) {
+  if (a.kind == Cell::Kind::Empty || b.kind == Cell::Kind::Empty) return false;
+  if (a.kind == Cell::Kind::Text && b.kind == Cell::Kind::Text) return a.text == b.text;
+  const std::optional<double> x = NumericValue(a), y = NumericValue(b);
+  if (x && y) return *x == *y;
+  return CellText(a) == CellText(b);
+}
+
+// oxr:siglaUF of a municipality, from the municipality list of "Listas"
+// (code in A, state in B, from row 5); nothing when the code is not listed.
+void WriteState(FinancialContext& ctx, const Cell& municipality) {
+  const WorksheetArray& lists = ctx.sheets["Listas"];
+  for (int row = kFirstRow; row <= lists.Rows(); ++row) {
+    const Cell& code = lists.At(row, 1);
+    if (CellText(code).empty()) break;
+    if (SameValue(code, municipality)) {
+      ctx.gen.AddTextElement("oxr:siglaUF", UpperAscii(Trim(lists.TextAt(row, 2))));
+      return;
+    }
+  }
+}
+
+void WriteInvestments(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+  TXMLGenerator& gen = ctx.gen;
+  for (int row = kFirstRow; !sheet.TextAt(row, kCustody).empty(); ++row) {
+    gen.AddElement(kAsset, false, kSection);
+    gen.AddElement("oxr:AtivoInvest");
+    gen.AddTextElement("oxr:custodia", UpperAscii(Trim(sheet.TextAt(row, kCustody))));
+    gen.AddTextElement("oxr:codigo", UpperAscii(Trim(sheet.TextAt(row, kCode))));
+    gen.AddTextElement("oxr:dataEmissao", OptionalDate(sheet, row, kIssue));
+    gen.AddTextElement("oxr:dataVencimento", OptionalDate(sheet, row, kMaturity));
+    const Text otherType = sheet.TextAt(row, kOtherType);
+    if (!otherType.empty()) gen.AddTextElement("oxr:tipoOutros", UpperAscii(otherType));
+    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kInvestmentType));
+    gen.AddDecimalElement("oxr:quantidade", FormatDecimal(sheet.TextAt(row, kQuantity)));
+    gen.ReturnTo(kAsset);
+    WriteAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kInvestmentPrice));
+    WriteAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kInvestmentBookValue));
+    if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", UpperAscii(ownFlag));
+    gen.ReturnTo(kSection);
+  }
+  gen.ReturnTo(kSection);
+}
+
+// The address of the real estate whose key is `key`, if one address row
+// names it; a second one is an error, since the document holds one address
+// per property.
+void WriteAddress(FinancialContext& ctx, const WorksheetArray& sheet, const Text& key) {
+  TXMLGenerator& gen = ctx.gen;
+  int found = 0;
+  for (int row = kFirstRow; !sheet.TextAt(row, kAddressKey).empty(); ++row) {
+    if (ZeroPadCode(sheet.TextAt(row, kAddressKey), 0) != key) continue;
+    if (++found > 1)
+      throw EGenerica(Ansi("Erro no preenchimento de endereço de ativo imobiliário. Verifique na planilha!"));
+    gen.AddElement("oxr:endereco");
+    gen.AddTextElement("oxr:logradouro", sheet.TextAt(row, kStreet));
+    gen.AddTextElement("oxr:numLogradouro", sheet.TextAt(row, kStreetNumber));
+    gen.AddTextElement("oxr:complemento", sheet.TextAt(row, kComplement));
+    gen.AddTextElement("oxr:bairro", sheet.TextAt(row, kDistrict).substr(0, 20));
+    gen.AddTextElement("oxr:municipioIBGE", sheet.TextAt(row, kMunicipality));
+    WriteState(ctx, sheet.At(row, kMunicipality));
+    gen.AddTextElement("oxr:CEP", ZeroPadCode(sheet.TextAt(row, kPostCode), 8));
+  }
+}
+
+void WriteRealEstate(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+  TXMLGenerator& gen = ctx.gen;
+  for (int row = kFirstRow; !sheet.TextAt(row, kRgi).empty(); ++row) {
+    gen.AddElement(kAsset, false, kSection);
+    gen.AddElement(kRealEstate);
+    const Text key = ZeroPadCode(sheet.TextAt(row, kRgi), 0);
+    WriteAddress(ctx, sheet, key);
+    gen.ReturnTo(kRealEstate);
+
+    gen.AddTextElement("oxr:RGI", key);
+    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kEstateType));
+    const Text office = sheet.TextAt(row, kRegistryOffice);
+    if (!office.empty()) gen.AddTextElement("oxr:nomeCartorio", office.substr(0, 60));
+    gen.AddDecimalElement("oxr:area", FormatDecimal(sheet.TextAt(row, kArea)));
+    const Cell& acquisition = sheet.At(row, kAcquisition);
+    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : AcquisitionDate(acquisition));
+    const Text sale = sheet.TextAt(row, kSale);
+    if (!sale.empty()) gen.AddTextElement("oxr:dataVenda", NormalizeDate(sale));
+    gen.AddTextElement("oxr:dataAvaliacao", OptionalDate(sheet, row, kValuation));
+    const Text ownNetwork = Trim(sheet.TextAt(row, kOwnNetwork));
+    if (ownNetwork.empty())
+      throw EGenerica(Ansi("Não foi definido se o ativo imobiliário é rede própria."));
+    gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)));
+
+    gen.ReturnTo(kAsset);
+    WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice));
+    WriteEstateAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kEstateBookValue));
+    if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", ownFlag);
+    gen.ReturnTo(kSection);
+  }
+}
+
+// One worksheet's assets: its investments first, then its real estate.
+// `ownFlag` says whether they are the operator's own ("S") or its
+// sponsor's ("N"); it is empty when the operator has no sponsor.
+void WriteAssetSheet(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+  WriteInvestments(ctx, sheet, ownFlag);
+  WriteRealEstate(ctx, sheet, ownFlag);
+}
+
+}  // namespace
+
+void WriteLinkedAssets(FinancialContext& ctx) {
+  ScheduleStatus(ctx, "Gerando Ativo vinculado");
+  ctx.gen.ReturnTo(kRoot);
+  ctx.gen.AddElement(kSection);
+
+  const WorksheetArray& registration = ctx.sheets["Dados Cadastrais"];
+  const Text kind = UpperAscii(registration.TextAt(26, 2));
+  const Text subKind = UpperAscii(registration.TextAt(27, 2));
+  const WorksheetArray& own = ctx.sheets["Ativos Vinculados"];
+  // Self-managed operators backed by a sponsoring entity list the sponsor's
+  // assets too, and mark every asset as their own or the sponsor's.
+  if (kind == "AUTOG" && subKind != "NPATR" && subKind != "AUTSM") {
+    WriteAssetSheet(ctx, own, "S");
+    WriteAssetSheet(ctx, ctx.sheets["Ativos Vinculados Mantenedor"], "N");
+  } else {
+    WriteAssetSheet(ctx, own, Text());
+  }
+}
+
+}  // namespace voske

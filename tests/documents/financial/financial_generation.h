@@ -1,0 +1,113 @@
+#pragma once
+// Runs a whole financial generation the way a user does: the sample model
+// (varied by each test) is written as an .xlsx file, the load sequence reads
+// it and runs the financial builder, and the saved document is parsed back
+// as ISO-8859-1. A failed run is seen as the user sees it: the message shown
+// and the destination folder left empty.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "generation/generation_state.h"
+#include "generation/load_workbook.h"
+#include "sample_workbook.h"
+#include "support/document_checks.h"
+#include "support/paths.h"
+#include "support/recording_front_end.h"
+#include "text/cp1252.h"
+
+namespace voske::testing {
+
+// The sample operator with its period moved to the given date and its kind
+// (B26) and sub-kind (B27) set; an empty code clears the cell.
+inline sample::Workbook FinancialSample(int year, const std::string& kind = "MEGRP", const std::string& subKind = "",
+                                        int month = 3, int day = 31) {
+  sample::Workbook wb = sample::MakeSampleWorkbook();
+  sample::Sheet& cadastral = wb["Dados Cadastrais"];
+  cadastral.SetDate("B3", year, month, day);
+  if (kind.empty()) cadastral.Clear("B26");
+  else cadastral.Set("B26", kind.c_str());
+  if (subKind.empty()) cadastral.Clear("B27");
+  else cadastral.Set("B27", subKind.c_str());
+  return wb;
+}
+
+struct FinancialRun {
+  ScratchDir dir;
+  RecordingFrontEnd frontEnd;
+  GenerationState state;
+  std::unique_ptr<SavedDocument> saved;  // null when no document was saved
+
+  pugi::xml_node Root() const { return saved ? saved->Root() : pugi::xml_node(); }
+  // The root's child of that name, or a null node.
+  pugi::xml_node Section(const char* name) const { return Root().child(name); }
+  // The error messages shown, in UTF-8.
+  std::vector<std::string> Errors() const {
+    std::vector<std::string> out;
+    for (const auto& m : frontEnd.messages)
+      if (m.icon == MessageIcon::Error) out.push_back(ToUtf8(m.text));
+    return out;
+  }
+  std::vector<std::string> Statuses() const {
+    std::vector<std::string> out;
+    for (const Text& s : frontEnd.statuses) out.push_back(ToUtf8(s));
+    return out;
+  }
+  std::filesystem::path OutputFolder() const { return dir / "saida"; }
+};
+
+// Generates the financial document of `wb` with the password `password`.
+inline std::unique_ptr<FinancialRun> RunFinancial(const sample::Workbook& wb, const std::string& password = "SENHA1") {
+  auto run = std::make_unique<FinancialRun>();
+  const std::string book = (run->dir / "planilha.xlsx").string();
+  sample::WriteXlsx(wb, book);
+  std::filesystem::create_directories(run->OutputFolder());
+
+  GenerationRequest request;
+  request.document = DocumentKind::Financeiro;
+  request.workbookPath = book;
+  request.destinationFolder = run->OutputFolder().string();
+  request.passwordUpper = Ansi(password);
+  LoadWorkbook(request, run->frontEnd, run->state, StandardGenerationServices());
+
+  const std::vector<std::filesystem::path> files = FilesIn(run->OutputFolder());
+  if (!run->state.generationFailed) {
+    if (files.size() == 1) run->saved = LoadSavedDocument(files.front());
+    else ADD_FAILURE() << "a successful run left " << files.size() << " files";
+  } else if (!files.empty()) {
+    ADD_FAILURE() << "a failed run left " << files.front() << " behind";
+  }
+  return run;
+}
+
+// The one error a failed run showed, in UTF-8; "" when the run succeeded.
+inline std::string FinancialError(const sample::Workbook& wb) {
+  auto run = RunFinancial(wb);
+  const std::vector<std::string> errors = run->Errors();
+  EXPECT_LE(errors.size(), 1u);
+  return errors.empty() ? std::string() : errors.front();
+}
+
+// What every failure of the document is wrapped in.
+inline std::string FinancialFailure(const std::string& cause) {
+  return "Não foi possível gerar o arquivo XML \"Dados Financeiros\".\r" + cause;
+}
+
+// "name=value" of each child element of `node`, in document order; a child
+// that holds elements shows as its bare name.
+inline std::vector<std::string> Fields(pugi::xml_node node) {
+  std::vector<std::string> out;
+  for (pugi::xml_node c : node.children()) {
+    if (c.type() != pugi::node_element) continue;
+    if (c.first_child().type() == pugi::node_element) out.push_back(c.name());
+    else out.push_back(std::string(c.name()) + "=" + c.child_value());
+  }
+  return out;
+}
+
+}  // namespace voske::testing

@@ -1,0 +1,69 @@
+#pragma once
+// A document generated from the sample operator's workbook exactly as a user
+// generates one, for the cases that send what the generation writes.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include <ctime>
+#include <memory>
+
+#include "documents/registration/cadastral_builder.h"
+#include "generation/load_workbook.h"
+#include "workbook/util.h"
+#include "sample_workbook.h"
+#include "support/paths.h"
+#include "support/recording_front_end.h"
+
+namespace voske::testing {
+
+// A real registration generation: TUtil reads the workbook file, the
+// registration builder writes the document, the clock is the system's.
+class TUtilReader : public WorksheetReader {
+ public:
+  void LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName) override {
+    util_.LoadWorksheet(out, path, sheetName);
+  }
+
+ private:
+  TUtil util_;
+};
+
+inline GenerationServices CadastralServices() {
+  GenerationServices s;
+  s.newReader = [] { return std::unique_ptr<WorksheetReader>(new TUtilReader()); };
+  s.buildCadastral = BuildCadastralDocument;
+  s.buildFinancial = [](const DocumentContext&) { ADD_FAILURE() << "these cases generate registration documents"; };
+  s.localTime = [] {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+  };
+  return s;
+}
+
+// The sample workbook written as .xlsx into `folder`; its path.
+inline std::string WriteSampleWorkbook(const std::filesystem::path& folder) {
+  const std::string path = (folder / "planilha.xlsx").string();
+  sample::WriteXlsx(sample::MakeSampleWorkbook(), path);
+  return path;
+}
+
+// Generates the registration document of the sample workbook into
+// `destination`; the path of the file written, empty when it failed.
+inline std::string GenerateCadastral(const std::filesystem::path& folder, const std::string& destination) {
+  GenerationRequest request;
+  request.document = DocumentKind::Cadastral;
+  request.workbookPath = WriteSampleWorkbook(folder);
+  request.destinationFolder = destination;
+  request.passwordUpper = "SENHA";
+  RecordingFrontEnd ui;
+  GenerationState state;
+  LoadWorkbook(request, ui, state, CadastralServices());
+  EXPECT_FALSE(state.generationFailed) << (ui.messages.empty() ? "" : ui.messages.back().text);
+  return state.generationFailed ? std::string() : state.outputPath;
+}
+
+}  // namespace voske::testing
