@@ -63,6 +63,9 @@ QComboBox* Choice(QWidget* parent, const char* name, const QStringList& items, i
   c->setInsertPolicy(QComboBox::NoInsert);     // typing never adds an item
   c->addItems(items);
   c->setGeometry(182, y, 145, kEditHeight);
+  // The edit's own inner margins would cut "Geração do arquivo XML" by a few
+  // pixels in the 145-pixel box; the frame leaves room enough without them.
+  c->lineEdit()->setTextMargins(-2, 0, -2, 0);
   return c;
 }
 

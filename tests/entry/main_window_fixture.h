@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QLabel>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 #include <memory>
@@ -61,8 +63,9 @@ class PasswordAnswer : public QObject {
  private:
   void Poll() {
     auto* dialog = qobject_cast<TForm_Senha_OXR*>(QApplication::activeModalWidget());
-    if (!dialog || !dialog->isVisible() || dialog == last_) return;
-    last_ = dialog;
+    // Each dialog is answered once (a new one may sit at the old one's address).
+    if (!dialog || !dialog->isVisible() || dialog->property("answered").toBool()) return;
+    dialog->setProperty("answered", true);
     ++asked;
     if (password) {
       dialog->MaskEdit1->setText(*password);
@@ -72,7 +75,6 @@ class PasswordAnswer : public QObject {
     }
   }
   QTimer timer_;
-  QWidget* last_ = nullptr;
 };
 
 class MainWindowTest : public ::testing::Test {
