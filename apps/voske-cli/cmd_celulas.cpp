@@ -17,7 +17,7 @@ namespace {
 constexpr const char* kHelp =
     "Uso: voske-cli celulas --planilha ARQUIVO [--aba NOME]\n"
     "\n"
-    "Mostra as células que o VOSKE-XML lê da pasta de trabalho (.xlsx, .xlsm ou .xls),\n"
+    "Mostra as células que o VOSKE-XML lê da pasta de trabalho (.xlsx, .xlsm, .xls ou .ods),\n"
     "de uma planilha (--aba) ou de todas, na ordem da pasta de trabalho.\n"
     "\n"
     "Saída, uma linha por item, separada por tabulações:\n"
@@ -75,32 +75,33 @@ int Run(const std::vector<std::string>& args) {
   if (path.empty()) return Usage("falta --planilha ARQUIVO");
 
   try {
+    std::unique_ptr<WorkbookFile> book;
+    try {
+      book = OpenWorkbookFile(path);
+    } catch (const ReaderError& e) {
+      throw LoadError(e.kind(), sheet);
+    }
+    // The worksheets to list: the one asked for, under the name the workbook
+    // gives it, or all of them in workbook order.
+    std::vector<std::size_t> which;
     if (haveSheet) {
-      TUtil util;
-      WorksheetArray array;
-      util.LoadWorksheet(array, path, sheet);
-      std::string out;
-      AppendCellListing(out, sheet, array);
-      Write(out);
+      const auto index = book->FindSheet(sheet);
+      if (!index) throw LoadError(ReaderError::Kind::SheetNotFound, sheet);
+      which.push_back(*index);
     } else {
-      std::unique_ptr<WorkbookFile> book;
+      for (std::size_t i = 0; i < book->SheetNames().size(); ++i) which.push_back(i);
+    }
+    for (std::size_t i : which) {
+      const Text name = book->SheetNames()[i];
+      WorksheetArray array;
       try {
-        book = OpenWorkbookFile(path);
+        array = book->ReadSheet(i);
       } catch (const ReaderError& e) {
-        throw LoadError(e.kind(), Text());
+        throw LoadError(e.kind(), name);
       }
-      const std::vector<Text> names = book->SheetNames();
-      for (size_t i = 0; i < names.size(); ++i) {
-        WorksheetArray array;
-        try {
-          array = book->ReadSheet(i);
-        } catch (const ReaderError& e) {
-          throw LoadError(e.kind(), names[i]);
-        }
-        std::string out;
-        AppendCellListing(out, names[i], array);
-        Write(out);
-      }
+      std::string out;
+      AppendCellListing(out, name, array);
+      Write(out);
     }
   } catch (const ECarregaArquivo& e) {
     std::fflush(stdout);

@@ -1,5 +1,7 @@
 #include "transmission/java_vm.h"
 
+#include <langinfo.h>
+#include <locale.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "text/cp1252.h"
 #include "text/error.h"
@@ -20,6 +23,7 @@ namespace {
 // text stays alive, for as long as the process runs.
 struct ProcessVm {
   std::unique_ptr<TJavaVM> library;
+  std::vector<std::unique_ptr<TJavaVM>> refusedLibraries;
   std::string classPathOption;
   JavaVMOption option{};
   JavaVMInitArgs args{};
@@ -39,6 +43,26 @@ void EnterClientFolder(const std::string& clientFolder) {
   }
 }
 
+// File and folder paths are UTF-8 throughout the program. The VM takes the
+// encoding of file names from the environment's locale when it starts; under
+// a locale that is not UTF-8 (no LANG at all, as in scheduled jobs, or
+// LANG=C) it could not open a document or write a receipt in a folder named
+// with an accent. The character type alone is switched to UTF-8 for it;
+// every other category keeps what the user chose.
+void PreferUtf8FileNames() {
+  locale_t environment = ::newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
+  const bool utf8 = environment && std::strcmp(::nl_langinfo_l(CODESET, environment), "UTF-8") == 0;
+  if (environment) ::freelocale(environment);
+  if (utf8) return;
+  if (const char* all = std::getenv("LC_ALL"); all && *all) {
+    // LC_ALL would override the character type: its choice moves to LANG,
+    // which every category without a variable of its own still follows.
+    ::setenv("LANG", all, 1);
+    ::unsetenv("LC_ALL");
+  }
+  ::setenv("LC_CTYPE", "C.UTF-8", 1);
+}
+
 // Creates the VM, or takes the one that already runs in this process (the
 // invocation interface allows only one per process). Returns the creation result.
 jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) {
@@ -52,6 +76,7 @@ jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) 
     return EnvironmentForThread(p.vm) ? JNI_OK : JNI_ERR;
   }
 
+  PreferUtf8FileNames();
   p.classPathOption = ClassPathOption(clientFolder);
   p.option.optionString = p.classPathOption.data();
   p.option.extraInfo = nullptr;
@@ -61,12 +86,21 @@ jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) 
   p.args.ignoreUnrecognized = JNI_FALSE;
   JavaVM* vm = nullptr;
   JNIEnv* env = nullptr;
+  // The VM adopts the environment's locale for the whole process while it
+  // starts; the program's own conversions must not change with it.
+  const char* current = ::setlocale(LC_ALL, nullptr);
+  const std::string programLocale = current ? current : "C";
   const jint result = library->CreateJavaVM(&vm, &env, &p.args);
+  ::setlocale(LC_ALL, programLocale.c_str());
   // Kept loaded even after a failed creation: the runtime may have left
   // threads or signal handlers behind, and unloading its code under them
   // would crash the process later.
-  p.library = std::move(library);
-  if (result >= 0) p.vm = vm;
+  if (result >= 0) {
+    p.vm = vm;
+    p.library = std::move(library);
+  } else {
+    p.refusedLibraries.push_back(std::move(library));
+  }
   return result;
 }
 

@@ -10,6 +10,8 @@ namespace voske {
 
 // Office Open XML workbooks (.xlsx, .xlsm).
 std::unique_ptr<WorkbookFile> OpenXlsxWorkbook(const std::string& path);
+// OpenDocument spreadsheets (.ods).
+std::unique_ptr<WorkbookFile> OpenOdsWorkbook(const std::string& path);
 // Compound-file workbooks (.xls): BIFF8, and BIFF5 with its code page.
 std::unique_ptr<WorkbookFile> OpenXlsWorkbook(const std::string& path);
 

@@ -47,8 +47,15 @@ void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
   if (count_ >= limits::kMaxArrayCells)
     throw ReaderError(ReaderError::Kind::TooLarge, "worksheet holds more cells than the reader accepts");
   ++count_;
-  if (row > lastRow_) lastRow_ = row;
-  if (column > lastColumn_) lastColumn_ = column;
+  if (row > lastRow_ || column > lastColumn_) {
+    if (row > lastRow_) lastRow_ = row;
+    if (column > lastColumn_) lastColumn_ = column;
+    // Refused as soon as the array could no longer fit, not after every
+    // remaining cell has been gathered.
+    if (static_cast<std::uint64_t>(ArrayRows(lastRow_)) * static_cast<std::uint64_t>(ArrayColumns(lastColumn_)) >
+        limits::kMaxArrayCells)
+      throw ReaderError(ReaderError::Kind::TooLarge, "used range exceeds the reader's budget");
+  }
   if (placing_ && (row > placed_.Rows() || column > placed_.Columns())) Spill();
   if (placing_) {
     placed_.Mutable(row, column) = std::move(cell);

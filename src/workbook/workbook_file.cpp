@@ -5,7 +5,9 @@
 #include <cstring>
 #include <sys/stat.h>
 
+#include "workbook/ods_reader.h"
 #include "workbook/readers.h"
+#include "workbook/zip_archive.h"
 
 namespace voske {
 
@@ -72,8 +74,11 @@ std::unique_ptr<WorkbookFile> OpenWorkbookFile(const std::string& path) {
 
   // The content decides, never the extension: users rename files.
   if (StartsWith(head, n, kZipSignature, sizeof kZipSignature) ||
-      StartsWith(head, n, kEmptyZipSignature, sizeof kEmptyZipSignature))
+      StartsWith(head, n, kEmptyZipSignature, sizeof kEmptyZipSignature)) {
+    ZipArchive probe(path);
+    if (IsOdsPackage(probe)) return OpenOdsWorkbook(path);
     return OpenXlsxWorkbook(path);
+  }
   // Compound files: .xls workbooks, and .xlsx packages encrypted with a
   // password to open, which the .xls reader reports as Encrypted.
   if (StartsWith(head, n, kCompoundFileSignature, sizeof kCompoundFileSignature)) return OpenXlsWorkbook(path);

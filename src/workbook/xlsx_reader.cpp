@@ -1,5 +1,7 @@
 #include "workbook/xlsx_reader.h"
 
+#include <system_error>
+
 #include "workbook/readers.h"
 #include "workbook/reader_limits.h"
 #include "workbook/xlsx_shared_strings.h"
@@ -28,7 +30,11 @@ XlsxWorkbook::XlsxWorkbook(const std::string& path)
   slots_.resize(structure_.sheets.size());
   if (slots_.size() > 1) {
     workerArchive_ = archive_->Reopen();
-    worker_ = std::thread([this] { Worker(); });
+    try {
+      worker_ = std::thread([this] { Worker(); });
+    } catch (const std::system_error&) {
+      // No thread to spare: every worksheet is read when asked for.
+    }
   }
 }
 

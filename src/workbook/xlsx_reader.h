@@ -6,7 +6,8 @@
 // Both cores work: while the caller reads the worksheet it asks for, a
 // worker thread reads the others ahead, in workbook order, into a cache from
 // which the next request is served. The cache is bounded; a worksheet the
-// caller never asks for costs only time on the spare core.
+// caller never asks for costs only time on the spare core. Like every
+// WorkbookFile, it serves one calling thread at a time.
 #include <atomic>
 #include <condition_variable>
 #include <exception>

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "generated_document.h"
 #include "run_program.h"
 #include "support/paths.h"
 
@@ -123,6 +124,32 @@ TEST_F(Enviar, RelativePathsStillNameTheUsersFilesAfterTheVmStarts) {
   EXPECT_NE(r.output.find("Erro: O arquivo selecionado não é de informações Financeiras.\n"), std::string::npos);
   EXPECT_EQ(service.log().size(), heard);
   EXPECT_EQ(heard, 3u);  // one direct request, then the proxy's and the one it forwarded
+}
+
+// What voske-cli gerar writes is what voske-cli enviar sends; without Java
+// the generation works all the same.
+TEST_F(Enviar, ADocumentFromGerarIsSentAndGerarNeedsNoJava) {
+  const std::string cli = (testing::BinaryDir() / "bin" / "voske-cli").string();
+  const std::string workbook = testing::WriteSampleWorkbook(dir_.path());
+  const std::vector<std::string> noJava = {"VOSKE_SENHA=segredo", "JAVA_HOME=" + (dir_ / "nowhere").string()};
+  ProgramResult r = RunProgram({cli, "gerar", "--documento", "cadastral", "--planilha", workbook, "--destino", "saida"},
+                               dir_.path().string(), noJava);
+  if (r.output.find("comando desconhecido") != std::string::npos) GTEST_SKIP() << "voske-cli gerar is not built yet";
+  ASSERT_EQ(r.status, 0) << r.output;
+  std::vector<fs::path> generated;
+  for (const auto& e : fs::directory_iterator(dir_ / "saida")) generated.push_back(e.path());
+  ASSERT_EQ(generated.size(), 1u);
+  const std::string file = "saida/" + generated[0].filename().string();
+
+  r = Run({"--documento", "cadastral", "--arquivo", file, "--destino", "saida"}, noJava);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.output.find("Não foi possível localizar a instalação do Java 1.6"), std::string::npos) << r.output;
+
+  testing::LoopbackService service({"--senha-esperada", "SEGREDO"});
+  r = Run({"--documento", "cadastral", "--arquivo", file, "--destino", "saida"},
+          {"VOSKE_SENHA=segredo", "VOSKE_WEBSERVICE_URL=" + service.url()});
+  EXPECT_EQ(r.status, 0) << r.output;
+  EXPECT_TRUE(fs::is_directory(dir_ / "saida" / "Recibo" / "Imagens"));
 }
 
 TEST_F(Enviar, ARefusalEndsWithStatusOne) {

@@ -3,6 +3,7 @@
 // the VM reads the service's address from the environment only once.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -142,6 +143,20 @@ TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
   const std::vector<fs::path> receipts = FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
   EXPECT_NE(ReadAll(receipts[0]).find("<md5>" + DigestToHex(Md5Of(ReadAll(file))) + "</md5>"), std::string::npos);
+}
+
+TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
+  ::setenv("LC_ALL", "C", 1);  // as in a scheduled job
+  const std::string programLocale = std::setlocale(LC_ALL, nullptr);
+  Start({});
+  EXPECT_EQ(std::setlocale(LC_ALL, nullptr), programLocale);  // the VM's start leaves it alone
+  SendRequest request = Request(WriteDocument("cadastral ção.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  request.destinationFolder = (dir_ / "Área de trabalho").string();
+  fs::create_directories(request.destinationFolder);
+  Send(request);
+  ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
+  EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+  EXPECT_EQ(FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
 }
 
 TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {

@@ -66,10 +66,9 @@ TEST(TUtil, EachFailureNamesTheProblemThenTheWorksheetThenTheAdvice) {
   EXPECT_EQ(large.substr(0, large.find(CR)),
             Ansi("A pasta de trabalho excede os limites do Excel ou do leitor e não pôde ser lida."));
 
-  testing::WriteZip((dir / "ods.xlsx").string(),
-                    {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}});
-  const Text ods = MessageOf((dir / "ods.xlsx").string(), "Listas");
-  EXPECT_EQ(ods.substr(0, ods.find(CR)),
+  testing::WriteZip((dir / "binaria.xlsx").string(), {{"xl/workbook.bin", "\x83\x01"}});
+  const Text binary = MessageOf((dir / "binaria.xlsx").string(), "Listas");
+  EXPECT_EQ(binary.substr(0, binary.find(CR)),
             Ansi("O formato desta pasta de trabalho não é suportado; salve-a no Excel como Pasta de Trabalho do "
                  "Excel (.xlsx)."));
   EXPECT_EQ(LoadError(ReaderError::Kind::Encrypted, "X").Message(),
