@@ -53,6 +53,7 @@ class FakeTransmission : public TransmissionPort {
 class PasswordAnswer : public QObject {
  public:
   PasswordAnswer() {
+    EnsureApp();  // its timer needs the application, even as a fixture member
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start();

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "entry/message_dialog.h"
+#include "entry/qt_app.h"
 
 namespace voske::testing {
 
@@ -20,6 +21,7 @@ struct SeenMessage {
 class MessageWatch : public QObject {
  public:
   MessageWatch() {
+    EnsureApp();  // its timer needs the application
     timer_.setInterval(5);
     QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
     timer_.start();
