@@ -36,40 +36,48 @@ void Check(lxw_error err, const char* what) {
 
 }  // namespace
 
-void WriteLargeWorkbook(const std::string& path, const LargeWorkbookSpec& spec) {
-  lxw_workbook* book = workbook_new(path.c_str());
-  if (!book) throw std::runtime_error("cannot create " + path);
-  lxw_format* money = workbook_add_format(book);
-  format_set_num_format(money, "#,##0.00");
+void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const LargeWorkbookSpec& spec) {
   const char* headers[kLargeWorkbookColumns] = {"Conta", "Descrição", "Saldo anterior", "Débitos", "Créditos",
                                                 "Saldo final"};
   char code[32];
   char formula[64];
+  for (int c = 0; c < kLargeWorkbookColumns; ++c) worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), headers[c], nullptr);
+  for (int r = 1; r <= spec.rows; ++r) {
+    const lxw_row_t row = static_cast<lxw_row_t>(r);
+    std::snprintf(code, sizeof code, "%d.%d.%02d.%05d", sheet + 1, r % 9 + 1, r % 97, r);
+    worksheet_write_string(ws, row, 0, code, nullptr);
+    worksheet_write_string(ws, row, 1, kDescriptions[r % (sizeof kDescriptions / sizeof *kDescriptions)], nullptr);
+    const double opening = Amount(sheet, r, 2), debits = Amount(sheet, r, 3), credits = Amount(sheet, r, 4);
+    worksheet_write_number(ws, row, 2, opening, money);
+    worksheet_write_number(ws, row, 3, debits, money);
+    worksheet_write_number(ws, row, 4, credits, money);
+    const double final = opening + debits - credits;
+    if (spec.formulaEvery > 0 && r % spec.formulaEvery == 0) {
+      std::snprintf(formula, sizeof formula, "=C%d+D%d-E%d", r + 1, r + 1, r + 1);
+      worksheet_write_formula_num(ws, row, 5, formula, money, final);
+    } else {
+      worksheet_write_number(ws, row, 5, final, money);
+    }
+  }
+}
+
+lxw_format* AddMoneyFormat(lxw_workbook* book) {
+  lxw_format* money = workbook_add_format(book);
+  format_set_num_format(money, "#,##0.00");
+  return money;
+}
+
+void WriteLargeWorkbook(const std::string& path, const LargeWorkbookSpec& spec) {
+  lxw_workbook* book = workbook_new(path.c_str());
+  if (!book) throw std::runtime_error("cannot create " + path);
+  lxw_format* money = AddMoneyFormat(book);
   for (size_t s = 0; s < spec.sheets.size(); ++s) {
     lxw_worksheet* ws = workbook_add_worksheet(book, spec.sheets[s].c_str());
     if (!ws) {
       workbook_close(book);
       throw std::runtime_error("cannot add worksheet " + spec.sheets[s]);
     }
-    for (int c = 0; c < kLargeWorkbookColumns; ++c) worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), headers[c], nullptr);
-    const int sheet = static_cast<int>(s);
-    for (int r = 1; r <= spec.rows; ++r) {
-      const lxw_row_t row = static_cast<lxw_row_t>(r);
-      std::snprintf(code, sizeof code, "%d.%d.%02d.%05d", sheet + 1, r % 9 + 1, r % 97, r);
-      worksheet_write_string(ws, row, 0, code, nullptr);
-      worksheet_write_string(ws, row, 1, kDescriptions[r % (sizeof kDescriptions / sizeof *kDescriptions)], nullptr);
-      const double opening = Amount(sheet, r, 2), debits = Amount(sheet, r, 3), credits = Amount(sheet, r, 4);
-      worksheet_write_number(ws, row, 2, opening, money);
-      worksheet_write_number(ws, row, 3, debits, money);
-      worksheet_write_number(ws, row, 4, credits, money);
-      const double final = opening + debits - credits;
-      if (spec.formulaEvery > 0 && r % spec.formulaEvery == 0) {
-        std::snprintf(formula, sizeof formula, "=C%d+D%d-E%d", r + 1, r + 1, r + 1);
-        worksheet_write_formula_num(ws, row, 5, formula, money, final);
-      } else {
-        worksheet_write_number(ws, row, 5, final, money);
-      }
-    }
+    WriteLargeSheet(ws, money, static_cast<int>(s), spec);
   }
   Check(workbook_close(book), "cannot write the large workbook");
 }

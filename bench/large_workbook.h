@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <xlsxwriter.h>
+
 namespace voske::bench {
 
 struct LargeWorkbookSpec {
@@ -22,5 +24,11 @@ inline constexpr int kLargeWorkbookColumns = 6;
 
 // Writes the workbook as .xlsx at `path`. Throws std::runtime_error.
 void WriteLargeWorkbook(const std::string& path, const LargeWorkbookSpec& spec = {});
+
+// The pieces of it, for a benchmark that writes the large worksheets into a
+// workbook of its own among other worksheets: the amounts' number format of
+// a workbook, and the rows of worksheet number `sheet` (from 0) of `spec`.
+lxw_format* AddMoneyFormat(lxw_workbook* book);
+void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const LargeWorkbookSpec& spec);
 
 }  // namespace voske::bench

@@ -1,10 +1,12 @@
 #include "workbook/converters.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -211,6 +213,39 @@ Text SqueezeSpaces(TextView s) {
   return out;
 }
 
+namespace {
+
+// The four removal sets of CleanText's switches, each built once: the
+// builders clean a text on every row of a trial balance.
+const CharSet& RemovalSet(bool removeCommas, bool keepDigits) {
+  static const std::array<CharSet, 4> sets = [] {
+    std::array<CharSet, 4> built{};
+    for (int i = 0; i < 4; ++i) {
+      for (unsigned char c : kSpecialCharacters) built[i].Add(c);
+      if ((i & 1) == 0)
+        for (char c = '0'; c <= '9'; ++c) built[i].Add(static_cast<unsigned char>(c));
+      if ((i & 2) != 0) built[i].Add(',');
+    }
+    return built;
+  }();
+  return sets[(removeCommas ? 2 : 0) | (keepDigits ? 1 : 0)];
+}
+
+// Every byte mapped to itself, except the accented letters, mapped to their
+// plain forms.
+const std::array<char, 256>& AccentMap() {
+  static const std::array<char, 256> map = [] {
+    std::array<char, 256> built{};
+    for (int b = 0; b < 256; ++b) built[static_cast<size_t>(b)] = static_cast<char>(b);
+    const Text& from = AccentFrom();
+    for (size_t i = 0; i < from.size(); ++i) built[static_cast<unsigned char>(from[i])] = kAccentTo[i];
+    return built;
+  }();
+  return map;
+}
+
+}  // namespace
+
 Text CleanText(TextView input, bool removeCommas, bool keepDigits) {
   Text s = SqueezeSpaces(input);
 
@@ -223,11 +258,7 @@ Text CleanText(TextView input, bool removeCommas, bool keepDigits) {
     else ++i;
   }
 
-  CharSet remove;
-  for (unsigned char c : kSpecialCharacters) remove.Add(c);
-  if (!keepDigits)
-    for (char c = '0'; c <= '9'; ++c) remove.Add(static_cast<unsigned char>(c));
-  if (removeCommas) remove.Add(',');
+  const CharSet& remove = RemovalSet(removeCommas, keepDigits);
 
   for (size_t i = 0; i < s.size();) {
     if (!remove.Has(s[i])) {
@@ -246,11 +277,8 @@ Text CleanText(TextView input, bool removeCommas, bool keepDigits) {
     }
   }
 
-  const Text& from = AccentFrom();
-  for (char& c : s) {
-    const size_t at = from.find(c);
-    if (at != Text::npos) c = kAccentTo[at];
-  }
+  const std::array<char, 256>& plain = AccentMap();
+  for (char& c : s) c = plain[static_cast<unsigned char>(c)];
   return SqueezeSpaces(s);
 }
 
@@ -325,18 +353,72 @@ Text ZeroPadCode(TextView input, std::int16_t width) {
   return out;
 }
 
+namespace {
+
+// Two decimals: x / 0.01 to the nearest integer, ties to even (the default
+// rounding mode, which nearbyint follows), then back, in the general format
+// with "," replaced by `to`. Nothing when the result is not a finite number.
+std::optional<Text> RoundToCents(double x, TextView from, TextView to) {
+  const double scaled = std::nearbyint(x / 0.01);
+  const double rounded = scaled * 0.01;
+  if (!std::isfinite(scaled) || !std::isfinite(rounded)) return std::nullopt;
+  // Below 10^15 cents, scaled has at most 15 digits and rounded lies within
+  // two units in the last place of scaled / 100, far closer than half a step
+  // of the general format's 15 digits: its text is the cents with the
+  // separator before the last two digits, trailing zeros dropped. Made
+  // directly, as amounts are converted by the million.
+  if (std::fabs(scaled) < 1e15 && from == ",") {
+    const auto cents = static_cast<long long>(std::fabs(scaled));
+    if (cents == 0) return Text("0");
+    Text digits = std::to_string(cents);
+    if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');  // a whole digit at least
+    Text out = scaled < 0 ? "-" : "";
+    out.append(digits, 0, digits.size() - 2);
+    TextView fraction = TextView(digits).substr(digits.size() - 2);
+    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+    if (!fraction.empty()) out.append(to).append(fraction);
+    return out;
+  }
+  // The general format writes "," as the decimal separator.
+  const Text general = GeneralNumberText(rounded);
+  return from.empty() ? general : ReplaceAll(general, from, to);
+}
+
+// True when the shortest text that reads back as `value` has at most 15
+// significant digits: then the general format's 15 digits read back as
+// `value` itself.
+bool ReadsBackFrom15Digits(double value) {
+  if (value == 0) return true;
+  if (!std::isnormal(value)) return false;
+  // The common case, told without writing digits: a value that is the
+  // nearest double to a whole number of cents (below 10^15 cents, so at most
+  // 15 digits). Its 15-digit text is those cents, which read back as it.
+  const double cents = std::nearbyint(value * 100);
+  if (std::fabs(cents) < 1e15 && cents / 100 == value) return true;
+  char buf[40];
+  const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+  const char* exponent = std::find(buf, r.ptr, 'e');
+  return exponent - buf <= 16;  // "d." and at most 14 further digits
+}
+
+}  // namespace
+
 Text FormatDecimal(const Text& cellText, TextView from, TextView to) {
   if (Trim(cellText).empty()) return Text();
   double x = 0;
   if (!TryTextToFloat(Trim(cellText), x)) throw EGenerica(InvalidNumberMessage(cellText));
-  // Two decimals: x / 0.01 to the nearest integer, ties to even (the default
-  // rounding mode, which nearbyint follows), then back.
-  const double scaled = std::nearbyint(x / 0.01);
-  const double rounded = scaled * 0.01;
-  if (!std::isfinite(scaled) || !std::isfinite(rounded)) throw EGenerica(InvalidNumberMessage(cellText));
-  // The general format writes "," as the decimal separator.
-  const Text general = GeneralNumberText(rounded);
-  return from.empty() ? general : ReplaceAll(general, from, to);
+  std::optional<Text> cents = RoundToCents(x, from, to);
+  if (!cents) throw EGenerica(InvalidNumberMessage(cellText));
+  return std::move(*cents);
+}
+
+Text FormatDecimalOfNumber(double value) {
+  double x = value;
+  if (!ReadsBackFrom15Digits(value) && !TryTextToFloat(GeneralNumberText(value), x))
+    throw EGenerica(InvalidNumberMessage(GeneralNumberText(value)));
+  std::optional<Text> cents = RoundToCents(x, ",", ".");
+  if (!cents) throw EGenerica(InvalidNumberMessage(GeneralNumberText(value)));
+  return std::move(*cents);
 }
 
 Text DigitsOnly(TextView s) {

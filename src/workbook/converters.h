@@ -22,6 +22,10 @@ Text ZeroPadCode(TextView s, std::int16_t width);
 // Cell text to a decimal with at most two decimals and "." as separator;
 // empty for a blank cell.
 Text FormatDecimal(const Text& cellText, TextView from = ",", TextView to = ".");
+// FormatDecimal(CellText(cell)) of a number cell, with "," and ".", without
+// writing and reading back the cell text where the number is its own text
+// (as amounts typed in a workbook are). Large documents convert millions.
+Text FormatDecimalOfNumber(double value);
 Text DigitsOnly(TextView s);
 
 // A number as the workbook's cell texts write it: optional blanks, an optional

@@ -21,12 +21,15 @@ constexpr std::size_t kKeptCells = limits::kMaxArrayCells / 2;
 
 constexpr std::size_t kAllTables = static_cast<std::size_t>(-1);
 
-// A repeat count as stored; absent or bad counts are 1.
+// A repeat count as stored; absent or bad counts are 1. Counts beyond any
+// grid are cut to a size that still lies beyond it, so that the sums of many
+// of them stay far from overflowing.
 std::int64_t Repeat(const char* value) {
   if (!value) return 1;
   char* end = nullptr;
   const long long n = std::strtoll(value, &end, 10);
-  return end != value && n >= 1 ? n : 1;
+  if (end == value || n < 1) return 1;
+  return n < (1LL << 31) ? n : (1LL << 31);
 }
 
 // "PT12H30M15.5S" (and "-PT...", days "P1DT2H") as a fraction of a day.

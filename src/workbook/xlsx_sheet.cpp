@@ -1,5 +1,6 @@
 #include "workbook/xlsx_sheet.h"
 
+#include <charconv>
 #include <string>
 
 #include "workbook/ooxml_text.h"
@@ -184,12 +185,15 @@ class SheetHandler : public XmlHandler {
       }
       case CellType::Shared: {
         if (!hasValue_ || IsBlank(value_)) return Cell();
-        const auto v = ParseStoredNumber(value_);
+        // An index, read as the whole number it must be: any other text
+        // (a fraction, an exponent, a sign) names no entry.
+        const std::string index = Trimmed(value_);
+        std::uint64_t v = 0;
+        const auto [end, ec] = std::from_chars(index.data(), index.data() + index.size(), v);
         const std::vector<Text>& table = *context_.sharedStrings;
-        if (!v || *v < 0 || *v != static_cast<double>(static_cast<std::size_t>(*v)) ||
-            static_cast<std::size_t>(*v) >= table.size())
+        if (ec != std::errc() || end != index.data() + index.size() || v >= table.size())
           Corrupt("shared string \"" + value_ + "\" missing from the table, in " + Where());
-        return Cell::MakeText(table[static_cast<std::size_t>(*v)]);
+        return Cell::MakeText(table[static_cast<std::size_t>(v)]);
       }
       case CellType::FormulaText:
         if (!hasValue_) return Cell();

@@ -31,7 +31,7 @@ const Texts& T() {
 
 Text OsName() { return Text(); }
 
-std::string StatusPageUrl() { return "http://www.oxr.example:8080/HotSite"; }
+std::string StatusPageUrl() { return "http://www.oxr.gov.br:8080/HotSite"; }
 
 MainWindowPresenter::MainWindowPresenter(MainWindowView& view, FrontEnd& frontEnd, TransmissionPort& transmission,
                                          GenerationServices services)

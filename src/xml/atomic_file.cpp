@@ -63,6 +63,10 @@ bool WriteAll(int fd, std::string_view data) {
 }  // namespace
 
 void WriteFileAtomically(const std::string& fileName, std::string_view content) {
+  WriteFileAtomically(fileName, [content](const PieceWriter& write) { write(content); });
+}
+
+void WriteFileAtomically(const std::string& fileName, const std::function<void(const PieceWriter&)>& produce) {
   namespace fs = std::filesystem;
   const fs::path target(fileName);
   if (fileName.empty() || !target.has_filename()) Fail(fileName, ENOENT);
@@ -87,7 +91,10 @@ void WriteFileAtomically(const std::string& fileName, std::string_view content) 
   }
   if (temp.fd_ < 0) Fail(fileName, EEXIST);
 
-  if (!WriteAll(temp.fd_, content) || ::fsync(temp.fd_) != 0) Fail(fileName, errno);
+  produce([&](std::string_view piece) {
+    if (!WriteAll(temp.fd_, piece)) Fail(fileName, errno);
+  });
+  if (::fsync(temp.fd_) != 0) Fail(fileName, errno);
   const int fd = temp.fd_;
   temp.fd_ = -1;
   if (::close(fd) != 0) Fail(fileName, errno);

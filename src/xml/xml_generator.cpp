@@ -63,6 +63,22 @@ Text PlainDecimal(const Text& v) {
   return fraction.empty() ? sign + whole : sign + whole + "." + fraction;
 }
 
+// An optional minus, digits, and at most one "." followed by digits, short
+// enough to fit a double: a number IsFloat accepts (with the point read as
+// its comma) and that PlainDecimal leaves as it is.
+bool IsPlainDecimal(const Text& v) {
+  if (v.size() > 40) return false;
+  size_t i = v.size() > 1 && v[0] == '-' ? 1 : 0;
+  const size_t firstDigit = i;
+  while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i]))) ++i;
+  if (i == firstDigit) return false;
+  if (i == v.size()) return true;
+  if (v[i] != '.') return false;
+  const size_t fractionStart = ++i;
+  while (i < v.size() && std::isdigit(static_cast<unsigned char>(v[i]))) ++i;
+  return i == v.size() && i > fractionStart;
+}
+
 // Characters the written file must carry as character references:
 // - the bytes 0x80-0x9F: Windows-1252 puts letters and signs there (the euro
 //   sign, curly quotes, the per-mille sign...) where ISO-8859-1, the file's
@@ -87,25 +103,66 @@ void AppendForLatin1(std::string& out, std::string_view text) {
   out.append(text, run, text.size() - run);
 }
 
-// Receives the DOM's serialisation piece by piece and appends it to the
-// file's content, escaped for Latin-1. When the document has a literal root
-// start tag, the DOM's own start tag (everything up to its first ">") is
-// left out, since the literal replaces it.
-struct FileContentWriter : pugi::xml_writer {
-  std::string& out;
-  bool skippingStartTag;
-  FileContentWriter(std::string& o, bool skip) : out(o), skippingStartTag(skip) {}
+// Receives the DOM's serialisation piece by piece, escapes it for Latin-1
+// and passes it on in pieces of about a megabyte. When the document has a
+// literal root start tag, the DOM's own start tag (everything up to its first
+// ">") is left out, since the literal replaces it.
+class ContentWriter : public pugi::xml_writer {
+ public:
+  ContentWriter(const PieceWriter& out, bool skipStartTag) : out_(out), skippingStartTag_(skipStartTag) {
+    buffer_.reserve(kPiece + kPiece / 8);
+  }
+  // Text of the document: values and markup, escaped.
+  void Append(std::string_view text) {
+    AppendForLatin1(buffer_, text);
+    if (buffer_.size() >= kPiece) Flush();
+  }
+  // The file's own lines: the declaration, line ends, the root start tag.
+  void AppendRaw(std::string_view text) { buffer_ += text; }
+  void Flush() {
+    if (!buffer_.empty()) out_(buffer_);
+    buffer_.clear();
+  }
   void write(const void* data, size_t size) override {
     std::string_view piece(static_cast<const char*>(data), size);
-    if (skippingStartTag) {
+    if (skippingStartTag_) {
       const size_t close = piece.find('>');
       if (close == std::string_view::npos) return;
       piece.remove_prefix(close + 1);
-      skippingStartTag = false;
+      skippingStartTag_ = false;
     }
-    AppendForLatin1(out, piece);
+    Append(piece);
   }
+
+ private:
+  static constexpr size_t kPiece = 1 << 20;
+  const PieceWriter& out_;
+  bool skippingStartTag_;
+  std::string buffer_;
 };
+
+// The file: declaration, leading line, root start tag, then the DOM's
+// serialisation, each line ended by CR LF.
+void WriteContent(const pugi::xml_document& doc, const Text& leadingLine, const Text& rootStartTag,
+                  const PieceWriter& out) {
+  static constexpr TextView kLineEnd = "\r\n";
+  // The literal start tag, with the namespace declarations, replaces the
+  // DOM's own; the end tag stays the DOM's.
+  const bool literalStartTag = !Trim(rootStartTag).empty();
+  ContentWriter writer(out, literalStartTag);
+  writer.AppendRaw("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
+  writer.AppendRaw(kLineEnd);
+  writer.Append(leadingLine);
+  writer.AppendRaw(kLineEnd);
+  if (literalStartTag) writer.AppendRaw(rootStartTag);
+  // Unindented, no declaration of its own, empty elements as start/end pairs
+  // (so the root always has an end tag after its start tag). The text bytes
+  // are Windows-1252 and pass through unconverted.
+  doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
+           pugi::encoding_utf8);
+  writer.AppendRaw(kLineEnd);
+  writer.Flush();
+}
 
 }  // namespace
 
@@ -136,15 +193,19 @@ void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const
   if (v.empty()) {
     v = "0.0";
   } else {
-    if (v.find('.') == Text::npos) {
-      if (!IsFloat(v)) throw EGenerica(InvalidNumberMessage(v));
-    } else {
-      // A decimal point where the workbook's numbers have their comma.
-      Text copy = v;
-      copy[copy.find('.')] = ',';
-      if (!IsFloat(copy)) throw EGenerica(InvalidNumberMessage(v));
+    // Amounts the converters wrote are already plain decimals and need no
+    // further check; anything else is checked and rewritten.
+    if (!IsPlainDecimal(v)) {
+      if (v.find('.') == Text::npos) {
+        if (!IsFloat(v)) throw EGenerica(InvalidNumberMessage(v));
+      } else {
+        // A decimal point where the workbook's numbers have their comma.
+        Text copy = v;
+        copy[copy.find('.')] = ',';
+        if (!IsFloat(copy)) throw EGenerica(InvalidNumberMessage(v));
+      }
+      v = PlainDecimal(v);
     }
-    v = PlainDecimal(v);
     const size_t point = v.find('.');
     if (point == Text::npos) {
       v += ".0";
@@ -187,27 +248,16 @@ const Text& TXMLGenerator::ContentHashText() const { return hashText_; }
 Text TXMLGenerator::HashText(const Text& text) { return DigestToHex(Md5Of(text)); }
 
 std::string TXMLGenerator::FileContent() const {
-  static constexpr TextView kLineEnd = "\r\n";
-  std::string out = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
-  out += kLineEnd;
-  AppendForLatin1(out, leadingLine_);
-  out += kLineEnd;
-  // The literal start tag, with the namespace declarations, replaces the
-  // DOM's own; the end tag stays the DOM's.
-  const bool literalStartTag = !Trim(rootStartTag_).empty();
-  if (literalStartTag) out += rootStartTag_;
-  // Unindented, no declaration of its own, empty elements as start/end pairs
-  // (so the root always has an end tag after its start tag). The text bytes
-  // are Windows-1252 and pass through unconverted. They are escaped as they
-  // come, so a large document is never held twice.
-  FileContentWriter writer(out, literalStartTag);
-  doc_.save(writer, "",
-            pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
-            pugi::encoding_utf8);
-  out += kLineEnd;
-  return out;
+  std::string content;
+  WriteContent(doc_, leadingLine_, rootStartTag_, [&content](std::string_view piece) { content += piece; });
+  return content;
 }
 
-void TXMLGenerator::SaveToFile(const std::string& fileName) const { WriteFileAtomically(fileName, FileContent()); }
+void TXMLGenerator::SaveToFile(const std::string& fileName) const {
+  // Written as it is serialised: a document of a hundred megabytes is never
+  // held a second time in memory.
+  WriteFileAtomically(fileName,
+                      [this](const PieceWriter& out) { WriteContent(doc_, leadingLine_, rootStartTag_, out); });
+}
 
 }  // namespace voske

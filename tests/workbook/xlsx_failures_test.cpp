@@ -47,6 +47,15 @@ TEST(XlsxFailures, InconsistentContentIsCorrupt) {
                          SharedStringsXml("<si><t>only</t></si>")),
             Kind::Corrupt);  // no such shared string
   EXPECT_EQ(SheetFailure("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"), Kind::Corrupt);  // no table
+  // Shared-string indexes that are no whole number within the table, the
+  // huge one found by fuzzing among them.
+  for (const char* index : {"2.2e80", "99999999999999999999999", "-1", "0.5", "1e0", "0x0", "+0"})
+    EXPECT_EQ(SheetFailure(std::string("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>") + index + "</v></c></row>",
+                           SharedStringsXml("<si><t>only</t></si>")),
+              Kind::Corrupt)
+        << index;
+  EXPECT_EQ(SheetFailure("<row r=\"1\"><c r=\"A1\" t=\"s\"><v> 0 </v></c></row>", SharedStringsXml("<si><t>only</t></si>")),
+            std::nullopt);
   EXPECT_EQ(SheetFailure("<row r=\"1\"><c r=\"A1\"><v>12abc</v></c></row>"), Kind::Corrupt);
   EXPECT_EQ(SheetFailure("<row r=\"1\"><c r=\"A1\"><v>inf</v></c></row>"), Kind::Corrupt);
   EXPECT_EQ(SheetFailure("<row r=\"1\"><c r=\"A1\" t=\"b\"><v>maybe</v></c></row>"), Kind::Corrupt);

@@ -273,25 +273,5 @@ TEST_F(PresenterTest, StatusPageAndItsFailure) {
   EXPECT_EQ(front.messages[0].icon, MessageIcon::Error);
 }
 
-TEST_F(PresenterTest, PickersFillTheirFieldOnlyWhenConfirmed) {
-  view.workbookPath = "antes.xls";
-  presenter.SpeedButton2Click();
-  EXPECT_EQ(view.workbookPath, "antes.xls");
-  view.pickedFile = "/dados/planilha.xlsm";
-  presenter.SpeedButton2Click();
-  EXPECT_EQ(view.workbookPath, "/dados/planilha.xlsm");
-  presenter.SpeedButton3Click();
-  EXPECT_EQ(view.xmlFilePath, "/dados/planilha.xlsm");
-  EXPECT_EQ(Utf8(view.filters), (std::vector<std::string>{"Planilha Excel|*.xls;*.xlsx;*.xlsm",
-                                                          "Planilha Excel|*.xls;*.xlsx;*.xlsm",
-                                                          "Arquivo XML|*.xml"}));
-  view.destinationFolder = "antes";
-  presenter.SpeedButton4Click();
-  EXPECT_EQ(view.destinationFolder, "antes");
-  view.pickedFolder = "/saida";
-  presenter.SpeedButton4Click();
-  EXPECT_EQ(view.destinationFolder, "/saida");
-}
-
 }  // namespace
 }  // namespace voske

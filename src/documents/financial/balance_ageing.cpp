@@ -110,7 +110,7 @@ void WriteBracket(FinancialContext& ctx, const WorksheetArray& sheet, int row, c
   ctx.gen.AddElement(entryElement, false, kSection);
   WriteAgeCode(ctx.gen, sheet.TextAt(row, 1), labelUse);
   ctx.gen.AddElement(amountsElement);
-  for (const AmountColumn& amount : amounts) WriteAmount(ctx.gen, amount.element, sheet.TextAt(row, amount.column));
+  for (const AmountColumn& amount : amounts) WriteAmount(ctx.gen, amount.element, sheet.At(row, amount.column));
 }
 
 }  // namespace

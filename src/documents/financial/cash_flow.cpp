@@ -29,7 +29,7 @@ void WriteCashFlow(FinancialContext& ctx) {
     for (int row = block.first; row <= block.last; ++row) {
       ctx.gen.AddElement("oxr:lancFluxoCaixa", false, kSection);
       ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)));
-      WriteAmount(ctx.gen, "oxr:valor", sheet.TextAt(row, 3));
+      WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, 3));
     }
   }
 }

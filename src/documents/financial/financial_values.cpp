@@ -8,8 +8,15 @@
 
 namespace voske {
 
-void WriteAmount(TXMLGenerator& gen, const Text& name, const Text& cellText) {
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell) {
   static const Text kZero = "0.0";
+  // A number cell is rounded straight from its value, as its cell text
+  // would be; a trial balance holds hundreds of thousands of them.
+  if (cell.kind == Cell::Kind::Number) {
+    gen.AddDecimalElement(name, FormatDecimalOfNumber(cell.number));
+    return;
+  }
+  const Text cellText = CellText(cell);
   if (cellText.empty())
     gen.AddTextElement(name, kZero);
   else

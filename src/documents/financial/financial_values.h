@@ -12,7 +12,7 @@ namespace voske {
 
 // An amount leaf: the cell's value rounded to two decimals when the cell text
 // is not empty, the text "0.0" otherwise. So an amount is always written.
-void WriteAmount(TXMLGenerator& gen, const Text& name, const Text& cellText);
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell);
 
 // The year of "Dados Cadastrais" B3, as the date converter reads it. Raises
 // the converter's invalid-date message when B3 is not a date.

@@ -110,8 +110,8 @@ void WriteInvestments(FinancialContext& ctx, const WorksheetArray& sheet, const 
     gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kInvestmentType));
     gen.AddDecimalElement("oxr:quantidade", FormatDecimal(sheet.TextAt(row, kQuantity)));
     gen.ReturnTo(kAsset);
-    WriteAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kInvestmentPrice));
-    WriteAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kInvestmentBookValue));
+    WriteAmount(gen, "oxr:precoUnitario", sheet.At(row, kInvestmentPrice));
+    WriteAmount(gen, "oxr:valorContabil", sheet.At(row, kInvestmentBookValue));
     if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", UpperAscii(ownFlag));
     gen.ReturnTo(kSection);
   }

@@ -17,7 +17,7 @@ void WriteProfitOrLoss(FinancialContext& ctx) {
   for (int row = 5; row <= 12; ++row) {
     ctx.gen.AddElement("oxr:lucroPrejuizo", false, kSection);
     ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)));
-    WriteAmount(ctx.gen, "oxr:valor", sheet.TextAt(row, 3));
+    WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, 3));
   }
 }
 

@@ -40,13 +40,13 @@ void WriteSolvencyForm(FinancialContext& ctx, const SolvencyForm& form) {
   for (int row = kFirstEntryRow; row <= form.lastEntryRow; ++row) {
     gen.AddElement(form.entry);
     gen.AddTextElement("oxr:conta", sheet.TextAt(row, form.accountColumn));
-    WriteAmount(gen, "oxr:valor", sheet.TextAt(row, form.amountColumn));
+    WriteAmount(gen, "oxr:valor", sheet.At(row, form.amountColumn));
     gen.ReturnTo(container);
   }
   for (int row = kFirstCongenerRow; !Trim(sheet.TextAt(row, form.congenerCnpjColumn)).empty(); ++row) {
     gen.AddElement("oxr:participacaoCongenere");
     gen.AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(row, form.congenerCnpjColumn), 14));
-    WriteAmount(gen, "oxr:valor", sheet.TextAt(row, form.congenerAmountColumn));
+    WriteAmount(gen, "oxr:valor", sheet.At(row, form.congenerAmountColumn));
     gen.ReturnTo(container);
   }
 }

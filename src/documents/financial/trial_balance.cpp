@@ -80,7 +80,7 @@ void WriteLedgerEntry(TXMLGenerator& gen, const WorksheetArray& sheet, int row, 
     throw EGenerica(Ansi(section.accountWord) + " \"" + account + Ansi("\" possui mais de 20 caracteres.") + CR +
                     Ansi("O número máximo de caracteres para as contas do balancete é 20."));
   gen.AddTextElement(kAccount, account);
-  for (int i = 0; i < 4; ++i) WriteAmount(gen, kAmounts[i], sheet.TextAt(row, 3 + i));
+  for (int i = 0; i < 4; ++i) WriteAmount(gen, kAmounts[i], sheet.At(row, 3 + i));
   if (account.size() > kDescribedAccountLength) gen.AddTextElement(kDescription, CleanText(sheet.TextAt(row, 2)));
 }
 

@@ -61,12 +61,14 @@ struct FinancialRun {
   std::filesystem::path OutputFolder() const { return dir / "saida"; }
 };
 
-// Generates the financial document of `wb` with the password `password`.
-inline std::unique_ptr<FinancialRun> RunFinancial(const sample::Workbook& wb, const std::string& password = "SENHA1") {
+// Generates the financial document of `wb` with the password `password`,
+// into a destination folder that exists unless `folderExists` is false.
+inline std::unique_ptr<FinancialRun> RunFinancial(const sample::Workbook& wb, const std::string& password = "SENHA1",
+                                                  bool folderExists = true) {
   auto run = std::make_unique<FinancialRun>();
   const std::string book = (run->dir / "planilha.xlsx").string();
   sample::WriteXlsx(wb, book);
-  std::filesystem::create_directories(run->OutputFolder());
+  if (folderExists) std::filesystem::create_directories(run->OutputFolder());
 
   GenerationRequest request;
   request.document = DocumentKind::Financeiro;
@@ -75,7 +77,12 @@ inline std::unique_ptr<FinancialRun> RunFinancial(const sample::Workbook& wb, co
   request.passwordUpper = Ansi(password);
   LoadWorkbook(request, run->frontEnd, run->state, StandardGenerationServices());
 
-  const std::vector<std::filesystem::path> files = FilesIn(run->OutputFolder());
+  const std::vector<std::filesystem::path> files = folderExists ? FilesIn(run->OutputFolder()) : FilesIn(run->dir.path());
+  if (!folderExists) {
+    // Only the workbook: no document and no temporary file beside it.
+    EXPECT_EQ(files.size(), 1u);
+    return run;
+  }
   if (!run->state.generationFailed) {
     if (files.size() == 1) run->saved = LoadSavedDocument(files.front());
     else ADD_FAILURE() << "a successful run left " << files.size() << " files";

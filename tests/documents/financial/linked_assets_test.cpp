@@ -226,6 +226,19 @@ TEST(LinkedAssets, RealEstatePricesAreCutWhereInvestmentPricesAreRounded) {
                               "oxr:precoUnitario=0.0", "oxr:valorContabil=0.0"}));
 }
 
+TEST(LinkedAssets, AmountsThatAreNoNumbersStopTheDocument) {
+  sample::Workbook wb = FinancialSample(2024);
+  sample::Sheet& s = EmptyAssetSheet(wb);
+  SetRealEstate(s, 5, "1");
+  // Real-estate prices only have their commas turned into points.
+  s.Set("I5", "1,234,5");
+  EXPECT_EQ(FinancialError(wb),
+            FinancialFailure("O valor \"1.234.5\" não é um número válido, verifique na planilha."));
+  s.Set("I5", 10.0);
+  s.SetRow(5, 20, {"SELIC", "LTN", std::monostate{}, std::monostate{}, std::monostate{}, "1001", "mil"});
+  EXPECT_EQ(FinancialError(wb), FinancialFailure("O valor \"mil\" não é um número válido, verifique na planilha."));
+}
+
 TEST(LinkedAssets, DatesFromDateCellsAndTextDates) {
   sample::Workbook wb = FinancialSample(2024);
   sample::Sheet& s = EmptyAssetSheet(wb);

@@ -93,6 +93,13 @@ TEST(FinancialFrame, HashFollowsEveryValueAndThePassword) {
   EXPECT_NE(run->saved->ValueAt("oxr:epilogo/oxr:hash"), upper->saved->ValueAt("oxr:epilogo/oxr:hash"));
 }
 
+TEST(FinancialFrame, ASaveThatFailsEndsTheDocumentWithItsReason) {
+  auto run = RunFinancial(FinancialSample(2024), "SENHA1", /*folderExists=*/false);
+  EXPECT_TRUE(run->state.generationFailed);
+  EXPECT_EQ(run->Errors(), (Names{FinancialFailure("Não foi possível gravar o arquivo \"" + run->state.outputPath +
+                                                   "\".\rA pasta de destino não existe.")}));
+}
+
 TEST(TrialBalance, SampleSectionsListEveryAccountThenTheirCount) {
   auto run = RunFinancial(FinancialSample(2024));
   ASSERT_TRUE(run->saved);

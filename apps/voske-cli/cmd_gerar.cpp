@@ -1,0 +1,151 @@
+// voske-cli gerar: one generation from the command line, with the checks,
+// the password rule and the messages of the main window.
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "commands.h"
+#include "generation/load_workbook.h"
+#include "terminal.h"
+#include "text/cp1252.h"
+#include "workflow/oxr_password.h"
+#include "workflow/run_checks.h"
+
+namespace voske::cli {
+namespace {
+
+constexpr const char* kUsage =
+    "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n";
+
+constexpr const char* kHelp =
+    "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n"
+    "\n"
+    "Gera um documento XML da OXR a partir da Planilha Padrão, como o botão \"Gerar arquivo\"\n"
+    "da janela principal.\n"
+    "\n"
+    "Opções:\n"
+    "  --documento cadastral|financeiro\n"
+    "        o documento a gerar: \"cadastral\" (Dados cadastrais) ou \"financeiro\"\n"
+    "        (Dados financeiros).\n"
+    "  --planilha ARQUIVO\n"
+    "        a Planilha Padrão (.xlsx, .xlsm ou .xls). Aspas duplas no caminho são\n"
+    "        removidas.\n"
+    "  --destino PASTA\n"
+    "        a pasta, já existente, onde o arquivo XML será gravado, com o nome\n"
+    "        REGISTRO_CADASTRAL_AAAA-MM-DD_HHMMSS.xml ou REGISTRO_FINANCEIRO_....xml.\n"
+    "  --silencioso\n"
+    "        não mostra as linhas de status de cada etapa; as mensagens continuam\n"
+    "        sendo mostradas.\n"
+    "  --help\n"
+    "        mostra esta ajuda.\n"
+    "\n"
+    "Senha na OXR: lida da variável de ambiente VOSKE_SENHA quando ela existe; senão,\n"
+    "de uma linha da entrada padrão (sem eco quando é um terminal). Nunca é aceita\n"
+    "como argumento.\n"
+    "\n"
+    "Saída: as linhas de status e as mensagens vão para a saída de erros; em caso de\n"
+    "sucesso, o caminho completo do arquivo gerado é a única linha da saída padrão.\n"
+    "\n"
+    "Código de saída: 0 arquivo gerado; 1 falha (nenhum arquivo fica na pasta de\n"
+    "destino); 2 uso incorreto.\n";
+
+struct Options {
+  std::optional<std::string> document, workbook, destination;
+  bool silent = false;
+  bool help = false;
+};
+
+// Reads the options; on a usage error returns the problem, in Portuguese.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Options& o) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> inlineValue;
+    if (const size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+      inlineValue = name.substr(eq + 1);
+      name.resize(eq);
+    }
+    if (name == "--help" || name == "-h") {
+      o.help = true;
+      continue;
+    }
+    if (name == "--silencioso") {
+      if (inlineValue) return "a opção --silencioso não recebe valor";
+      o.silent = true;
+      continue;
+    }
+    std::optional<std::string>* slot = name == "--documento" ? &o.document
+                                       : name == "--planilha" ? &o.workbook
+                                       : name == "--destino"  ? &o.destination
+                                                              : nullptr;
+    if (!slot) return "opção desconhecida: " + args[i];
+    if (slot->has_value()) return "a opção " + name + " foi dada mais de uma vez";
+    if (inlineValue) {
+      *slot = *inlineValue;
+    } else if (i + 1 < args.size()) {
+      *slot = args[++i];
+    } else {
+      return "falta o valor da opção " + name;
+    }
+  }
+  if (o.help) return std::nullopt;
+  if (!o.document) return "falta a opção --documento";
+  if (*o.document != "cadastral" && *o.document != "financeiro")
+    return "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + *o.document + "\"";
+  if (!o.workbook) return "falta a opção --planilha";
+  if (!o.destination) return "falta a opção --destino";
+  return std::nullopt;
+}
+
+// The generated file's full path, as the user will look for it.
+std::string FullPath(const std::string& path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+  return ec ? path : absolute.lexically_normal().string();
+}
+
+int RunGerar(const std::vector<std::string>& args) {
+  Options o;
+  if (const std::optional<std::string> problem = Parse(args, o)) {
+    std::fprintf(stderr, "voske-cli gerar: %s\n%s\"voske-cli gerar --help\" explica cada opção.\n", problem->c_str(),
+                 kUsage);
+    return kExitUsage;
+  }
+  if (o.help) {
+    std::fputs(kHelp, stdout);
+    return kExitOk;
+  }
+
+  TerminalFrontEnd front(o.silent);
+  const bool cadastral = *o.document == "cadastral";
+  RunChoices choices;
+  choices.documentKind = cadastral ? 0 : 1;
+  choices.action = kActionGenerate;
+  choices.workbookPath = *o.workbook;
+  choices.destinationFolder = *o.destination;
+  if (!CheckRunChoices(choices, front)) return kExitFailure;
+
+  const Text password = ReadSecret("VOSKE_SENHA", "Senha na OXR: ");
+  if (!AcceptOxrPassword(password, front)) return kExitFailure;
+
+  front.SetStatus(Ansi("Status: Gerando os arquivos XML"));
+  GenerationRequest request;
+  request.document = cadastral ? DocumentKind::Cadastral : DocumentKind::Financeiro;
+  request.workbookPath = *o.workbook;
+  request.destinationFolder = *o.destination;
+  request.passwordUpper = OxrPasswordUpper(password);
+  GenerationState state;
+  LoadWorkbook(request, front, state, StandardGenerationServices());
+  if (state.generationFailed) return kExitFailure;
+
+  PrintLine(FullPath(state.outputPath));
+  return kExitOk;
+}
+
+const bool registered = RegisterCommand(
+    {"gerar", "gera o documento XML cadastral ou financeiro a partir da Planilha Padrão", RunGerar, 10});
+
+}  // namespace
+}  // namespace voske::cli

@@ -1,0 +1,218 @@
+// financial-generation-bench [FILE.xlsx]: how long the financial document of a
+// large workbook takes to generate from the command line, against reading the
+// same workbook alone. Target: the whole generation, saving included, takes
+// at most twice the read.
+//
+// Without FILE, the workbook is written first: the sample operator's
+// worksheets, with the four trial-balance worksheets replaced by the large
+// workbook's (100,000 rows each). The generation is "voske-cli gerar
+// --documento financeiro"; the read loads, through the same reader, the
+// worksheets the load sequence reads for that document. Each runs in a
+// process of its own, so its peak memory is its own.
+//
+// financial-generation-bench --write FILE.xlsx only writes that workbook, for
+// profiling the generation by hand.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "large_workbook.h"
+#include "sample_workbook.h"
+#include "text/cp1252.h"
+#include "workbook/converters.h"
+#include "workbook/util.h"
+#include "workbook/worksheet_array.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Measure {
+  double seconds = 0;     // wall-clock time
+  double cpuSeconds = 0;  // user and system time of the child
+  long peakKiB = 0;
+  bool ok = false;
+};
+
+double CpuSeconds(const rusage& u) {
+  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// Waits for `pid` and fills in its resources.
+Measure Reap(pid_t pid, Clock::time_point start) {
+  int status = 0;
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
+  Measure m;
+  m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  m.cpuSeconds = CpuSeconds(usage);
+  m.peakKiB = usage.ru_maxrss;
+  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return m;
+}
+
+// The worksheets the load sequence reads for the financial document of the
+// sample operator (group medicine, so no maintainer's sheet) in a year from
+// 2013 on, in its order.
+const char* const kFinancialSheets[] = {
+    "Dados Cadastrais", "Listas", "Ativos Vinculados", "Fluxo De Caixa", "Idade de Saldos", "Lucros ou Prejuízos",
+    "Solvência", "Balancete Ativo", "Balancete Passivo", "Balancete Receita", "Balancete Despesa", "Intercâmbio",
+    "Provisão", "Contratos Estipulados", "Quadros Auxiliares Eventos", "Intercâmbio Eventual Receber",
+    "Intercâmbio Eventual Pagar", "IN_20"};
+
+Measure ReadAlone(const std::string& path) {
+  const auto start = Clock::now();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    try {
+      voske::TUtil util;
+      std::vector<voske::WorksheetArray> arrays;  // kept, as a generation keeps them
+      for (const char* name : kFinancialSheets) {
+        arrays.emplace_back();
+        util.LoadWorksheet(arrays.back(), path, voske::Ansi(name));
+      }
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
+      ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  return Reap(pid, start);
+}
+
+Measure Generate(const std::string& cli, const std::string& path, const std::string& folder) {
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const auto start = Clock::now();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::setenv("VOSKE_SENHA", "SENHA-DE-TESTE", 1);
+    if (!std::freopen("/dev/null", "w", stdout)) ::_exit(127);
+    ::execl(cli.c_str(), cli.c_str(), "gerar", "--documento", "financeiro", "--planilha", path.c_str(), "--destino",
+            folder.c_str(), "--silencioso", static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  Measure m = Reap(pid, start);
+  // A run that showed an error exits with 1 and leaves no file.
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file();
+  m.ok = m.ok && files == 1;
+  return m;
+}
+
+// The sample operator's worksheets, with the large trial-balance worksheets
+// in place of its own.
+void WriteBenchWorkbook(const std::string& path) {
+  const voske::sample::Workbook sample = voske::sample::MakeSampleWorkbook();
+  voske::bench::LargeWorkbookSpec spec;
+  lxw_workbook* book = workbook_new(path.c_str());
+  if (!book) throw std::runtime_error("cannot create " + path);
+  lxw_format* money = voske::bench::AddMoneyFormat(book);
+  lxw_format* date = workbook_add_format(book);
+  format_set_num_format(date, "dd/mm/yyyy");
+  for (const voske::sample::Sheet& s : sample.sheets()) {
+    lxw_worksheet* ws = workbook_add_worksheet(book, s.name().c_str());
+    if (!ws) throw std::runtime_error("cannot add worksheet " + s.name());
+    const auto large = std::find(spec.sheets.begin(), spec.sheets.end(), s.name());
+    if (large != spec.sheets.end()) {
+      voske::bench::WriteLargeSheet(ws, money, static_cast<int>(large - spec.sheets.begin()), spec);
+      continue;
+    }
+    for (const auto& [rc, cell] : s.cells()) {
+      const auto r = static_cast<lxw_row_t>(rc.first - 1);
+      const auto c = static_cast<lxw_col_t>(rc.second - 1);
+      const std::string* t = std::get_if<std::string>(&cell.value);
+      if (!cell.formula.empty()) {
+        if (t) worksheet_write_formula_str(ws, r, c, cell.formula.c_str(), nullptr, t->c_str());
+        else worksheet_write_formula_num(ws, r, c, cell.formula.c_str(), nullptr,
+                                         std::holds_alternative<double>(cell.value) ? std::get<double>(cell.value) : 0);
+      } else if (const double* d = std::get_if<double>(&cell.value)) {
+        worksheet_write_number(ws, r, c, *d, cell.isDate ? date : nullptr);
+      } else if (t) {
+        worksheet_write_string(ws, r, c, t->c_str(), nullptr);
+      } else if (const bool* b = std::get_if<bool>(&cell.value)) {
+        worksheet_write_boolean(ws, r, c, *b ? 1 : 0, nullptr);
+      }
+    }
+    worksheet_protect(ws, voske::sample::kSheetPassword, nullptr);
+  }
+  if (workbook_close(book) != LXW_NO_ERROR) throw std::runtime_error("cannot write " + path);
+}
+
+void Keep(Measure& best, const Measure& m) {
+  best.ok = true;
+  best.seconds = std::min(best.seconds, m.seconds);
+  best.cpuSeconds = std::min(best.cpuSeconds, m.cpuSeconds);
+  best.peakKiB = std::max(best.peakKiB, m.peakKiB);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--write") {
+    try {
+      WriteBenchWorkbook(argv[2]);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
+      return 1;
+    }
+    return 0;
+  }
+  const std::filesystem::path scratch =
+      std::filesystem::temp_directory_path() / ("voske-financial-bench-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(scratch);
+  std::string path;
+  if (argc > 1) {
+    path = argv[1];
+  } else {
+    path = (scratch / "planilha-grande.xlsx").string();
+    std::fprintf(stderr, "financial-generation-bench: writing %s\n", path.c_str());
+    try {
+      WriteBenchWorkbook(path);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
+      return 1;
+    }
+  }
+  const std::string cli = VOSKE_CLI_PATH;
+  const std::string folder = (scratch / "saida").string();
+
+  // Best of several runs, read and generation taking turns: the machine is
+  // shared, and the best run is the one least disturbed by others.
+  const int runs = std::getenv("VOSKE_BENCH_RUNS") ? std::max(1, std::atoi(std::getenv("VOSKE_BENCH_RUNS"))) : 3;
+  Measure read, generation;
+  read.seconds = read.cpuSeconds = generation.seconds = generation.cpuSeconds = 1e9;
+  uintmax_t documentBytes = 0;
+  for (int i = 0; i < runs; ++i) {
+    const Measure r = ReadAlone(path);
+    const Measure g = Generate(cli, path, folder);
+    if (!r.ok || !g.ok) {
+      std::fprintf(stderr, "financial-generation-bench: the %s failed\n", r.ok ? "generation" : "read");
+      return 1;
+    }
+    Keep(read, r);
+    Keep(generation, g);
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) documentBytes = entry.file_size();
+  }
+  std::printf("workbook            %s (%.1f MB)\n", path.c_str(),
+              static_cast<double>(std::filesystem::file_size(path)) / 1e6);
+  std::printf("document            %.1f MB\n", static_cast<double>(documentBytes) / 1e6);
+  std::printf("read alone          %.3f s wall, %.3f s CPU, peak %.1f MB (best of %d)\n", read.seconds,
+              read.cpuSeconds, static_cast<double>(read.peakKiB) / 1024.0, runs);
+  std::printf("generation          %.3f s wall, %.3f s CPU, peak %.1f MB (best of %d)\n", generation.seconds,
+              generation.cpuSeconds, static_cast<double>(generation.peakKiB) / 1024.0, runs);
+  std::printf("generation / read   %.2f wall, %.2f CPU (target: at most 2)\n", generation.seconds / read.seconds,
+              generation.cpuSeconds / read.cpuSeconds);
+  std::filesystem::remove_all(scratch);
+  return 0;
+}
