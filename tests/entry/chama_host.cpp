@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <link.h>
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -46,6 +48,18 @@ void StartAnswering() {
   timer->start(20);
 }
 
+// Whether the process has loaded a Java VM library (the window starts one).
+bool JavaVmLoaded() {
+  bool found = false;
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* data) {
+        if (info->dlpi_name && std::strstr(info->dlpi_name, "libjvm.so")) *static_cast<bool*>(data) = true;
+        return 0;
+      },
+      &found);
+  return found;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,6 +81,7 @@ int main(int argc, char** argv) {
     std::printf("retornou %d %s\n", call, QCoreApplication::instance() ? "com-aplicacao" : "sem-aplicacao");
     std::fflush(stdout);
   }
+  std::printf("jvm %s\n", JavaVmLoaded() ? "carregada" : "ausente");
   hostApp.reset();
   voske::host::UnloadVoskeLibrary(library);
   std::printf("fim\n");

@@ -65,6 +65,12 @@ TEST(ChamaVoske, TwiceWithoutAnApplicationOfTheHost) {
   EXPECT_EQ(Starting(run.lines, QStringLiteral("retornou ")),
             QStringList({QStringLiteral("retornou 1 sem-aplicacao"), QStringLiteral("retornou 2 sem-aplicacao")}));
   EXPECT_EQ(run.lines.last(), QStringLiteral("fim"));
+#ifdef VOSKE_JAVA_EXECUTABLE
+  // With the Java client beside it, each window starts (or finds) the VM
+  // without a word to the user.
+  EXPECT_TRUE(Starting(run.lines, QStringLiteral("mensagem: ")).isEmpty()) << run.lines.join('\n').toStdString();
+  EXPECT_TRUE(run.lines.contains(QStringLiteral("jvm carregada")));
+#endif
 }
 
 TEST(ChamaVoske, TwiceInsideTheHostsOwnApplication) {
