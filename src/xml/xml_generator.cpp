@@ -1,7 +1,12 @@
 #include "xml/xml_generator.h"
 
 #include <cctype>
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "text/cp1252.h"
 #include "workbook/converters.h"
@@ -103,25 +108,40 @@ void AppendForLatin1(std::string& out, std::string_view text) {
   out.append(text, run, text.size() - run);
 }
 
-// Receives the DOM's serialisation piece by piece, escapes it for Latin-1
-// and passes it on in pieces of about a megabyte. When the document has a
-// literal root start tag, the DOM's own start tag (everything up to its first
-// ">") is left out, since the literal replaces it.
+// Receives the DOM's serialisation piece by piece and passes it on, escaped
+// for Latin-1, in pieces of about a megabyte. The escaping and the writing
+// run on a thread of their own while the DOM goes on serialising, so saving a
+// large document costs little more than serialising it. When the document
+// has a literal root start tag, the DOM's own start tag (everything up to its
+// first ">") is left out, since the literal replaces it.
 class ContentWriter : public pugi::xml_writer {
  public:
-  ContentWriter(const PieceWriter& out, bool skipStartTag) : out_(out), skippingStartTag_(skipStartTag) {
-    buffer_.reserve(kPiece + kPiece / 8);
+  ContentWriter(const PieceWriter& out, bool skipStartTag)
+      : out_(out), skippingStartTag_(skipStartTag), thread_([this] { Run(); }) {
+    pending_.reserve(kPiece + kPiece / 8);
   }
+  ContentWriter(const ContentWriter&) = delete;
+  ContentWriter& operator=(const ContentWriter&) = delete;
+  // Stops the thread when the content was not finished (an error on the way).
+  ~ContentWriter() {
+    if (thread_.joinable()) Stop();
+  }
+
   // Text of the document: values and markup, escaped.
   void Append(std::string_view text) {
-    AppendForLatin1(buffer_, text);
-    if (buffer_.size() >= kPiece) Flush();
+    pending_ += text;
+    if (pending_.size() >= kPiece) HandOver();
   }
   // The file's own lines: the declaration, line ends, the root start tag.
-  void AppendRaw(std::string_view text) { buffer_ += text; }
-  void Flush() {
-    if (!buffer_.empty()) out_(buffer_);
-    buffer_.clear();
+  void AppendRaw(std::string_view text) {
+    HandOver();
+    Enqueue({std::string(text), false});
+  }
+  // Writes what is left and waits for it; raises what writing raised.
+  void Finish() {
+    HandOver();
+    Stop();
+    if (failure_) std::rethrow_exception(failure_);
   }
   void write(const void* data, size_t size) override {
     std::string_view piece(static_cast<const char*>(data), size);
@@ -135,10 +155,69 @@ class ContentWriter : public pugi::xml_writer {
   }
 
  private:
+  struct Piece {
+    std::string text;
+    bool escape;
+  };
   static constexpr size_t kPiece = 1 << 20;
+  static constexpr size_t kMaxWaiting = 4;
+
+  void HandOver() {
+    if (pending_.empty()) return;
+    Enqueue({std::move(pending_), true});
+    pending_ = std::string();
+    pending_.reserve(kPiece + kPiece / 8);
+  }
+  void Enqueue(Piece piece) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return waiting_.size() < kMaxWaiting; });
+    waiting_.push_back(std::move(piece));
+    lock.unlock();
+    changed_.notify_all();
+  }
+  void Stop() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      finished_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+  }
+  void Run() {
+    std::string escaped;
+    for (;;) {
+      std::unique_lock<std::mutex> lock(mutex_);
+      changed_.wait(lock, [this] { return finished_ || !waiting_.empty(); });
+      if (waiting_.empty()) return;  // finished, and all written
+      Piece piece = std::move(waiting_.front());
+      waiting_.pop_front();
+      lock.unlock();
+      changed_.notify_all();
+      // After a failure the rest is only drained: the save has failed.
+      if (failure_) continue;
+      try {
+        if (piece.escape) {
+          escaped.clear();
+          AppendForLatin1(escaped, piece.text);
+          out_(escaped);
+        } else {
+          out_(piece.text);
+        }
+      } catch (...) {
+        failure_ = std::current_exception();
+      }
+    }
+  }
+
   const PieceWriter& out_;
   bool skippingStartTag_;
-  std::string buffer_;
+  std::string pending_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::deque<Piece> waiting_;
+  bool finished_ = false;
+  std::exception_ptr failure_;  // read by the caller only after the thread ended
+  std::thread thread_;          // last: it starts once the rest is ready
 };
 
 // The file: declaration, leading line, root start tag, then the DOM's
@@ -161,7 +240,7 @@ void WriteContent(const pugi::xml_document& doc, const Text& leadingLine, const 
   doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
            pugi::encoding_utf8);
   writer.AppendRaw(kLineEnd);
-  writer.Flush();
+  writer.Finish();
 }
 
 }  // namespace
