@@ -80,15 +80,5 @@ TEST_F(GerarEndToEndTest, MissingWorksheetFailsWithItsMessageAndLeavesNothing) {
   EXPECT_TRUE(fs::is_empty(dir / "saida"));
 }
 
-TEST_F(GerarEndToEndTest, InvalidReferenceDateOfTheFinancialDocumentLeavesNothing) {
-  const std::string workbook =
-      Workbook([](sample::Workbook& wb) { wb["Dados Cadastrais"].Set("B3", "31/13/2013"); });
-  const CliResult r = Gerar("financeiro", workbook, (dir / "saida").string(), true);
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "A data \"31/13/2013\" não é uma data válida.\n");
-  EXPECT_TRUE(fs::is_empty(dir / "saida"));
-}
-
 }  // namespace
 }  // namespace voske

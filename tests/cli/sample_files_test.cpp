@@ -25,7 +25,7 @@ TEST(SampleFilesTest, CommittedWorkbookHoldsTheCellsTheGeneratorWritesToday) {
 
   const std::unique_ptr<WorkbookFile> committed = OpenWorkbookFile(Sample(".xlsx").string());
   const std::unique_ptr<WorkbookFile> generated = OpenWorkbookFile(fresh);
-  const char* stale = "examples/planilha-exemplo.xlsx is stale: rewrite it with build/bin/make-sample-workbook";
+  const char* stale = "examples/planilha-exemplo.xlsx is stale: run scripts/update-samples and commit both sample files";
   ASSERT_EQ(committed->SheetNames(), generated->SheetNames()) << stale;
   for (size_t i = 0; i < generated->SheetNames().size(); ++i) {
     const WorksheetArray a = committed->ReadSheet(i), b = generated->ReadSheet(i);

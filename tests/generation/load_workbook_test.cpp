@@ -312,24 +312,5 @@ TEST_F(LoadWorkbookTest, EachGenerationParsesTheWorkbookWithItsOwnReader) {
   EXPECT_EQ(fake.reads.back().reader, 2);
 }
 
-TEST(DiscardOutputFileTest, SetsTheFlagWhetherOrNotThereIsAFile) {
-  GenerationState nothing;
-  DiscardOutputFile(nothing);
-  EXPECT_TRUE(nothing.generationFailed);
-
-  ScratchDir dir;
-  GenerationState missing;
-  missing.outputPath = (dir / "nao-existe.xml").string();
-  DiscardOutputFile(missing);
-  EXPECT_TRUE(missing.generationFailed);
-
-  GenerationState present;
-  present.outputPath = (dir / "x.xml").string();
-  FakeGeneration::WriteFile(present.outputPath, "x");
-  DiscardOutputFile(present);
-  EXPECT_TRUE(present.generationFailed);
-  EXPECT_FALSE(fs::exists(present.outputPath));
-}
-
 }  // namespace
 }  // namespace voske

@@ -8,19 +8,21 @@
 
 namespace voske {
 
-void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell) {
-  static const Text kZero = "0.0";
+Amount AmountOf(const Cell& cell) {
   // A number cell is rounded straight from its value, as its cell text
   // would be; a trial balance holds hundreds of thousands of them.
-  if (cell.kind == Cell::Kind::Number) {
-    gen.AddDecimalElement(name, FormatDecimalOfNumber(cell.number));
-    return;
-  }
+  if (cell.kind == Cell::Kind::Number) return {FormatDecimalOfNumber(cell.number), false};
   const Text cellText = CellText(cell);
-  if (cellText.empty())
+  if (cellText.empty()) return {Text(), true};
+  return {FormatDecimal(cellText), false};
+}
+
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount) {
+  static const Text kZero = "0.0";
+  if (amount.empty)
     gen.AddTextElement(name, kZero);
   else
-    gen.AddDecimalElement(name, FormatDecimal(cellText));
+    gen.AddDecimalElement(name, amount.value);
 }
 
 int ReferenceYear(const Worksheets& sheets) {

@@ -10,9 +10,18 @@
 
 namespace voske {
 
-// An amount leaf: the cell's value rounded to two decimals when the cell text
-// is not empty, the text "0.0" otherwise. So an amount is always written.
-void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell);
+// What an amount leaf holds: the cell's value rounded to two decimals when
+// the cell text is not empty, the text "0.0" otherwise. So an amount is
+// always written. AmountOf raises the converter's invalid-number message.
+struct Amount {
+  Text value;          // the rounded value, for a decimal leaf
+  bool empty = false;  // the cell was empty: the leaf is the text "0.0"
+};
+Amount AmountOf(const Cell& cell);
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount);
+inline void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell) {
+  WriteAmount(gen, name, AmountOf(cell));
+}
 
 // The year of "Dados Cadastrais" B3, as the date converter reads it. Raises
 // the converter's invalid-date message when B3 is not a date.

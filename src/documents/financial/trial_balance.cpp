@@ -1,8 +1,14 @@
 // oxr:balancete: the start of the period, then one section per trial-balance
 // worksheet (assets, liabilities, revenue, expenses), each listing its
 // accounts from row 4 down to the first two blank account cells in a row.
+// The entries are found and converted ahead on a second thread
+// (LedgerEntryReader); this file writes them and applies the rules.
+#include <exception>
+#include <vector>
+
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
+#include "documents/financial/ledger_entries.h"
 #include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
 #include "workbook/converters.h"
@@ -16,9 +22,6 @@ const Text kTrialBalance = "oxr:balancete";
 
 // Longer account codes are rejected with the section's own message.
 constexpr size_t kMaxAccountLength = 20;
-// Only detailed accounts, longer than this, carry their description.
-constexpr size_t kDescribedAccountLength = 9;
-constexpr int kFirstEntryRow = 4;
 
 struct BalanceSheet {
   const char* element;       // the section's container
@@ -43,17 +46,6 @@ const BalanceSheet kBalanceSheets[] = {
      "Qualquer dúvida, sobre o preenchimento das planilhas do balancete, consulte o manual do usuário."},
 };
 
-bool IsBlank(const Cell& cell) {
-  // Blank: nothing left of the cell text once trimmed. Numbers and booleans
-  // always show something, so only texts need a look.
-  switch (cell.kind) {
-    case Cell::Kind::Empty: return true;
-    case Cell::Kind::Text:
-    case Cell::Kind::Error: return Trim(cell.text).empty();
-    default: return false;
-  }
-}
-
 // The period start as the document states it: a date cell gives its date
 // (and its time of day, if it has one); a text date gives what the date
 // converter makes of it, so that a B3 the load sequence accepted is never
@@ -66,7 +58,7 @@ Text PeriodStart(const Worksheets& sheets) {
   return NormalizeDate(CellText(b3));
 }
 
-void WriteLedgerEntry(TXMLGenerator& gen, const WorksheetArray& sheet, int row, const BalanceSheet& section) {
+void WriteLedgerEntry(TXMLGenerator& gen, const LedgerEntry& entry, const BalanceSheet& section) {
   static const Text kEntry = "oxr:lancamento";
   static const Text kAccount = "oxr:conta";
   static const Text kAmounts[] = {"oxr:saldoAnterior", "oxr:debitos", "oxr:creditos", "oxr:saldoFinal"};
@@ -75,36 +67,33 @@ void WriteLedgerEntry(TXMLGenerator& gen, const WorksheetArray& sheet, int row, 
   gen.AddElement(kEntry);
   // The account is measured as typed, blanks included; the generator trims
   // it when writing.
-  const Text account = sheet.TextAt(row, 1);
+  const Text& account = entry.account;
   if (account.size() > kMaxAccountLength)
     throw EGenerica(Ansi(section.accountWord) + " \"" + account + Ansi("\" possui mais de 20 caracteres.") + CR +
                     Ansi("O número máximo de caracteres para as contas do balancete é 20."));
   gen.AddTextElement(kAccount, account);
-  for (int i = 0; i < 4; ++i) WriteAmount(gen, kAmounts[i], sheet.At(row, 3 + i));
-  if (account.size() > kDescribedAccountLength) gen.AddTextElement(kDescription, CleanText(sheet.TextAt(row, 2)));
+  for (int i = 0; i < 4; ++i) {
+    if (entry.failedAmount == i) std::rethrow_exception(entry.failure);
+    WriteAmount(gen, kAmounts[i], entry.amounts[static_cast<size_t>(i)]);
+  }
+  if (account.size() > kDescribedAccountLength) gen.AddTextElement(kDescription, entry.description);
 }
 
-void WriteBalanceSheet(FinancialContext& ctx, const BalanceSheet& section) {
+void WriteBalanceSheet(FinancialContext& ctx, const BalanceSheet& section, LedgerEntryReader& entries) {
   static const Text kCount = "oxr:numLancamentos";
   const Text container = section.element;
-  const WorksheetArray& sheet = ctx.sheets[Ansi(section.worksheet)];
 
   ctx.gen.AddElement(container);
-  int entries = 0;
-  for (int row = kFirstEntryRow;; ++row) {
-    // Two blank account cells in a row end the section; a single blank row
-    // is passed over.
-    if (IsBlank(sheet.At(row, 1))) {
-      if (IsBlank(sheet.At(row + 1, 1))) break;
-      ++row;
-    }
-    WriteLedgerEntry(ctx.gen, sheet, row, section);
+  int count = 0;
+  LedgerEntry entry;
+  while (entries.Next(entry)) {
+    WriteLedgerEntry(ctx.gen, entry, section);
     ctx.gen.ReturnTo(container);
-    ++entries;
+    ++count;
   }
   ctx.gen.ReturnTo(container);
-  ctx.gen.AddTextElement(kCount, std::to_string(entries));
-  if (entries == 0) throw EGenerica(Ansi(section.emptyMessage));
+  ctx.gen.AddTextElement(kCount, std::to_string(count));
+  if (count == 0) throw EGenerica(Ansi(section.emptyMessage));
 }
 
 }  // namespace
@@ -113,9 +102,12 @@ void WriteTrialBalance(FinancialContext& ctx) {
   ctx.gen.ReturnTo(kRoot);
   ctx.gen.AddElement(kTrialBalance);
   ctx.gen.AddTextElement("oxr:inicioPeriodo", PeriodStart(ctx.sheets));
+  std::vector<const WorksheetArray*> sheets;
+  for (const BalanceSheet& section : kBalanceSheets) sheets.push_back(&ctx.sheets[Ansi(section.worksheet)]);
+  LedgerEntryReader entries(sheets);
   for (const BalanceSheet& section : kBalanceSheets) {
     ScheduleStatus(ctx, section.statusSuffix);
-    WriteBalanceSheet(ctx, section);
+    WriteBalanceSheet(ctx, section, entries);
     ctx.gen.ReturnTo(kTrialBalance);
   }
 }

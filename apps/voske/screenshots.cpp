@@ -1,0 +1,133 @@
+// voske-screenshots: renders the main window in both modes and each dialog
+// to PNG, for the README. Runs on any Qt platform; scripts/screenshots uses
+// the offscreen one. Each picture gets a plain title bar with the window's
+// caption, since a grab holds only the client area.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFont>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+
+#include <cstdio>
+#include <memory>
+
+#include "entry/folder_dialog.h"
+#include "entry/main_form.h"
+#include "entry/message_dialog.h"
+#include "entry/password_dialog.h"
+#include "entry/proxy_dialog.h"
+#include "entry/ui_fonts.h"
+#include "entry/window_front_end.h"
+#include "transmission/java_transmission.h"
+#include "workflow/proxy_settings.h"
+
+namespace {
+
+using namespace voske;
+
+// The pictures show the window as it looks once the VM has started, without
+// starting one: the caption carries the Java version really installed.
+class PictureTransmission : public TransmissionPort {
+ public:
+  Text JavaVersion() override { return java_.JavaVersion(); }
+  bool StartJavaVM(FrontEnd&) override { return true; }
+  void SendDocument(const SendRequest&, FrontEnd&) override {}
+
+ private:
+  JavaTransmission java_;
+};
+
+QPixmap Framed(QWidget& w) {
+  w.show();
+  QApplication::processEvents();
+  const QPixmap client = w.grab();
+  w.hide();
+  constexpr int kTitle = 22;
+  QPixmap framed(client.width() + 2, client.height() + kTitle + 1);
+  framed.fill(QColor(10, 36, 106));
+  QPainter p(&framed);
+  p.drawPixmap(1, kTitle, client);
+  QFont f = DialogFont();
+  f.setBold(true);
+  p.setFont(f);
+  p.setPen(Qt::white);
+  p.drawText(QRect(6, 0, framed.width() - 12, kTitle), Qt::AlignVCenter | Qt::AlignLeft, w.windowTitle());
+  return framed;
+}
+
+bool Save(QWidget& w, const QString& folder, const char* name) {
+  const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+  if (!Framed(w).save(path, "PNG")) {
+    std::fprintf(stderr, "voske-screenshots: não foi possível gravar %s\n", path.toUtf8().constData());
+    return false;
+  }
+  std::printf("%s\n", path.toUtf8().constData());
+  return true;
+}
+
+// A small folder tree for the folder dialog, at a fixed place so the
+// picture is the same on every machine.
+QString MakeFolderTree() {
+  const QString base = QDir::tempPath() + QStringLiteral("/voske-telas/Contabilidade/OXR");
+  for (const char* sub : {"2013-1T", "2013-2T", "Planilhas", "Recibo"})
+    QDir().mkpath(base + QChar('/') + QString::fromLatin1(sub));
+  return base;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+  QDir().mkpath(folder);
+  bool ok = true;
+
+  PictureTransmission transmission;
+  {
+    TForm_VOSKE_XML w(transmission, GenerationServices{});
+    w.FilenameEdit1->setText(QStringLiteral("/home/contabil/OXR/Planilhas/planilha-exemplo.xlsx"));
+    w.DirectoryEdit1->setText(QStringLiteral("/home/contabil/OXR/2013-2T"));
+    ok &= Save(w, folder, "janela-geracao.png");
+
+    w.ComboBox1->setCurrentIndex(1);
+    w.ComboBox2->setCurrentIndex(1);
+    w.chkUtilizarProxy->setChecked(true);
+    w.fneArquivoXML->setText(QStringLiteral("/home/contabil/OXR/2013-2T/123456_FINANCEIRO_20130715093012.xml"));
+    ok &= Save(w, folder, "janela-envio.png");
+  }
+  {
+    auto error = BuildMessageDialog(QStringLiteral("Arquivo não encontrado."), 1, kButtonOk, QStringLiteral("Erro"), 0,
+                                    false, nullptr);
+    ok &= Save(*error, folder, "mensagem-erro.png");
+    auto info = BuildMessageDialog(QStringLiteral("XML gerado com sucesso."), 4, kButtonOk,
+                                   QStringLiteral("Informação"), 0, false, nullptr);
+    ok &= Save(*info, folder, "mensagem-informacao.png");
+  }
+  {
+    TForm_Senha_OXR d;
+    d.MaskEdit1->setText(QStringLiteral("segredo"));
+    ok &= Save(d, folder, "senha.png");
+  }
+  {
+    WindowFrontEnd messages;
+    TfrmDlgProxy d([&messages](const ProxySettings& s) { return CheckProxySettings(s, messages); });
+    d.Edit5->setText(QStringLiteral("proxy.operadora.local"));
+    d.Edit6->setText(QStringLiteral("3128"));
+    d.Edit8->setText(QStringLiteral("contabil"));
+    d.Edit7->setText(QStringLiteral("segredo"));
+    ok &= Save(d, folder, "proxy.png");
+  }
+  {
+    const QString tree = MakeFolderTree();
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(tree);
+    TForm_Pasta d([](const QString&) {});
+    QDir::setCurrent(saved);
+    ok &= Save(d, folder, "pasta.png");
+    QDir(QDir::tempPath() + QStringLiteral("/voske-telas")).removeRecursively();
+  }
+  return ok ? 0 : 1;
+}

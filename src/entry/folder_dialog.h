@@ -1,0 +1,40 @@
+#pragma once
+// TForm_Pasta: picks the destination folder, where the XML files are written
+// and under which the "Recibo" folder is made.
+#include <QDialog>
+#include <QDir>
+
+#include <functional>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace voske {
+
+class TForm_Pasta : public QDialog {
+  Q_OBJECT
+ public:
+  // `setDestination` receives the chosen folder (the main window's DirectoryEdit1).
+  explicit TForm_Pasta(std::function<void(const QString&)> setDestination, QWidget* owner = nullptr);
+
+  QLabel* Label1;
+  QListWidget* DirectoryListBox1;
+  QPushButton* BitBtn3;
+
+  // The folder last opened by a double click (initially the current directory).
+  QString CurrentFolder() const { return current_; }
+  // Opens `folder`: lists the path from the root down to it, then its sub-folders.
+  void OpenFolder(const QString& folder);
+
+  void BitBtn3Click();
+
+ private:
+  void DirectoryListBox1DblClick(QListWidgetItem* item);
+
+  std::function<void(const QString&)> setDestination_;
+  QString current_;
+};
+
+}  // namespace voske

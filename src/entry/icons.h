@@ -1,0 +1,15 @@
+#pragma once
+// The library's icons "ICON_0" to "ICON_16", drawn by the program itself.
+#include <QPixmap>
+
+namespace voske {
+
+inline constexpr int kIconCount = 17;
+
+// True for the kinds that have an icon of their own (0 to 16).
+bool HasVoskeIcon(int kind);
+// The icon of that kind: 32 x 32, except kind 0, the large picture (64 x 64).
+// A kind without an icon of its own gets a plain 32 x 32 icon.
+QPixmap VoskeIconPixmap(int kind);
+
+}  // namespace voske

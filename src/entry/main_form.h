@@ -1,0 +1,114 @@
+#pragma once
+// TForm_VOSKE_XML: the main window. A thin view over MainWindowPresenter:
+// it lays out the components, forwards each event to the handler of the
+// same name and shows what the presenter tells it. Every rule (checks,
+// messages, modes, the password step, generation and sending) lives in the
+// presenter.
+#include <QDialog>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "entry/proxy_dialog.h"
+#include "entry/window_front_end.h"
+#include "generation/load_workbook.h"
+#include "workflow/main_window_presenter.h"
+#include "workflow/main_window_view.h"
+#include "workflow/transmission_port.h"
+
+class QCheckBox;
+class QComboBox;
+class QFileDialog;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QStatusBar;
+class QToolButton;
+
+namespace voske {
+
+
+class TForm_VOSKE_XML : public QDialog, public MainWindowView {
+  Q_OBJECT
+ public:
+  // Builds the window and runs FormCreate, which may already show the Java
+  // start-up messages. `transmission` must outlive the window.
+  TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServices services, QWidget* parent = nullptr);
+  ~TForm_VOSKE_XML() override;
+
+  QFrame* Panel1;
+  QToolButton* B_Gerar_Arquivo;
+  QToolButton* SpeedButton1;
+  QToolButton* Sair;
+  QFrame* Panel2;
+  QLabel *Label4, *Label5, *Label1, *Label2, *Label3;
+  QComboBox* ComboBox1;
+  QComboBox* ComboBox2;
+  QCheckBox* chkUtilizarProxy;
+  QLineEdit* FilenameEdit1;
+  QLineEdit* DirectoryEdit1;
+  QLineEdit* fneArquivoXML;
+  QToolButton *SpeedButton2, *SpeedButton4, *SpeedButton3;
+  QLabel* LB_Status;
+  QStatusBar* StatusBar1;
+  QFileDialog* OpenDialog1;
+
+  MainWindowPresenter& Presenter() { return *presenter_; }
+  WindowFrontEnd& FrontEndPort() { return frontEnd_; }
+  // The proxy dialog while it exists (created on the first check of the box).
+  TfrmDlgProxy* ProxyDialog() const { return proxyDialog_; }
+  // "VOSKE-XML 3.3", as FormCreate set it.
+  const QString& ApplicationTitle() const { return applicationTitle_; }
+
+  // MainWindowView.
+  int DocumentKindIndex() const override;
+  void SetDocumentKindIndex(int index) override;
+  int ActionIndex() const override;
+  void SetActionIndex(int index) override;
+  std::string WorkbookPath() const override;
+  void SetWorkbookPath(const std::string& path) override;
+  std::string DestinationFolder() const override;
+  void SetDestinationFolder(const std::string& path) override;
+  std::string XmlFilePath() const override;
+  void SetXmlFilePath(const std::string& path) override;
+  void SetXmlFileEnabled(bool enabled) override;
+  bool ProxyChecked() const override;
+  void SetProxyEnabled(bool enabled) override;
+  void SetMainButtonCaption(const Text& caption) override;
+  void SetMainButtonEnabled(bool enabled) override;
+  void SetApplicationTitle(const Text& title) override;
+  void SetWindowCaption(const Text& caption) override;
+  void ShowStatusLine() override;
+  std::optional<Text> AskOxrPassword() override;
+  void ShowProxyDialog() override;
+  void ReleaseProxyDialog() override;
+  std::optional<std::string> PickFile(const Text& filter) override;
+  std::optional<std::string> PickFolder() override;
+  void OpenUrl(const std::string& url) override;
+  void Close() override;
+
+ protected:
+  // The close box asks the presenter first: refused while a run goes on.
+  void closeEvent(QCloseEvent* event) override;
+  // The main window has no cancel button: Esc does not close it.
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void BuildToolbar();
+  void BuildFields();
+  void BuildStatusBar();
+  void ConnectEvents();
+
+  WindowFrontEnd frontEnd_;
+  std::unique_ptr<MainWindowPresenter> presenter_;
+  QPointer<TfrmDlgProxy> proxyDialog_;
+  QString applicationTitle_;
+};
+
+// The file-open dialog's filter from the window's "name|patterns" form
+// ("Planilha Excel|*.xls;*.xlsx" gives "Planilha Excel (*.xls *.xlsx)").
+QString QtFileFilter(const QString& filter);
+
+}  // namespace voske

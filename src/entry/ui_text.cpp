@@ -1,0 +1,23 @@
+#include "entry/ui_text.h"
+
+#include "text/cp1252.h"
+
+namespace voske {
+
+Text ToText(const QString& s) {
+  return FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(s.utf16()), static_cast<size_t>(s.size())));
+}
+
+QString ToQString(const Text& s) {
+  const std::u16string u = ToUtf16(s);
+  return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+}
+
+QString TrimLow(const QString& s) {
+  qsizetype b = 0, e = s.size();
+  while (b < e && s[b].unicode() <= 32) ++b;
+  while (e > b && s[e - 1].unicode() <= 32) --e;
+  return s.mid(b, e - b);
+}
+
+}  // namespace voske

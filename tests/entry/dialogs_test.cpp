@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTimer>
+
+#include <optional>
+
+#include "entry/folder_dialog.h"
+#include "entry/password_dialog.h"
+#include "entry/proxy_dialog.h"
+#include "entry/qt_app.h"
+#include "entry/window_front_end.h"
+#include "text/cp1252.h"
+#include "workflow/proxy_settings.h"
+#include "entry/modal_watch.h"
+#include "support/paths.h"
+
+namespace voske {
+namespace {
+
+class DialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override { testing::EnsureApp(); }
+};
+
+TEST_F(DialogsTest, PasswordDialogLayout) {
+  TForm_Senha_OXR d;
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("Senha na OXR"));
+  EXPECT_EQ(d.size(), QSize(360, 131));
+  EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("MaskEdit1")), d.MaskEdit1);
+  EXPECT_EQ(d.MaskEdit1->geometry(), QRect(16, 36, 265, 21));
+  EXPECT_EQ(d.MaskEdit1->echoMode(), QLineEdit::Password);
+  EXPECT_FALSE(d.CheckBox1->isChecked());
+  EXPECT_EQ(d.CheckBox1->text(), QStringLiteral("Mostrar os caracteres"));
+  EXPECT_EQ(d.BitBtn3->geometry(), QRect(39, 91, 113, 29));
+  EXPECT_EQ(d.BitBtn3->text(), QStringLiteral("OK"));
+  EXPECT_EQ(d.Label1->text(), QStringLiteral("Digite sua senha junto à OXR:"));
+}
+
+TEST_F(DialogsTest, PasswordDialogRefusesOnlyAnEmptyField) {
+  TForm_Senha_OXR d;
+  testing::MessageWatch watch;
+  d.show();
+  d.BitBtn3Click();
+  ASSERT_EQ(watch.seen.size(), 1);
+  EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Erro"));
+  EXPECT_EQ(watch.seen[0].text, QStringLiteral("Nehuma senha foi digitada para Confirmação."));
+  EXPECT_TRUE(d.isVisible());
+  EXPECT_EQ(d.result(), 0);
+  // Two blanks are a password.
+  d.MaskEdit1->setText(QStringLiteral("  "));
+  d.BitBtn3Click();
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(watch.seen.size(), 1);
+}
+
+TEST_F(DialogsTest, PasswordDialogShowCharactersToggles) {
+  TForm_Senha_OXR d;
+  QTest::mouseClick(d.CheckBox1, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(d.MaskEdit1->echoMode(), QLineEdit::Normal);
+  QTest::mouseClick(d.CheckBox1, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(d.MaskEdit1->echoMode(), QLineEdit::Password);
+}
+
+TEST_F(DialogsTest, PasswordDialogEscDoesNothingAndCloseIsNotOk) {
+  TForm_Senha_OXR d;
+  testing::WhenModal([&](QWidget* w) {
+    QTest::keyClick(w, Qt::Key_Escape);
+    EXPECT_TRUE(w->isVisible());
+    w->close();
+  });
+  EXPECT_NE(d.exec(), QDialog::Accepted);
+}
+
+// The dialog hands its fields to the workflow's rule, as the main window does.
+struct ProxyStore {
+  WindowFrontEnd messages;
+  std::optional<ProxySettings> stored;
+  ProxyConfirm Confirm() {
+    return [this](const ProxySettings& typed) {
+      if (!CheckProxySettings(typed, messages)) return false;
+      stored = typed;
+      return true;
+    };
+  }
+};
+
+TEST_F(DialogsTest, ProxyDialogChecksFieldsInOrderAndStoresThemUntrimmed) {
+  ProxyStore store;
+  TfrmDlgProxy d(store.Confirm());
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("VOSKE-XML - Proxy"));
+  EXPECT_EQ(d.size(), QSize(464, 177));
+  EXPECT_EQ(d.Edit7->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(d.BitBtn3->geometry(), QRect(64, 108, 109, 33));
+  testing::MessageWatch watch;
+  d.show();
+  d.Edit5->setText(QStringLiteral("proxy.local"));
+  d.BitBtn3Click();
+  d.Edit6->setText(QStringLiteral("   "));  // blanks count as empty
+  d.BitBtn3Click();
+  d.Edit6->setText(QStringLiteral("abc"));  // the port is not checked for a number
+  d.BitBtn3Click();
+  d.Edit8->setText(QStringLiteral("ana"));
+  d.BitBtn3Click();
+  ASSERT_EQ(watch.seen.size(), 4);
+  EXPECT_EQ(watch.seen[0].text, QStringLiteral("O campo \"Porta\" deve ser definido."));
+  EXPECT_EQ(watch.seen[1].text, QStringLiteral("O campo \"Porta\" deve ser definido."));
+  EXPECT_EQ(watch.seen[2].text, QStringLiteral("O campo \"Usuário\" deve ser definido."));
+  EXPECT_EQ(watch.seen[3].text, QStringLiteral("O campo \"Senha\" deve ser definido."));
+  EXPECT_FALSE(store.stored);
+  EXPECT_TRUE(d.isVisible());
+  d.Edit7->setText(QStringLiteral(" s3nhá "));
+  d.BitBtn3Click();
+  ASSERT_TRUE(store.stored);
+  EXPECT_EQ(store.stored->server, "proxy.local");
+  EXPECT_EQ(store.stored->port, "abc");
+  EXPECT_EQ(store.stored->user, "ana");
+  EXPECT_EQ(store.stored->password, Ansi(" s3nhá "));
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+}
+
+TEST_F(DialogsTest, ProxyDialogFirstMessageIsTheServer) {
+  ProxyStore store;
+  TfrmDlgProxy d(store.Confirm());
+  testing::MessageWatch watch;
+  d.BitBtn3Click();
+  ASSERT_EQ(watch.seen.size(), 1);
+  EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Erro"));
+  EXPECT_EQ(watch.seen[0].text, QStringLiteral("O campo \"Servidor\" deve ser definido."));
+}
+
+class FolderDialogTest : public DialogsTest {
+ protected:
+  void SetUp() override {
+    DialogsTest::SetUp();
+    QDir(scratch.path().c_str()).mkpath(QStringLiteral("alfa/interna"));
+    QDir(scratch.path().c_str()).mkpath(QStringLiteral("beta"));
+    saved = QDir::currentPath();
+    QDir::setCurrent(QString::fromStdString(scratch.path().string()));
+  }
+  void TearDown() override { QDir::setCurrent(saved); }
+  QString Scratch() const { return QDir(QString::fromStdString(scratch.path().string())).canonicalPath(); }
+
+  voske::testing::ScratchDir scratch;
+  QString saved;
+};
+
+TEST_F(FolderDialogTest, ListsThePathDownToTheCurrentFolderThenItsSubFolders) {
+  TForm_Pasta d([](const QString&) {});
+  EXPECT_EQ(d.windowTitle(), QStringLiteral("Escolha do diretório"));
+  EXPECT_EQ(d.size(), QSize(362, 327));
+  EXPECT_EQ(d.DirectoryListBox1->geometry(), QRect(28, 42, 301, 232));
+  EXPECT_EQ(QDir(d.CurrentFolder()).canonicalPath(), Scratch());
+  const int levels = static_cast<int>(Scratch().count(QChar('/'))) + 1;  // the root, then each folder down to the scratch one
+  ASSERT_EQ(d.DirectoryListBox1->count(), levels + 2);
+  EXPECT_EQ(d.DirectoryListBox1->item(0)->text(), QStringLiteral("/"));
+  EXPECT_EQ(d.DirectoryListBox1->item(levels)->text().trimmed(), QStringLiteral("alfa"));
+  EXPECT_EQ(d.DirectoryListBox1->item(levels + 1)->text().trimmed(), QStringLiteral("beta"));
+  // Each level is indented one step further than the one above.
+  EXPECT_GT(d.DirectoryListBox1->item(levels)->text().indexOf(QChar('a')),
+            d.DirectoryListBox1->item(levels - 1)->text().indexOf(QRegularExpression(QStringLiteral("\\S"))));
+}
+
+TEST_F(FolderDialogTest, SingleClickOnlyHighlightsDoubleClickEnters) {
+  QString chosen;
+  TForm_Pasta d([&](const QString& s) { chosen = s; });
+  const int levels = d.DirectoryListBox1->count() - 2;
+  QListWidgetItem* alfa = d.DirectoryListBox1->item(levels);
+  d.DirectoryListBox1->setCurrentItem(alfa);  // a single click
+  d.BitBtn3Click();
+  EXPECT_EQ(QDir(chosen).canonicalPath(), Scratch());
+
+  TForm_Pasta e([&](const QString& s) { chosen = s; });
+  emit e.DirectoryListBox1->itemDoubleClicked(e.DirectoryListBox1->item(levels));
+  EXPECT_EQ(QDir(e.CurrentFolder()).canonicalPath(), Scratch() + QStringLiteral("/alfa"));
+  EXPECT_EQ(e.DirectoryListBox1->item(e.DirectoryListBox1->count() - 1)->text().trimmed(), QStringLiteral("interna"));
+  // Double-clicking an upper level climbs back up.
+  emit e.DirectoryListBox1->itemDoubleClicked(e.DirectoryListBox1->item(0));
+  EXPECT_EQ(e.CurrentFolder(), QStringLiteral("/"));
+  e.BitBtn3Click();
+  EXPECT_EQ(chosen, QStringLiteral("/"));
+}
+
+}  // namespace
+}  // namespace voske

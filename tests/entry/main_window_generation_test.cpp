@@ -1,0 +1,82 @@
+// Whole generations driven from the window: the sample operator's workbook,
+// the real reader and builders, a temporary destination folder.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <string>
+
+#include "entry/main_window_fixture.h"
+#include "sample_workbook.h"
+#include "support/document_checks.h"
+#include "support/paths.h"
+
+namespace voske {
+namespace {
+
+using testing::MainWindowTest;
+using testing::MessageWatch;
+using testing::PasswordAnswer;
+
+class WindowGenerationTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    sample::WriteXlsx(sample::MakeSampleWorkbook(), (scratch / "Planilha Padrão.xlsx").string());
+    std::filesystem::create_directories(scratch / "destino");
+  }
+
+  // One press in generation mode for the document `kind` of ComboBox1.
+  QList<testing::SeenMessage> Generate(int kind) {
+    TForm_VOSKE_XML& w = Window(StandardGenerationServices());
+    w.ComboBox1->setCurrentIndex(kind);
+    // Quotes around the path, as a path pasted from a file manager may have.
+    w.FilenameEdit1->setText(QStringLiteral("\"%1\"").arg(QString::fromStdString((scratch / "Planilha Padrão.xlsx").string())));
+    w.DirectoryEdit1->setText(QString::fromStdString((scratch / "destino").string()));
+    PasswordAnswer answer;
+    answer.password = QStringLiteral("senha");
+    MessageWatch watch;
+    Press();
+    EXPECT_EQ(answer.asked, 1);
+    return watch.seen;
+  }
+
+  testing::ScratchDir scratch;
+};
+
+TEST_F(WindowGenerationTest, RegistrationDocumentFromTheSampleWorkbook) {
+  const QList<testing::SeenMessage> seen = Generate(0);
+  ASSERT_EQ(seen.size(), 1);
+  EXPECT_EQ(seen[0].caption, QStringLiteral("Informação"));
+  EXPECT_EQ(seen[0].text, QStringLiteral("XML gerado com sucesso."));
+
+  const auto files = testing::FilesIn(scratch / "destino");
+  ASSERT_EQ(files.size(), 1u);  // no temporary file left beside it
+  EXPECT_NE(files[0].filename().string().find("_CADASTRAL_"), std::string::npos);
+  EXPECT_EQ(form->Presenter().OutputPath(), files[0].string());
+  const auto saved = testing::LoadSavedDocument(files[0]);
+  ASSERT_NE(saved, nullptr);
+  EXPECT_STREQ(saved->Root().name(), "oxr:voskeCadastral");
+  EXPECT_TRUE(testing::HashMatchesContent(*saved));
+  // The window is ready for the next press.
+  EXPECT_EQ(Status(), QStringLiteral("Status:"));
+  EXPECT_TRUE(form->B_Gerar_Arquivo->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(WindowGenerationTest, FinancialDocumentFromTheSampleWorkbook) {
+  const QList<testing::SeenMessage> seen = Generate(1);
+  ASSERT_EQ(seen.size(), 1);
+  EXPECT_EQ(seen[0].text, QStringLiteral("XML gerado com sucesso."));
+  const auto files = testing::FilesIn(scratch / "destino");
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_NE(files[0].filename().string().find("_FINANCEIRO_"), std::string::npos);
+  const auto saved = testing::LoadSavedDocument(files[0]);
+  ASSERT_NE(saved, nullptr);
+  EXPECT_STREQ(saved->Root().name(), "oxr:voskeFinanc");
+  EXPECT_TRUE(testing::HashMatchesContent(*saved));
+}
+
+}  // namespace
+}  // namespace voske

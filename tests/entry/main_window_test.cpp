@@ -1,0 +1,504 @@
+// The main window driven through its real widgets, found by component name.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolButton>
+#include <QUrl>
+
+#include <fstream>
+
+#include "entry/folder_dialog.h"
+#include "entry/main_window_fixture.h"
+#include "entry/proxy_dialog.h"
+#include "support/paths.h"
+
+namespace voske {
+namespace {
+
+using testing::MainWindowTest;
+using testing::MessageWatch;
+using testing::PasswordAnswer;
+
+template <typename W>
+W* Find(QWidget& form, const char* name) {
+  W* w = form.findChild<W*>(QString::fromLatin1(name));
+  EXPECT_NE(w, nullptr) << name;
+  return w;
+}
+
+// Replaces a combo box's text as the user would: the keyboard for plain
+// letters, an insertion (as an input method does) for accented ones.
+void TypeInto(QComboBox* box, const QString& text) {
+  box->lineEdit()->selectAll();
+  QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
+  for (QChar c : text) {
+    if (c.unicode() < 128)
+      QTest::keyClick(box->lineEdit(), c.toLatin1());
+    else
+      box->lineEdit()->insert(QString(c));
+  }
+}
+
+QString Q(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
+
+// Types a full path into the file-open dialog's name field and confirms.
+void ChooseIn(QFileDialog* dialog, const QString& path) {
+  auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+  ASSERT_NE(name, nullptr);
+  name->setText(path);
+  QTest::keyClick(name, Qt::Key_Return);
+}
+
+TEST_F(MainWindowTest, StartsInGenerationModeWithTheCaptionAndStatusOfFormCreate) {
+  TForm_VOSKE_XML& w = Window();
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("VOSKE-XML 3.3 { - JRE 17.0.15}"));
+  EXPECT_EQ(w.ApplicationTitle(), QStringLiteral("VOSKE-XML 3.3"));
+  EXPECT_EQ(transmission.started, 1);
+
+  EXPECT_EQ(Find<QComboBox>(w, "ComboBox1")->currentText(), QStringLiteral("Dados cadastrais"));
+  EXPECT_EQ(Find<QComboBox>(w, "ComboBox2")->currentText(), QStringLiteral("Geração do arquivo XML"));
+  EXPECT_EQ(Find<QToolButton>(w, "B_Gerar_Arquivo")->text(), QStringLiteral("Gerar arquivo"));
+  EXPECT_TRUE(Find<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled());
+  EXPECT_FALSE(Find<QLineEdit>(w, "fneArquivoXML")->isEnabled());
+  EXPECT_FALSE(Find<QCheckBox>(w, "chkUtilizarProxy")->isEnabled());
+  EXPECT_FALSE(Find<QCheckBox>(w, "chkUtilizarProxy")->isChecked());
+  EXPECT_EQ(Find<QLabel>(w, "LB_Status")->text(), QStringLiteral("Status: "));
+  EXPECT_EQ(Find<QToolButton>(w, "SpeedButton1")->text(), QStringLiteral("Status da transmissão"));
+  EXPECT_EQ(Find<QToolButton>(w, "Sair")->toolTip(), QStringLiteral("Sair"));
+  EXPECT_TRUE(Find<QToolButton>(w, "Sair")->text().isEmpty());
+  EXPECT_EQ(transmission.released, 0);
+}
+
+TEST_F(MainWindowTest, LayoutFollowsTheForm) {
+  TForm_VOSKE_XML& w = Window();
+  EXPECT_EQ(w.size(), QSize(649, 285));
+  EXPECT_EQ(w.minimumSize(), w.maximumSize());  // fixed border
+  EXPECT_EQ(w.font().pixelSize(), 11);
+
+  auto* panel1 = Find<QWidget>(w, "Panel1");
+  EXPECT_EQ(panel1->geometry(), QRect(0, 0, 649, 36));
+  EXPECT_EQ(panel1->palette().color(QPalette::Window), QColor(214, 214, 173));
+  EXPECT_EQ(Find<QToolButton>(w, "B_Gerar_Arquivo")->geometry(), QRect(6, 4, 112, 28));
+  EXPECT_TRUE(Find<QToolButton>(w, "B_Gerar_Arquivo")->font().italic());
+  EXPECT_EQ(Find<QToolButton>(w, "B_Gerar_Arquivo")->font().pixelSize(), 12);
+  EXPECT_EQ(Find<QToolButton>(w, "SpeedButton1")->geometry(), QRect(118, 4, 156, 28));
+  EXPECT_TRUE(Find<QToolButton>(w, "SpeedButton1")->font().italic());
+  EXPECT_EQ(Find<QToolButton>(w, "Sair")->geometry(), QRect(274, 4, 28, 28));
+  for (const char* b : {"B_Gerar_Arquivo", "SpeedButton1", "Sair"})
+    EXPECT_FALSE(Find<QToolButton>(w, b)->icon().isNull()) << b;
+
+  auto* panel2 = Find<QWidget>(w, "Panel2");
+  EXPECT_EQ(panel2->geometry().top(), 36);
+  EXPECT_EQ(panel2->geometry().bottom() + 1, 285 - 19);
+  const struct {
+    const char* name;
+    const char* caption;
+    int y;
+  } labels[] = {{"Label4", "Arquivo a ser gerado:", 45},
+                {"Label5", "Ação a ser gerada:", 73},
+                {"Label1", "Arquivo Excel (Planilha Padrão):", 102},
+                {"Label2", "Pasta de destino:", 130},
+                {"Label3", "Arquivo XML a enviar:", 158}};
+  for (const auto& l : labels) {
+    auto* label = Find<QLabel>(w, l.name);
+    EXPECT_EQ(label->parentWidget(), panel2);
+    EXPECT_EQ(label->text(), QString::fromUtf8(l.caption));
+    EXPECT_EQ(label->geometry().top(), l.y) << l.name;
+    EXPECT_EQ(label->geometry().right() + 1, 178) << l.name;
+    // The whole caption fits: nothing is cut at the left edge.
+    EXPECT_GE(label->width(), label->sizeHint().width()) << l.name;
+    EXPECT_GE(label->geometry().left(), 0) << l.name;
+  }
+  EXPECT_EQ(Find<QWidget>(w, "ComboBox1")->geometry(), QRect(182, 42, 145, 21));
+  EXPECT_EQ(Find<QWidget>(w, "ComboBox2")->geometry(), QRect(182, 70, 145, 21));
+  EXPECT_EQ(Find<QWidget>(w, "chkUtilizarProxy")->pos(), QPoint(341, 69));
+  EXPECT_EQ(Find<QCheckBox>(w, "chkUtilizarProxy")->text(), QStringLiteral("Utilizar Proxy ao Enviar"));
+  EXPECT_EQ(Find<QWidget>(w, "FilenameEdit1")->geometry(), QRect(182, 99, 372, 21));
+  EXPECT_EQ(Find<QWidget>(w, "DirectoryEdit1")->geometry(), QRect(182, 127, 372, 21));
+  EXPECT_EQ(Find<QWidget>(w, "fneArquivoXML")->geometry(), QRect(182, 155, 372, 21));
+  EXPECT_EQ(Find<QWidget>(w, "SpeedButton2")->geometry(), QRect(560, 99, 23, 22));
+  EXPECT_EQ(Find<QWidget>(w, "SpeedButton4")->geometry(), QRect(560, 127, 23, 22));
+  EXPECT_EQ(Find<QWidget>(w, "SpeedButton3")->geometry(), QRect(560, 155, 23, 22));
+  EXPECT_EQ(Find<QWidget>(w, "LB_Status")->pos(), QPoint(185, 183));
+  EXPECT_EQ(Find<QComboBox>(w, "ComboBox1")->count(), 2);
+  EXPECT_EQ(Find<QComboBox>(w, "ComboBox1")->itemText(1), QStringLiteral("Dados financeiros"));
+  EXPECT_EQ(Find<QComboBox>(w, "ComboBox2")->itemText(1), QStringLiteral("Envio para a OXR"));
+
+  auto* bar = Find<QStatusBar>(w, "StatusBar1");
+  EXPECT_EQ(bar->geometry(), QRect(0, 266, 649, 19));
+  const QList<QLabel*> panels = bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+  ASSERT_EQ(panels.size(), 4);
+  EXPECT_EQ(panels[0]->text(), QStringLiteral("Versão 2013-06.01"));
+  EXPECT_EQ(panels[0]->width(), 120);
+  for (int i = 1; i < 4; ++i) {
+    EXPECT_TRUE(panels[i]->text().isEmpty());
+    EXPECT_EQ(panels[i]->width(), 50);
+  }
+  EXPECT_NE(Find<QFileDialog>(w, "OpenDialog1"), nullptr);
+}
+
+TEST_F(MainWindowTest, TabVisitsTheSixFieldsInOrder) {
+  TForm_VOSKE_XML& w = Window();
+  Find<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);  // every field enabled
+  w.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  w.activateWindow();
+  w.ComboBox1->setFocus();
+  const char* order[] = {"ComboBox2", "chkUtilizarProxy", "FilenameEdit1", "DirectoryEdit1", "fneArquivoXML",
+                         "ComboBox1"};
+  for (const char* next : order) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    // An editable combo box takes the focus in its own line edit.
+    QWidget* owner = qobject_cast<QComboBox*>(focus->parentWidget()) ? focus->parentWidget() : focus;
+    EXPECT_EQ(owner->objectName(), QString::fromLatin1(next));
+  }
+}
+
+TEST_F(MainWindowTest, ModeSwitchFollowsTheActionAndClearsTheXmlFileOnTheWayBack) {
+  TForm_VOSKE_XML& w = Window();
+  w.ComboBox2->setCurrentIndex(1);
+  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Enviar arquivo"));
+  EXPECT_TRUE(w.fneArquivoXML->isEnabled());
+  EXPECT_TRUE(w.chkUtilizarProxy->isEnabled());
+  w.fneArquivoXML->setText(QStringLiteral("/tmp/a.xml"));
+  w.chkUtilizarProxy->setChecked(true);
+
+  w.ComboBox2->setCurrentIndex(0);
+  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Gerar arquivo"));
+  EXPECT_TRUE(w.fneArquivoXML->text().isEmpty());
+  EXPECT_FALSE(w.fneArquivoXML->isEnabled());
+  EXPECT_FALSE(w.chkUtilizarProxy->isEnabled());
+  EXPECT_TRUE(w.chkUtilizarProxy->isChecked());  // its check mark stays
+
+  // A typed text that is no item is send mode too.
+  TypeInto(w.ComboBox2, QStringLiteral("qualquer"));
+  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Enviar arquivo"));
+  EXPECT_TRUE(w.fneArquivoXML->isEnabled());
+  // Typing an item's exact text selects it.
+  TypeInto(w.ComboBox2, QStringLiteral("Geração do arquivo XML"));
+  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Gerar arquivo"));
+  EXPECT_EQ(w.ComboBox2->count(), 2);  // typing never adds an item
+}
+
+class MainButtonTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    std::ofstream(scratch / "planilha.xlsx") << "x";
+    std::filesystem::create_directories(scratch / "destino");
+  }
+  QString Workbook() const { return Q(scratch / "planilha.xlsx"); }
+  QString Destination() const { return Q(scratch / "destino"); }
+
+  // One press; the messages it showed, the password dialog left unanswered.
+  QStringList PressAndRead() {
+    MessageWatch watch;
+    const int before = answer.asked;
+    Press();
+    QStringList texts;
+    for (const auto& m : watch.seen) {
+      EXPECT_EQ(m.caption, QStringLiteral("Erro"));
+      texts << m.text;
+    }
+    askedPassword = answer.asked > before;
+    return texts;
+  }
+
+  testing::ScratchDir scratch;
+  PasswordAnswer answer;  // closes the dialog: every press ends there
+  bool askedPassword = false;
+};
+
+TEST_F(MainButtonTest, GenerationChecksReportTheFirstFailureOnly) {
+  TForm_VOSKE_XML& w = Window();
+  const QStringList none;
+  // Workbook blank (blanks only), destination blank: the workbook wins.
+  w.FilenameEdit1->setText(QStringLiteral("   "));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione o arquivo Excel com seus dados.")});
+  w.FilenameEdit1->setText(Workbook() + QStringLiteral(".nao"));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Arquivo não encontrado.")});
+  // Double quotes around the path are removed for the existence test.
+  w.FilenameEdit1->setText(QChar('"') + Workbook() + QChar('"'));
+  w.DirectoryEdit1->setText(QStringLiteral("  "));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione a pasta de destino do(s) arquivo(s) XML.")});
+  w.DirectoryEdit1->setText(Destination() + QStringLiteral("/nao-existe"));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Destino do(s) arquivo(s) XML(s) inválido.")});
+  EXPECT_FALSE(askedPassword);
+  // A folder given as a file is no folder.
+  w.DirectoryEdit1->setText(Workbook());
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Destino do(s) arquivo(s) XML(s) inválido.")});
+
+  w.DirectoryEdit1->setText(Destination());
+  EXPECT_EQ(PressAndRead(), none);
+  EXPECT_TRUE(askedPassword);
+  // Every field stays as the user typed it.
+  EXPECT_EQ(w.FilenameEdit1->text(), QChar('"') + Workbook() + QChar('"'));
+  EXPECT_EQ(w.DirectoryEdit1->text(), Destination());
+  EXPECT_EQ(generations, 0);
+}
+
+TEST_F(MainButtonTest, SendChecksIgnoreTheWorkbookAndNeedTheXmlFile) {
+  TForm_VOSKE_XML& w = Window();
+  w.ComboBox2->setCurrentIndex(1);
+  w.FilenameEdit1->setText(QStringLiteral("/nao/existe.xls"));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione o local onde ficará a pasta Recibo.")});
+  w.DirectoryEdit1->setText(QStringLiteral("/nao/existe"));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Destino do(s) arquivo(s) XML(s) inválido.")});
+  w.DirectoryEdit1->setText(Destination());
+  w.fneArquivoXML->setText(QStringLiteral(" \t"));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione o arquivo XML a ser enviado.")});
+  EXPECT_FALSE(askedPassword);
+  w.fneArquivoXML->setText(QStringLiteral("doc.xml"));
+  EXPECT_TRUE(PressAndRead().isEmpty());
+  EXPECT_TRUE(askedPassword);
+  EXPECT_TRUE(transmission.sent.empty());
+}
+
+TEST_F(MainButtonTest, TypedComboTextsStopTheRunWithTheirOwnMessage) {
+  TForm_VOSKE_XML& w = Window();
+  TypeInto(w.ComboBox1, QStringLiteral("Dados"));
+  TypeInto(w.ComboBox2, QStringLiteral("Envio"));
+  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Enviar arquivo"));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione pelo menos um tipo de arquivo a ser gerado.")});
+  TypeInto(w.ComboBox1, QStringLiteral("Dados financeiros"));
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione a ação desejada.")});
+  EXPECT_EQ(w.ComboBox1->count(), 2);
+  EXPECT_EQ(Status(), QStringLiteral("Status: "));  // a stopped run leaves the status line alone
+}
+
+TEST_F(MainButtonTest, CancelledPasswordEndsSilentlyAndForgetsThePreviousOne) {
+  TForm_VOSKE_XML& w = Window();
+  w.FilenameEdit1->setText(Workbook());
+  w.DirectoryEdit1->setText(Destination());
+  w.Presenter().SetOxrPassword("segredo");
+  EXPECT_TRUE(PressAndRead().isEmpty());
+  EXPECT_TRUE(askedPassword);
+  EXPECT_EQ(w.Presenter().OxrPasswordUpper(), "");
+  EXPECT_EQ(generations, 0);
+  EXPECT_EQ(Status(), QStringLiteral("Status: "));
+  EXPECT_TRUE(w.B_Gerar_Arquivo->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(MainButtonTest, GenerationIsBusyUntilItEndsAndRefusesToClose) {
+  TForm_VOSKE_XML& w = Window();
+  w.FilenameEdit1->setText(Workbook());
+  w.DirectoryEdit1->setText(Destination());
+  answer.password = QStringLiteral("abc");
+  w.show();
+
+  bool buttonEnabled = true, hourglass = false, stillOpen = false;
+  QString statusDuring;
+  duringGeneration = [&] {
+    buttonEnabled = w.B_Gerar_Arquivo->isEnabled();
+    hourglass = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+    statusDuring = w.LB_Status->text();
+    // Closing now, by the close box or by Sair, would tear the window down
+    // under the running generation.
+    w.close();
+    w.Sair->click();
+    QTest::keyClick(&w, Qt::Key_Escape);
+    stillOpen = w.isVisible();
+  };
+  const QStringList messages = PressAndRead();
+  EXPECT_EQ(generations, 1);
+  EXPECT_FALSE(buttonEnabled);
+  EXPECT_TRUE(hourglass);
+  EXPECT_TRUE(statusDuring.startsWith(QStringLiteral("Status: Gerando os arquivos XML")));
+  EXPECT_TRUE(stillOpen);
+  // The failure shows its one message, then the window is ready again.
+  EXPECT_EQ(messages, QStringList{QStringLiteral("Planilha de teste sem dados.")});
+  EXPECT_TRUE(w.B_Gerar_Arquivo->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(Status(), QStringLiteral("Status:"));
+  EXPECT_EQ(transmission.released, 0);
+
+  // Once the run is over the window closes, releasing its Java environment.
+  w.Sair->click();
+  EXPECT_FALSE(w.isVisible());
+  EXPECT_EQ(transmission.released, 1);
+}
+
+TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
+  TForm_VOSKE_XML& w = Window();
+  w.ComboBox1->setCurrentIndex(1);
+  w.ComboBox2->setCurrentIndex(1);
+  w.DirectoryEdit1->setText(Destination());
+  w.fneArquivoXML->setText(QStringLiteral("\"/dados/Operadora \"1\".xml\""));
+  w.Presenter().SetProxyServer("proxy.local");
+  w.Presenter().SetProxyPort("3128");
+  answer.password = QStringLiteral("senha é");
+  QString statusWhileSending;
+  bool buttonWhileSending = false;
+  transmission.onSend = [&](FrontEnd& fe) {
+    statusWhileSending = Status();
+    buttonWhileSending = w.B_Gerar_Arquivo->isEnabled();
+    fe.ShowInformation(Ansi("Arquivo enviado."));
+  };
+  MessageWatch watch;
+  Press();
+  ASSERT_EQ(transmission.sent.size(), 1u);
+  const SendRequest& r = transmission.sent[0];
+  EXPECT_EQ(r.xmlPath, "/dados/Operadora 1.xml");
+  EXPECT_EQ(w.Presenter().OutputPath(), "/dados/Operadora 1.xml");
+  EXPECT_EQ(r.destinationFolder, Destination().toStdString());
+  EXPECT_EQ(r.documentKind, 1);
+  EXPECT_FALSE(r.useProxy);
+  EXPECT_EQ(r.proxyServer, "proxy.local");
+  EXPECT_EQ(r.proxyPort, "3128");
+  EXPECT_EQ(r.passwordUpper, Ansi("SENHA é"));  // a-z only
+  EXPECT_EQ(statusWhileSending, QStringLiteral("Status: Enviando os dados para OXR"));
+  EXPECT_TRUE(buttonWhileSending);
+  ASSERT_EQ(watch.seen.size(), 1);
+  EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Informação"));
+  EXPECT_EQ(Status(), QStringLiteral("Status:"));
+  EXPECT_EQ(generations, 0);
+}
+
+TEST_F(MainWindowTest, ProxyDialogIsMadeOnceKeepsItsFieldsAndGoesWithSair) {
+  TForm_VOSKE_XML& w = Window();
+  w.ComboBox2->setCurrentIndex(1);
+  EXPECT_EQ(w.ProxyDialog(), nullptr);
+
+  // First check: the dialog appears; a blank field is refused, then all four are stored.
+  MessageWatch watch;
+  testing::WhenModal([](QWidget* d) {
+    auto* proxy = qobject_cast<TfrmDlgProxy*>(d);
+    ASSERT_NE(proxy, nullptr);
+    proxy->Edit5->setText(QStringLiteral("proxy.local"));
+    proxy->BitBtn3->click();  // port missing: stays open
+    EXPECT_TRUE(proxy->isVisible());
+    proxy->Edit6->setText(QStringLiteral("8080"));
+    proxy->Edit8->setText(QStringLiteral(" ana "));
+    proxy->Edit7->setText(QStringLiteral("pw"));
+    proxy->BitBtn3->click();
+  });
+  QTest::mouseClick(w.chkUtilizarProxy, Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(w.chkUtilizarProxy->isChecked());
+  TfrmDlgProxy* first = w.ProxyDialog();
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(watch.seen.size(), 1);
+  EXPECT_EQ(watch.seen[0].text, QStringLiteral("O campo \"Porta\" deve ser definido."));
+  EXPECT_EQ(w.Presenter().Proxy().server, "proxy.local");
+  EXPECT_EQ(w.Presenter().Proxy().port, "8080");
+  EXPECT_EQ(w.Presenter().Proxy().user, " ana ");
+  EXPECT_EQ(w.Presenter().Proxy().password, "pw");
+
+  // Unchecking does nothing; checking again shows the same dialog with what was typed.
+  QTest::mouseClick(w.chkUtilizarProxy, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(w.chkUtilizarProxy->isChecked());
+  QString server;
+  testing::WhenModal([&](QWidget* d) {
+    server = qobject_cast<TfrmDlgProxy*>(d)->Edit5->text();
+    d->close();  // closing writes nothing
+  });
+  QTest::mouseClick(w.chkUtilizarProxy, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(w.ProxyDialog(), first);
+  EXPECT_EQ(server, QStringLiteral("proxy.local"));
+  EXPECT_TRUE(w.chkUtilizarProxy->isChecked());
+  EXPECT_EQ(w.Presenter().Proxy().port, "8080");
+
+  w.Sair->click();
+  EXPECT_EQ(w.ProxyDialog(), nullptr);
+  EXPECT_EQ(transmission.released, 1);
+}
+
+TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
+  testing::ScratchDir scratch;
+  std::ofstream(scratch / "dados.xlsm") << "x";
+  std::ofstream(scratch / "envio.xml") << "<a/>";
+  TForm_VOSKE_XML& w = Window();
+  w.FilenameEdit1->setText(QStringLiteral("antes"));
+
+  QStringList filters;
+  testing::WhenModal([&](QWidget* d) {
+    auto* dialog = qobject_cast<QFileDialog*>(d);
+    ASSERT_NE(dialog, nullptr);
+    filters = dialog->nameFilters();
+    dialog->reject();
+  });
+  w.SpeedButton2->click();
+  EXPECT_EQ(filters, QStringList{QStringLiteral("Planilha Excel (*.xls *.xlsx *.xlsm)")});
+  EXPECT_EQ(w.FilenameEdit1->text(), QStringLiteral("antes"));
+
+  testing::WhenModal([&](QWidget* d) {
+    auto* dialog = qobject_cast<QFileDialog*>(d);
+    ChooseIn(dialog, Q(scratch / "dados.xlsm"));
+  });
+  w.SpeedButton2->click();
+  EXPECT_EQ(QFileInfo(w.FilenameEdit1->text()).canonicalFilePath(), QFileInfo(Q(scratch / "dados.xlsm")).canonicalFilePath());
+
+  // The XML picker works in generation mode too.
+  testing::WhenModal([&](QWidget* d) {
+    auto* dialog = qobject_cast<QFileDialog*>(d);
+    filters = dialog->nameFilters();
+    ChooseIn(dialog, Q(scratch / "envio.xml"));
+  });
+  w.SpeedButton3->click();
+  EXPECT_EQ(filters, QStringList{QStringLiteral("Arquivo XML (*.xml)")});
+  EXPECT_TRUE(w.fneArquivoXML->text().endsWith(QStringLiteral("envio.xml")));
+
+  // The folder dialog starts at the current directory; closing it writes nothing.
+  testing::WhenModal([](QWidget* d) {
+    ASSERT_NE(qobject_cast<TForm_Pasta*>(d), nullptr);
+    d->close();
+  });
+  w.SpeedButton4->click();
+  EXPECT_TRUE(w.DirectoryEdit1->text().isEmpty());
+  testing::WhenModal([](QWidget* d) { qobject_cast<TForm_Pasta*>(d)->BitBtn3->click(); });
+  w.SpeedButton4->click();
+  EXPECT_EQ(w.DirectoryEdit1->text(), QDir::currentPath());
+}
+
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public slots:
+  void open(const QUrl& url) { urls << url; }
+
+ public:
+  QList<QUrl> urls;
+};
+
+TEST_F(MainWindowTest, StatusPageOpensInTheBrowserOrSaysWhyNot) {
+  TForm_VOSKE_XML& w = Window();
+  {
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    w.SpeedButton1->click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    ASSERT_EQ(catcher.urls.size(), 1);
+    EXPECT_EQ(catcher.urls[0].scheme(), QStringLiteral("http"));
+    EXPECT_EQ(catcher.urls[0].port(), 8080);
+    EXPECT_EQ(catcher.urls[0].path(), QStringLiteral("/HotSite"));
+  }
+  // The offscreen platform has no browser: the click is not silently lost.
+  MessageWatch watch;
+  w.SpeedButton1->click();
+  ASSERT_EQ(watch.seen.size(), 1);
+  EXPECT_TRUE(watch.seen[0].text.startsWith(QStringLiteral("Erro ao tentar abrir o Internet Explorer: \n")));
+  EXPECT_TRUE(watch.seen[0].text.contains(QStringLiteral(":8080/HotSite")));
+}
+
+TEST_F(MainWindowTest, WithoutAVmTheXmlFieldStartsDisabled) {
+  transmission.startsVm = false;
+  transmission.version = "";
+  TForm_VOSKE_XML& w = Window();
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("VOSKE-XML 3.3 { - JRE }"));
+  EXPECT_FALSE(w.fneArquivoXML->isEnabled());
+}
+
+}  // namespace
+}  // namespace voske
+
+#include "main_window_test.moc"
