@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "options.h"
 #include "terminal.h"
 #include "text/cp1252.h"
 #include "workbook/cell_listing.h"
@@ -47,25 +48,13 @@ int Run(const std::vector<std::string>& args) {
   Text sheet;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    auto value = [&](const char* option, std::string& out) {
-      const std::string prefix = std::string(option) + "=";
-      if (a.rfind(prefix, 0) == 0) {
-        out = a.substr(prefix.size());
-        return true;
-      }
-      if (a == option && i + 1 < args.size()) {
-        out = args[++i];
-        return true;
-      }
-      return false;
-    };
     std::string v;
     if (a == "--help" || a == "-h") {
       std::fputs(kHelp, stdout);
       return kExitOk;
-    } else if (value("--planilha", v)) {
+    } else if (OptionValue(args, i, "--planilha", v)) {
       path = v;
-    } else if (value("--aba", v)) {
+    } else if (OptionValue(args, i, "--aba", v)) {
       haveSheet = true;
       sheet = FromUtf8(v);
     } else {

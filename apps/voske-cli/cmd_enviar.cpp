@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "options.h"
 #include "terminal.h"
 #include "text/cp1252.h"
 #include "transmission/java_transmission.h"
@@ -66,39 +67,27 @@ int Run(const std::vector<std::string>& args) {
   Options o;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    auto value = [&](const char* option, std::string& out) {
-      const std::string prefix = std::string(option) + "=";
-      if (a.rfind(prefix, 0) == 0) {
-        out = a.substr(prefix.size());
-        return true;
-      }
-      if (a == option && i + 1 < args.size()) {
-        out = args[++i];
-        return true;
-      }
-      return false;
-    };
     std::string v;
     if (a == "--help" || a == "-h") {
       std::fputs(kHelp, stdout);
       return kExitOk;
-    } else if (value("--documento", v)) {
+    } else if (OptionValue(args, i, "--documento", v)) {
       if (v == "cadastral") o.documentKind = 0;
       else if (v == "financeiro") o.documentKind = 1;
       else return Usage("--documento deve ser cadastral ou financeiro, não \"" + v + "\"");
-    } else if (value("--arquivo", v)) {
+    } else if (OptionValue(args, i, "--arquivo", v)) {
       o.haveFile = true;
       o.file = v;
-    } else if (value("--destino", v)) {
+    } else if (OptionValue(args, i, "--destino", v)) {
       o.haveDestination = true;
       o.destination = v;
-    } else if (value("--proxy", v)) {
+    } else if (OptionValue(args, i, "--proxy", v)) {
       const size_t colon = v.rfind(':');
       if (colon == std::string::npos || colon == 0) return Usage("--proxy deve ser SERVIDOR:PORTA, não \"" + v + "\"");
       o.haveProxy = true;
       o.proxyHost = v.substr(0, colon);
       o.proxyPort = v.substr(colon + 1);
-    } else if (value("--proxy-usuario", v)) {
+    } else if (OptionValue(args, i, "--proxy-usuario", v)) {
       o.haveProxyUser = true;
       o.proxyUser = v;
     } else {
