@@ -6,12 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include <ctime>
-#include <memory>
-
 #include "documents/registration/cadastral_builder.h"
 #include "generation/load_workbook.h"
-#include "workbook/util.h"
 #include "sample_workbook.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
@@ -20,27 +16,9 @@ namespace voske::testing {
 
 // A real registration generation: TUtil reads the workbook file, the
 // registration builder writes the document, the clock is the system's.
-class TUtilReader : public WorksheetReader {
- public:
-  void LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName) override {
-    util_.LoadWorksheet(out, path, sheetName);
-  }
-
- private:
-  TUtil util_;
-};
-
 inline GenerationServices CadastralServices() {
-  GenerationServices s;
-  s.newReader = [] { return std::unique_ptr<WorksheetReader>(new TUtilReader()); };
-  s.buildCadastral = BuildCadastralDocument;
+  GenerationServices s = StandardGenerationServices();
   s.buildFinancial = [](const DocumentContext&) { ADD_FAILURE() << "these cases generate registration documents"; };
-  s.localTime = [] {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-  };
   return s;
 }
 

@@ -19,7 +19,6 @@
 #include "support/recording_front_end.h"
 #include "documents/registration/cadastral_builder.h"
 #include "text/cp1252.h"
-#include "workbook/util.h"
 
 namespace voske::testing {
 
@@ -38,32 +37,13 @@ inline std::tm FixedRunTime() {
   return t;
 }
 
-// The services of a real registration generation: TUtil reads the workbook
-// file and the registration builder writes the document.
-class TUtilReader : public WorksheetReader {
- public:
-  void LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName) override {
-    util_.LoadWorksheet(out, path, sheetName);
-  }
-
- private:
-  TUtil util_;
-};
-
+// The services of a real generation (TUtil reads the workbook file, the
+// registration builder writes the document), with the fixed clock unless the
+// test asks for the system's.
 inline GenerationServices RegistrationServices(bool realClock) {
-  GenerationServices s;
-  s.newReader = [] { return std::unique_ptr<WorksheetReader>(new TUtilReader()); };
-  s.buildCadastral = BuildCadastralDocument;
+  GenerationServices s = StandardGenerationServices();
   s.buildFinancial = [](const DocumentContext&) { ADD_FAILURE() << "a registration run built a financial document"; };
-  s.localTime = FixedRunTime;
-  if (realClock) {
-    s.localTime = [] {
-      const std::time_t now = std::time(nullptr);
-      std::tm local{};
-      localtime_r(&now, &local);
-      return local;
-    };
-  }
+  if (!realClock) s.localTime = FixedRunTime;
   return s;
 }
 
