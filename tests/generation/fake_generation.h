@@ -13,6 +13,7 @@
 
 #include "generation/load_workbook.h"
 #include "sample_workbook.h"
+#include "support/local_time.h"
 #include "text/cp1252.h"
 #include "workbook/util.h"
 
@@ -43,12 +44,6 @@ struct BuildCall {
 class FakeGeneration {
  public:
   FakeGeneration() {
-    now.tm_year = 2026 - 1900;
-    now.tm_mon = 11;
-    now.tm_mday = 8;
-    now.tm_hour = 10;
-    now.tm_min = 15;
-    now.tm_sec = 30;
     for (const char* name : {"Dados Cadastrais", "Listas", "Administradores", "Representantes", "Acionistas",
                              "Controladas", "Dependências", "Ativos Vinculados", "Ativos Vinculados Mantenedor",
                              "Fluxo De Caixa", "Idade de Saldos", "Lucros ou Prejuízos", "Solvência",
@@ -96,7 +91,7 @@ class FakeGeneration {
   std::map<Text, WorksheetArray> sheets;
   std::map<Text, std::function<void()>> failures;
   std::function<void(const DocumentContext&)> build;
-  std::tm now{};
+  std::tm now = LocalTime(2026, 12, 8, 10, 15, 30);
   int readersMade = 0;
   std::vector<Read> reads;
   std::vector<BuildCall> builds;

@@ -181,13 +181,7 @@ TEST_F(LoadWorkbookTest, MaintainersLinkedAssetsOnlyForSelfManagedOperatorsWithA
 }
 
 TEST(OutputNameTest, NamesTheFileFromTheRegistrationNumberAndTheLocalTime) {
-  std::tm when{};
-  when.tm_year = 2026 - 1900;
-  when.tm_mon = 0;
-  when.tm_mday = 2;
-  when.tm_hour = 3;
-  when.tm_min = 4;
-  when.tm_sec = 5;
+  std::tm when = testing::LocalTime(2026, 1, 2, 3, 4, 5);
   EXPECT_EQ(OutputFileName(DocumentKind::Financeiro, "12345-6", when), "123456_FINANCEIRO_2026-01-02_030405.xml");
   EXPECT_EQ(OutputFileName(DocumentKind::Cadastral, "-1-2-", when), "12_CADASTRAL_2026-01-02_030405.xml");
   when.tm_hour = 23;

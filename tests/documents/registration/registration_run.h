@@ -15,6 +15,7 @@
 #include "generation/load_workbook.h"
 #include "sample_workbook.h"
 #include "support/document_checks.h"
+#include "support/local_time.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "documents/registration/cadastral_builder.h"
@@ -26,16 +27,7 @@ inline constexpr const char* kRunPassword = "senha de teste";
 
 // The clock of every run unless a test asks for the real one: the file of the
 // sample operator is then always 418723_CADASTRAL_2026-12-08_101530.xml.
-inline std::tm FixedRunTime() {
-  std::tm t{};
-  t.tm_year = 2026 - 1900;
-  t.tm_mon = 11;
-  t.tm_mday = 8;
-  t.tm_hour = 10;
-  t.tm_min = 15;
-  t.tm_sec = 30;
-  return t;
-}
+inline std::tm FixedRunTime() { return LocalTime(2026, 12, 8, 10, 15, 30); }
 
 // The services of a real generation (TUtil reads the workbook file, the
 // registration builder writes the document), with the fixed clock unless the
