@@ -11,10 +11,10 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/files.h"
 #include "support/paths.h"
 
 extern char** environ;
@@ -34,13 +34,6 @@ struct CliRun {
 };
 
 inline std::filesystem::path CliBinary() { return BinaryDir() / "bin" / "voske-cli"; }
-
-inline std::string ReadAll(const std::filesystem::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 inline CliResult RunCli(const CliRun& run) {
   ScratchDir io;
@@ -76,8 +69,8 @@ inline CliResult RunCli(const CliRun& run) {
   CliResult r;
   int wstatus = 0;
   if (pid > 0 && ::waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) r.status = WEXITSTATUS(wstatus);
-  r.out = ReadAll(out);
-  r.err = ReadAll(err);
+  r.out = FileContents(out);
+  r.err = FileContents(err);
   return r;
 }
 

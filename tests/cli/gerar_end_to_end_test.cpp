@@ -49,7 +49,7 @@ TEST_F(GerarEndToEndTest, RegistrationDocumentPathAloneOnStdoutStatusesOnStderr)
   EXPECT_TRUE(std::regex_match(files[0].filename().string(),
                                std::regex(R"([0-9]+_CADASTRAL_\d{4}-\d{2}-\d{2}_\d{6}\.xml)")))
       << files[0];
-  EXPECT_EQ(testing::ReadAll(files[0]).rfind("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", 0), 0u);
+  EXPECT_EQ(testing::FileContents(files[0]).rfind("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", 0), 0u);
 
   const std::string prefix = "Status: Gerando os arquivos XML";
   const std::string expected = prefix + "\n" + prefix + " - Carregando dados cadastrais\n" + prefix +

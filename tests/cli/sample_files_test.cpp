@@ -49,7 +49,7 @@ TEST(SampleFilesTest, XlsCopyGivesTheSameDocumentsAsTheXlsx) {
                                   std::string("senha-demo"), "", {}});
       ASSERT_EQ(r.status, 0) << document << extension << ": " << r.err;
       const fs::path file = r.out.substr(0, r.out.size() - 1);
-      bodies[i] = testing::ReadAll(file);
+      bodies[i] = testing::FileContents(file);
       // The name differs only by the time it carries.
       names[i++] = file.filename().string().substr(0, file.filename().string().size() - 21);
     }

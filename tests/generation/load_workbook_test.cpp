@@ -4,13 +4,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "documents/financial/financial_builder.h"
 #include "generation/fake_generation.h"
 #include "generation/load_workbook.h"
 #include "generation/output_name.h"
+#include "support/files.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "xml/xml_generator.h"
@@ -29,13 +29,6 @@ std::vector<std::string> Utf8(const std::vector<Text>& texts) {
   std::vector<std::string> out;
   for (const Text& t : texts) out.push_back(ToUtf8(t));
   return out;
-}
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 std::vector<fs::path> FilesIn(const fs::path& dir) {
@@ -286,7 +279,7 @@ TEST_F(LoadWorkbookTest, FailedRunKeepsTheDocumentAnEarlierRunSavedUnderTheSameN
 
   fake.build = [](const DocumentContext&) { throw EGenerica("x"); };
   Run(DocumentKind::Cadastral);
-  EXPECT_EQ(Slurp(earlier), "<anterior/>");
+  EXPECT_EQ(testing::FileContents(earlier), "<anterior/>");
 
   // A run that replaced it (saving by rename) and then failed leaves nothing.
   fake.build = [](const DocumentContext& ctx) {

@@ -18,6 +18,8 @@
 #include <unistd.h>
 #include <vector>
 
+#include "support/files.h"
+
 namespace voske::testing {
 
 // pugixml hands out UTF-8; the document's values are one byte per character.
@@ -163,16 +165,6 @@ inline std::string RecomputeContentHash(const SavedDocument& saved) {
     text += leaf.value;
   }
   return Md5Hex(text);
-}
-
-// The regular files directly in `folder`, sorted by name.
-inline std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
-  std::vector<std::filesystem::path> files;
-  std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator(folder, ec))
-    if (e.is_regular_file()) files.push_back(e.path());
-  std::sort(files.begin(), files.end());
-  return files;
 }
 
 // Passes when the document's oxr:epilogo/oxr:hash equals the hash recomputed

@@ -9,12 +9,11 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/files.h"
 #include "support/paths.h"
 
 extern char** environ;
@@ -72,10 +71,7 @@ inline ProgramResult RunProgram(const std::vector<std::string>& argv, const std:
   } else if (WIFEXITED(status)) {
     result.status = WEXITSTATUS(status);
   }
-  std::ifstream in(outputFile, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  result.output = s.str();
+  result.output = FileContents(outputFile);
   return result;
 }
 

@@ -6,10 +6,10 @@
 #include <clocale>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "generated_document.h"
+#include "support/files.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
@@ -40,20 +40,6 @@ std::string Document(const std::string& transactionCode) {
          "de Exemplo</oxr:razaoSocial></oxr:corpo></oxr:voskeCadastral>\r\n";
 }
 
-std::string ReadAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<fs::path> FilesIn(const fs::path& folder) {
-  std::vector<fs::path> files;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(folder, ec))
-    if (e.is_regular_file()) files.push_back(e.path());
-  return files;
-}
 
 const Text kAccepted = Ansi(
     "Acompanhe o andamento na Página de Status do VOSKE-XML, no site da OXR.\r"
@@ -122,11 +108,11 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Accepted);
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo/Imagens"));
 
-  const std::vector<fs::path> receipts = FilesIn(request.destinationFolder + "/Recibo");
+  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
   EXPECT_EQ(receipts[0].filename().string().rfind("recibo_Cadastral_", 0), 0u) << receipts[0];
   // The service saw the document byte for byte and says so in the receipt.
-  const std::string receipt = ReadAll(receipts[0]);
+  const std::string receipt = testing::FileContents(receipts[0]);
   EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(content)) + "</md5>"), std::string::npos) << receipt;
   EXPECT_NE(receipt.find("<tipo>Cadastral</tipo>"), std::string::npos);
 }
@@ -140,9 +126,9 @@ TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  const std::vector<fs::path> receipts = FilesIn(request.destinationFolder + "/Recibo");
+  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
-  EXPECT_NE(ReadAll(receipts[0]).find("<md5>" + DigestToHex(Md5Of(ReadAll(file))) + "</md5>"), std::string::npos);
+  EXPECT_NE(testing::FileContents(receipts[0]).find("<md5>" + DigestToHex(Md5Of(testing::FileContents(file))) + "</md5>"), std::string::npos);
 }
 
 TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
@@ -156,7 +142,7 @@ TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+  EXPECT_EQ(testing::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
 }
 
 TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
@@ -167,7 +153,7 @@ TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo"));
   EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
-  EXPECT_TRUE(FilesIn(request.destinationFolder + "/Recibo").empty());
+  EXPECT_TRUE(testing::FilesIn(request.destinationFolder + "/Recibo").empty());
 }
 
 TEST_F(EndToEnd, ABrokenConnectionIsACommunicationFailure) {
@@ -236,7 +222,7 @@ TEST_F(EndToEnd, ASendingGoesThroughTheAuthenticatingProxy) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+  EXPECT_EQ(testing::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
   const std::vector<std::string> log = service_->log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_NE(log[0].find("proxy metodo=POST"), std::string::npos);
@@ -280,7 +266,7 @@ TEST_F(EndToEnd, ASecondWindowAndAnotherThreadReuseTheRunningVm) {
     EXPECT_EQ(second.lastOutcome(), SendOutcome::Accepted);
   });
   other.join();
-  EXPECT_EQ(FilesIn(dir_ / "destino" / "Recibo").size(), 2u);
+  EXPECT_EQ(testing::FilesIn(dir_ / "destino" / "Recibo").size(), 2u);
 }
 
 }  // namespace

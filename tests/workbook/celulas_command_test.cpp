@@ -2,10 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "package_writer.h"
+#include "support/files.h"
 #include "support/paths.h"
 
 namespace voske {
@@ -30,13 +29,7 @@ CliRun Celulas(const ScratchDir& dir, const std::string& args) {
   const std::string command =
       cli.string() + " celulas " + args + " >" + out.string() + " 2>" + err.string();
   const int raw = std::system(command.c_str());
-  auto slurp = [](const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  };
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::FileContents(out), testing::FileContents(err)};
 }
 
 class CelulasCommand : public ::testing::Test {

@@ -9,6 +9,7 @@
 
 #include <pugixml.hpp>
 
+#include "support/files.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
@@ -41,11 +42,6 @@ struct Generation {
   bool failed = false;
   DocumentContext ctx{sheets, frontEnd, (dir / "doc.xml").string(), "SENHA123", "3.3", failed};
 };
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The texts of the elements without child elements, in document order, as
 // Windows-1252 (the reader hands them over as UTF-8).
@@ -146,7 +142,7 @@ TEST(Envelope, SavedDocumentsHashCanBeRecomputedFromItsLeaves) {
   EXPECT_EQ(run.frontEnd.statuses.back(), Ansi("Status: Gerando os arquivos XML - Gerando hash"));
 
   const fs::path file = run.ctx.outputPath;
-  const std::string bytes = ReadFile(file);
+  const std::string bytes = testing::FileContents(file);
   ASSERT_EQ(bytes.find("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n" + RootStartTag(DocumentKind::Financeiro)), 0u);
   EXPECT_NE(bytes.find("<oxr:descricao>Aplica\xE7\xF5" "es &amp; &lt;T\xEDtulos&gt; 10&#8364;</oxr:descricao>"),
             std::string::npos);

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include <unistd.h>
 
+#include "support/files.h"
 #include "support/paths.h"
 #include "text/cp1252.h"
 #include "xml/md5.h"
@@ -31,11 +31,6 @@ std::string Body(const TXMLGenerator& gen) {
   EXPECT_EQ(all.substr(0, head.size()), head);
   EXPECT_EQ(all.substr(all.size() - 2), "\r\n");
   return all.substr(head.size(), all.size() - head.size() - 2);
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 Text DecimalWritten(const Text& value) {
@@ -178,7 +173,7 @@ TEST(SaveToFile, WritesTheFixedLinesThenTheDomInLatin1) {
       "<oxr:nome>Custo 10&#8364; &#8220;x&#8221;</oxr:nome>"
       "<oxr:obs>linha1&#13;\nlinha2</oxr:obs>"
       "</oxr:identificador><oxr:vazio></oxr:vazio></oxr:voskeFinanc>\r\n";
-  EXPECT_EQ(ReadFile(file), expected);
+  EXPECT_EQ(testing::FileContents(file), expected);
   EXPECT_EQ(gen.FileContent(), expected);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
@@ -199,7 +194,7 @@ TEST(SaveToFile, ReplacesAnExistingFileWhole) {
   { std::ofstream(file) << std::string(100000, 'x'); }
   TXMLGenerator gen = NewDoc();
   gen.SaveToFile(file.string());
-  EXPECT_EQ(ReadFile(file), gen.FileContent());
+  EXPECT_EQ(testing::FileContents(file), gen.FileContent());
 }
 
 TEST(SaveToFile, AFailedSaveLeavesNothingAndNamesTheFile) {
@@ -236,7 +231,7 @@ TEST(SaveToFile, AnUnwritableFolderKeepsTheOldFile) {
   TXMLGenerator gen = NewDoc();
   EXPECT_THROW(gen.SaveToFile(file.string()), EGravaArquivo);
   fs::permissions(dir.path(), fs::perms::owner_all);
-  EXPECT_EQ(ReadFile(file), "antigo");
+  EXPECT_EQ(testing::FileContents(file), "antigo");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
