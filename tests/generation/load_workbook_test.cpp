@@ -25,12 +25,6 @@ using testing::ScratchDir;
 
 std::string Utf8(const Text& t) { return ToUtf8(t); }
 
-std::vector<std::string> Utf8(const std::vector<Text>& texts) {
-  std::vector<std::string> out;
-  for (const Text& t : texts) out.push_back(ToUtf8(t));
-  return out;
-}
-
 std::vector<fs::path> FilesIn(const fs::path& dir) {
   std::vector<fs::path> files;
   for (const auto& e : fs::directory_iterator(dir)) files.push_back(e.path());
@@ -68,7 +62,7 @@ TEST_F(LoadWorkbookTest, RegistrationReadsItsWorksheetsInOrderAndAnnouncesEach) 
   EXPECT_EQ(fake.ReadNames(), (std::vector<std::string>{"Dados Cadastrais", "Listas", "Administradores",
                                                         "Representantes", "Acionistas", "Controladas",
                                                         "Dependências"}));
-  EXPECT_EQ(Utf8(front.statuses),
+  EXPECT_EQ(testing::Utf8Texts(front.statuses),
             (std::vector<std::string>{"Status: Gerando os arquivos XML - Carregando dados cadastrais",
                                       "Status: Gerando os arquivos XML - Carregando Listas",
                                       "Status: Gerando os arquivos XML - Carregando Administradores",

@@ -1,8 +1,10 @@
 #pragma once
 // A front end that remembers everything the core told it, in order.
+#include <string>
 #include <vector>
 
 #include "port/front_end.h"
+#include "text/cp1252.h"
 
 namespace voske::testing {
 
@@ -34,5 +36,12 @@ class RecordingFrontEnd : public FrontEnd {
   std::vector<Text> events;  // every call above, in order
   int processed = 0;
 };
+
+// Recorded texts in UTF-8, so that expectations read as the user sees them.
+inline std::vector<std::string> Utf8Texts(const std::vector<Text>& texts) {
+  std::vector<std::string> out;
+  for (const Text& t : texts) out.push_back(ToUtf8(t));
+  return out;
+}
 
 }  // namespace voske::testing

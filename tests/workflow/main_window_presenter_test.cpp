@@ -21,12 +21,7 @@ using testing::FakeMainWindow;
 using testing::FakeTransmission;
 using testing::RecordingFrontEnd;
 using testing::ScratchDir;
-
-std::vector<std::string> Utf8(const std::vector<Text>& texts) {
-  std::vector<std::string> out;
-  for (const Text& t : texts) out.push_back(ToUtf8(t));
-  return out;
-}
+using testing::Utf8Texts;
 
 class PresenterTest : public ::testing::Test {
  protected:
@@ -49,7 +44,7 @@ class PresenterTest : public ::testing::Test {
 
   // The events from the first one equal to `from` on.
   std::vector<std::string> EventsFrom(const std::string& from) {
-    std::vector<std::string> all = Utf8(front.events);
+    std::vector<std::string> all = Utf8Texts(front.events);
     auto it = std::find(all.begin(), all.end(), from);
     return std::vector<std::string>(it, all.end());
   }
@@ -76,7 +71,7 @@ TEST_F(PresenterTest, StartUpPutsTheWindowInGenerationModeThenStartsJava) {
   EXPECT_EQ(view.xmlFilePath, "");
   EXPECT_EQ(ToUtf8(view.title), "VOSKE-XML 3.3");
   EXPECT_EQ(ToUtf8(presenter.ProgramVersion()), "3.3");
-  EXPECT_EQ(Utf8(front.events),
+  EXPECT_EQ(Utf8Texts(front.events),
             (std::vector<std::string>{"xml:off", "caption:VOSKE-XML 3.3 {}", "status:Status: ", "java:version",
                                       "caption:VOSKE-XML 3.3 { - JRE 17}", "java:start"}));
   EXPECT_TRUE(front.messages.empty());
@@ -86,7 +81,7 @@ TEST_F(PresenterTest, FailedJavaStartDisablesTheXmlField) {
   transmission.vmStarts = false;
   transmission.version = "";
   presenter.FormCreate();
-  EXPECT_EQ(Utf8(front.events).back(), "xml:off");
+  EXPECT_EQ(Utf8Texts(front.events).back(), "xml:off");
   EXPECT_EQ(ToUtf8(view.captions.back()), "VOSKE-XML 3.3 { - JRE }");
 }
 
@@ -131,7 +126,7 @@ TEST_F(PresenterTest, CancelledPasswordEndsSilentlyAndForgetsThePreviousOne) {
   presenter.B_Gerar_ArquivoClick();
   EXPECT_EQ(view.passwordAsked, 2);
   EXPECT_EQ(presenter.OxrPasswordUpper(), "");
-  EXPECT_EQ(Utf8(front.events), (std::vector<std::string>{"password"}));
+  EXPECT_EQ(Utf8Texts(front.events), (std::vector<std::string>{"password"}));
   EXPECT_EQ(presenter.OutputPath(), "");  // cleared at the press
 }
 
@@ -142,7 +137,7 @@ TEST_F(PresenterTest, GenerationRunsBusyAndRestoresTheWindowAfterwards) {
   view.typedPassword = Ansi("abç d");
   presenter.B_Gerar_ArquivoClick();
 
-  const std::vector<std::string> events = Utf8(front.events);
+  const std::vector<std::string> events = Utf8Texts(front.events);
   ASSERT_GE(events.size(), 6u);
   EXPECT_EQ(std::vector<std::string>(events.begin(), events.begin() + 5),
             (std::vector<std::string>{"password", "status:Status: Gerando os arquivos XML", "busy:on", "button:off",
@@ -166,7 +161,7 @@ TEST_F(PresenterTest, FailedGenerationShowsOneMessageAndStillRestores) {
   EXPECT_TRUE(presenter.GenerationFailed());
   ASSERT_EQ(front.messages.size(), 1u);
   EXPECT_EQ(front.messages[0].text, "falhou");
-  EXPECT_EQ(Utf8(front.events).back(), "button:on");
+  EXPECT_EQ(Utf8Texts(front.events).back(), "button:on");
   EXPECT_EQ(ToUtf8(front.statuses.back()), "Status:");
   EXPECT_TRUE(fs::is_empty(dir / "saida"));
 
@@ -196,7 +191,7 @@ TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldWithoutBusyState) {
   front = RecordingFrontEnd();
   presenter.B_Gerar_ArquivoClick();
 
-  EXPECT_EQ(Utf8(front.events), (std::vector<std::string>{"password", "status:Status: Enviando os dados para OXR",
+  EXPECT_EQ(Utf8Texts(front.events), (std::vector<std::string>{"password", "status:Status: Enviando os dados para OXR",
                                                           "java:send", "message:recibo", "status:Status:",
                                                           "busy:off", "button:on"}));
   ASSERT_EQ(transmission.sent.size(), 1u);
@@ -226,7 +221,7 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
   EXPECT_FALSE(closeAllowed);
   EXPECT_EQ(fake.builds.size(), 1u);
   EXPECT_EQ(view.passwordAsked, 1);
-  const std::vector<std::string> events = Utf8(front.events);
+  const std::vector<std::string> events = Utf8Texts(front.events);
   EXPECT_EQ(std::count(events.begin(), events.end(), "close"), 0);
   EXPECT_EQ(std::count(events.begin(), events.end(), "proxy:release"), 0);
 
@@ -234,7 +229,7 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
   presenter.SairClick();
   EXPECT_EQ(EventsFrom("proxy:release"), (std::vector<std::string>{"proxy:release", "close"}));
   presenter.FormClose();
-  EXPECT_EQ(Utf8(front.events).back(), "java:release");
+  EXPECT_EQ(Utf8Texts(front.events).back(), "java:release");
 }
 
 TEST_F(PresenterTest, ProxyDialogOnCheckOnlyAndItsValuesAreKept) {

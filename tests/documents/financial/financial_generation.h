@@ -53,11 +53,7 @@ struct FinancialRun {
       if (m.icon == MessageIcon::Error) out.push_back(ToUtf8(m.text));
     return out;
   }
-  std::vector<std::string> Statuses() const {
-    std::vector<std::string> out;
-    for (const Text& s : frontEnd.statuses) out.push_back(ToUtf8(s));
-    return out;
-  }
+  std::vector<std::string> Statuses() const { return Utf8Texts(frontEnd.statuses); }
   std::filesystem::path OutputFolder() const { return dir / "saida"; }
 };
 

@@ -101,10 +101,6 @@ inline std::vector<std::vector<std::string>> Entries(pugi::xml_node list) {
 }
 
 // The status lines set, in UTF-8.
-inline std::vector<std::string> Statuses(const ScheduleRun& run) {
-  std::vector<std::string> out;
-  for (const Text& s : run.frontEnd.statuses) out.push_back(ToUtf8(s));
-  return out;
-}
+inline std::vector<std::string> Statuses(const ScheduleRun& run) { return Utf8Texts(run.frontEnd.statuses); }
 
 }  // namespace voske::testing
