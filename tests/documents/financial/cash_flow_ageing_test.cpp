@@ -9,12 +9,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::vector<Names> EntryFields(pugi::xml_node section) {
-  std::vector<Names> entries;
-  for (pugi::xml_node e : section.children()) entries.push_back(Fields(e));
-  return entries;
-}
-
 TEST(CashFlow, SampleFormGivesItsThirtyThreeLinesInOrder) {
   auto run = RunFinancial(FinancialSample(2024));
   ASSERT_TRUE(run->saved);

@@ -113,4 +113,11 @@ inline std::vector<std::string> Fields(pugi::xml_node node) {
   return out;
 }
 
+// The Fields of each child of `node`, one list per entry.
+inline std::vector<std::vector<std::string>> EntryFields(pugi::xml_node node) {
+  std::vector<std::vector<std::string>> entries;
+  for (pugi::xml_node e : node.children()) entries.push_back(Fields(e));
+  return entries;
+}
+
 }  // namespace voske::testing

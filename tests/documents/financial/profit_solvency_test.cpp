@@ -8,12 +8,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::vector<Names> EntryFields(pugi::xml_node node) {
-  std::vector<Names> entries;
-  for (pugi::xml_node e : node.children()) entries.push_back(Fields(e));
-  return entries;
-}
-
 TEST(ProfitOrLoss, EightLinesAreWrittenFilledOrNot) {
   auto run = RunFinancial(FinancialSample(2024));
   ASSERT_TRUE(run->saved);
