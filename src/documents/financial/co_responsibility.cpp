@@ -14,14 +14,6 @@ constexpr int kFirstRow = 6;
 constexpr int kAssumedOperator = 1, kAssumedAmount = 2;
 constexpr int kTransferredOperator = 3, kTransferredAmount = 4;
 
-void WriteEntries(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& w, int keyColumn,
-                  int amountColumn) {
-  WriteLedgerList(gen, list, entry, w, kFirstRow, keyColumn, [&](int row) {
-    WriteOperatorRegistration(gen, w, row, keyColumn);
-    WriteAmount(gen, "oxr:saldoIntercambio", w, row, amountColumn);
-  });
-}
-
 }  // namespace
 
 void WriteCoResponsibility(FinancialContext& ctx) {
@@ -36,14 +28,14 @@ void WriteCoResponsibility(FinancialContext& ctx) {
   gen.AddElement("oxr:corresponsabilidade");
   if (assumed) {
     gen.AddElement("oxr:corresponsabilidadeAssumida");
-    WriteEntries(gen, "oxr:corresponsabilidadeAssumida", "oxr:lancCorresponsabilidadeAssumida", w, kAssumedOperator,
-                 kAssumedAmount);
+    WriteOperatorBalances(gen, "oxr:corresponsabilidadeAssumida", "oxr:lancCorresponsabilidadeAssumida", w, kFirstRow,
+                          kAssumedOperator, kAssumedAmount);
   }
   if (transferred) {
     gen.ReturnTo("oxr:corresponsabilidade");
     gen.AddElement("oxr:corresponsabilidadeTransferida");
-    WriteEntries(gen, "oxr:corresponsabilidadeTransferida", "oxr:lancCorresponsabilidadeTransferida", w,
-                 kTransferredOperator, kTransferredAmount);
+    WriteOperatorBalances(gen, "oxr:corresponsabilidadeTransferida", "oxr:lancCorresponsabilidadeTransferida", w,
+                          kFirstRow, kTransferredOperator, kTransferredAmount);
   }
 }
 

@@ -10,74 +10,37 @@ namespace {
 const char* const kSheet = "Intercâmbio";
 const char* const kStatus = "Gerando Intercâmbio";
 
-// Operators' columns of both layouts.
-constexpr int kReceiveOperator = 1, kReceiveOperatorAmount = 2;
-constexpr int kPayOperator = 3, kPayOperatorAmount = 4;
-// Non-operators' columns, from 2011 on.
-constexpr int kReceiveOther = 5, kReceiveOtherAmount = 6;
-constexpr int kPayOther = 7, kPayOtherAmount = 8;
+// One side of the worksheet: its list element, its entry element, and the
+// columns of its operators and (from 2011 on) its non-operators.
+struct Side {
+  const char* list;
+  const char* entry;
+  int operatorColumn, operatorAmount;
+  int otherColumn, otherAmount;
+};
+constexpr Side kReceive{"oxr:intercambioAReceber", "oxr:lancIntercambioReceber", 1, 2, 5, 6};
+constexpr Side kPay{"oxr:intercambioAPagar", "oxr:lancIntercambioPagar", 3, 4, 7, 8};
 
-void WriteOperatorEntries(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& w,
-                          int firstRow, int keyColumn, int amountColumn) {
-  WriteLedgerList(gen, list, entry, w, firstRow, keyColumn, [&](int row) {
-    WriteOperatorRegistration(gen, w, row, keyColumn);
-    WriteAmount(gen, "oxr:saldoIntercambio", w, row, amountColumn);
+// 2010: operators only, data from row 5. From 2011: data from row 6, and
+// each list holds the operators' rows first, then the non-operators' rows.
+struct Layout {
+  int firstRow;
+  bool nonOperators;
+};
+
+bool HasEntries(const WorksheetArray& w, const Layout& layout, const Side& side) {
+  return !IsBlankCell(w, layout.firstRow, side.operatorColumn) ||
+         (layout.nonOperators && !IsBlankCell(w, layout.firstRow, side.otherColumn));
+}
+
+void WriteSide(TXMLGenerator& gen, const WorksheetArray& w, const Layout& layout, const Side& side) {
+  gen.AddElement(side.list);
+  WriteOperatorBalances(gen, side.list, side.entry, w, layout.firstRow, side.operatorColumn, side.operatorAmount);
+  if (!layout.nonOperators) return;
+  WriteLedgerList(gen, side.list, side.entry, w, layout.firstRow, side.otherColumn, [&](int row) {
+    WriteNonOperatorCnpj(gen, w, row, side.otherColumn);
+    WriteAmount(gen, "oxr:saldoIntercambio", w, row, side.otherAmount);
   });
-}
-
-void WriteNonOperatorEntries(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& w,
-                             int firstRow, int keyColumn, int amountColumn) {
-  WriteLedgerList(gen, list, entry, w, firstRow, keyColumn, [&](int row) {
-    WriteNonOperatorCnpj(gen, w, row, keyColumn);
-    WriteAmount(gen, "oxr:saldoIntercambio", w, row, amountColumn);
-  });
-}
-
-// 2010: operators only, data from row 5.
-void WriteInterchange2010(TXMLGenerator& gen, const WorksheetArray& w) {
-  constexpr int first = 5;
-  const bool receive = !IsBlankCell(w, first, kReceiveOperator);
-  const bool pay = !IsBlankCell(w, first, kPayOperator);
-  if (!receive && !pay) return;
-  gen.ReturnTo(kFinancialRoot);
-  gen.AddElement("oxr:intercambio");
-  if (receive) {
-    gen.AddElement("oxr:intercambioAReceber");
-    WriteOperatorEntries(gen, "oxr:intercambioAReceber", "oxr:lancIntercambioReceber", w, first, kReceiveOperator,
-                         kReceiveOperatorAmount);
-  }
-  if (pay) {
-    gen.ReturnTo("oxr:intercambio");
-    gen.AddElement("oxr:intercambioAPagar");
-    WriteOperatorEntries(gen, "oxr:intercambioAPagar", "oxr:lancIntercambioPagar", w, first, kPayOperator,
-                         kPayOperatorAmount);
-  }
-}
-
-// From 2011: data from row 6; each list holds the operators' rows first,
-// then the non-operators' rows.
-void WriteInterchangeFrom2011(TXMLGenerator& gen, const WorksheetArray& w) {
-  constexpr int first = 6;
-  const bool receive = !IsBlankCell(w, first, kReceiveOperator) || !IsBlankCell(w, first, kReceiveOther);
-  const bool pay = !IsBlankCell(w, first, kPayOperator) || !IsBlankCell(w, first, kPayOther);
-  if (!receive && !pay) return;
-  gen.ReturnTo(kFinancialRoot);
-  gen.AddElement("oxr:intercambio");
-  if (receive) {
-    gen.AddElement("oxr:intercambioAReceber");
-    WriteOperatorEntries(gen, "oxr:intercambioAReceber", "oxr:lancIntercambioReceber", w, first, kReceiveOperator,
-                         kReceiveOperatorAmount);
-    WriteNonOperatorEntries(gen, "oxr:intercambioAReceber", "oxr:lancIntercambioReceber", w, first, kReceiveOther,
-                            kReceiveOtherAmount);
-  }
-  if (pay) {
-    gen.ReturnTo("oxr:intercambio");
-    gen.AddElement("oxr:intercambioAPagar");
-    WriteOperatorEntries(gen, "oxr:intercambioAPagar", "oxr:lancIntercambioPagar", w, first, kPayOperator,
-                         kPayOperatorAmount);
-    WriteNonOperatorEntries(gen, "oxr:intercambioAPagar", "oxr:lancIntercambioPagar", w, first, kPayOther,
-                            kPayOtherAmount);
-  }
 }
 
 }  // namespace
@@ -85,10 +48,18 @@ void WriteInterchangeFrom2011(TXMLGenerator& gen, const WorksheetArray& w) {
 void WriteInterchange(FinancialContext& ctx) {
   ScheduleStatus(ctx, kStatus);
   const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
-  if (ctx.year == 2010)
-    WriteInterchange2010(ctx.gen, w);
-  else
-    WriteInterchangeFrom2011(ctx.gen, w);
+  const Layout layout = ctx.year == 2010 ? Layout{5, false} : Layout{6, true};
+  const bool receive = HasEntries(w, layout, kReceive);
+  const bool pay = HasEntries(w, layout, kPay);
+  if (!receive && !pay) return;
+  TXMLGenerator& gen = ctx.gen;
+  gen.ReturnTo(kFinancialRoot);
+  gen.AddElement("oxr:intercambio");
+  if (receive) WriteSide(gen, w, layout, kReceive);
+  if (pay) {
+    gen.ReturnTo("oxr:intercambio");
+    WriteSide(gen, w, layout, kPay);
+  }
 }
 
 }  // namespace voske

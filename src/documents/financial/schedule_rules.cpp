@@ -41,4 +41,12 @@ void WriteLedgerList(TXMLGenerator& gen, const char* list, const char* entry, co
   }
 }
 
+void WriteOperatorBalances(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& sheet,
+                           int firstRow, int keyColumn, int amountColumn) {
+  WriteLedgerList(gen, list, entry, sheet, firstRow, keyColumn, [&](int row) {
+    WriteOperatorRegistration(gen, sheet, row, keyColumn);
+    WriteAmount(gen, "oxr:saldoIntercambio", sheet, row, amountColumn);
+  });
+}
+
 }  // namespace voske

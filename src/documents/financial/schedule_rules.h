@@ -37,4 +37,9 @@ void WriteNonOperatorCnpj(TXMLGenerator& gen, const WorksheetArray& sheet, int r
 void WriteLedgerList(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& sheet,
                      int firstRow, int keyColumn, const std::function<void(int row)>& fields);
 
+// A ledger list of balances with other operators: per row, the counterpart's
+// registration number (the key) and its oxr:saldoIntercambio.
+void WriteOperatorBalances(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& sheet,
+                           int firstRow, int keyColumn, int amountColumn);
+
 }  // namespace voske
