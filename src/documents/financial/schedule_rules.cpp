@@ -1,5 +1,6 @@
 #include "documents/financial/schedule_rules.h"
 
+#include "documents/financial/financial_values.h"
 #include "text/cp1252.h"
 #include "workbook/converters.h"
 
@@ -16,11 +17,7 @@ bool IsBlankCell(const WorksheetArray& sheet, int row, int column) {
 bool IsEmptyCell(const WorksheetArray& sheet, int row, int column) { return sheet.TextAt(row, column).empty(); }
 
 void WriteAmount(TXMLGenerator& gen, const char* element, const WorksheetArray& sheet, int row, int column) {
-  const Text cell = sheet.TextAt(row, column);
-  if (cell.empty())
-    gen.AddTextElement(element, "0.0");
-  else
-    gen.AddDecimalElement(element, FormatDecimal(cell));
+  WriteAmount(gen, Text(element), sheet.At(row, column));
 }
 
 void WriteOperatorRegistration(TXMLGenerator& gen, const WorksheetArray& sheet, int row, int column) {

@@ -24,7 +24,8 @@ bool IsBlankCell(const WorksheetArray& sheet, int row, int column);
 // Empty: no cell text at all. The choice between a value and its default uses it.
 bool IsEmptyCell(const WorksheetArray& sheet, int row, int column);
 
-// An amount is always written: the formatted number, or "0.0" for an empty cell.
+// An amount is always written: the formatted number, or "0.0" for an empty
+// cell, by the one amount rule of the financial document (financial_values.h).
 void WriteAmount(TXMLGenerator& gen, const char* element, const WorksheetArray& sheet, int row, int column);
 // oxr:registroOperadora: the counterpart's registration number, six digits.
 void WriteOperatorRegistration(TXMLGenerator& gen, const WorksheetArray& sheet, int row, int column);
