@@ -34,6 +34,13 @@ int ReferenceYear(const Worksheets& sheets) {
   return year;
 }
 
+Text DateOfCell(const Cell& cell, bool withTime) {
+  if (cell.kind == Cell::Kind::Number) {
+    if (std::optional<Text> date = SerialDateText(cell.number, withTime)) return *date;
+  }
+  return NormalizeDate(CellText(cell));
+}
+
 std::optional<Text> SerialDateText(double serial, bool withTime) {
   // 0001-01-01 and 9999-12-31 as day serials.
   constexpr double kFirst = -693593.0;

@@ -32,4 +32,10 @@ int ReferenceYear(const Worksheets& sheets);
 // the serial lies outside the years 1 to 9999.
 std::optional<Text> SerialDateText(double serial, bool withTime);
 
+// A date as the document states it: a date cell (a day serial) gives its
+// SerialDateText; any other cell, or a serial outside those years, gives what
+// the date converter makes of the cell text, and raises its invalid-date
+// message when that is no date.
+Text DateOfCell(const Cell& cell, bool withTime);
+
 }  // namespace voske

@@ -37,16 +37,6 @@ Text OptionalDate(const WorksheetArray& sheet, int row, int column) {
   return text.empty() ? Text() : NormalizeDate(text);
 }
 
-// The acquisition date: a date cell gives its date; a text the date
-// converter accepts gives its result; anything else is refused with the
-// converter's message, which quotes the value.
-Text AcquisitionDate(const Cell& cell) {
-  if (cell.kind == Cell::Kind::Number) {
-    if (std::optional<Text> date = SerialDateText(cell.number, false)) return *date;
-  }
-  return NormalizeDate(CellText(cell));
-}
-
 // Real-estate prices keep their digits as typed: the generator cuts them
 // to two decimals, where other amounts are rounded.
 void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText) {
@@ -154,7 +144,7 @@ void WriteRealEstate(FinancialContext& ctx, const WorksheetArray& sheet, const T
     if (!office.empty()) gen.AddTextElement("oxr:nomeCartorio", office.substr(0, 60));
     gen.AddDecimalElement("oxr:area", FormatDecimal(sheet.TextAt(row, kArea)));
     const Cell& acquisition = sheet.At(row, kAcquisition);
-    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : AcquisitionDate(acquisition));
+    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : DateOfCell(acquisition, false));
     const Text sale = sheet.TextAt(row, kSale);
     if (!sale.empty()) gen.AddTextElement("oxr:dataVenda", NormalizeDate(sale));
     gen.AddTextElement("oxr:dataAvaliacao", OptionalDate(sheet, row, kValuation));

@@ -50,13 +50,7 @@ const BalanceSheet kBalanceSheets[] = {
 // (and its time of day, if it has one); a text date gives what the date
 // converter makes of it, so that a B3 the load sequence accepted is never
 // refused here.
-Text PeriodStart(const Worksheets& sheets) {
-  const Cell& b3 = sheets[Ansi("Dados Cadastrais")].At(3, 2);
-  if (b3.kind == Cell::Kind::Number) {
-    if (std::optional<Text> date = SerialDateText(b3.number, true)) return *date;
-  }
-  return NormalizeDate(CellText(b3));
-}
+Text PeriodStart(const Worksheets& sheets) { return DateOfCell(sheets[Ansi("Dados Cadastrais")].At(3, 2), true); }
 
 void WriteLedgerEntry(TXMLGenerator& gen, const LedgerEntry& entry, const BalanceSheet& section) {
   static const Text kEntry = "oxr:lancamento";
