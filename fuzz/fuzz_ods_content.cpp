@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "fuzz_input_file.h"
+#include "read_every_sheet.h"
 #include "workbook/readers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -34,13 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     auto book = voske::OpenOdsWorkbook(path);
-    for (std::size_t i = 0; i < book->SheetNames().size(); ++i) {
-      try {
-        book->ReadSheet(i);
-        book->ReadSheet(i);  // the second time reads the content again
-      } catch (const voske::ReaderError&) {
-      }
-    }
+    voske::fuzz::ReadEverySheet(*book, 2);  // the second time reads the content again
   } catch (const voske::ReaderError&) {
   }
   return 0;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "read_every_sheet.h"
 #include "workbook/cfb.h"
 #include "workbook/xls_reader.h"
 
@@ -20,12 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const bool bookStream = size > 0 && (data[size - 1] & 1);
       book = voske::OpenBiffWorkbook(std::move(bytes), bookStream);
     }
-    for (std::size_t i = 0; i < book->SheetNames().size(); ++i) {
-      try {
-        book->ReadSheet(i);
-      } catch (const voske::ReaderError&) {
-      }
-    }
+    voske::fuzz::ReadEverySheet(*book);
     book->FindSheet(voske::Text("Dados Cadastrais"));
   } catch (const voske::ReaderError&) {
   }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "fuzz_input_file.h"
+#include "read_every_sheet.h"
 #include "workbook/readers.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -11,12 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   voske::fuzz::WriteInput(path, data, size);
   try {
     auto book = voske::OpenXlsxWorkbook(path);
-    for (std::size_t i = 0; i < book->SheetNames().size(); ++i) {
-      try {
-        book->ReadSheet(i);
-      } catch (const voske::ReaderError&) {
-      }
-    }
+    voske::fuzz::ReadEverySheet(*book);
     book->FindSheet(voske::Text("Dados Cadastrais"));
   } catch (const voske::ReaderError&) {
   }

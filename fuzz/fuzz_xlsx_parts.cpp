@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "fuzz_input_file.h"
+#include "read_every_sheet.h"
 #include "workbook/readers.h"
 
 namespace {
@@ -66,12 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     auto book = voske::OpenXlsxWorkbook(path);
-    for (std::size_t i = 0; i < book->SheetNames().size(); ++i) {
-      try {
-        book->ReadSheet(i);
-      } catch (const voske::ReaderError&) {
-      }
-    }
+    voske::fuzz::ReadEverySheet(*book);
   } catch (const voske::ReaderError&) {
   }
   return 0;
