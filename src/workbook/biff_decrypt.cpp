@@ -8,15 +8,15 @@
 #include <cstdint>
 #include <cstring>
 
+#include "workbook/little_endian.h"
+
 namespace voske::biff {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
 
-std::uint32_t U32(const unsigned char* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
-std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+using le::U16;
+using le::U32;
 
 Bytes Md5(const Bytes& in) {
   md5_ctx ctx;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "text/cp1252.h"
+#include "workbook/little_endian.h"
 #include "workbook/workbook_file.h"
 
 namespace voske::biff {
@@ -14,13 +15,12 @@ void Corrupt(const std::string& utf8Detail) {
 
 std::uint16_t U16At(Bytes data, std::size_t offset) {
   if (offset > data.size() || data.size() - offset < 2) Corrupt("registro curto demais");
-  return static_cast<std::uint16_t>(data[offset] | data[offset + 1] << 8);
+  return le::U16(data.data() + offset);
 }
 
 std::uint32_t U32At(Bytes data, std::size_t offset) {
   if (offset > data.size() || data.size() - offset < 4) Corrupt("registro curto demais");
-  const unsigned char* p = data.data() + offset;
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+  return le::U32(data.data() + offset);
 }
 
 double F64At(Bytes data, std::size_t offset) {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "text/cp1252.h"
+#include "workbook/little_endian.h"
 #include "workbook/workbook_file.h"
 
 namespace voske::cfb {
@@ -26,10 +27,8 @@ constexpr std::uint8_t kTypeStorage = 1;
 constexpr std::uint8_t kTypeStream = 2;
 constexpr std::uint8_t kTypeRoot = 5;
 
-std::uint32_t U32(const unsigned char* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-}
-std::uint16_t U16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+using le::U16;
+using le::U32;
 
 [[noreturn]] void Corrupt(const std::string& what) {
   throw ReaderError(ReaderError::Kind::Corrupt, Ansi("arquivo .xls danificado: " + what));
