@@ -28,8 +28,8 @@
 #include "large_workbook.h"
 #include "sample_workbook.h"
 #include "text/cp1252.h"
-#include "workbook/converters.h"
-#include "workbook/util.h"
+#include "values/converters.h"
+#include "workbook/worksheet_loader.h"
 #include "workbook/worksheet_array.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "read_every_sheet.h"
-#include "workbook/cfb.h"
-#include "workbook/xls_reader.h"
+#include "workbook/xls/cfb.h"
+#include "workbook/xls/xls_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<unsigned char> bytes(data, data + size);

@@ -9,7 +9,7 @@
 #include "terminal.h"
 #include "text/cp1252.h"
 #include "workbook/cell_listing.h"
-#include "workbook/util.h"
+#include "workbook/worksheet_loader.h"
 #include "workbook/workbook_file.h"
 
 namespace voske::cli {

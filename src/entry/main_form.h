@@ -16,7 +16,7 @@
 #include "generation/load_workbook.h"
 #include "workflow/main_window_presenter.h"
 #include "workflow/main_window_view.h"
-#include "workflow/transmission_port.h"
+#include "port/transmission_port.h"
 
 class QCheckBox;
 class QComboBox;

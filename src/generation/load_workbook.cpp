@@ -7,8 +7,8 @@
 #include "generation/output_name.h"
 #include "text/cp1252.h"
 #include "text/error.h"
-#include "workbook/converters.h"
-#include "workbook/util.h"
+#include "values/converters.h"
+#include "workbook/worksheet_loader.h"
 #include "workbook/worksheets.h"
 
 namespace voske {

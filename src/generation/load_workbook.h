@@ -11,7 +11,7 @@
 #include "port/front_end.h"
 #include "text/text.h"
 #include "workbook/worksheet_array.h"
-#include "xml/envelope.h"
+#include "documents/envelope.h"
 
 namespace voske {
 

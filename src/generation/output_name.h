@@ -4,7 +4,7 @@
 #include <string>
 
 #include "text/text.h"
-#include "xml/envelope.h"
+#include "documents/envelope.h"
 
 namespace voske {
 

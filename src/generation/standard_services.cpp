@@ -5,7 +5,7 @@
 #include "documents/financial/financial_builder.h"
 #include "documents/registration/cadastral_builder.h"
 #include "generation/load_workbook.h"
-#include "workbook/util.h"
+#include "workbook/worksheet_loader.h"
 
 namespace voske {
 

@@ -10,7 +10,7 @@
 #include "transmission/java_registry.h"
 #include "transmission/java_runtime.h"
 #include "transmission/sender.h"
-#include "workflow/transmission_port.h"
+#include "port/transmission_port.h"
 
 namespace voske {
 

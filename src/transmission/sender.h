@@ -7,7 +7,7 @@
 
 #include "port/front_end.h"
 #include "transmission/client_component.h"
-#include "workflow/transmission_port.h"
+#include "port/transmission_port.h"
 
 namespace voske {
 

@@ -1,6 +1,6 @@
 #include "transmission/transaction_code.h"
 
-#include "xml/util_xml.h"
+#include "xml/document_reader.h"
 
 namespace voske {
 

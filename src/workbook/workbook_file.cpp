@@ -5,7 +5,7 @@
 #include <cstring>
 #include <sys/stat.h>
 
-#include "workbook/ods_reader.h"
+#include "workbook/ods/ods_reader.h"
 #include "workbook/readers.h"
 #include "workbook/zip_archive.h"
 

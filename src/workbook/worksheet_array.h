@@ -57,7 +57,5 @@ class WorksheetArray {
 // the general format shows plainly); a text unchanged; a boolean as "True" or
 // "False"; an error as its literal ("#N/A").
 Text CellText(const Cell& cell);
-// The general number format alone.
-Text GeneralNumberText(double value);
 
 }  // namespace voske

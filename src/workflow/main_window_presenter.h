@@ -11,7 +11,7 @@
 #include "workflow/main_window_view.h"
 #include "workflow/proxy_settings.h"
 #include "workflow/run_checks.h"
-#include "workflow/transmission_port.h"
+#include "port/transmission_port.h"
 
 namespace voske {
 

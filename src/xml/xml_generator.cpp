@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "text/cp1252.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 #include "xml/atomic_file.h"
 #include "xml/md5.h"
 #include "xml/xsd_parse_manager.h"

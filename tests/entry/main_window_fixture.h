@@ -23,7 +23,7 @@
 #include "entry/qt_app.h"
 #include "text/cp1252.h"
 #include "text/error.h"
-#include "workflow/transmission_port.h"
+#include "port/transmission_port.h"
 
 namespace voske::testing {
 

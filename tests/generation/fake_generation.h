@@ -15,7 +15,7 @@
 #include "sample_workbook.h"
 #include "support/local_time.h"
 #include "text/cp1252.h"
-#include "workbook/util.h"
+#include "workbook/worksheet_loader.h"
 
 namespace voske::testing {
 

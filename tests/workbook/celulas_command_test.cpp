@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "package_writer.h"
+#include "workbook/package_writer.h"
 #include "support/files.h"
 #include "support/paths.h"
 

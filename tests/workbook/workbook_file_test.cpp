@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "package_writer.h"
+#include "workbook/package_writer.h"
 #include "support/paths.h"
 #include "text/cp1252.h"
 #include "workbook/workbook_file.h"

@@ -1,5 +1,7 @@
 #include "workbook/worksheet_array.h"
 
+#include "text/general_number.h"
+
 #include <gtest/gtest.h>
 
 namespace voske {

@@ -11,7 +11,7 @@
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
 #include "workflow/main_window_view.h"
-#include "workflow/transmission_port.h"
+#include "port/transmission_port.h"
 
 namespace voske::testing {
 

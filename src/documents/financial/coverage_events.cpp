@@ -4,7 +4,7 @@
 #include "documents/financial/schedule_rules.h"
 #include "documents/financial/year_schedule_sections.h"
 #include "text/cp1252.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 namespace {

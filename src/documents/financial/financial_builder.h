@@ -1,7 +1,7 @@
 #pragma once
 // BuildFinancialDocument: the financial document oxr:voskeFinanc.
 #include "text/error.h"
-#include "xml/envelope.h"
+#include "documents/envelope.h"
 
 namespace voske {
 

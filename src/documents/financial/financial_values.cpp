@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "text/cp1252.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

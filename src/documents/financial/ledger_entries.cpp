@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

@@ -2,7 +2,7 @@
 
 #include "documents/financial/financial_values.h"
 #include "text/cp1252.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

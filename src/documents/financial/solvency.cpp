@@ -9,7 +9,7 @@
 #include "documents/financial/financial_values.h"
 #include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

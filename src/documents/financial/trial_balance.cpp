@@ -11,7 +11,7 @@
 #include "documents/financial/ledger_entries.h"
 #include "documents/financial/schedule_rules.h"
 #include "text/cp1252.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "documents/registration/cadastral_sections.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

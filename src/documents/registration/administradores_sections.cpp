@@ -2,7 +2,7 @@
 // oxr:administradores (administrators and technical responsibles), both from
 // "Administradores".
 #include "documents/registration/cadastral_sections.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

@@ -9,7 +9,7 @@
 
 #include "documents/registration/cadastral_sections.h"
 #include "text/cp1252.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

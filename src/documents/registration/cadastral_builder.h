@@ -1,6 +1,6 @@
 #pragma once
 // BuildCadastralDocument: the registration document oxr:voskeCadastral.
-#include "xml/envelope.h"
+#include "documents/envelope.h"
 
 namespace voske {
 

@@ -3,7 +3,7 @@
 // row 5: the dependents (A:D), their addresses (F:L) and their phones (N:S);
 // an address or phone row belongs to every dependent with its CNPJ.
 #include "documents/registration/cadastral_sections.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

@@ -1,7 +1,7 @@
 // oxr:acionQuotistas (shareholders, from "Acionistas") and oxr:controlColigadas
 // (controlled and associated companies, from "Controladas").
 #include "documents/registration/cadastral_sections.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

@@ -2,7 +2,7 @@
 // before the regulator, from "Representantes". Their phones share one table
 // (I5:N5 and below) and are told apart only by the owner's CPF in column I.
 #include "documents/registration/cadastral_sections.h"
-#include "workbook/converters.h"
+#include "values/converters.h"
 
 namespace voske {
 

@@ -18,10 +18,10 @@
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
-#include "workbook/converters.h"
-#include "workbook/util.h"
+#include "values/converters.h"
+#include "workbook/worksheet_loader.h"
 #include "workbook/worksheets.h"
-#include "xml/envelope.h"
+#include "documents/envelope.h"
 
 namespace voske::testing {
 

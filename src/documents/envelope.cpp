@@ -1,0 +1,79 @@
+#include "documents/envelope.h"
+
+#include "text/cp1252.h"
+#include "values/converters.h"
+#include "xml/schema_namespace.h"
+
+namespace voske {
+
+namespace {
+
+constexpr TextView kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
+constexpr TextView kSchemaFile = "/voskeComplexTypes.xsd";
+// Where the identification of the operator lives.
+constexpr TextView kRegistrationSheet = "Dados Cadastrais";
+
+Text TransactionCode(DocumentKind kind) {
+  return kind == DocumentKind::Financeiro ? "ENVIO_VOSKE_FINANCEIRO" : "ENVIO_VOSKE_CADASTRAL";
+}
+
+}  // namespace
+
+const Text& SchemaNamespace() {
+  static const Text ns(kSchemaNamespace);
+  return ns;
+}
+
+Text RootElementName(DocumentKind kind) {
+  return kind == DocumentKind::Financeiro ? "oxr:voskeFinanc" : "oxr:voskeCadastral";
+}
+
+Text RootStartTag(DocumentKind kind) {
+  const Text& ns = SchemaNamespace();
+  const Text location = ns + Text(kSchemaFile);
+  // The financial document names the schema file alone; the registration
+  // document gives the namespace and the file as a pair.
+  const Text schemaLocation = kind == DocumentKind::Financeiro ? location : ns + " " + location;
+  return "<" + RootElementName(kind) + " xmlns:oxr=\"" + ns + "\" xmlns:xsi=\"" + Text(kXsiNamespace) +
+         "\" xsi:schemaLocation=\"" + schemaLocation + "\">";
+}
+
+std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx) {
+  auto gen = std::make_unique<TXMLGenerator>(RootElementName(kind), RootStartTag(kind), Text());
+  const WorksheetArray& sheet = ctx.sheets[Text(kRegistrationSheet)];
+
+  gen->AddElement("oxr:identificador");
+  gen->AddTextElement("oxr:registroOXR", ZeroPadCode(sheet.TextAt(5, 2), 6));
+  // The company name is cut to the schema's 60 characters, never refused.
+  Text name = sheet.TextAt(7, 2).substr(0, 60);
+  if (kind == DocumentKind::Financeiro) name = CleanText(name);
+  gen->AddTextElement("oxr:razaoSocial", name);
+  gen->AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(6, 2), 14));
+  gen->AddTextElement("oxr:periodo", NormalizeDate(sheet.TextAt(3, 2)));
+  if (kind == DocumentKind::Financeiro)
+    ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros"));
+  gen->AddTextElement("oxr:transacao", TransactionCode(kind));
+  // The password is hashed in upper case (letters a-z only), so the same
+  // password typed in either case gives the same hash.
+  gen->AddTextElement("oxr:hashPwd", TXMLGenerator::HashText(UpperAscii(ctx.passwordUpper)));
+  gen->AddTextElement("oxr:apTrans", "AR" + RemoveAll(ctx.programVersion, '.'));
+  gen->ReturnTo(RootElementName(kind));
+  return gen;
+}
+
+void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext& ctx) {
+  if (kind == DocumentKind::Financeiro) ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando hash"));
+  gen.ReturnTo(RootElementName(kind));
+  gen.AddElement("oxr:epilogo");
+  // Taken just before the hash element, so it covers every value before it.
+  const Text hash = gen.ContentHash();
+  gen.AddTextElement("oxr:hash", hash);
+  gen.SaveToFile(ctx.outputPath);
+}
+
+Text DocumentFailureMessage(DocumentKind kind, const Text& cause) {
+  const char* document = kind == DocumentKind::Financeiro ? "Dados Financeiros" : "Dados Cadastrais";
+  return Ansi("Não foi possível gerar o arquivo XML \"") + document + "\"." + CR + cause;
+}
+
+}  // namespace voske

@@ -1,0 +1,63 @@
+#include "workbook/worksheet_loader.h"
+
+#include <new>
+
+#include "text/cp1252.h"
+
+namespace voske {
+
+namespace {
+
+// The first line of the message: the problem in the user's words.
+Text FirstLine(ReaderError::Kind kind, const Text& sheetName) {
+  switch (kind) {
+    case ReaderError::Kind::FileNotFound:
+      return Ansi("O arquivo da planilha não foi encontrado ou não pôde ser aberto para leitura.");
+    case ReaderError::Kind::NotAWorkbook:
+      return Ansi("O arquivo informado não é uma pasta de trabalho do Excel (.xlsx, .xlsm ou .xls).");
+    case ReaderError::Kind::SheetNotFound:
+      return Ansi("A planilha \"") + sheetName + Ansi("\" não foi encontrada na pasta de trabalho.");
+    case ReaderError::Kind::Corrupt:
+      return Ansi("A pasta de trabalho está corrompida ou danificada e não pôde ser lida.");
+    case ReaderError::Kind::Encrypted:
+      return Ansi("A pasta de trabalho está protegida por senha de abertura (criptografada); "
+                  "remova a senha no Excel e tente novamente.");
+    case ReaderError::Kind::Unsupported:
+      return Ansi("O formato desta pasta de trabalho não é suportado; "
+                  "salve-a no Excel como Pasta de Trabalho do Excel (.xlsx).");
+    case ReaderError::Kind::TooLarge:
+      return Ansi("A pasta de trabalho excede os limites do Excel ou do leitor e não pôde ser lida.");
+  }
+  return Ansi("A pasta de trabalho não pôde ser lida.");
+}
+
+[[noreturn]] void Fail(ReaderError::Kind kind, const Text& sheetName) { throw LoadError(kind, sheetName); }
+
+}  // namespace
+
+ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName) {
+  return ECarregaArquivo(FirstLine(kind, sheetName) + CR + sheetName + CR +
+                         Ansi("Problema de comunicação com o Excel. Tente Novamente!") + CR +
+                         Ansi("Se persistir o problema verifique o funcionamento do Excel."));
+}
+
+void TUtil::LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName) {
+  try {
+    if (!book_ || openPath_ != path) {
+      book_.reset();
+      book_ = OpenWorkbookFile(path);
+      openPath_ = path;
+    }
+    out = book_->ReadSheet(sheetName);
+  } catch (const ReaderError& e) {
+    Fail(e.kind(), sheetName);
+  } catch (const std::bad_alloc&) {
+    Fail(ReaderError::Kind::TooLarge, sheetName);
+  } catch (const std::exception&) {
+    // Nothing else should escape a reader; if it does, the file is what the
+    // reader could not make sense of.
+    Fail(ReaderError::Kind::Corrupt, sheetName);
+  }
+}
+
+}  // namespace voske

@@ -1,0 +1,202 @@
+#include "documents/envelope.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <pugixml.hpp>
+
+#include "support/files.h"
+#include "support/paths.h"
+#include "support/recording_front_end.h"
+#include "text/cp1252.h"
+
+namespace voske {
+namespace {
+
+namespace fs = std::filesystem;
+using voske::testing::RecordingFrontEnd;
+using voske::testing::ScratchDir;
+
+const Text kNs = "http://www.oxr.gov.br/padroes/voske/schemas";
+
+// "Dados Cadastrais" with the identification cells as the operator types them.
+Worksheets Identification(const Text& name = Ansi("Operadora São Lucas & Cia <Saúde>")) {
+  WorksheetArray sheet(9, 2);
+  sheet.Mutable(3, 2) = Cell::MakeNumber(40969);  // 2012-03-01
+  sheet.Mutable(5, 2) = Cell::MakeNumber(123);
+  sheet.Mutable(6, 2) = Cell::MakeText("01.234.567/0001-89");
+  sheet.Mutable(7, 2) = Cell::MakeText(name);
+  Worksheets sheets;
+  sheets.Set("Dados Cadastrais", std::move(sheet));
+  return sheets;
+}
+
+struct Generation {
+  Worksheets sheets = Identification();
+  RecordingFrontEnd frontEnd;
+  ScratchDir dir;
+  bool failed = false;
+  DocumentContext ctx{sheets, frontEnd, (dir / "doc.xml").string(), "SENHA123", "3.3", failed};
+};
+
+// The texts of the elements without child elements, in document order, as
+// Windows-1252 (the reader hands them over as UTF-8).
+void CollectLeaves(pugi::xml_node node, std::vector<std::pair<std::string, Text>>& out) {
+  for (pugi::xml_node child : node.children()) {
+    if (child.type() != pugi::node_element) continue;
+    if (child.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; })) {
+      CollectLeaves(child, out);
+    } else {
+      out.emplace_back(child.name(), FromUtf8(child.text().get()));
+    }
+  }
+}
+
+// MD5 by the system's own tool, a path of its own apart from the program's digest.
+std::string Md5sum(const fs::path& file) {
+  const std::string command = "md5sum '" + file.string() + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return {};
+  char buf[64] = {};
+  const size_t n = std::fread(buf, 1, 32, pipe);
+  ::pclose(pipe);
+  return std::string(buf, n);
+}
+
+TEST(Envelope, RootStartTagsCarryTheNamespaceDeclarations) {
+  EXPECT_EQ(SchemaNamespace(), kNs);
+  EXPECT_EQ(SchemaNamespace().size(), 43u);
+  EXPECT_EQ(RootStartTag(DocumentKind::Financeiro),
+            "<oxr:voskeFinanc xmlns:oxr=\"" + kNs +
+                "\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:schemaLocation=\"" + kNs +
+                "/voskeComplexTypes.xsd\">");
+  EXPECT_EQ(RootStartTag(DocumentKind::Cadastral),
+            "<oxr:voskeCadastral xmlns:oxr=\"" + kNs +
+                "\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xsi:schemaLocation=\"" + kNs + " " +
+                kNs + "/voskeComplexTypes.xsd\">");
+}
+
+TEST(Envelope, IdentificationBlockOfTheFinancialDocument) {
+  Generation run;
+  auto gen = OpenDocument(DocumentKind::Financeiro, run.ctx);
+  EXPECT_EQ(gen->Current(), gen->Root());
+  pugi::xml_node id = gen->Root().child("oxr:identificador");
+  EXPECT_STREQ(id.child_value("oxr:registroOXR"), "000123");
+  EXPECT_EQ(Text(id.child_value("oxr:razaoSocial")), "Operadora Sao Lucas Cia Saude");
+  EXPECT_STREQ(id.child_value("oxr:CNPJ"), "01234567000189");
+  EXPECT_STREQ(id.child_value("oxr:periodo"), "2012-03-01");
+  EXPECT_STREQ(id.child_value("oxr:transacao"), "ENVIO_VOSKE_FINANCEIRO");
+  EXPECT_STREQ(id.child_value("oxr:hashPwd"), "6dd4ade82a0fa372797bde22d3db3716");  // md5sum of SENHA123
+  EXPECT_STREQ(id.child_value("oxr:apTrans"), "AR33");
+  EXPECT_EQ(run.frontEnd.statuses,
+            std::vector<Text>{Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros")});
+  EXPECT_GE(run.frontEnd.processed, 1);
+}
+
+TEST(Envelope, RegistrationNameIsCutNotCleanedAndNoStatusIsShown) {
+  Generation run;
+  const Text seventy = Ansi("Cooperativa de Saúde (Norte?)  ") + Text(39, 'x');
+  ASSERT_EQ(seventy.size(), 70u);
+  run.sheets = Identification(seventy);
+  auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
+  pugi::xml_node id = gen->Root().child("oxr:identificador");
+  EXPECT_EQ(Text(id.child_value("oxr:razaoSocial")), seventy.substr(0, 60));
+  EXPECT_STREQ(id.child_value("oxr:transacao"), "ENVIO_VOSKE_CADASTRAL");
+  EXPECT_TRUE(run.frontEnd.statuses.empty());
+}
+
+TEST(Envelope, PasswordHashIgnoresTheCaseOfAsciiLettersOnly) {
+  auto hashOf = [](const Text& password) {
+    Generation run;
+    run.ctx.passwordUpper = password;
+    auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
+    return Text(gen->Root().child("oxr:identificador").child_value("oxr:hashPwd"));
+  };
+  EXPECT_EQ(hashOf("senha"), hashOf("SENHA"));
+  EXPECT_NE(hashOf(Ansi("açaí")), hashOf(Ansi("AÇAÍ")));
+  EXPECT_EQ(hashOf(""), "d41d8cd98f00b204e9800998ecf8427e");
+}
+
+TEST(Envelope, InvalidPeriodStopsTheDocument) {
+  Generation run;
+  WorksheetArray sheet(9, 2);
+  sheet.Mutable(3, 2) = Cell::MakeText("1/3/2012");
+  run.sheets.Set("Dados Cadastrais", std::move(sheet));
+  EXPECT_THROW(OpenDocument(DocumentKind::Cadastral, run.ctx), EGenerica);
+}
+
+TEST(Envelope, SavedDocumentsHashCanBeRecomputedFromItsLeaves) {
+  Generation run;
+  auto gen = OpenDocument(DocumentKind::Financeiro, run.ctx);
+  gen->AddElement("oxr:balancete");
+  gen->AddElement("oxr:ativo");
+  gen->AddTextElement("oxr:descricao", Ansi("Aplicações & <Títulos> 10€"));
+  gen->AddDecimalElement("oxr:saldoFinal", "1234.567");
+  gen->AddDecimalElement("oxr:debitos", "");
+  gen->AddTextElement("oxr:vazio", "");
+  CloseDocument(*gen, DocumentKind::Financeiro, run.ctx);
+  EXPECT_EQ(run.frontEnd.statuses.back(), Ansi("Status: Gerando os arquivos XML - Gerando hash"));
+
+  const fs::path file = run.ctx.outputPath;
+  const std::string bytes = testing::FileContents(file);
+  ASSERT_EQ(bytes.find("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n" + RootStartTag(DocumentKind::Financeiro)), 0u);
+  EXPECT_NE(bytes.find("<oxr:descricao>Aplica\xE7\xF5" "es &amp; &lt;T\xEDtulos&gt; 10&#8364;</oxr:descricao>"),
+            std::string::npos);
+  EXPECT_EQ(bytes.substr(bytes.size() - 20), "</oxr:voskeFinanc>\r\n");
+
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_file(file.c_str()));
+  pugi::xml_node root = doc.document_element();
+  EXPECT_STREQ(root.name(), "oxr:voskeFinanc");
+  EXPECT_STREQ(root.attribute("xmlns:oxr").value(), kNs.c_str());
+  EXPECT_STREQ(root.last_child().name(), "oxr:epilogo");
+
+  std::vector<std::pair<std::string, Text>> leaves;
+  CollectLeaves(root, leaves);
+  Text concatenated, written;
+  for (const auto& [name, value] : leaves) {
+    if (name == "oxr:hash") written = value;
+    else concatenated += value;
+  }
+  EXPECT_NE(concatenated.find(Ansi("Aplicações & <Títulos> 10€1234.560.0")), Text::npos);
+  const fs::path plain = run.dir / "leaves.bin";
+  { std::ofstream(plain, std::ios::binary) << concatenated; }
+  ASSERT_EQ(written.size(), 32u);
+  EXPECT_EQ(written, Md5sum(plain));
+  EXPECT_EQ(std::distance(fs::directory_iterator(run.dir.path()), fs::directory_iterator()), 2);
+}
+
+TEST(Envelope, SameInputGivesTheSameDocumentHash) {
+  auto hashOnce = [] {
+    Generation run;
+    auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
+    gen->AddTextElement("oxr:nome", "X");
+    CloseDocument(*gen, DocumentKind::Cadastral, run.ctx);
+    return std::string(gen->Root().child("oxr:epilogo").child_value("oxr:hash"));
+  };
+  const std::string first = hashOnce();
+  EXPECT_EQ(first.size(), 32u);
+  EXPECT_EQ(first, hashOnce());
+}
+
+TEST(Envelope, FailureMessagesWrapTheCause) {
+  EXPECT_EQ(DocumentFailureMessage(DocumentKind::Financeiro, "causa"),
+            Ansi("Não foi possível gerar o arquivo XML \"Dados Financeiros\".\rcausa"));
+  EXPECT_EQ(DocumentFailureMessage(DocumentKind::Cadastral, "causa"),
+            Ansi("Não foi possível gerar o arquivo XML \"Dados Cadastrais\".\rcausa"));
+}
+
+TEST(Envelope, UnwritableOutputRaisesAndLeavesNoFile) {
+  Generation run;
+  run.ctx.outputPath = (run.dir / "falta" / "doc.xml").string();
+  auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
+  EXPECT_THROW(CloseDocument(*gen, DocumentKind::Cadastral, run.ctx), EGravaArquivo);
+  EXPECT_TRUE(fs::is_empty(run.dir.path()));
+}
+
+}  // namespace
+}  // namespace voske

@@ -1,0 +1,121 @@
+// TUtil: one open workbook per generation, and the user's message for every
+// way reading a worksheet can fail.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "workbook/package_writer.h"
+#include "support/paths.h"
+#include "text/cp1252.h"
+#include "workbook/worksheet_loader.h"
+
+namespace voske {
+namespace {
+
+using testing::ScratchDir;
+
+const Text kAdvice = Ansi("Problema de comunicação com o Excel. Tente Novamente!") + CR +
+                     Ansi("Se persistir o problema verifique o funcionamento do Excel.");
+
+std::string SampleBook(const ScratchDir& dir) {
+  const std::string path = (dir / "planilha.xlsx").string();
+  testing::WriteZip(path, testing::Package(
+                              {{"Dados Cadastrais", testing::SheetXml("<row r=\"5\"><c r=\"B5\" t=\"inlineStr\"><is>"
+                                                                      "<t>12345-6</t></is></c></row>")},
+                               {"Listas", testing::SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}}));
+  return path;
+}
+
+Text MessageOf(const std::string& path, const Text& sheet) {
+  TUtil util;
+  WorksheetArray out;
+  try {
+    util.LoadWorksheet(out, path, sheet);
+  } catch (const ECarregaArquivo& e) {
+    return e.Message();
+  }
+  return "no failure";
+}
+
+TEST(TUtil, EachFailureNamesTheProblemThenTheWorksheetThenTheAdvice) {
+  ScratchDir dir;
+  const std::string book = SampleBook(dir);
+  EXPECT_EQ(MessageOf(book, Ansi("Provisão")),
+            Ansi("A planilha \"Provisão\" não foi encontrada na pasta de trabalho.") + CR + Ansi("Provisão") + CR +
+                kAdvice);
+  EXPECT_EQ(MessageOf((dir / "nada.xlsx").string(), "Listas"),
+            Ansi("O arquivo da planilha não foi encontrado ou não pôde ser aberto para leitura.") + CR + "Listas" +
+                CR + kAdvice);
+
+  std::ofstream(dir / "texto.xlsx") << "isto não é uma planilha";
+  const Text notBook = MessageOf((dir / "texto.xlsx").string(), "Listas");
+  EXPECT_EQ(notBook.substr(0, notBook.find(CR)),
+            Ansi("O arquivo informado não é uma pasta de trabalho do Excel (.xlsx, .xlsm ou .xls)."));
+
+  testing::WriteZip((dir / "quebrada.xlsx").string(),
+                    testing::Package({{"Listas", testing::SheetXml("<row><c><v>1</c></row>")}}));
+  const Text corrupt = MessageOf((dir / "quebrada.xlsx").string(), "Listas");
+  EXPECT_EQ(corrupt.substr(0, corrupt.find(CR)),
+            Ansi("A pasta de trabalho está corrompida ou danificada e não pôde ser lida."));
+  EXPECT_EQ(corrupt.substr(corrupt.find(CR) + 1), "Listas" + Text(1, CR) + kAdvice);
+
+  testing::WriteZip((dir / "grande.xlsx").string(),
+                    testing::Package({{"Listas", testing::SheetXml("<row r=\"2000000\"><c><v>1</v></c></row>")}}));
+  const Text large = MessageOf((dir / "grande.xlsx").string(), "Listas");
+  EXPECT_EQ(large.substr(0, large.find(CR)),
+            Ansi("A pasta de trabalho excede os limites do Excel ou do leitor e não pôde ser lida."));
+
+  testing::WriteZip((dir / "binaria.xlsx").string(), {{"xl/workbook.bin", "\x83\x01"}});
+  const Text binary = MessageOf((dir / "binaria.xlsx").string(), "Listas");
+  EXPECT_EQ(binary.substr(0, binary.find(CR)),
+            Ansi("O formato desta pasta de trabalho não é suportado; salve-a no Excel como Pasta de Trabalho do "
+                 "Excel (.xlsx)."));
+  EXPECT_EQ(LoadError(ReaderError::Kind::Encrypted, "X").Message(),
+            Ansi("A pasta de trabalho está protegida por senha de abertura (criptografada); remova a senha no "
+                 "Excel e tente novamente.") +
+                CR + "X" + CR + kAdvice);
+}
+
+TEST(TUtil, AFailedReadLeavesTheArrayAsItWas) {
+  ScratchDir dir;
+  const std::string book = SampleBook(dir);
+  TUtil util;
+  WorksheetArray out;
+  util.LoadWorksheet(out, book, "Listas");
+  EXPECT_THROW(util.LoadWorksheet(out, book, "Ausente"), ECarregaArquivo);
+  EXPECT_EQ(out.TextAt(1, 1), "1");
+  EXPECT_THROW(util.LoadWorksheet(out, (dir / "nada.xlsx").string(), "Listas"), ECarregaArquivo);
+  EXPECT_EQ(out.TextAt(1, 1), "1");
+}
+
+TEST(TUtil, OpensTheWorkbookOnceReadOnlyAndLeavesItUnchanged) {
+  ScratchDir dir;
+  const std::string book = SampleBook(dir);
+  std::ifstream before(book, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(before)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(::chmod(book.c_str(), 0444), 0);  // a read-only file reads as well
+  struct stat st1 {};
+  ASSERT_EQ(::stat(book.c_str(), &st1), 0);
+
+  TUtil util;
+  WorksheetArray cadastro, listas;
+  util.LoadWorksheet(cadastro, book, "dados cadastrais");
+  // The open workbook serves the next worksheet without opening the file
+  // again: even with the file gone from the folder, it is still read.
+  const std::string moved = (dir / "movida.xlsx").string();
+  ASSERT_EQ(std::rename(book.c_str(), moved.c_str()), 0);
+  util.LoadWorksheet(listas, book, "LISTAS");
+  EXPECT_EQ(cadastro.TextAt(5, 2), "12345-6");
+  EXPECT_EQ(listas.TextAt(1, 1), "1");
+
+  struct stat st2 {};
+  ASSERT_EQ(::stat(moved.c_str(), &st2), 0);
+  EXPECT_EQ(st1.st_mtim.tv_sec, st2.st_mtim.tv_sec);
+  EXPECT_EQ(st1.st_mtim.tv_nsec, st2.st_mtim.tv_nsec);
+  std::ifstream after(moved, std::ios::binary);
+  EXPECT_EQ(bytes, std::string((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>()));
+}
+
+}  // namespace
+}  // namespace voske
