@@ -75,7 +75,8 @@ void WriteCooperativeAccounts(FinancialContext& ctx) {
   gen.AddElement("oxr:contaCorrenteCooperado");
   for (const TaxBlock& block : kBlocks)
     for (int row = block.firstRow; row <= block.lastRow; ++row)
-      if (!IsEmptyCell(w, row, kName)) WriteCooperativeEntry(gen, w, row, block.tipoImposto);
+      // A key of blanks only is no entry, as HasCooperativeAccounts sees it.
+      if (!IsBlankCell(w, row, kName)) WriteCooperativeEntry(gen, w, row, block.tipoImposto);
 }
 
 }  // namespace voske

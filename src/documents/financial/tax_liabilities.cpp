@@ -41,8 +41,9 @@ void WriteTaxLiabilities(FinancialContext& ctx) {
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:contaTributoPassivo");
+  // A key of blanks only is no entry, as HasTaxLiabilities sees it.
   for (int row = kFirstRow; row <= kLastRow; ++row)
-    if (!IsEmptyCell(w, row, kCode)) WriteTaxLiabilityEntry(gen, w, row);
+    if (!IsBlankCell(w, row, kCode)) WriteTaxLiabilityEntry(gen, w, row);
 }
 
 }  // namespace voske
