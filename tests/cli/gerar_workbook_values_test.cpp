@@ -5,8 +5,10 @@
 // the regulator can read; every refusal leaves the folder empty.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -201,7 +203,19 @@ TEST_F(GerarWorkbookValuesTest, LettersOutsideWindows1252TakeTheirClosestForm) {
     adm.Set(7, 2, "Ștefan Țăranu Nguyễn Đức");
     adm.Set(5, 3, "東京 山田 😀");
   });
+  // Run under the plain C locale, where the C library alone transliterates nothing.
+  const char* const names[] = {"LC_ALL", "LC_CTYPE", "LANG"};
+  std::vector<std::optional<std::string>> saved;
+  for (const char* name : names) {
+    const char* value = std::getenv(name);
+    saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
+    ::setenv(name, "C", 1);
+  }
   auto registration = Generated("cadastral", workbook, "Łódź");
+  for (std::size_t i = 0; i < saved.size(); ++i) {
+    if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
+    else ::unsetenv(names[i]);
+  }
   ASSERT_TRUE(registration);
   EXPECT_EQ(Selected(*registration, "//oxr:administrador/oxr:nome"),
             (std::vector<std::string>{"Lukasz Zrebiec Erdos", "S\xFCkr\xFC Agaoglu Ince", "Stefan Taranu Nguyen Duc"}));
