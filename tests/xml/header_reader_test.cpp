@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 using voske::testing::ScratchDir;
 using Outcome = HeaderValue::Outcome;
 
-fs::path Write(const ScratchDir& dir, const std::string& name, const std::string& bytes) {
+fs::path Put(const ScratchDir& dir, const std::string& name, const std::string& bytes) {
   const fs::path p = dir / name;
   std::ofstream(p, std::ios::binary) << bytes;
   return p;
@@ -89,14 +89,16 @@ TEST(ReadHeaderValue, FindsWhatTheDocumentReaderFindsInEveryWellFormedDocument) 
         utf16 += c;
         utf16 += '\0';
       }
-      file = Write(dir, "utf16.xml", utf16);
+      file = Put(dir, "utf16.xml", utf16);
     } else {
-      file = Write(dir, "caso" + std::to_string(n++) + ".xml", content);
+      file = Put(dir, "caso" + std::to_string(n++) + ".xml", content);
     }
     EXPECT_EQ(Streamed(file), Loaded(file)) << what;
   }
   EXPECT_EQ(Streamed(dir / "gerado.xml"), "ENVIO_VOSKE_FINANCEIRO");
   EXPECT_EQ(Streamed(dir / "caso0.xml"), " envio_voske_cadastral ");
+  EXPECT_EQ(Streamed(dir / "caso9.xml"), Ansi("Saúde"));
+  EXPECT_EQ(Streamed(dir / "utf16.xml"), "U16");
 }
 
 // The program's own documents pass the document reader's size cap: the code
@@ -140,7 +142,7 @@ TEST(ReadHeaderValue, AFileThatIsNotThereOrCannotBeReadSaysSo) {
   EXPECT_EQ(v.outcome, Outcome::Unreadable);
   EXPECT_EQ(v.error, ENODEV);
 
-  const fs::path locked = Write(dir, "trancado.xml", "<a><b>X</b></a>");
+  const fs::path locked = Put(dir, "trancado.xml", "<a><b>X</b></a>");
   fs::permissions(locked, fs::perms::none);
   if (::geteuid() != 0) {  // the administrator reads any file
     v = ReadHeaderValue(locked.string(), "a", "b");
@@ -154,14 +156,14 @@ TEST(ReadHeaderValue, AFileThatIsNotThereOrCannotBeReadSaysSo) {
 TEST(ReadHeaderValue, AnythingThatIsNotADocumentGivesNoValue) {
   ScratchDir dir;
   std::vector<std::pair<const char*, fs::path>> files = {
-      {"text", Write(dir, "texto.xml", "isto nao e XML\n<oxr:identificador><oxr:transacao>ENVIO</oxr:transacao>")},
-      {"empty", Write(dir, "vazio.xml", "")},
-      {"binary", Write(dir, "binario.xml", std::string("\0\xFF\xFE\x01<", 5))},
+      {"text", Put(dir, "texto.xml", "isto nao e XML\n<oxr:identificador><oxr:transacao>ENVIO</oxr:transacao>")},
+      {"empty", Put(dir, "vazio.xml", "")},
+      {"binary", Put(dir, "binario.xml", std::string("\0\xFF\xFE\x01<", 5))},
       {"cut inside the value",
-       Write(dir, "cortado.xml", "<r><oxr:identificador><oxr:transacao>ENVIO_VOSKE_CADASTRAL")},
-      {"cut before the element ends", Write(dir, "aberto.xml", "<r><oxr:identificador><oxr:transacao></oxr:transacao>")},
+       Put(dir, "cortado.xml", "<r><oxr:identificador><oxr:transacao>ENVIO_VOSKE_CADASTRAL")},
+      {"cut before the element ends", Put(dir, "aberto.xml", "<r><oxr:identificador><oxr:transacao></oxr:transacao>")},
       {"broken before the value",
-       Write(dir, "quebrado.xml", "<r><oxr:identificador><x></y><oxr:transacao>X</oxr:transacao>")},
+       Put(dir, "quebrado.xml", "<r><oxr:identificador><x></y><oxr:transacao>X</oxr:transacao>")},
   };
   std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n<!ENTITY l0 \"ha\">\n";
   for (int i = 1; i < 10; ++i) {
@@ -170,8 +172,8 @@ TEST(ReadHeaderValue, AnythingThatIsNotADocumentGivesNoValue) {
     laughs += "\">\n";
   }
   laughs += "]>\n<r><oxr:identificador><oxr:transacao>&l9;ENVIO</oxr:transacao></oxr:identificador></r>";
-  files.push_back({"declared entities", Write(dir, "entidades.xml", laughs)});
-  files.push_back({"external entity", Write(dir, "externa.xml",
+  files.push_back({"declared entities", Put(dir, "entidades.xml", laughs)});
+  files.push_back({"external entity", Put(dir, "externa.xml",
                                             "<!DOCTYPE r [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
                                             "<r><oxr:identificador><oxr:transacao>&e;</oxr:transacao>"
                                             "</oxr:identificador></r>")});
@@ -179,7 +181,7 @@ TEST(ReadHeaderValue, AnythingThatIsNotADocumentGivesNoValue) {
   std::string deep = "<r>";
   for (int i = 0; i < 1000000; ++i) deep += "<a>";
   deep += "<oxr:identificador><oxr:transacao>FUNDO</oxr:transacao></oxr:identificador>";
-  files.push_back({"nested without end", Write(dir, "fundo.xml", deep)});
+  files.push_back({"nested without end", Put(dir, "fundo.xml", deep)});
 
   // A header that does not start near the top is not looked for further.
   const fs::path late = dir / "tarde.xml";
@@ -199,7 +201,7 @@ TEST(ReadHeaderValue, AValueBeyondItsCapIsCutThere) {
   ScratchDir dir;
   const std::string huge(kMaxValueSize * 4, 'Z');
   const fs::path file =
-      Write(dir, "longo.xml", "<r><oxr:identificador><oxr:transacao>" + huge + "</oxr:transacao></oxr:identificador></r>");
+      Put(dir, "longo.xml", "<r><oxr:identificador><oxr:transacao>" + huge + "</oxr:transacao></oxr:identificador></r>");
   const Text value = Streamed(file);
   EXPECT_EQ(value.size(), kMaxValueSize);
   EXPECT_EQ(value, huge.substr(0, kMaxValueSize));

@@ -70,8 +70,9 @@ public final class DocumentSender {
     /**
      * The answer, complete, by the deadline. The request's own timeout ends
      * only at the answer's headers: a service that stalls after them, or
-     * trickles its body, would otherwise be waited on for ever. Cancelling
-     * the pending exchange closes its connection.
+     * trickles its body, would otherwise be waited on for ever. Past the
+     * deadline the pending exchange is cancelled and the caller sees a
+     * communication failure.
      */
     private HttpResponse<byte[]> exchange(HttpClient client, HttpRequest request, long deadline)
             throws IOException {
