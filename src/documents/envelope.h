@@ -13,6 +13,10 @@ namespace voske {
 
 enum class DocumentKind { Cadastral, Financeiro };
 
+// The root elements of the two documents; the sections climb back to them.
+inline constexpr const char* kCadastralRoot = "oxr:voskeCadastral";
+inline constexpr const char* kFinancialRoot = "oxr:voskeFinanc";
+
 // What a document builder needs from the generation that runs it.
 struct DocumentContext {
   const Worksheets& sheets;

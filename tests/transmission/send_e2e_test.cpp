@@ -25,9 +25,9 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::LoopbackService;
-using testing::RecordingFrontEnd;
-using testing::ScratchDir;
+using support::LoopbackService;
+using support::RecordingFrontEnd;
+using support::ScratchDir;
 
 // A document as the generator writes it: ISO-8859-1, the kind in its transaction code.
 std::string Document(const std::string& transactionCode) {
@@ -64,7 +64,7 @@ class EndToEnd : public ::testing::Test {
     EXPECT_TRUE(startUi_.messages.empty());
   }
 
-  static std::string ClientFolder() { return (testing::BinaryDir() / "bin" / "ext" / "VOSKE").string(); }
+  static std::string ClientFolder() { return (support::BinaryDir() / "bin" / "ext" / "VOSKE").string(); }
 
   std::string WriteDocument(const std::string& name, const std::string& content) {
     const fs::path p = dir_ / name;
@@ -108,11 +108,11 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Accepted);
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo/Imagens"));
 
-  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
+  const std::vector<fs::path> receipts = support::FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
   EXPECT_EQ(receipts[0].filename().string().rfind("recibo_Cadastral_", 0), 0u) << receipts[0];
   // The service saw the document byte for byte and says so in the receipt.
-  const std::string receipt = testing::FileContents(receipts[0]);
+  const std::string receipt = support::FileContents(receipts[0]);
   EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(content)) + "</md5>"), std::string::npos) << receipt;
   EXPECT_NE(receipt.find("<tipo>Cadastral</tipo>"), std::string::npos);
 }
@@ -120,15 +120,15 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
 TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
   Start({"--senha-esperada", "SENHA123"});
   fs::create_directories(dir_ / "destino");
-  const std::string file = testing::GenerateCadastral(dir_.path(), (dir_ / "destino").string());
+  const std::string file = support::GenerateCadastral(dir_.path(), (dir_ / "destino").string());
   ASSERT_FALSE(file.empty());
   const SendRequest request = Request(file, 0);
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
+  const std::vector<fs::path> receipts = support::FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
-  EXPECT_NE(testing::FileContents(receipts[0]).find("<md5>" + DigestToHex(Md5Of(testing::FileContents(file))) + "</md5>"), std::string::npos);
+  EXPECT_NE(support::FileContents(receipts[0]).find("<md5>" + DigestToHex(Md5Of(support::FileContents(file))) + "</md5>"), std::string::npos);
 }
 
 TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
@@ -142,7 +142,7 @@ TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(testing::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+  EXPECT_EQ(support::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
 }
 
 TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
@@ -153,7 +153,7 @@ TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo"));
   EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
-  EXPECT_TRUE(testing::FilesIn(request.destinationFolder + "/Recibo").empty());
+  EXPECT_TRUE(support::FilesIn(request.destinationFolder + "/Recibo").empty());
 }
 
 TEST_F(EndToEnd, ABrokenConnectionIsACommunicationFailure) {
@@ -222,7 +222,7 @@ TEST_F(EndToEnd, ASendingGoesThroughTheAuthenticatingProxy) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(testing::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+  EXPECT_EQ(support::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
   const std::vector<std::string> log = service_->log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_NE(log[0].find("proxy metodo=POST"), std::string::npos);
@@ -266,7 +266,7 @@ TEST_F(EndToEnd, ASecondWindowAndAnotherThreadReuseTheRunningVm) {
     EXPECT_EQ(second.lastOutcome(), SendOutcome::Accepted);
   });
   other.join();
-  EXPECT_EQ(testing::FilesIn(dir_ / "destino" / "Recibo").size(), 2u);
+  EXPECT_EQ(support::FilesIn(dir_ / "destino" / "Recibo").size(), 2u);
 }
 
 }  // namespace
@@ -278,13 +278,13 @@ namespace {
 
 // Without a usable Java nothing is started and a sending touches nothing.
 TEST(NoJava, JavaHomePointingNowhereRefusesSendingWithItsMessages) {
-  testing::ScratchDir dir;
+  support::ScratchDir dir;
   JavaSearchPlaces places;
   places.javaHome = dir / "nowhere";
   JavaTransmission transmission(std::make_unique<MemoryRegistry>(InstalledJavaRegistry(places)),
                                 (dir / "client").string());
   EXPECT_EQ(transmission.JavaVersion(), "");
-  testing::RecordingFrontEnd ui;
+  support::RecordingFrontEnd ui;
   EXPECT_FALSE(transmission.StartJavaVM(ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, RuntimeMissingMessage({"", ""}));
@@ -292,7 +292,7 @@ TEST(NoJava, JavaHomePointingNowhereRefusesSendingWithItsMessages) {
   SendRequest request;
   request.destinationFolder = dir.path().string();
   request.xmlPath = (dir / "x.xml").string();
-  testing::RecordingFrontEnd sending;
+  support::RecordingFrontEnd sending;
   transmission.SendDocument(request, sending);
   ASSERT_EQ(sending.messages.size(), 1u);
   EXPECT_EQ(sending.messages[0].text, NoJavaVmMessage());
