@@ -5,6 +5,7 @@
 #include <string>
 
 #include "port/front_end.h"
+#include "text/program_version.h"
 #include "text/text.h"
 #include "workbook/worksheets.h"
 #include "xml/xml_generator.h"
@@ -23,7 +24,7 @@ struct DocumentContext {
   FrontEnd& frontEnd;
   std::string outputPath;        // native path of the file to write
   Text passwordUpper;            // OxrPasswordUpper of the current run
-  Text programVersion = "3.3";
+  Text programVersion = kProgramVersion;
   bool& generationFailed;        // set when an error has already been shown
 };
 
