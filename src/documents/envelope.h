@@ -24,7 +24,7 @@ struct DocumentContext {
   FrontEnd& frontEnd;
   std::string outputPath;        // native path of the file to write
   Text passwordUpper;            // OxrPasswordUpper of the current run
-  Text programVersion = kProgramVersion;
+  Text programVersion = ProgramVersion();
   bool& generationFailed;        // set when an error has already been shown
 };
 

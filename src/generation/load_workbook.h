@@ -48,7 +48,7 @@ struct GenerationRequest {
   std::string workbookPath;       // as typed; double quotes are removed here
   std::string destinationFolder;  // as typed
   Text passwordUpper;             // OxrPasswordUpper of the run
-  Text programVersion = kProgramVersion;
+  Text programVersion = ProgramVersion();
 };
 
 // Runs one generation, reporting every step and failure through `frontEnd`.
