@@ -4,6 +4,7 @@
 // the user sees in the cell, whichever system the workbook was saved in.
 #include "text/text.h"
 #include "values/calendar.h"
+#include "workbook/sheet_view.h"
 #include "workbook/worksheet_array.h"
 
 namespace voske {
@@ -13,6 +14,9 @@ namespace voske {
 // cell holds it.
 Text CellDate(const Cell& cell, DateSystem dates);
 inline Text DateAt(const WorksheetArray& sheet, int row, int column) {
+  return CellDate(sheet.At(row, column), sheet.Dates());
+}
+inline Text DateAt(const SheetView& sheet, int row, int column) {
   return CellDate(sheet.At(row, column), sheet.Dates());
 }
 

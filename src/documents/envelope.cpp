@@ -1,6 +1,6 @@
 #include "documents/envelope.h"
 
-#include "documents/cell_date.h"
+#include "documents/operator_cells.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
 #include "xml/schema_namespace.h"
@@ -11,8 +11,6 @@ namespace {
 
 constexpr TextView kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 constexpr TextView kSchemaFile = "/voskeComplexTypes.xsd";
-// Where the identification of the operator lives.
-constexpr TextView kRegistrationSheet = "Dados Cadastrais";
 
 Text TransactionCode(DocumentKind kind) {
   return kind == DocumentKind::Financeiro ? "ENVIO_VOSKE_FINANCEIRO" : "ENVIO_VOSKE_CADASTRAL";
@@ -26,7 +24,7 @@ const Text& SchemaNamespace() {
 }
 
 Text RootElementName(DocumentKind kind) {
-  return kind == DocumentKind::Financeiro ? "oxr:voskeFinanc" : "oxr:voskeCadastral";
+  return kind == DocumentKind::Financeiro ? kFinancialRoot : kCadastralRoot;
 }
 
 Text RootStartTag(DocumentKind kind) {
@@ -41,16 +39,14 @@ Text RootStartTag(DocumentKind kind) {
 
 std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx) {
   auto gen = std::make_unique<TXMLGenerator>(RootElementName(kind), RootStartTag(kind), Text());
-  const WorksheetArray& sheet = ctx.sheets[Text(kRegistrationSheet)];
-
   gen->AddElement("oxr:identificador");
-  gen->AddTextElement("oxr:registroOXR", ZeroPadCode(sheet.TextAt(5, 2), 6));
+  gen->AddTextElement("oxr:registroOXR", ZeroPadCode(RegistrationNumberText(ctx.sheets), 6));
   // The company name is cut to the schema's 60 characters, never refused.
-  Text name = sheet.TextAt(7, 2).substr(0, 60);
+  Text name = CompanyNameText(ctx.sheets).substr(0, 60);
   if (kind == DocumentKind::Financeiro) name = CleanText(name);
   gen->AddTextElement("oxr:razaoSocial", name);
-  gen->AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(6, 2), 14));
-  gen->AddTextElement("oxr:periodo", DateAt(sheet, 3, 2));
+  gen->AddTextElement("oxr:CNPJ", ZeroPadCode(CnpjText(ctx.sheets), 14));
+  gen->AddTextElement("oxr:periodo", PeriodDate(ctx.sheets));
   if (kind == DocumentKind::Financeiro)
     ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros"));
   gen->AddTextElement("oxr:transacao", TransactionCode(kind));

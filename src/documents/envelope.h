@@ -5,6 +5,7 @@
 #include <string>
 
 #include "port/front_end.h"
+#include "text/program_version.h"
 #include "text/text.h"
 #include "workbook/worksheets.h"
 #include "xml/xml_generator.h"
@@ -13,13 +14,17 @@ namespace voske {
 
 enum class DocumentKind { Cadastral, Financeiro };
 
+// The root elements of the two documents; the sections climb back to them.
+inline constexpr const char* kCadastralRoot = "oxr:voskeCadastral";
+inline constexpr const char* kFinancialRoot = "oxr:voskeFinanc";
+
 // What a document builder needs from the generation that runs it.
 struct DocumentContext {
   const Worksheets& sheets;
   FrontEnd& frontEnd;
   std::string outputPath;        // native path of the file to write
   Text passwordUpper;            // OxrPasswordUpper of the current run
-  Text programVersion = "3.3";
+  Text programVersion = ProgramVersion();
   bool& generationFailed;        // set when an error has already been shown
 };
 

@@ -1,10 +1,9 @@
 #include "generation/load_workbook.h"
 
 #include <exception>
-#include <stdexcept>
 
-#include "documents/cell_date.h"
 #include "documents/financial/financial_builder.h"
+#include "documents/operator_cells.h"
 #include "generation/output_name.h"
 #include "text/cp1252.h"
 #include "text/error.h"
@@ -38,14 +37,16 @@ class SheetLoader {
   SheetLoader(WorksheetReader& reader, std::string path, FrontEnd& frontEnd, Worksheets& sheets)
       : reader_(reader), path_(std::move(path)), frontEnd_(frontEnd), sheets_(sheets) {}
 
-  void Load(const char* utf8Name, const char* utf8StatusSuffix) {
-    const Text name = Ansi(utf8Name);
-    frontEnd_.Status(LoadingStatus(Ansi(std::string("Carregando ") + utf8StatusSuffix)));
+  // Reads `id`; the status line names it by `utf8StatusSuffix`, or by the
+  // worksheet's own name.
+  void Load(SheetId id, const char* utf8StatusSuffix = nullptr) {
+    const Text& name = SheetName(id);
+    const Text suffix = utf8StatusSuffix ? Ansi(utf8StatusSuffix) : name;
+    frontEnd_.Status(LoadingStatus(Ansi("Carregando ") + suffix));
     WorksheetArray array;
     reader_.LoadWorksheet(array, path_, name);
-    sheets_.Set(name, std::move(array));
+    sheets_.Set(id, std::move(array));
   }
-  void Load(const char* utf8Name) { Load(utf8Name, utf8Name); }
 
  private:
   WorksheetReader& reader_;
@@ -54,56 +55,40 @@ class SheetLoader {
   Worksheets& sheets_;
 };
 
-// The reference year: the first four characters of B3 as a normalised date.
-// A text there that is no number falls to "Arquivo Excel inconsistente.".
-int ReferenceYear(const WorksheetArray& cadastral) {
-  const Text date = DateAt(cadastral, 3, 2);
-  if (date.size() < 4) throw std::runtime_error("reference date too short");
-  int year = 0;
-  for (int i = 0; i < 4; ++i) {
-    if (date[i] < '0' || date[i] > '9') throw std::runtime_error("reference year is not a number");
-    year = year * 10 + (date[i] - '0');
-  }
-  return year;
+void LoadCadastralSheets(SheetLoader& loader, const Worksheets& sheets) {
+  loader.Load(SheetId::Administradores);
+  loader.Load(SheetId::Representantes);
+  if (HasShareholderSheet(KindCode(sheets))) loader.Load(SheetId::Acionistas);
+  loader.Load(SheetId::Controladas);
+  loader.Load(SheetId::Dependencias);
 }
 
-void LoadCadastralSheets(SheetLoader& loader, const WorksheetArray& cadastral) {
-  loader.Load("Administradores");
-  loader.Load("Representantes");
-  // A self-managed operator (kind AUTOG) has no shareholders.
-  if (UpperAscii(cadastral.TextAt(26, 2)) != "AUTOG") loader.Load("Acionistas");
-  loader.Load("Controladas");
-  loader.Load("Dependências");
-}
+void LoadFinancialSheets(SheetLoader& loader, const Worksheets& sheets) {
+  loader.Load(SheetId::AtivosVinculados);
+  if (HasMaintainerAssets(KindCode(sheets), SubKindCode(sheets))) loader.Load(SheetId::AtivosVinculadosMantenedor);
+  loader.Load(SheetId::FluxoDeCaixa);
+  loader.Load(SheetId::IdadeDeSaldos);
+  loader.Load(SheetId::LucrosOuPrejuizos);
+  loader.Load(SheetId::Solvencia);
+  loader.Load(SheetId::BalanceteAtivo, "Ativo");
+  loader.Load(SheetId::BalancetePassivo, "Passivo");
+  loader.Load(SheetId::BalanceteReceita, "Receita");
+  loader.Load(SheetId::BalanceteDespesa, "Despesa");
 
-void LoadFinancialSheets(SheetLoader& loader, const WorksheetArray& cadastral) {
-  const Text kind = UpperAscii(cadastral.TextAt(26, 2));
-  const Text subKind = UpperAscii(cadastral.TextAt(27, 2));
-  loader.Load("Ativos Vinculados");
-  // A self-managed operator with a maintainer also declares the maintainer's
-  // linked assets, unless it is a non-patrocinated or a single-maintainer one.
-  if (kind == "AUTOG" && subKind != "NPATR" && subKind != "AUTSM") loader.Load("Ativos Vinculados Mantenedor");
-  loader.Load("Fluxo De Caixa");
-  loader.Load("Idade de Saldos");
-  loader.Load("Lucros ou Prejuízos");
-  loader.Load("Solvência");
-  loader.Load("Balancete Ativo", "Ativo");
-  loader.Load("Balancete Passivo", "Passivo");
-  loader.Load("Balancete Receita", "Receita");
-  loader.Load("Balancete Despesa", "Despesa");
-
-  const int year = ReferenceYear(cadastral);
-  if (year >= 2010) loader.Load("Intercâmbio");
+  // The financial builder writes the year's sections under the same
+  // conditions, so it never asks for a worksheet that was not read.
+  const int year = ReferenceYear(sheets);
+  if (year >= 2010) loader.Load(SheetId::Intercambio);
   if (year >= 2011) {
-    if (year < 2013) loader.Load("Corresponsabilidade");
-    loader.Load("Provisão");
+    if (year < 2013) loader.Load(SheetId::Corresponsabilidade);
+    loader.Load(SheetId::Provisao);
   }
-  if (year >= 2012) loader.Load("Contratos Estipulados");
+  if (year >= 2012) loader.Load(SheetId::ContratosEstipulados);
   if (year >= 2013) {
-    loader.Load("Quadros Auxiliares Eventos");
-    loader.Load("Intercâmbio Eventual Receber");
-    loader.Load("Intercâmbio Eventual Pagar");
-    loader.Load("IN_20");
+    loader.Load(SheetId::QuadrosAuxiliaresEventos);
+    loader.Load(SheetId::IntercambioEventualReceber);
+    loader.Load(SheetId::IntercambioEventualPagar);
+    loader.Load(SheetId::In20);
   }
 }
 
@@ -111,12 +96,11 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
               const GenerationServices& services, WorksheetReader& reader) {
   Worksheets sheets;
   SheetLoader loader(reader, RemoveAll(request.workbookPath, '"'), frontEnd, sheets);
-  loader.Load("Dados Cadastrais", "dados cadastrais");
-  loader.Load("Listas");
+  loader.Load(SheetId::DadosCadastrais, "dados cadastrais");
+  loader.Load(SheetId::Listas);
   frontEnd.ProcessEvents();
-  const WorksheetArray& cadastral = sheets[Ansi("Dados Cadastrais")];
 
-  const Text fileName = OutputFileName(request.document, cadastral.TextAt(5, 2), services.localTime());
+  const Text fileName = OutputFileName(request.document, RegistrationNumberText(sheets), services.localTime());
   state.outputPath = OutputPathFor(request.destinationFolder, fileName);
   state.earlierFile = StampOf(state.outputPath);
 
@@ -127,11 +111,11 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
                                 .programVersion = request.programVersion,
                                 .generationFailed = state.generationFailed};
   if (request.document == DocumentKind::Cadastral) {
-    LoadCadastralSheets(loader, cadastral);
+    LoadCadastralSheets(loader, sheets);
     frontEnd.Status(Msg().buildingCadastral);
     services.buildCadastral(context);
   } else if (!state.generationFailed) {
-    LoadFinancialSheets(loader, cadastral);
+    LoadFinancialSheets(loader, sheets);
     frontEnd.Status(Msg().buildingFinancial);
     services.buildFinancial(context);
   }

@@ -9,6 +9,7 @@
 
 #include "generation/generation_state.h"
 #include "port/front_end.h"
+#include "text/program_version.h"
 #include "text/text.h"
 #include "workbook/worksheet_array.h"
 #include "documents/envelope.h"
@@ -47,7 +48,7 @@ struct GenerationRequest {
   std::string workbookPath;       // as typed; double quotes are removed here
   std::string destinationFolder;  // as typed
   Text passwordUpper;             // OxrPasswordUpper of the run
-  Text programVersion = "3.3";
+  Text programVersion = ProgramVersion();
 };
 
 // Runs one generation, reporting every step and failure through `frontEnd`.

@@ -42,7 +42,7 @@ void MainWindowPresenter::FormCreate() {
   view_.SetActionIndex(0);
   ComboBox2Change();
 
-  programVersion_ = kProgramVersion;
+  programVersion_ = voske::ProgramVersion();
   const Text title = "VOSKE-XML " + programVersion_;
   view_.SetApplicationTitle(title);
   view_.SetWindowCaption(title + " {" + OsName() + "}");

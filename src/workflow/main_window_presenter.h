@@ -7,6 +7,7 @@
 
 #include "generation/load_workbook.h"
 #include "port/front_end.h"
+#include "text/program_version.h"
 #include "text/text.h"
 #include "workflow/main_window_view.h"
 #include "workflow/proxy_settings.h"
@@ -14,9 +15,6 @@
 #include "port/transmission_port.h"
 
 namespace voske {
-
-// The version the title, the caption and the documents carry.
-inline constexpr const char* kProgramVersion = "3.3";
 
 // The display name of the operating system in the caption. Only the old
 // desktop systems the window once named had one; on this platform it is

@@ -17,7 +17,7 @@
 
 #include "support/paths.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -204,4 +204,4 @@ TEST(IncludeRules, ModulesOfPaths) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -4,7 +4,7 @@
 
 #include <regex>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "sample_workbook.h"
 #include "support/paths.h"
 
@@ -12,9 +12,9 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliResult;
-using testing::RunCli;
-using testing::ScratchDir;
+using support::CliResult;
+using support::RunCli;
+using support::ScratchDir;
 
 class GerarEndToEndTest : public ::testing::Test {
  protected:
@@ -49,7 +49,7 @@ TEST_F(GerarEndToEndTest, RegistrationDocumentPathAloneOnStdoutStatusesOnStderr)
   EXPECT_TRUE(std::regex_match(files[0].filename().string(),
                                std::regex(R"([0-9]+_CADASTRAL_\d{4}-\d{2}-\d{2}_\d{6}\.xml)")))
       << files[0];
-  EXPECT_EQ(testing::FileContents(files[0]).rfind("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", 0), 0u);
+  EXPECT_EQ(support::FileContents(files[0]).rfind("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>", 0), 0u);
 
   const std::string prefix = "Status: Gerando os arquivos XML";
   const std::string expected = prefix + "\n" + prefix + " - Carregando dados cadastrais\n" + prefix +

@@ -4,17 +4,17 @@
 
 #include <fstream>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "support/paths.h"
 
 namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliResult;
-using testing::CliRun;
-using testing::RunCli;
-using testing::ScratchDir;
+using support::CliResult;
+using support::CliRun;
+using support::RunCli;
+using support::ScratchDir;
 
 class GerarOptionsTest : public ::testing::Test {
  protected:

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "sample_workbook.h"
 #include "support/document_checks.h"
 #include "support/paths.h"
@@ -22,11 +22,11 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliResult;
-using testing::Leaf;
-using testing::RunCli;
-using testing::SavedDocument;
-using testing::ScratchDir;
+using support::CliResult;
+using support::Leaf;
+using support::RunCli;
+using support::SavedDocument;
+using support::ScratchDir;
 
 using Edit = std::function<void(sample::Workbook&)>;
 
@@ -57,14 +57,14 @@ class GerarWorkbookValuesTest : public ::testing::Test {
     const CliResult r = Gerar(document, workbook, out, password);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "XML gerado com sucesso.\n");
-    const std::vector<fs::path> files = testing::FilesIn(out);
+    const std::vector<fs::path> files = support::FilesIn(out);
     if (r.status != 0 || files.size() != 1) {
       ADD_FAILURE() << "expected one document in " << out;
       return nullptr;
     }
-    auto saved = testing::LoadSavedDocument(files[0]);
+    auto saved = support::LoadSavedDocument(files[0]);
     if (saved) {
-      EXPECT_TRUE(testing::HashMatchesContent(*saved));
+      EXPECT_TRUE(support::HashMatchesContent(*saved));
     }
     return saved;
   }
@@ -86,7 +86,7 @@ class GerarWorkbookValuesTest : public ::testing::Test {
 
 std::vector<std::string> ValuesOf(const SavedDocument& saved, const std::string& name) {
   std::vector<std::string> values;
-  for (const Leaf& leaf : testing::LeafValues(saved.Root()))
+  for (const Leaf& leaf : support::LeafValues(saved.Root()))
     if (leaf.name == name) values.push_back(leaf.value);
   return values;
 }
@@ -95,7 +95,7 @@ std::vector<std::string> ValuesOf(const SavedDocument& saved, const std::string&
 std::vector<std::string> Selected(const SavedDocument& saved, const char* xpath) {
   std::vector<std::string> values;
   for (const pugi::xpath_node& n : saved.doc.select_nodes(xpath))
-    values.push_back(testing::Latin1FromUtf8(n.node().child_value()));
+    values.push_back(support::Latin1FromUtf8(n.node().child_value()));
   return values;
 }
 
@@ -132,7 +132,7 @@ TEST_F(GerarWorkbookValuesTest, DatesTypedWithBlanksAroundThemGiveTheSameDocumen
     auto expected = Generated(document, cells);
     auto actual = Generated(document, texts);
     ASSERT_TRUE(expected && actual);
-    EXPECT_EQ(testing::LeafValues(actual->Root()), testing::LeafValues(expected->Root())) << document;
+    EXPECT_EQ(support::LeafValues(actual->Root()), support::LeafValues(expected->Root())) << document;
   }
   auto registration = Generated("cadastral", texts);
   ASSERT_TRUE(registration);
@@ -186,7 +186,7 @@ TEST_F(GerarWorkbookValuesTest, ControlCharactersInACellAreLeftOutOfValueAndHash
   auto registration = Generated("cadastral", workbook);
   ASSERT_TRUE(registration);
   EXPECT_EQ(Selected(*registration, "//oxr:administrador/oxr:nome")[0], "Helena Duarte Xavier");
-  EXPECT_EQ(testing::FileContents(testing::FilesIn(dir / ("saida" + std::to_string(written)))[0]).find("&#"),
+  EXPECT_EQ(support::FileContents(support::FilesIn(dir / ("saida" + std::to_string(written)))[0]).find("&#"),
             std::string::npos);
   auto financial = Generated("financeiro", workbook);
   ASSERT_TRUE(financial);
@@ -221,7 +221,7 @@ TEST_F(GerarWorkbookValuesTest, LettersOutsideWindows1252TakeTheirClosestForm) {
             (std::vector<std::string>{"Lukasz Zrebiec Erdos", "S\xFCkr\xFC Agaoglu Ince", "Stefan Taranu Nguyen Duc"}));
   EXPECT_EQ(Selected(*registration, "//oxr:administrador/oxr:nomeMae")[0], "?? ?? ?");
   // The password's hash is over its Windows-1252 letters, upper-cased a-z.
-  EXPECT_EQ(Selected(*registration, "//oxr:hashPwd"), (std::vector<std::string>{testing::Md5Hex("L\xF3" "DZ")}));
+  EXPECT_EQ(Selected(*registration, "//oxr:hashPwd"), (std::vector<std::string>{support::Md5Hex("L\xF3" "DZ")}));
 }
 
 // A workbook saved in the 1904 date system shows the same dates, and so
@@ -234,7 +234,7 @@ TEST_F(GerarWorkbookValuesTest, A1904SystemWorkbookGivesTheSameDocuments) {
     auto expected = Generated(document, from1900);
     auto actual = Generated(document, from1904);
     ASSERT_TRUE(expected && actual);
-    EXPECT_EQ(testing::LeafValues(actual->Root()), testing::LeafValues(expected->Root())) << document;
+    EXPECT_EQ(support::LeafValues(actual->Root()), support::LeafValues(expected->Root())) << document;
   }
   const CliResult cells = RunCli({{"celulas", "--planilha", from1904, "--aba", "Dados Cadastrais"}, {}, "", {}});
   ASSERT_EQ(cells.status, 0) << cells.err;

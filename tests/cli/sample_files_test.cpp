@@ -2,7 +2,7 @@
 // the generator writes today, and its .xls copy gives the same documents.
 #include <gtest/gtest.h>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "sample_workbook.h"
 #include "support/paths.h"
 #include "text/cp1252.h"
@@ -12,11 +12,11 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::CliResult;
-using testing::RunCli;
-using testing::ScratchDir;
+using support::CliResult;
+using support::RunCli;
+using support::ScratchDir;
 
-fs::path Sample(const char* extension) { return testing::SourceDir() / "examples" / (std::string("planilha-exemplo") + extension); }
+fs::path Sample(const char* extension) { return support::SourceDir() / "examples" / (std::string("planilha-exemplo") + extension); }
 
 TEST(SampleFilesTest, CommittedWorkbookHoldsTheCellsTheGeneratorWritesToday) {
   ScratchDir dir;
@@ -49,7 +49,7 @@ TEST(SampleFilesTest, XlsCopyGivesTheSameDocumentsAsTheXlsx) {
                                   std::string("senha-demo"), "", {}});
       ASSERT_EQ(r.status, 0) << document << extension << ": " << r.err;
       const fs::path file = r.out.substr(0, r.out.size() - 1);
-      bodies[i] = testing::FileContents(file);
+      bodies[i] = support::FileContents(file);
       // The name differs only by the time it carries.
       names[i++] = file.filename().string().substr(0, file.filename().string().size() - 21);
     }

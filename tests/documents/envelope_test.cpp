@@ -19,8 +19,8 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using voske::testing::RecordingFrontEnd;
-using voske::testing::ScratchDir;
+using voske::support::RecordingFrontEnd;
+using voske::support::ScratchDir;
 
 const Text kNs = "http://www.oxr.gov.br/padroes/voske/schemas";
 
@@ -32,7 +32,7 @@ Worksheets Identification(const Text& name = Ansi("Operadora São Lucas & Cia <S
   sheet.Mutable(6, 2) = Cell::MakeText("01.234.567/0001-89");
   sheet.Mutable(7, 2) = Cell::MakeText(name);
   Worksheets sheets;
-  sheets.Set("Dados Cadastrais", std::move(sheet));
+  sheets.Set(SheetId::DadosCadastrais, std::move(sheet));
   return sheets;
 }
 
@@ -126,7 +126,7 @@ TEST(Envelope, InvalidPeriodStopsTheDocument) {
   Generation run;
   WorksheetArray sheet(9, 2);
   sheet.Mutable(3, 2) = Cell::MakeText("1/3/2012");
-  run.sheets.Set("Dados Cadastrais", std::move(sheet));
+  run.sheets.Set(SheetId::DadosCadastrais, std::move(sheet));
   EXPECT_THROW(OpenDocument(DocumentKind::Cadastral, run.ctx), EGenerica);
 }
 
@@ -143,13 +143,13 @@ TEST(Envelope, SavedDocumentsHashCanBeRecomputedFromItsLeaves) {
   EXPECT_EQ(run.frontEnd.statuses.back(), Ansi("Status: Gerando os arquivos XML - Gerando hash"));
 
   const fs::path file = run.ctx.outputPath;
-  const std::string bytes = testing::FileContents(file);
+  const std::string bytes = support::FileContents(file);
   ASSERT_EQ(bytes.find("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n" + RootStartTag(DocumentKind::Financeiro)), 0u);
   EXPECT_NE(bytes.find("<oxr:descricao>Aplica\xE7\xF5" "es &amp; &lt;T\xEDtulos&gt; 10&#8364;</oxr:descricao>"),
             std::string::npos);
   EXPECT_EQ(bytes.substr(bytes.size() - 20), "</oxr:voskeFinanc>\r\n");
 
-  EXPECT_TRUE(testing::StrictlyWellFormed(bytes));
+  EXPECT_TRUE(support::StrictlyWellFormed(bytes));
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_file(file.c_str()));
   pugi::xml_node root = doc.document_element();

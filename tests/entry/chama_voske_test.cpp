@@ -22,14 +22,14 @@ struct HostRun {
 };
 
 HostRun RunHost(const QStringList& extra) {
-  const std::filesystem::path host = testing::BinaryDir() / "tests" / "chama_host";
-  const std::filesystem::path library = testing::BinaryDir() / "bin" / "libvoske.so";
+  const std::filesystem::path host = support::BinaryDir() / "tests" / "chama_host";
+  const std::filesystem::path library = support::BinaryDir() / "bin" / "libvoske.so";
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
   // The Java client beside the real host program, not beside this helper.
   env.insert(QStringLiteral("VOSKE_CLIENT_DIR"),
-             QString::fromStdString((testing::BinaryDir() / "bin" / "ext" / "VOSKE").string()));
+             QString::fromStdString((support::BinaryDir() / "bin" / "ext" / "VOSKE").string()));
   p.setProcessEnvironment(env);
   p.start(QString::fromStdString(host.string()), QStringList{QString::fromStdString(library.string())} + extra);
   HostRun run;

@@ -26,7 +26,7 @@ namespace {
 
 class DialogsTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::EnsureApp(); }
+  void SetUp() override { support::EnsureApp(); }
 };
 
 TEST_F(DialogsTest, PasswordDialogLayout) {
@@ -45,7 +45,7 @@ TEST_F(DialogsTest, PasswordDialogLayout) {
 
 TEST_F(DialogsTest, PasswordDialogRefusesOnlyAnEmptyField) {
   TForm_Senha_OXR d;
-  testing::MessageWatch watch;
+  support::MessageWatch watch;
   d.show();
   d.BitBtn3Click();
   ASSERT_EQ(watch.seen.size(), 1);
@@ -70,7 +70,7 @@ TEST_F(DialogsTest, PasswordDialogShowCharactersToggles) {
 
 TEST_F(DialogsTest, PasswordDialogEscDoesNothingAndCloseIsNotOk) {
   TForm_Senha_OXR d;
-  testing::WhenModal([&](QWidget* w) {
+  support::WhenModal([&](QWidget* w) {
     QTest::keyClick(w, Qt::Key_Escape);
     EXPECT_TRUE(w->isVisible());
     w->close();
@@ -98,7 +98,7 @@ TEST_F(DialogsTest, ProxyDialogChecksFieldsInOrderAndStoresThemUntrimmed) {
   EXPECT_EQ(d.size(), QSize(464, 177));
   EXPECT_EQ(d.Edit7->echoMode(), QLineEdit::Password);
   EXPECT_EQ(d.BitBtn3->geometry(), QRect(64, 108, 109, 33));
-  testing::MessageWatch watch;
+  support::MessageWatch watch;
   d.show();
   d.Edit5->setText(QStringLiteral("proxy.local"));
   d.BitBtn3Click();
@@ -128,7 +128,7 @@ TEST_F(DialogsTest, ProxyDialogChecksFieldsInOrderAndStoresThemUntrimmed) {
 TEST_F(DialogsTest, ProxyDialogFirstMessageIsTheServer) {
   ProxyStore store;
   TfrmDlgProxy d(store.Confirm());
-  testing::MessageWatch watch;
+  support::MessageWatch watch;
   d.BitBtn3Click();
   ASSERT_EQ(watch.seen.size(), 1);
   EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Erro"));
@@ -147,7 +147,7 @@ class FolderDialogTest : public DialogsTest {
   void TearDown() override { QDir::setCurrent(saved); }
   QString Scratch() const { return QDir(QString::fromStdString(scratch.path().string())).canonicalPath(); }
 
-  voske::testing::ScratchDir scratch;
+  voske::support::ScratchDir scratch;
   QString saved;
 };
 

@@ -25,7 +25,7 @@
 #include "text/error.h"
 #include "port/transmission_port.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 class FakeTransmission : public TransmissionPort {
  public:
@@ -125,4 +125,4 @@ class MainWindowTest : public ::testing::Test {
   std::function<void()> duringGeneration;
 };
 
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -15,9 +15,9 @@
 namespace voske {
 namespace {
 
-using testing::MainWindowTest;
-using testing::MessageWatch;
-using testing::PasswordAnswer;
+using support::MainWindowTest;
+using support::MessageWatch;
+using support::PasswordAnswer;
 
 class WindowGenerationTest : public MainWindowTest {
  protected:
@@ -28,7 +28,7 @@ class WindowGenerationTest : public MainWindowTest {
   }
 
   // One press in generation mode for the document `kind` of ComboBox1.
-  QList<testing::SeenMessage> Generate(int kind) {
+  QList<support::SeenMessage> Generate(int kind) {
     TForm_VOSKE_XML& w = Window(StandardGenerationServices());
     w.ComboBox1->setCurrentIndex(kind);
     // Quotes around the path, as a path pasted from a file manager may have.
@@ -42,23 +42,23 @@ class WindowGenerationTest : public MainWindowTest {
     return watch.seen;
   }
 
-  testing::ScratchDir scratch;
+  support::ScratchDir scratch;
 };
 
 TEST_F(WindowGenerationTest, RegistrationDocumentFromTheSampleWorkbook) {
-  const QList<testing::SeenMessage> seen = Generate(0);
+  const QList<support::SeenMessage> seen = Generate(0);
   ASSERT_EQ(seen.size(), 1);
   EXPECT_EQ(seen[0].caption, QStringLiteral("Informação"));
   EXPECT_EQ(seen[0].text, QStringLiteral("XML gerado com sucesso."));
 
-  const auto files = testing::FilesIn(scratch / "destino");
+  const auto files = support::FilesIn(scratch / "destino");
   ASSERT_EQ(files.size(), 1u);  // no temporary file left beside it
   EXPECT_NE(files[0].filename().string().find("_CADASTRAL_"), std::string::npos);
   EXPECT_EQ(form->Presenter().OutputPath(), files[0].string());
-  const auto saved = testing::LoadSavedDocument(files[0]);
+  const auto saved = support::LoadSavedDocument(files[0]);
   ASSERT_NE(saved, nullptr);
   EXPECT_STREQ(saved->Root().name(), "oxr:voskeCadastral");
-  EXPECT_TRUE(testing::HashMatchesContent(*saved));
+  EXPECT_TRUE(support::HashMatchesContent(*saved));
   // The window is ready for the next press.
   EXPECT_EQ(Status(), QStringLiteral("Status:"));
   EXPECT_TRUE(form->B_Gerar_Arquivo->isEnabled());
@@ -66,16 +66,16 @@ TEST_F(WindowGenerationTest, RegistrationDocumentFromTheSampleWorkbook) {
 }
 
 TEST_F(WindowGenerationTest, FinancialDocumentFromTheSampleWorkbook) {
-  const QList<testing::SeenMessage> seen = Generate(1);
+  const QList<support::SeenMessage> seen = Generate(1);
   ASSERT_EQ(seen.size(), 1);
   EXPECT_EQ(seen[0].text, QStringLiteral("XML gerado com sucesso."));
-  const auto files = testing::FilesIn(scratch / "destino");
+  const auto files = support::FilesIn(scratch / "destino");
   ASSERT_EQ(files.size(), 1u);
   EXPECT_NE(files[0].filename().string().find("_FINANCEIRO_"), std::string::npos);
-  const auto saved = testing::LoadSavedDocument(files[0]);
+  const auto saved = support::LoadSavedDocument(files[0]);
   ASSERT_NE(saved, nullptr);
   EXPECT_STREQ(saved->Root().name(), "oxr:voskeFinanc");
-  EXPECT_TRUE(testing::HashMatchesContent(*saved));
+  EXPECT_TRUE(support::HashMatchesContent(*saved));
 }
 
 }  // namespace

@@ -26,25 +26,25 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
-  testing::EnsureApp();
-  testing::LoopbackService service({"--senha-esperada", "SENHA"});
+  support::EnsureApp();
+  support::LoopbackService service({"--senha-esperada", "SENHA"});
   ::setenv("VOSKE_WEBSERVICE_URL", service.url().c_str(), 1);
-  const std::string clientFolder = (testing::BinaryDir() / "bin" / "ext" / "VOSKE").string();
+  const std::string clientFolder = (support::BinaryDir() / "bin" / "ext" / "VOSKE").string();
   JavaTransmission transmission(std::make_unique<MemoryRegistry>(InstalledJavaRegistry()), clientFolder);
 
-  testing::ScratchDir scratch;
+  support::ScratchDir scratch;
   const fs::path workbook = scratch / "planilha.xlsx";
   sample::WriteXlsx(sample::MakeSampleWorkbook(), workbook.string());
   const fs::path destination = scratch / "destino";
   fs::create_directories(destination);
 
-  testing::MessageWatch watch;
+  support::MessageWatch watch;
   TForm_VOSKE_XML w(transmission, StandardGenerationServices());
   ASSERT_TRUE(watch.seen.isEmpty()) << "the VM did not start: " << watch.seen[0].text.toStdString();
   EXPECT_TRUE(w.windowTitle().startsWith(QStringLiteral("VOSKE-XML 3.3 { - JRE ")));
   EXPECT_FALSE(w.windowTitle().endsWith(QStringLiteral(" - JRE }")));  // a version is named
 
-  testing::PasswordAnswer answer;
+  support::PasswordAnswer answer;
   answer.password = QStringLiteral("senha");  // the service expects it in upper case
   w.FilenameEdit1->setText(QString::fromStdString(workbook.string()));
   w.DirectoryEdit1->setText(QString::fromStdString(destination.string()));
@@ -64,7 +64,7 @@ TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
       << watch.seen[1].text.toStdString();
   EXPECT_EQ(w.LB_Status->text(), QStringLiteral("Status:"));
 
-  const auto receipts = testing::FilesIn(destination / "Recibo");
+  const auto receipts = support::FilesIn(destination / "Recibo");
   ASSERT_EQ(receipts.size(), 1u);
   EXPECT_EQ(receipts[0].filename().string().rfind("recibo_Cadastral_", 0), 0u) << receipts[0];
   EXPECT_EQ(service.log().size(), 1u);

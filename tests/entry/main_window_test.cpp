@@ -24,9 +24,9 @@
 namespace voske {
 namespace {
 
-using testing::MainWindowTest;
-using testing::MessageWatch;
-using testing::PasswordAnswer;
+using support::MainWindowTest;
+using support::MessageWatch;
+using support::PasswordAnswer;
 
 template <typename W>
 W* Find(QWidget& form, const char* name) {
@@ -215,7 +215,7 @@ class MainButtonTest : public MainWindowTest {
     return texts;
   }
 
-  testing::ScratchDir scratch;
+  support::ScratchDir scratch;
   PasswordAnswer answer;  // closes the dialog: every press ends there
   bool askedPassword = false;
 };
@@ -373,7 +373,7 @@ TEST_F(MainWindowTest, ProxyDialogIsMadeOnceKeepsItsFieldsAndGoesWithSair) {
 
   // First check: the dialog appears; a blank field is refused, then all four are stored.
   MessageWatch watch;
-  testing::WhenModal([](QWidget* d) {
+  support::WhenModal([](QWidget* d) {
     auto* proxy = qobject_cast<TfrmDlgProxy*>(d);
     ASSERT_NE(proxy, nullptr);
     proxy->Edit5->setText(QStringLiteral("proxy.local"));
@@ -399,7 +399,7 @@ TEST_F(MainWindowTest, ProxyDialogIsMadeOnceKeepsItsFieldsAndGoesWithSair) {
   QTest::mouseClick(w.chkUtilizarProxy, Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_FALSE(w.chkUtilizarProxy->isChecked());
   QString server;
-  testing::WhenModal([&](QWidget* d) {
+  support::WhenModal([&](QWidget* d) {
     server = qobject_cast<TfrmDlgProxy*>(d)->Edit5->text();
     d->close();  // closing writes nothing
   });
@@ -415,14 +415,14 @@ TEST_F(MainWindowTest, ProxyDialogIsMadeOnceKeepsItsFieldsAndGoesWithSair) {
 }
 
 TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
-  testing::ScratchDir scratch;
+  support::ScratchDir scratch;
   std::ofstream(scratch / "dados.xlsm") << "x";
   std::ofstream(scratch / "envio.xml") << "<a/>";
   TForm_VOSKE_XML& w = Window();
   w.FilenameEdit1->setText(QStringLiteral("antes"));
 
   QStringList filters;
-  testing::WhenModal([&](QWidget* d) {
+  support::WhenModal([&](QWidget* d) {
     auto* dialog = qobject_cast<QFileDialog*>(d);
     ASSERT_NE(dialog, nullptr);
     filters = dialog->nameFilters();
@@ -432,7 +432,7 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   EXPECT_EQ(filters, QStringList{QStringLiteral("Planilha Excel (*.xls *.xlsx *.xlsm)")});
   EXPECT_EQ(w.FilenameEdit1->text(), QStringLiteral("antes"));
 
-  testing::WhenModal([&](QWidget* d) {
+  support::WhenModal([&](QWidget* d) {
     auto* dialog = qobject_cast<QFileDialog*>(d);
     ChooseIn(dialog, Q(scratch / "dados.xlsm"));
   });
@@ -440,7 +440,7 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   EXPECT_EQ(QFileInfo(w.FilenameEdit1->text()).canonicalFilePath(), QFileInfo(Q(scratch / "dados.xlsm")).canonicalFilePath());
 
   // The XML picker works in generation mode too.
-  testing::WhenModal([&](QWidget* d) {
+  support::WhenModal([&](QWidget* d) {
     auto* dialog = qobject_cast<QFileDialog*>(d);
     filters = dialog->nameFilters();
     ChooseIn(dialog, Q(scratch / "envio.xml"));
@@ -450,13 +450,13 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   EXPECT_TRUE(w.fneArquivoXML->text().endsWith(QStringLiteral("envio.xml")));
 
   // The folder dialog starts at the current directory; closing it writes nothing.
-  testing::WhenModal([](QWidget* d) {
+  support::WhenModal([](QWidget* d) {
     ASSERT_NE(qobject_cast<TForm_Pasta*>(d), nullptr);
     d->close();
   });
   w.SpeedButton4->click();
   EXPECT_TRUE(w.DirectoryEdit1->text().isEmpty());
-  testing::WhenModal([](QWidget* d) { qobject_cast<TForm_Pasta*>(d)->BitBtn3->click(); });
+  support::WhenModal([](QWidget* d) { qobject_cast<TForm_Pasta*>(d)->BitBtn3->click(); });
   w.SpeedButton4->click();
   EXPECT_EQ(w.DirectoryEdit1->text(), QDir::currentPath());
 }

@@ -19,7 +19,7 @@ namespace {
 
 class MessageDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::EnsureApp(); }
+  void SetUp() override { support::EnsureApp(); }
   static int ScreenWidth() { return QApplication::primaryScreen()->geometry().width(); }
 };
 

@@ -11,7 +11,7 @@
 #include "entry/message_dialog.h"
 #include "entry/qt_app.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 struct SeenMessage {
   QString caption;
@@ -52,4 +52,4 @@ inline void WhenModal(std::function<void(QWidget*)> action) {
   t->start();
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

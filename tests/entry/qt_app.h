@@ -3,7 +3,7 @@
 // the environment asks for another.
 #include <QApplication>
 
-namespace voske::testing {
+namespace voske::support {
 
 inline QApplication& EnsureApp() {
   static int argc = 1;
@@ -14,4 +14,4 @@ inline QApplication& EnsureApp() {
   return *app;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

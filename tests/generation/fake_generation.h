@@ -17,7 +17,7 @@
 #include "text/cp1252.h"
 #include "workbook/worksheet_loader.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 // A "Dados Cadastrais" worksheet with the cells the load sequence reads:
 // the reference date (a day serial in B3), the registration number (B5)
@@ -115,11 +115,15 @@ class FakeGeneration {
 
   void Record(DocumentKind kind, const DocumentContext& ctx) {
     BuildCall call{kind, ctx.outputPath, ctx.passwordUpper, ctx.programVersion, {}};
-    for (const auto& [name, array] : sheets)
-      if (ctx.sheets.Has(name)) call.loadedSheets.push_back(name);
+    for (const auto& [name, array] : sheets) {
+      for (std::size_t i = 0; i < kSheetCount; ++i) {
+        const auto id = static_cast<SheetId>(i);
+        if (SheetName(id) == name && ctx.sheets.Loaded(id)) call.loadedSheets.push_back(name);
+      }
+    }
     builds.push_back(std::move(call));
     build(ctx);
   }
 };
 
-}  // namespace voske::testing
+}  // namespace voske::support

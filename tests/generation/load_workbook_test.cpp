@@ -19,9 +19,9 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeGeneration;
-using testing::RecordingFrontEnd;
-using testing::ScratchDir;
+using support::FakeGeneration;
+using support::RecordingFrontEnd;
+using support::ScratchDir;
 
 std::string Utf8(const Text& t) { return ToUtf8(t); }
 
@@ -62,7 +62,7 @@ TEST_F(LoadWorkbookTest, RegistrationReadsItsWorksheetsInOrderAndAnnouncesEach) 
   EXPECT_EQ(fake.ReadNames(), (std::vector<std::string>{"Dados Cadastrais", "Listas", "Administradores",
                                                         "Representantes", "Acionistas", "Controladas",
                                                         "Dependências"}));
-  EXPECT_EQ(testing::Utf8Texts(front.statuses),
+  EXPECT_EQ(support::Utf8Texts(front.statuses),
             (std::vector<std::string>{"Status: Gerando os arquivos XML - Carregando dados cadastrais",
                                       "Status: Gerando os arquivos XML - Carregando Listas",
                                       "Status: Gerando os arquivos XML - Carregando Administradores",
@@ -105,7 +105,7 @@ TEST_F(LoadWorkbookTest, RegistrationReadsItsWorksheetsInOrderAndAnnouncesEach) 
 TEST_F(LoadWorkbookTest, SelfManagedOperatorHasNoShareholdersWorksheet) {
   for (const char* kind : {"AUTOG", "autog", "AutoG"}) {
     fake.reads.clear();
-    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, "123456", kind);
+    fake.sheets[Ansi("Dados Cadastrais")] = support::CadastralSheet(2013, "123456", kind);
     Run(DocumentKind::Cadastral);
     EXPECT_EQ(fake.ReadNames(), (std::vector<std::string>{"Dados Cadastrais", "Listas", "Administradores",
                                                           "Representantes", "Controladas", "Dependências"}))
@@ -130,7 +130,7 @@ TEST_F(LoadWorkbookTest, FinancialWorksheetsFollowTheReferenceYear) {
   };
   for (const auto& c : cases) {
     fake.reads.clear();
-    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(c.year);
+    fake.sheets[Ansi("Dados Cadastrais")] = support::CadastralSheet(c.year);
     Run(DocumentKind::Financeiro);
     EXPECT_EQ(YearSheets(), c.sheets) << c.year;
   }
@@ -158,7 +158,7 @@ TEST_F(LoadWorkbookTest, MaintainersLinkedAssetsOnlyForSelfManagedOperatorsWithA
   };
   for (const auto& c : cases) {
     fake.reads.clear();
-    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, "123456", c.kind, c.subKind);
+    fake.sheets[Ansi("Dados Cadastrais")] = support::CadastralSheet(2013, "123456", c.kind, c.subKind);
     Run(DocumentKind::Financeiro);
     const std::vector<std::string> names = fake.ReadNames();
     ASSERT_GE(names.size(), 4u);
@@ -168,7 +168,7 @@ TEST_F(LoadWorkbookTest, MaintainersLinkedAssetsOnlyForSelfManagedOperatorsWithA
 }
 
 TEST(OutputNameTest, NamesTheFileFromTheRegistrationNumberAndTheLocalTime) {
-  std::tm when = testing::LocalTime(2026, 1, 2, 3, 4, 5);
+  std::tm when = support::LocalTime(2026, 1, 2, 3, 4, 5);
   EXPECT_EQ(OutputFileName(DocumentKind::Financeiro, "12345-6", when), "123456_FINANCEIRO_2026-01-02_030405.xml");
   EXPECT_EQ(OutputFileName(DocumentKind::Cadastral, "-1-2-", when), "12_CADASTRAL_2026-01-02_030405.xml");
   when.tm_hour = 23;
@@ -183,7 +183,7 @@ TEST_F(LoadWorkbookTest, RegistrationNumberThatWouldLeaveTheFolderIsRefused) {
   for (const char* number : {"../123456", "sub/1", "12\\34"}) {
     front.messages.clear();
     fake.builds.clear();
-    fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, number);
+    fake.sheets[Ansi("Dados Cadastrais")] = support::CadastralSheet(2013, number);
     const GenerationState state = Run(DocumentKind::Cadastral);
     EXPECT_TRUE(state.generationFailed);
     EXPECT_TRUE(fake.builds.empty());
@@ -197,7 +197,7 @@ TEST_F(LoadWorkbookTest, RegistrationNumberThatWouldLeaveTheFolderIsRefused) {
 }
 
 TEST_F(LoadWorkbookTest, ANulByteInTheRegistrationNumberIsShownEscapedInTheRefusal) {
-  fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, std::string("12-3\0" "45", 7));
+  fake.sheets[Ansi("Dados Cadastrais")] = support::CadastralSheet(2013, std::string("12-3\0" "45", 7));
   const GenerationState state = Run(DocumentKind::Cadastral);
   EXPECT_TRUE(state.generationFailed);
   EXPECT_TRUE(fake.builds.empty());
@@ -259,7 +259,7 @@ TEST_F(LoadWorkbookTest, MissingListasStopsBeforeTheFileIsNamed) {
 }
 
 TEST_F(LoadWorkbookTest, InvalidReferenceDateStopsAfterTheTrialBalance) {
-  WorksheetArray cadastral = testing::CadastralSheet(2013);
+  WorksheetArray cadastral = support::CadastralSheet(2013);
   cadastral.Mutable(3, 2) = Cell::MakeText("31/02/2013x");
   fake.sheets[Ansi("Dados Cadastrais")] = cadastral;
   const GenerationState state = Run(DocumentKind::Financeiro);
@@ -287,7 +287,7 @@ TEST_F(LoadWorkbookTest, FailedRunKeepsTheDocumentAnEarlierRunSavedUnderTheSameN
 
   fake.build = [](const DocumentContext&) { throw EGenerica("x"); };
   Run(DocumentKind::Cadastral);
-  EXPECT_EQ(testing::FileContents(earlier), "<anterior/>");
+  EXPECT_EQ(support::FileContents(earlier), "<anterior/>");
 
   // A run that replaced it (saving by rename) and then failed leaves nothing.
   fake.build = [](const DocumentContext& ctx) {

@@ -21,7 +21,7 @@
 
 #include "support/files.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 // pugixml hands out UTF-8; the document's values are one byte per character.
 // Code points above 255 cannot occur in a Latin-1 parse and come out as "?".
@@ -197,4 +197,4 @@ inline ::testing::AssertionResult HashMatchesContent(const SavedDocument& saved)
                                        << "\"";
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace voske::testing {
+namespace voske::support {
 
 // Every byte of the file, unchanged; empty when it cannot be read.
 inline std::string FileContents(const std::filesystem::path& file) {
@@ -26,4 +26,4 @@ inline std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& f
   return files;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -3,7 +3,7 @@
 // people read it (month 1 to 12), for clocks that tests fix.
 #include <ctime>
 
-namespace voske::testing {
+namespace voske::support {
 
 inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int second) {
   std::tm t{};
@@ -16,4 +16,4 @@ inline std::tm LocalTime(int year, int month, int day, int hour, int minute, int
   return t;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

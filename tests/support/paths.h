@@ -8,7 +8,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace voske::testing {
+namespace voske::support {
 
 // Each folder comes from the environment, else from what the build put in.
 inline std::string EnvOrBuilt(const char* name, const char* built) {
@@ -62,4 +62,4 @@ class ScratchDir {
   std::filesystem::path path_;
 };
 
-}  // namespace voske::testing
+}  // namespace voske::support

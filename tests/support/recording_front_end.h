@@ -6,7 +6,7 @@
 #include "port/front_end.h"
 #include "text/cp1252.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 class RecordingFrontEnd : public FrontEnd {
  public:
@@ -44,4 +44,4 @@ inline std::vector<std::string> Utf8Texts(const std::vector<Text>& texts) {
   return out;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

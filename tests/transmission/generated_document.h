@@ -12,7 +12,7 @@
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 // A real registration generation: TUtil reads the workbook file, the
 // registration builder writes the document, the clock is the system's.
@@ -44,4 +44,4 @@ inline std::string GenerateCadastral(const std::filesystem::path& folder, const 
   return state.generationFailed ? std::string() : state.outputPath;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

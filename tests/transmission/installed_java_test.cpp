@@ -13,7 +13,7 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScratchDir;
+using support::ScratchDir;
 
 void WriteFile(const fs::path& p, const std::string& content) {
   fs::create_directories(p.parent_path());

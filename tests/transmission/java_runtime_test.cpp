@@ -110,7 +110,7 @@ TEST(StartJavaVM, AnUnusableRuntimeIsReportedOnceAndNothingStarts) {
   };
   const auto before = std::filesystem::current_path();
   for (const Case& c : cases) {
-    testing::RecordingFrontEnd ui;
+    support::RecordingFrontEnd ui;
     EXPECT_EQ(StartJavaVM(c.runtime, "/nonexistent/ext/VOSKE", ui), nullptr);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text,

@@ -63,8 +63,8 @@ class StartFailure : public ::testing::Test {
     if (JavaVmRunning()) GTEST_SKIP() << "a VM already runs in this process; run each case on its own (ctest does)";
   }
   KeepCurrentDirectory keep_;
-  testing::ScratchDir client_;
-  testing::RecordingFrontEnd ui_;
+  support::ScratchDir client_;
+  support::RecordingFrontEnd ui_;
 };
 
 TEST_F(StartFailure, AMissingClientFolderIsReportedWithTheSystemsText) {
@@ -95,7 +95,7 @@ TEST_F(StartFailure, ALibraryWithoutTheEntryPointsIsNamedWithTheMissingOne) {
   EXPECT_EQ(ui_.messages[0].text, UseFailed(std::string("GetProcAddress failed to locate JNI_CreateJavaVM in library ") +
                                             VOSKE_FAKE_VM_UNRELATED));
 
-  testing::RecordingFrontEnd second;
+  support::RecordingFrontEnd second;
   EXPECT_EQ(StartJavaVM({"21", VOSKE_FAKE_VM_INCOMPLETE}, client_.path().string(), second), nullptr);
   ASSERT_EQ(second.messages.size(), 2u);
   EXPECT_EQ(second.messages[0].text,

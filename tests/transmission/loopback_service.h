@@ -21,7 +21,7 @@
 
 extern char** environ;
 
-namespace voske::testing {
+namespace voske::support {
 
 class LoopbackService {
  public:
@@ -115,4 +115,4 @@ class LoopbackService {
   std::string proxyPort_;
 };
 
-}  // namespace voske::testing
+}  // namespace voske::support

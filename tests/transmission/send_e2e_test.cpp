@@ -30,9 +30,9 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::LoopbackService;
-using testing::RecordingFrontEnd;
-using testing::ScratchDir;
+using support::LoopbackService;
+using support::RecordingFrontEnd;
+using support::ScratchDir;
 
 // A document as the generator writes it: ISO-8859-1, the kind in its transaction code.
 std::string Document(const std::string& transactionCode) {
@@ -69,7 +69,7 @@ class EndToEnd : public ::testing::Test {
     EXPECT_TRUE(startUi_.messages.empty());
   }
 
-  static std::string ClientFolder() { return (testing::BinaryDir() / "bin" / "ext" / "VOSKE").string(); }
+  static std::string ClientFolder() { return (support::BinaryDir() / "bin" / "ext" / "VOSKE").string(); }
 
   std::string WriteDocument(const std::string& name, const std::string& content) {
     const fs::path p = dir_ / name;
@@ -114,11 +114,11 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Accepted);
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo/Imagens"));
 
-  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
+  const std::vector<fs::path> receipts = support::FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
   EXPECT_EQ(receipts[0].filename().string().rfind("recibo_Cadastral_", 0), 0u) << receipts[0];
   // The service saw the document byte for byte and says so in the receipt.
-  const std::string receipt = testing::FileContents(receipts[0]);
+  const std::string receipt = support::FileContents(receipts[0]);
   EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(content)) + "</md5>"), std::string::npos) << receipt;
   EXPECT_NE(receipt.find("<tipo>Cadastral</tipo>"), std::string::npos);
 
@@ -148,11 +148,11 @@ TEST_F(EndToEnd, ADocumentLargerThanTheReadersLoadCapIsSent) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
+  const std::vector<fs::path> receipts = support::FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
-  const std::string receipt = testing::FileContents(receipts[0]);
+  const std::string receipt = support::FileContents(receipts[0]);
   EXPECT_NE(receipt.find("<tamanho>" + std::to_string(fs::file_size(file)) + "</tamanho>"), std::string::npos);
-  EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(testing::FileContents(file))) + "</md5>"), std::string::npos);
+  EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(support::FileContents(file))) + "</md5>"), std::string::npos);
 }
 
 // A service that answers its headers and then stalls, or trickles its
@@ -173,7 +173,7 @@ class SlowService : public EndToEnd {
     EXPECT_GE(seconds, 2.9);
     EXPECT_LT(seconds, 20.0);
     EXPECT_EQ(service_->log().size(), 1u);
-    EXPECT_TRUE(testing::FilesIn(request.destinationFolder + "/Recibo").empty());
+    EXPECT_TRUE(support::FilesIn(request.destinationFolder + "/Recibo").empty());
     EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
   }
 };
@@ -190,22 +190,22 @@ TEST_F(EndToEnd, AReceiptProposedUnderTheImagesFolderNameLeavesThatFolderAlone) 
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo/Imagens"));
   EXPECT_TRUE(fs::is_regular_file(request.destinationFolder + "/Recibo/recibo_Imagens"));
-  EXPECT_NE(testing::FileContents(request.destinationFolder + "/Recibo/recibo_Imagens").find("<recibo>"),
+  EXPECT_NE(support::FileContents(request.destinationFolder + "/Recibo/recibo_Imagens").find("<recibo>"),
             std::string::npos);
 }
 
 TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
   Start({"--senha-esperada", "SENHA123"});
   fs::create_directories(dir_ / "destino");
-  const std::string file = testing::GenerateCadastral(dir_.path(), (dir_ / "destino").string());
+  const std::string file = support::GenerateCadastral(dir_.path(), (dir_ / "destino").string());
   ASSERT_FALSE(file.empty());
   const SendRequest request = Request(file, 0);
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
+  const std::vector<fs::path> receipts = support::FilesIn(request.destinationFolder + "/Recibo");
   ASSERT_EQ(receipts.size(), 1u);
-  EXPECT_NE(testing::FileContents(receipts[0]).find("<md5>" + DigestToHex(Md5Of(testing::FileContents(file))) + "</md5>"), std::string::npos);
+  EXPECT_NE(support::FileContents(receipts[0]).find("<md5>" + DigestToHex(Md5Of(support::FileContents(file))) + "</md5>"), std::string::npos);
 }
 
 TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
@@ -219,7 +219,7 @@ TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(testing::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+  EXPECT_EQ(support::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
 }
 
 TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
@@ -230,7 +230,7 @@ TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo"));
   EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
-  EXPECT_TRUE(testing::FilesIn(request.destinationFolder + "/Recibo").empty());
+  EXPECT_TRUE(support::FilesIn(request.destinationFolder + "/Recibo").empty());
 }
 
 TEST_F(EndToEnd, ABrokenConnectionIsACommunicationFailure) {
@@ -304,7 +304,7 @@ TEST_F(EndToEnd, ASendingGoesThroughTheAuthenticatingProxy) {
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
-  EXPECT_EQ(testing::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
+  EXPECT_EQ(support::FilesIn(request.destinationFolder + "/Recibo").size(), 1u);
   const std::vector<std::string> log = service_->log();
   ASSERT_EQ(log.size(), 2u);
   EXPECT_NE(log[0].find("proxy metodo=POST"), std::string::npos);
@@ -348,7 +348,7 @@ TEST_F(EndToEnd, ASecondWindowAndAnotherThreadReuseTheRunningVm) {
     EXPECT_EQ(second.lastOutcome(), SendOutcome::Accepted);
   });
   other.join();
-  EXPECT_EQ(testing::FilesIn(dir_ / "destino" / "Recibo").size(), 2u);
+  EXPECT_EQ(support::FilesIn(dir_ / "destino" / "Recibo").size(), 2u);
 }
 
 }  // namespace
@@ -360,13 +360,13 @@ namespace {
 
 // Without a usable Java nothing is started and a sending touches nothing.
 TEST(NoJava, JavaHomePointingNowhereRefusesSendingWithItsMessages) {
-  testing::ScratchDir dir;
+  support::ScratchDir dir;
   JavaSearchPlaces places;
   places.javaHome = dir / "nowhere";
   JavaTransmission transmission(std::make_unique<MemoryRegistry>(InstalledJavaRegistry(places)),
                                 (dir / "client").string());
   EXPECT_EQ(transmission.JavaVersion(), "");
-  testing::RecordingFrontEnd ui;
+  support::RecordingFrontEnd ui;
   EXPECT_FALSE(transmission.StartJavaVM(ui));
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, RuntimeMissingMessage({"", ""}));
@@ -374,7 +374,7 @@ TEST(NoJava, JavaHomePointingNowhereRefusesSendingWithItsMessages) {
   SendRequest request;
   request.destinationFolder = dir.path().string();
   request.xmlPath = (dir / "x.xml").string();
-  testing::RecordingFrontEnd sending;
+  support::RecordingFrontEnd sending;
   transmission.SendDocument(request, sending);
   ASSERT_EQ(sending.messages.size(), 1u);
   EXPECT_EQ(sending.messages[0].text, NoJavaVmMessage());

@@ -76,10 +76,10 @@ class Sending : public ::testing::Test {
   }
   bool Exists(const std::string& relative) { return fs::is_directory(dir_ / relative); }
 
-  testing::ScratchDir dir_;
+  support::ScratchDir dir_;
   SendRequest request_;
   FakeClient client_;
-  testing::RecordingFrontEnd ui_;
+  support::RecordingFrontEnd ui_;
   Text code_ = "ENVIO_VOSKE_CADASTRAL";
   std::vector<std::string> readPaths_;
 };
@@ -125,7 +125,7 @@ TEST_F(Sending, ADocumentOfTheOtherKindNeverReachesTheClient) {
   };
   for (const Case& c : cases) {
     FakeClient client;
-    testing::RecordingFrontEnd ui;
+    support::RecordingFrontEnd ui;
     request_.documentKind = c.kind;
     EXPECT_EQ(SendDocument(request_, client, ui, [&](const std::string&) { return c.code; }), SendOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -146,7 +146,7 @@ TEST_F(Sending, AnEmptyFilePathIsReportedForTheChosenKindWithoutReadingAnything)
 
   request_.documentKind = 1;
   request_.xmlPath.clear();
-  testing::RecordingFrontEnd ui;
+  support::RecordingFrontEnd ui;
   SendDocument(request_, client_, ui, [](const std::string&) { return Text(); });
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, Ansi("Não foi encontrado o arquivo XML Financeiro."));
@@ -169,7 +169,7 @@ TEST_F(Sending, AFileThatIsMissingOrUnreadableHasItsOwnMessageNotTheWrongKind) {
   };
   for (const Case& c : cases) {
     FakeClient client;
-    testing::RecordingFrontEnd ui;
+    support::RecordingFrontEnd ui;
     request_.documentKind = c.kind;
     request_.xmlPath = c.path;
     EXPECT_EQ(SendDocument(request_, client, ui, ReadTransactionCode), SendOutcome::Failed);
@@ -252,7 +252,7 @@ TEST_F(Sending, AMissingClassOrMethodEndsTheSendingWithItsMessage) {
     client.hasClass = c.cls;
     client.hasConfigProxy = c.proxy;
     client.hasSend = c.send;
-    testing::RecordingFrontEnd ui;
+    support::RecordingFrontEnd ui;
     EXPECT_EQ(SendDocument(request_, client, ui, [](const std::string&) { return Text("ENVIO_VOSKE_CADASTRAL"); }),
               SendOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);

@@ -22,15 +22,15 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(WithoutJava, TheWindowGeneratesButRefusesToSend) {
-  testing::ScratchDir dir;
+  support::ScratchDir dir;
   fs::create_directories(dir / "saida");
   JavaSearchPlaces places;
   places.javaHome = dir / "jdk-que-nao-existe";
   JavaTransmission transmission(std::make_unique<MemoryRegistry>(InstalledJavaRegistry(places)),
                                 (dir / "ext" / "VOSKE").string());
-  testing::RecordingFrontEnd ui;
-  testing::FakeMainWindow window(ui);
-  MainWindowPresenter presenter(window, ui, transmission, testing::CadastralServices());
+  support::RecordingFrontEnd ui;
+  support::FakeMainWindow window(ui);
+  MainWindowPresenter presenter(window, ui, transmission, support::CadastralServices());
 
   presenter.FormCreate();
   ASSERT_EQ(ui.messages.size(), 1u);
@@ -40,7 +40,7 @@ TEST(WithoutJava, TheWindowGeneratesButRefusesToSend) {
   EXPECT_FALSE(window.xmlFileEnabled);
   EXPECT_EQ(window.captions.back(), "VOSKE-XML 3.3 { - JRE }");
 
-  window.workbookPath = testing::WriteSampleWorkbook(dir.path());
+  window.workbookPath = support::WriteSampleWorkbook(dir.path());
   window.destinationFolder = (dir / "saida").string();
   presenter.B_Gerar_ArquivoClick();
   ASSERT_EQ(ui.messages.size(), 2u);

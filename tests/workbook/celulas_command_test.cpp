@@ -1,59 +1,47 @@
 // "voske-cli celulas": what a user runs to see what the reader found.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "workbook/package_writer.h"
+#include "support/cli_runner.h"
 #include "support/files.h"
 #include "support/paths.h"
 
 namespace voske {
 namespace {
 
-using testing::ScratchDir;
+using support::ScratchDir;
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-#ifdef VOSKE_CLI_PROGRAM
-const std::filesystem::path kCli = VOSKE_CLI_PROGRAM;
-#else
-const std::filesystem::path kCli;
-#endif
-
-CliRun Celulas(const ScratchDir& dir, const std::string& args) {
-  const auto& cli = kCli;
-  const auto out = dir / "out.txt", err = dir / "err.txt";
-  const std::string command =
-      cli.string() + " celulas " + args + " >" + out.string() + " 2>" + err.string();
-  const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, testing::FileContents(out), testing::FileContents(err)};
+// "voske-cli celulas" with `args`; the test reads both outputs apart.
+support::CliResult Celulas(std::vector<std::string> args) {
+  args.insert(args.begin(), "celulas");
+  support::CliRun run;
+  run.args = std::move(args);
+  return support::RunCli(run);
 }
 
 class CelulasCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (kCli.empty() || !std::filesystem::exists(kCli))
-      GTEST_SKIP() << "voske-cli is not built";
     book_ = (dir_ / "planilha.xlsx").string();
-    testing::WriteZip(
-        book_, testing::Package(
+    support::WriteZip(
+        book_, support::Package(
                    {{"Dados Cadastrais",
-                     testing::SheetXml("<row r=\"3\"><c r=\"B3\"><v>41364</v></c><c r=\"C3\" t=\"b\"><v>1</v></c>"
+                     support::SheetXml("<row r=\"3\"><c r=\"B3\"><v>41364</v></c><c r=\"C3\" t=\"b\"><v>1</v></c>"
                                        "</row><row r=\"5\"><c r=\"A5\" t=\"s\"><v>0</v></c>"
                                        "<c r=\"B5\" t=\"e\"><v>#N/A</v></c><c r=\"C5\"><v>0.1</v></c></row>")},
-                    {"Dependências", testing::SheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c></row>")}},
-                   testing::SharedStringsXml("<si><t>Operadora\tSaúde\\1</t></si><si><t>linha\nnova</t></si>")));
+                    {"Dependências", support::SheetXml("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c></row>")}},
+                   support::SharedStringsXml("<si><t>Operadora\tSaúde\\1</t></si><si><t>linha\nnova</t></si>")));
   }
   ScratchDir dir_;
   std::string book_;
 };
 
 TEST_F(CelulasCommand, ListsEveryWorksheetInWorkbookOrderOrJustTheOneAskedFor) {
-  const CliRun all = Celulas(dir_, "--planilha " + book_);
+  const support::CliResult all = Celulas({"--planilha", book_});
   EXPECT_EQ(all.status, 0) << all.err;
   EXPECT_EQ(all.out,
             "sheet\tDados Cadastrais\n"
@@ -66,13 +54,13 @@ TEST_F(CelulasCommand, ListsEveryWorksheetInWorkbookOrderOrJustTheOneAskedFor) {
             "1\t1\ts\tlinha\\nnova\n");
   EXPECT_EQ(all.err, "");
 
-  const CliRun one = Celulas(dir_, "--aba DEPENDÊNCIAS --planilha=" + book_);
+  const support::CliResult one = Celulas({"--aba", "DEPENDÊNCIAS", "--planilha=" + book_});
   EXPECT_EQ(one.status, 0) << one.err;
   EXPECT_EQ(one.out, "sheet\tDependências\n1\t1\ts\tlinha\\nnova\n");  // the workbook's own name
 }
 
 TEST_F(CelulasCommand, AFailureShowsTheLoadMessageAndUsageErrorsShowHelp) {
-  const CliRun missing = Celulas(dir_, "--planilha " + book_ + " --aba Listas");
+  const support::CliResult missing = Celulas({"--planilha", book_, "--aba", "Listas"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err,
@@ -80,7 +68,7 @@ TEST_F(CelulasCommand, AFailureShowsTheLoadMessageAndUsageErrorsShowHelp) {
             "Problema de comunicação com o Excel. Tente Novamente!\n"
             "Se persistir o problema verifique o funcionamento do Excel.\n");
 
-  const CliRun noFile = Celulas(dir_, "--planilha " + (dir_ / "nada.xlsx").string());
+  const support::CliResult noFile = Celulas({"--planilha", (dir_ / "nada.xlsx").string()});
   EXPECT_EQ(noFile.status, 1);
   EXPECT_EQ(noFile.err.substr(0, noFile.err.find('\n')),
             "O arquivo da planilha não foi encontrado ou não pôde ser aberto para leitura.");
@@ -89,7 +77,7 @@ TEST_F(CelulasCommand, AFailureShowsTheLoadMessageAndUsageErrorsShowHelp) {
   // rather than an empty line inside it.
   const std::string damaged = (dir_ / "danificada.xlsx").string();
   std::ofstream(damaged, std::ios::binary) << "isto n\xC3\xA3o \xC3\xA9 uma pasta de trabalho\n";
-  const CliRun bad = Celulas(dir_, "--planilha " + damaged);
+  const support::CliResult bad = Celulas({"--planilha", damaged});
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "");
   EXPECT_EQ(bad.err,
@@ -98,10 +86,10 @@ TEST_F(CelulasCommand, AFailureShowsTheLoadMessageAndUsageErrorsShowHelp) {
             "Se persistir o problema verifique o funcionamento do Excel.\n");
   EXPECT_EQ(noFile.err.find("\n\n"), std::string::npos) << noFile.err;
 
-  EXPECT_EQ(Celulas(dir_, "").status, 2);
-  EXPECT_EQ(Celulas(dir_, "--planilha").status, 2);
-  EXPECT_EQ(Celulas(dir_, "--planilha " + book_ + " --linhas 3").status, 2);
-  const CliRun help = Celulas(dir_, "--help");
+  EXPECT_EQ(Celulas({}).status, 2);
+  EXPECT_EQ(Celulas({"--planilha"}).status, 2);
+  EXPECT_EQ(Celulas({"--planilha", book_, "--linhas", "3"}).status, 2);
+  const support::CliResult help = Celulas({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Uso: voske-cli celulas --planilha ARQUIVO [--aba NOME]"), std::string::npos);
 }

@@ -109,7 +109,7 @@ const std::set<std::string> kWholeFileDifferences = {
 };
 
 fs::path Corpus() {
-  const fs::path shared = testing::SharedDir();
+  const fs::path shared = support::SharedDir();
   if (shared.empty() || !fs::is_directory(shared / "corpus" / "files")) return {};
   return shared / "corpus";
 }

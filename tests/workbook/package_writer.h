@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-namespace voske::testing {
+namespace voske::support {
 
 using Parts = std::vector<std::pair<std::string, std::string>>;
 
@@ -83,4 +83,4 @@ inline Parts Package(const std::vector<std::pair<std::string, std::string>>& she
   return parts;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -13,7 +13,7 @@ namespace voske {
 namespace {
 
 using Kind = ReaderError::Kind;
-using testing::ScratchDir;
+using support::ScratchDir;
 
 std::optional<Kind> OpenFailure(const std::string& path) {
   try {
@@ -30,9 +30,9 @@ void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
 
 TEST(OpenWorkbookFile, DetectsTheFormatFromTheContentNotTheName) {
   ScratchDir dir;
-  const auto parts = testing::Package({{"Plan1", testing::SheetXml("<row r=\"1\"><c r=\"A1\"><v>5</v></c></row>")}});
-  testing::WriteZip((dir / "renamed.xls").string(), parts);
-  testing::WriteZip((dir / "no-extension").string(), parts);
+  const auto parts = support::Package({{"Plan1", support::SheetXml("<row r=\"1\"><c r=\"A1\"><v>5</v></c></row>")}});
+  support::WriteZip((dir / "renamed.xls").string(), parts);
+  support::WriteZip((dir / "no-extension").string(), parts);
   EXPECT_EQ(OpenWorkbookFile((dir / "renamed.xls").string())->ReadSheet("Plan1").TextAt(1, 1), "5");
   EXPECT_EQ(OpenWorkbookFile((dir / "no-extension").string())->SheetNames().size(), 1u);
 

@@ -13,17 +13,17 @@
 namespace voske {
 namespace {
 
-using testing::ScratchDir;
+using support::ScratchDir;
 
 const Text kAdvice = Ansi("Problema de comunicação com o Excel. Tente Novamente!") + CR +
                      Ansi("Se persistir o problema verifique o funcionamento do Excel.");
 
 std::string SampleBook(const ScratchDir& dir) {
   const std::string path = (dir / "planilha.xlsx").string();
-  testing::WriteZip(path, testing::Package(
-                              {{"Dados Cadastrais", testing::SheetXml("<row r=\"5\"><c r=\"B5\" t=\"inlineStr\"><is>"
+  support::WriteZip(path, support::Package(
+                              {{"Dados Cadastrais", support::SheetXml("<row r=\"5\"><c r=\"B5\" t=\"inlineStr\"><is>"
                                                                       "<t>12345-6</t></is></c></row>")},
-                               {"Listas", testing::SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}}));
+                               {"Listas", support::SheetXml("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>")}}));
   return path;
 }
 
@@ -53,20 +53,20 @@ TEST(TUtil, EachFailureNamesTheProblemThenTheWorksheetThenTheAdvice) {
   EXPECT_EQ(notBook.substr(0, notBook.find(CR)),
             Ansi("O arquivo informado não é uma pasta de trabalho do Excel (.xlsx, .xlsm ou .xls)."));
 
-  testing::WriteZip((dir / "quebrada.xlsx").string(),
-                    testing::Package({{"Listas", testing::SheetXml("<row><c><v>1</c></row>")}}));
+  support::WriteZip((dir / "quebrada.xlsx").string(),
+                    support::Package({{"Listas", support::SheetXml("<row><c><v>1</c></row>")}}));
   const Text corrupt = MessageOf((dir / "quebrada.xlsx").string(), "Listas");
   EXPECT_EQ(corrupt.substr(0, corrupt.find(CR)),
             Ansi("A pasta de trabalho está corrompida ou danificada e não pôde ser lida."));
   EXPECT_EQ(corrupt.substr(corrupt.find(CR) + 1), "Listas" + Text(1, CR) + kAdvice);
 
-  testing::WriteZip((dir / "grande.xlsx").string(),
-                    testing::Package({{"Listas", testing::SheetXml("<row r=\"2000000\"><c><v>1</v></c></row>")}}));
+  support::WriteZip((dir / "grande.xlsx").string(),
+                    support::Package({{"Listas", support::SheetXml("<row r=\"2000000\"><c><v>1</v></c></row>")}}));
   const Text large = MessageOf((dir / "grande.xlsx").string(), "Listas");
   EXPECT_EQ(large.substr(0, large.find(CR)),
             Ansi("A pasta de trabalho excede os limites do Excel ou do leitor e não pôde ser lida."));
 
-  testing::WriteZip((dir / "binaria.xlsx").string(), {{"xl/workbook.bin", "\x83\x01"}});
+  support::WriteZip((dir / "binaria.xlsx").string(), {{"xl/workbook.bin", "\x83\x01"}});
   const Text binary = MessageOf((dir / "binaria.xlsx").string(), "Listas");
   EXPECT_EQ(binary.substr(0, binary.find(CR)),
             Ansi("O formato desta pasta de trabalho não é suportado; salve-a no Excel como Pasta de Trabalho do "

@@ -13,7 +13,7 @@
 #include "workflow/main_window_view.h"
 #include "port/transmission_port.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 class FakeMainWindow : public MainWindowView {
  public:
@@ -113,4 +113,4 @@ class FakeTransmission : public TransmissionPort {
   RecordingFrontEnd& log_;
 };
 
-}  // namespace voske::testing
+}  // namespace voske::support

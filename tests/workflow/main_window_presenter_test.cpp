@@ -16,12 +16,12 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeGeneration;
-using testing::FakeMainWindow;
-using testing::FakeTransmission;
-using testing::RecordingFrontEnd;
-using testing::ScratchDir;
-using testing::Utf8Texts;
+using support::FakeGeneration;
+using support::FakeMainWindow;
+using support::FakeTransmission;
+using support::RecordingFrontEnd;
+using support::ScratchDir;
+using support::Utf8Texts;
 
 class PresenterTest : public ::testing::Test {
  protected:

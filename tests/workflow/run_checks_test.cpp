@@ -14,8 +14,8 @@
 namespace voske {
 namespace {
 
-using testing::RecordingFrontEnd;
-using testing::ScratchDir;
+using support::RecordingFrontEnd;
+using support::ScratchDir;
 
 class RunChecksTest : public ::testing::Test {
  protected:

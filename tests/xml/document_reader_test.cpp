@@ -15,7 +15,7 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using voske::testing::ScratchDir;
+using voske::support::ScratchDir;
 
 fs::path Write(const ScratchDir& dir, const std::string& name, const std::string& bytes) {
   const fs::path p = dir / name;

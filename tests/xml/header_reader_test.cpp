@@ -19,7 +19,7 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using voske::testing::ScratchDir;
+using voske::support::ScratchDir;
 using Outcome = HeaderValue::Outcome;
 
 fs::path Put(const ScratchDir& dir, const std::string& name, const std::string& bytes) {

@@ -18,7 +18,7 @@ namespace voske {
 namespace {
 
 namespace fs = std::filesystem;
-using voske::testing::ScratchDir;
+using voske::support::ScratchDir;
 
 const Text kRootTag = "<oxr:doc xmlns:oxr=\"urn:x\">";
 
@@ -110,7 +110,7 @@ TEST(AddTextElement, ControlCharactersAreDroppedFromTheFileAndTheHashAlike) {
   EXPECT_EQ(Body(gen), "<oxr:nome>abcdef</oxr:nome><oxr:obs>x\ty</oxr:obs><oxr:valor>12.5</oxr:valor></oxr:doc>");
   const fs::path file = dir / "saida.xml";
   gen.SaveToFile(file.string());
-  EXPECT_TRUE(testing::StrictlyWellFormed(testing::FileContents(file)));
+  EXPECT_TRUE(support::StrictlyWellFormed(support::FileContents(file)));
   // Only controls: nothing is left, as for a blank value.
   TXMLGenerator blank = NewDoc();
   blank.AddTextElement("oxr:nome", std::string("\0\x01", 2));
@@ -193,7 +193,7 @@ TEST(SaveToFile, WritesTheFixedLinesThenTheDomInLatin1) {
       "<oxr:nome>Custo 10&#8364; &#8220;x&#8221;</oxr:nome>"
       "<oxr:obs>linha1&#13;\nlinha2</oxr:obs>"
       "</oxr:identificador><oxr:vazio></oxr:vazio></oxr:voskeFinanc>\r\n";
-  EXPECT_EQ(testing::FileContents(file), expected);
+  EXPECT_EQ(support::FileContents(file), expected);
   EXPECT_EQ(gen.FileContent(), expected);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
@@ -214,7 +214,7 @@ TEST(SaveToFile, ReplacesAnExistingFileWhole) {
   { std::ofstream(file) << std::string(100000, 'x'); }
   TXMLGenerator gen = NewDoc();
   gen.SaveToFile(file.string());
-  EXPECT_EQ(testing::FileContents(file), gen.FileContent());
+  EXPECT_EQ(support::FileContents(file), gen.FileContent());
 }
 
 TEST(SaveToFile, AFailedSaveLeavesNothingAndNamesTheFile) {
@@ -251,7 +251,7 @@ TEST(SaveToFile, AnUnwritableFolderKeepsTheOldFile) {
   TXMLGenerator gen = NewDoc();
   EXPECT_THROW(gen.SaveToFile(file.string()), EGravaArquivo);
   fs::permissions(dir.path(), fs::perms::owner_all);
-  EXPECT_EQ(testing::FileContents(file), "antigo");
+  EXPECT_EQ(support::FileContents(file), "antigo");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 

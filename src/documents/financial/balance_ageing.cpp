@@ -51,25 +51,26 @@ struct AmountColumn {
 };
 
 const std::vector<AmountColumn> kPayablesUntil2012 = {
-    {"oxr:eventos", 2},        {"oxr:comercial", 3},   {"oxr:debOper", 4},        {"oxr:outrosDebOper", 5},
-    {"oxr:depBenConSegRec", 6}, {"oxr:prestServAS", 8}, {"oxr:depAquisCarre", 9}, {"oxr:outrosDebPagar", 10},
+    {"oxr:eventos", Col('B')}, {"oxr:comercial", Col('C')}, {"oxr:debOper", Col('D')},
+    {"oxr:outrosDebOper", Col('E')}, {"oxr:depBenConSegRec", Col('F')}, {"oxr:prestServAS", Col('H')},
+    {"oxr:depAquisCarre", Col('I')}, {"oxr:outrosDebPagar", Col('J')},
 };
 const std::vector<AmountColumn> kPayablesFrom2013 = {
-    {"oxr:eventos", 3},         {"oxr:comercial", 4},     {"oxr:debOper", 5},
-    {"oxr:outrosDebOper", 6},   {"oxr:depBenConSegRec", 8}, {"oxr:prestServAS", 10},
-    {"oxr:depAquisCarre", 11},  {"oxr:outrosDebPagar", 12}, {"oxr:eventossus", 2},
-    {"oxr:titulosencargos", 7},
+    {"oxr:eventos", Col('C')}, {"oxr:comercial", Col('D')}, {"oxr:debOper", Col('E')},
+    {"oxr:outrosDebOper", Col('F')}, {"oxr:depBenConSegRec", Col('H')}, {"oxr:prestServAS", Col('J')},
+    {"oxr:depAquisCarre", Col('K')}, {"oxr:outrosDebPagar", Col('L')}, {"oxr:eventossus", Col('B')},
+    {"oxr:titulosencargos", Col('G')},
 };
 const std::vector<AmountColumn> kReceivablesBefore2012Columns = {
-    {"oxr:individualPre", 2}, {"oxr:individualPos", 3}, {"oxr:coletivoPre", 4},
-    {"oxr:coletivoPos", 5},   {"oxr:convReceber", 6},   {"oxr:taxaAdm", 7},
-    {"oxr:partBenefES", 8},   {"oxr:credOper", 9},      {"oxr:outrosCredComPlano", 10},
-    {"oxr:outrosCredSemPlano", 12},
+    {"oxr:individualPre", Col('B')}, {"oxr:individualPos", Col('C')}, {"oxr:coletivoPre", Col('D')},
+    {"oxr:coletivoPos", Col('E')}, {"oxr:convReceber", Col('F')}, {"oxr:taxaAdm", Col('G')},
+    {"oxr:partBenefES", Col('H')}, {"oxr:credOper", Col('I')}, {"oxr:outrosCredComPlano", Col('J')},
+    {"oxr:outrosCredSemPlano", Col('L')},
 };
 const std::vector<AmountColumn> kReceivablesFrom2012Columns = {
-    {"oxr:individualPre", 2}, {"oxr:individualPos", 3}, {"oxr:coletivoPre", 4},
-    {"oxr:coletivoPos", 5},   {"oxr:taxaAdm", 6},       {"oxr:partBenefES", 7},
-    {"oxr:credOper", 8},      {"oxr:outrosCredComPlano", 9}, {"oxr:outrosCredSemPlano", 11},
+    {"oxr:individualPre", Col('B')}, {"oxr:individualPos", Col('C')}, {"oxr:coletivoPre", Col('D')},
+    {"oxr:coletivoPos", Col('E')}, {"oxr:taxaAdm", Col('F')}, {"oxr:partBenefES", Col('G')},
+    {"oxr:credOper", Col('H')}, {"oxr:outrosCredComPlano", Col('I')}, {"oxr:outrosCredSemPlano", Col('K')},
 };
 
 // The form of one reference year.
@@ -105,10 +106,10 @@ void WriteAgeCode(TXMLGenerator& gen, const Text& cellText, unsigned use) {
 
 // One age bracket: its entry under the section, its code, then its amounts
 // inside `amountsElement`.
-void WriteBracket(FinancialContext& ctx, const WorksheetArray& sheet, int row, const char* entryElement,
+void WriteBracket(FinancialContext& ctx, const SheetView& sheet, int row, const char* entryElement,
                   const char* amountsElement, unsigned labelUse, const std::vector<AmountColumn>& amounts) {
   ctx.gen.AddElement(entryElement, false, kSection);
-  WriteAgeCode(ctx.gen, sheet.TextAt(row, 1), labelUse);
+  WriteAgeCode(ctx.gen, sheet.TextAt(row, Col('A')), labelUse);
   ctx.gen.AddElement(amountsElement);
   for (const AmountColumn& amount : amounts) WriteAmount(ctx.gen, amount.element, sheet.At(row, amount.column));
 }
@@ -117,10 +118,10 @@ void WriteBracket(FinancialContext& ctx, const WorksheetArray& sheet, int row, c
 
 void WriteBalanceAgeing(FinancialContext& ctx) {
   ScheduleStatus(ctx, "Gerando Idade de saldos");
-  ctx.gen.ReturnTo("oxr:voskeFinanc");
+  ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement(kSection);
 
-  const WorksheetArray& sheet = ctx.sheets["Idade de Saldos"];
+  const SheetView sheet = ctx.Sheet(SheetId::IdadeDeSaldos);
   const AgeingLayout layout = LayoutFor(ctx.year);
   for (int row = 6; row <= 11; ++row)
     WriteBracket(ctx, sheet, row, "oxr:idadePassivo", "oxr:passivo", kPayables, *layout.payables);

@@ -19,17 +19,16 @@ constexpr RowBlock kCashFlowBlocks[] = {{5, 16}, {20, 29}, {33, 43}};
 
 void WriteCashFlow(FinancialContext& ctx) {
   static const Text kSection = "oxr:fluxoCaixa";
-  static const Text kRoot = "oxr:voskeFinanc";
   ScheduleStatus(ctx, "Gerando Fluxo de caixa");
-  ctx.gen.ReturnTo(kRoot);
+  ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement(kSection);
 
-  const WorksheetArray& sheet = ctx.sheets["Fluxo De Caixa"];
+  const SheetView sheet = ctx.Sheet(SheetId::FluxoDeCaixa);
   for (const RowBlock& block : kCashFlowBlocks) {
     for (int row = block.first; row <= block.last; ++row) {
       ctx.gen.AddElement("oxr:lancFluxoCaixa", false, kSection);
-      ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)));
-      WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, 3));
+      ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, Col('A'))));
+      WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, Col('C')));
     }
   }
 }

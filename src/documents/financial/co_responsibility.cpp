@@ -7,18 +7,17 @@
 namespace voske {
 namespace {
 
-const char* const kSheet = "Corresponsabilidade";
 const char* const kStatus = "Gerando Corresponsabilidade";
 
 constexpr int kFirstRow = 6;
-constexpr int kAssumedOperator = 1, kAssumedAmount = 2;
-constexpr int kTransferredOperator = 3, kTransferredAmount = 4;
+constexpr int kAssumedOperator = Col('A'), kAssumedAmount = Col('B');
+constexpr int kTransferredOperator = Col('C'), kTransferredAmount = Col('D');
 
 }  // namespace
 
 void WriteCoResponsibility(FinancialContext& ctx) {
   ScheduleStatus(ctx, kStatus);
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::Corresponsabilidade);
   const bool assumed = !IsBlankCell(w, kFirstRow, kAssumedOperator);
   const bool transferred = !IsBlankCell(w, kFirstRow, kTransferredOperator);
   if (!assumed && !transferred) return;

@@ -11,7 +11,6 @@
 namespace voske {
 namespace {
 
-const char* const kSheet = "IN_20";
 
 struct TaxBlock {
   int firstRow;
@@ -20,39 +19,39 @@ struct TaxBlock {
 };
 constexpr TaxBlock kBlocks[] = {{5, 16, "DIF"}, {18, 29, "DIE"}, {31, 42, "DIM"}, {44, 55, "DOT"}};
 
-constexpr int kName = 2;  // the key of a row
+constexpr int kName = Col('B');  // the key of a row
 constexpr std::size_t kNameLength = 100;
 
-void WriteDate(TXMLGenerator& gen, const char* element, const WorksheetArray& w, int row, int column) {
+void WriteDate(TXMLGenerator& gen, const char* element, const SheetView& w, int row, int column) {
   gen.AddTextElement(element, DateAt(w, row, column));
 }
 
 // The optional leaves are left out when their cell is empty.
-void WriteOptionalDate(TXMLGenerator& gen, const char* element, const WorksheetArray& w, int row, int column) {
+void WriteOptionalDate(TXMLGenerator& gen, const char* element, const SheetView& w, int row, int column) {
   if (!IsEmptyCell(w, row, column)) WriteDate(gen, element, w, row, column);
 }
 
 // Instalment counts go as typed, with no conversion.
-void WriteOptionalCount(TXMLGenerator& gen, const char* element, const WorksheetArray& w, int row, int column) {
+void WriteOptionalCount(TXMLGenerator& gen, const char* element, const SheetView& w, int row, int column) {
   if (!IsEmptyCell(w, row, column)) gen.AddTextElement(element, w.TextAt(row, column));
 }
 
-void WriteCooperativeEntry(TXMLGenerator& gen, const WorksheetArray& w, int row, const char* tipoImposto) {
+void WriteCooperativeEntry(TXMLGenerator& gen, const SheetView& w, int row, const char* tipoImposto) {
   gen.ReturnTo("oxr:contaCorrenteCooperado");
   gen.AddElement("oxr:lancContaCorrenteCooperado");
   gen.AddTextElement("oxr:tipoImposto", tipoImposto);
   gen.AddTextElement("oxr:nomeImposto", CleanText(w.TextAt(row, kName).substr(0, kNameLength)));
-  WriteDate(gen, "oxr:dataCompetencia", w, row, 3);
-  WriteOptionalDate(gen, "oxr:dataAdesaoRefis", w, row, 4);
-  WriteOptionalCount(gen, "oxr:qtdeParcelas", w, row, 5);
-  WriteAmount(gen, "oxr:valorTotalFinanciado", w, row, 6);
-  WriteAmount(gen, "oxr:valorTotalPago", w, row, 7);
-  WriteAmount(gen, "oxr:valorSaldoTrim", w, row, 8);
-  WriteOptionalCount(gen, "oxr:qtdeParcelasDevidas", w, row, 9);
-  WriteAmount(gen, "oxr:valorPagoTrim", w, row, 10);
-  WriteOptionalCount(gen, "oxr:qtdeParcelasPagas", w, row, 11);
-  WriteAmount(gen, "oxr:valorAtualMone", w, row, 12);
-  WriteAmount(gen, "oxr:valorSaldoFinalTrim", w, row, 13);
+  WriteDate(gen, "oxr:dataCompetencia", w, row, Col('C'));
+  WriteOptionalDate(gen, "oxr:dataAdesaoRefis", w, row, Col('D'));
+  WriteOptionalCount(gen, "oxr:qtdeParcelas", w, row, Col('E'));
+  WriteAmount(gen, "oxr:valorTotalFinanciado", w, row, Col('F'));
+  WriteAmount(gen, "oxr:valorTotalPago", w, row, Col('G'));
+  WriteAmount(gen, "oxr:valorSaldoTrim", w, row, Col('H'));
+  WriteOptionalCount(gen, "oxr:qtdeParcelasDevidas", w, row, Col('I'));
+  WriteAmount(gen, "oxr:valorPagoTrim", w, row, Col('J'));
+  WriteOptionalCount(gen, "oxr:qtdeParcelasPagas", w, row, Col('K'));
+  WriteAmount(gen, "oxr:valorAtualMone", w, row, Col('L'));
+  WriteAmount(gen, "oxr:valorSaldoFinalTrim", w, row, Col('M'));
 }
 
 }  // namespace
@@ -60,7 +59,7 @@ void WriteCooperativeEntry(TXMLGenerator& gen, const WorksheetArray& w, int row,
 // Any filled row of any block counts: an operator that owes no tax of the
 // first kind still has its other entries written.
 bool HasCooperativeAccounts(const FinancialContext& ctx) {
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::In20);
   for (const TaxBlock& block : kBlocks)
     for (int row = block.firstRow; row <= block.lastRow; ++row)
       if (!IsBlankCell(w, row, kName)) return true;
@@ -70,7 +69,7 @@ bool HasCooperativeAccounts(const FinancialContext& ctx) {
 // Unlike the ledger lists, an empty row does not end a block: every row of
 // every block is examined and the empty ones are passed over.
 void WriteCooperativeAccounts(FinancialContext& ctx) {
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::In20);
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:contaCorrenteCooperado");

@@ -9,7 +9,6 @@
 namespace voske {
 namespace {
 
-const char* const kSheet = "Quadros Auxiliares Eventos";
 const char* const kStatus = "Quadros Auxiliares Eventos";
 
 // A block is four rows, one per care network: own network, contracted
@@ -18,7 +17,7 @@ constexpr int kNetworks = 4;
 const char* const kNetworkSuffix[kNetworks] = {"RP", "RC", "RE", "IE"};
 
 // Columns 2 to 8 are the kinds of expense.
-constexpr int kFirstExpenseColumn = 2, kLastExpenseColumn = 8;
+constexpr int kFirstExpenseColumn = Col('B'), kLastExpenseColumn = Col('H');
 const char* const kExpenseBase[] = {"valorConsulta", "valorExame",    "valorTerapia",     "valorIntern",
                                     "valorAtendimento", "valorDespesas", "valorOdontologico"};
 
@@ -41,7 +40,7 @@ constexpr CoverageBlock kBlocks[] = {
 };
 
 // A cell holding only blanks counts as data: it is not empty.
-bool CoverageBlockHasData(const WorksheetArray& w, int s) {
+bool CoverageBlockHasData(const SheetView& w, int s) {
   for (int row = s; row < s + kNetworks; ++row)
     for (int column = kFirstExpenseColumn; column <= kLastExpenseColumn; ++column)
       if (!IsEmptyCell(w, row, column)) return true;
@@ -49,7 +48,7 @@ bool CoverageBlockHasData(const WorksheetArray& w, int s) {
 }
 
 // Only filled cells are written: here an empty cell has no "0.0" default.
-void WriteCoverageColumn(TXMLGenerator& gen, const WorksheetArray& w, int s, int column, const char* baseName) {
+void WriteCoverageColumn(TXMLGenerator& gen, const SheetView& w, int s, int column, const char* baseName) {
   for (int k = 0; k < kNetworks; ++k) {
     const Text cell = w.TextAt(s + k, column);
     if (cell.empty()) continue;
@@ -57,7 +56,7 @@ void WriteCoverageColumn(TXMLGenerator& gen, const WorksheetArray& w, int s, int
   }
 }
 
-void WriteCoverageBlock(TXMLGenerator& gen, const WorksheetArray& w, const CoverageBlock& block) {
+void WriteCoverageBlock(TXMLGenerator& gen, const SheetView& w, const CoverageBlock& block) {
   if (!CoverageBlockHasData(w, block.firstRow)) return;
   gen.AddElement("oxr:lancCoberturaAssistencial", false, "oxr:coberturaAssistencial");
   gen.AddTextElement("oxr:tipo", block.tipo);
@@ -72,7 +71,7 @@ void WriteCoverageBlock(TXMLGenerator& gen, const WorksheetArray& w, const Cover
 // The section element is written even when no block has data.
 void WriteCoverageEvents(FinancialContext& ctx) {
   ScheduleStatus(ctx, kStatus);
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::QuadrosAuxiliaresEventos);
   ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement("oxr:coberturaAssistencial");
   for (const CoverageBlock& block : kBlocks) WriteCoverageBlock(ctx.gen, w, block);

@@ -11,8 +11,6 @@
 namespace voske {
 namespace {
 
-const char* const kReceivableSheet = "Intercâmbio Eventual Receber";
-const char* const kPayableSheet = "Intercâmbio Eventual Pagar";
 const char* const kReceivableStatus = "Intercambio Eventual Receber";
 const char* const kPayableStatus = "Intercambio Eventual Pagar";
 
@@ -26,17 +24,17 @@ struct CoverColumns {
   int amountColumn;
   int dueDateColumn;
 };
-constexpr CoverColumns kMedical{"H", 1, 2, 3};
-constexpr CoverColumns kDental{"O", 5, 6, 7};
+constexpr CoverColumns kMedical{"H", Col('A'), Col('B'), Col('C')};
+constexpr CoverColumns kDental{"O", Col('E'), Col('F'), Col('G')};
 
 // Amounts still to invoice, per cover, on row 4 of the receivables.
 constexpr int kToInvoiceRow = 4;
 
-void WriteDueDate(TXMLGenerator& gen, const WorksheetArray& w, int row, int column) {
+void WriteDueDate(TXMLGenerator& gen, const SheetView& w, int row, int column) {
   gen.AddTextElement("oxr:dataVencimento", w.TextAt(row, column).empty() ? Text() : DateAt(w, row, column));
 }
 
-void WriteCoverEntries(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& w,
+void WriteCoverEntries(TXMLGenerator& gen, const char* list, const char* entry, const SheetView& w,
                        int firstRow, const CoverColumns& cols) {
   WriteLedgerList(gen, list, entry, w, firstRow, cols.operatorColumn, [&](int row) {
     WriteOperatorRegistration(gen, w, row, cols.operatorColumn);
@@ -46,7 +44,7 @@ void WriteCoverEntries(TXMLGenerator& gen, const char* list, const char* entry, 
   });
 }
 
-void WriteToInvoice(TXMLGenerator& gen, const WorksheetArray& w, int column, const char* cover) {
+void WriteToInvoice(TXMLGenerator& gen, const SheetView& w, int column, const char* cover) {
   if (IsBlankCell(w, kToInvoiceRow, column)) return;
   gen.ReturnTo("oxr:intercambioAReceberEventual");
   gen.AddElement("oxr:intercambioAFaturar");
@@ -56,11 +54,11 @@ void WriteToInvoice(TXMLGenerator& gen, const WorksheetArray& w, int column, con
 
 // Either cover opens its list: a dental-only operator has no "H" rows at all,
 // and its entries must not be lost for want of them.
-bool HasEntries(const WorksheetArray& w, int firstRow) {
+bool HasEntries(const SheetView& w, int firstRow) {
   return !IsBlankCell(w, firstRow, kMedical.operatorColumn) || !IsBlankCell(w, firstRow, kDental.operatorColumn);
 }
 
-void WriteReceivables(FinancialContext& ctx, const WorksheetArray& r) {
+void WriteReceivables(FinancialContext& ctx, const SheetView& r) {
   ScheduleStatus(ctx, kReceivableStatus);
   TXMLGenerator& gen = ctx.gen;
   gen.AddElement("oxr:intercambioAReceberEventual");
@@ -72,7 +70,7 @@ void WriteReceivables(FinancialContext& ctx, const WorksheetArray& r) {
   WriteToInvoice(gen, r, kDental.amountColumn, kDental.cover);
 }
 
-void WritePayables(FinancialContext& ctx, const WorksheetArray& p) {
+void WritePayables(FinancialContext& ctx, const SheetView& p) {
   ScheduleStatus(ctx, kPayableStatus);
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo("oxr:intercambioEventual");
@@ -86,8 +84,8 @@ void WritePayables(FinancialContext& ctx, const WorksheetArray& p) {
 }  // namespace
 
 void WriteEventualInterchange(FinancialContext& ctx) {
-  const WorksheetArray& receivable = ctx.sheets[Ansi(kReceivableSheet)];
-  const WorksheetArray& payable = ctx.sheets[Ansi(kPayableSheet)];
+  const SheetView receivable = ctx.Sheet(SheetId::IntercambioEventualReceber);
+  const SheetView payable = ctx.Sheet(SheetId::IntercambioEventualPagar);
   const bool receive = HasEntries(receivable, kReceivableFirstRow);
   const bool pay = HasEntries(payable, kPayableFirstRow);
   if (!receive && !pay) return;

@@ -9,7 +9,7 @@
 
 #include "documents/financial/financial_context.h"
 #include "documents/financial/financial_sections.h"
-#include "documents/financial/financial_values.h"
+#include "documents/operator_cells.h"
 #include "documents/financial/year_schedules.h"
 #include "text/cp1252.h"
 
@@ -18,7 +18,7 @@ namespace voske {
 void BuildFinancialDocument(const DocumentContext& ctx) {
   try {
     std::unique_ptr<TXMLGenerator> gen = OpenDocument(DocumentKind::Financeiro, ctx);
-    FinancialContext fin{ctx.sheets, *gen, ctx.frontEnd, ReferenceYear(ctx.sheets)};
+    FinancialContext fin{{ctx.sheets, *gen, ctx.frontEnd}, ReferenceYear(ctx.sheets)};
     WriteTrialBalance(fin);
     WriteLinkedAssets(fin);
     WriteCashFlow(fin);

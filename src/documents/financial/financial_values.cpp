@@ -27,15 +27,6 @@ void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount) {
     gen.AddDecimalElement(name, amount.value);
 }
 
-int ReferenceYear(const Worksheets& sheets) {
-  const Text date = DateAt(sheets[Ansi("Dados Cadastrais")], 3, 2);
-  // NormalizeDate only returns dates that passed its own check, which begin
-  // with four digits.
-  int year = 0;
-  for (size_t i = 0; i < 4 && i < date.size(); ++i) year = year * 10 + (date[i] - '0');
-  return year;
-}
-
 Text DateOfCell(const Cell& cell, DateSystem dates, bool withTime) {
   if (cell.kind == Cell::Kind::Number) {
     if (std::optional<Text> date = SerialDateText(SerialIn1900System(cell.number, dates), withTime)) return *date;

@@ -1,7 +1,6 @@
 #pragma once
 // Small pieces the sections of the financial document share: the amount rule
-// ("0.0" for an empty cell) on a cell text, the reference year and dates taken
-// from day serials.
+// ("0.0" for an empty cell) on a cell text and dates taken from day serials.
 #include <optional>
 
 #include "text/text.h"
@@ -22,10 +21,6 @@ void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount);
 inline void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell) {
   WriteAmount(gen, name, AmountOf(cell));
 }
-
-// The year of "Dados Cadastrais" B3, as the date converter reads it. Raises
-// the converter's invalid-date message when B3 is not a date.
-int ReferenceYear(const Worksheets& sheets);
 
 // A day serial (1899-12-30 is day 0) as "yyyy-mm-dd"; with `withTime`, a
 // serial with a time of day also gets a blank and "hh:mm:ss". Nothing when

@@ -7,7 +7,6 @@
 namespace voske {
 namespace {
 
-const char* const kSheet = "Intercâmbio";
 const char* const kStatus = "Gerando Intercâmbio";
 
 // One side of the worksheet: its list element, its entry element, and the
@@ -18,8 +17,10 @@ struct Side {
   int operatorColumn, operatorAmount;
   int otherColumn, otherAmount;
 };
-constexpr Side kReceive{"oxr:intercambioAReceber", "oxr:lancIntercambioReceber", 1, 2, 5, 6};
-constexpr Side kPay{"oxr:intercambioAPagar", "oxr:lancIntercambioPagar", 3, 4, 7, 8};
+constexpr Side kReceive{"oxr:intercambioAReceber", "oxr:lancIntercambioReceber",
+                        Col('A'), Col('B'), Col('E'), Col('F')};
+constexpr Side kPay{"oxr:intercambioAPagar", "oxr:lancIntercambioPagar",
+                    Col('C'), Col('D'), Col('G'), Col('H')};
 
 // 2010: operators only, data from row 5. From 2011: data from row 6, and
 // each list holds the operators' rows first, then the non-operators' rows.
@@ -28,12 +29,12 @@ struct Layout {
   bool nonOperators;
 };
 
-bool HasEntries(const WorksheetArray& w, const Layout& layout, const Side& side) {
+bool HasEntries(const SheetView& w, const Layout& layout, const Side& side) {
   return !IsBlankCell(w, layout.firstRow, side.operatorColumn) ||
          (layout.nonOperators && !IsBlankCell(w, layout.firstRow, side.otherColumn));
 }
 
-void WriteSide(TXMLGenerator& gen, const WorksheetArray& w, const Layout& layout, const Side& side) {
+void WriteSide(TXMLGenerator& gen, const SheetView& w, const Layout& layout, const Side& side) {
   gen.AddElement(side.list);
   WriteOperatorBalances(gen, side.list, side.entry, w, layout.firstRow, side.operatorColumn, side.operatorAmount);
   if (!layout.nonOperators) return;
@@ -47,7 +48,7 @@ void WriteSide(TXMLGenerator& gen, const WorksheetArray& w, const Layout& layout
 
 void WriteInterchange(FinancialContext& ctx) {
   ScheduleStatus(ctx, kStatus);
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::Intercambio);
   const Layout layout = ctx.year == 2010 ? Layout{5, false} : Layout{6, true};
   const bool receive = HasEntries(w, layout, kReceive);
   const bool pay = HasEntries(w, layout, kPay);

@@ -13,10 +13,10 @@ namespace {
 constexpr size_t kBlockEntries = 512;
 constexpr size_t kMaxReadyBlocks = 16;
 
-LedgerEntry Convert(const WorksheetArray& sheet, int row) {
+LedgerEntry Convert(const SheetView& sheet, int row) {
   LedgerEntry entry;
   entry.row = row;
-  entry.account = sheet.TextAt(row, 1);
+  entry.account = sheet.TextAt(row, Col('A'));
   for (int i = 0; i < 4; ++i) {
     try {
       entry.amounts[static_cast<size_t>(i)] = AmountOf(sheet.At(row, 3 + i));
@@ -26,13 +26,13 @@ LedgerEntry Convert(const WorksheetArray& sheet, int row) {
       return entry;
     }
   }
-  if (entry.account.size() > kDescribedAccountLength) entry.description = CleanText(sheet.TextAt(row, 2));
+  if (entry.account.size() > kDescribedAccountLength) entry.description = CleanText(sheet.TextAt(row, Col('B')));
   return entry;
 }
 
 }  // namespace
 
-LedgerEntryReader::LedgerEntryReader(std::vector<const WorksheetArray*> sheets)
+LedgerEntryReader::LedgerEntryReader(std::vector<SheetView> sheets)
     : sheets_(std::move(sheets)), current_{{}, false, nullptr} {
   // Nothing is waiting yet: the first call to Next takes the first block.
   next_ = 0;
@@ -64,13 +64,13 @@ bool LedgerEntryReader::Stopping() {
 
 void LedgerEntryReader::Run() {
   try {
-    for (const WorksheetArray* sheet : sheets_) {
+    for (const SheetView& sheet : sheets_) {
       Block block;
       block.entries.reserve(kBlockEntries);
       bool stopped = Stopping();
       if (stopped) return;
-      ForEachEntryRow(*sheet, [&](int row) {
-        block.entries.push_back(Convert(*sheet, row));
+      ForEachEntryRow(sheet, [&](int row) {
+        block.entries.push_back(Convert(sheet, row));
         if (block.entries.size() == kBlockEntries) {
           Push(std::move(block));
           block = Block();

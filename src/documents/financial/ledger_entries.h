@@ -40,7 +40,7 @@ class LedgerEntryReader {
  public:
   // Starts reading the entries of `sheets`, one worksheet after the other.
   // The arrays must outlive the reader.
-  explicit LedgerEntryReader(std::vector<const WorksheetArray*> sheets);
+  explicit LedgerEntryReader(std::vector<SheetView> sheets);
   // Stops the reading thread, also when the writer gave up half way.
   ~LedgerEntryReader();
   LedgerEntryReader(const LedgerEntryReader&) = delete;
@@ -62,7 +62,7 @@ class LedgerEntryReader {
   void Push(Block block);
   bool Stopping();
 
-  std::vector<const WorksheetArray*> sheets_;
+  std::vector<SheetView> sheets_;
   std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Block> ready_;
@@ -76,11 +76,11 @@ class LedgerEntryReader {
 // blank account cells in a row end the worksheet, a single blank row is
 // passed over. Calls `visit(row)` for each.
 template <typename Visit>
-void ForEachEntryRow(const WorksheetArray& sheet, Visit visit) {
+void ForEachEntryRow(const SheetView& sheet, Visit visit) {
   const auto blank = [&sheet](int row) {
     // Blank: nothing left of the cell text once trimmed. Numbers and
     // booleans always show something, so only texts need a look.
-    const Cell& cell = sheet.At(row, 1);
+    const Cell& cell = sheet.At(row, Col('A'));
     switch (cell.kind) {
       case Cell::Kind::Empty: return true;
       case Cell::Kind::Text:

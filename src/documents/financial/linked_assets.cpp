@@ -10,6 +10,7 @@
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
 #include "documents/financial/schedule_rules.h"
+#include "documents/operator_cells.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
 
@@ -17,7 +18,6 @@ namespace voske {
 
 namespace {
 
-const Text kRoot = "oxr:voskeFinanc";
 const Text kSection = "oxr:ativoVinculado";
 const Text kAsset = "oxr:ativoVinc";
 const Text kRealEstate = "oxr:AtivoImovel";
@@ -25,15 +25,15 @@ constexpr int kFirstRow = 5;
 
 // Columns of the three lists.
 enum Column : int {
-  kRgi = 1, kEstateType, kRegistryOffice, kArea, kAcquisition, kSale, kValuation, kOwnNetwork,
+  kRgi = Col('A'), kEstateType, kRegistryOffice, kArea, kAcquisition, kSale, kValuation, kOwnNetwork,
   kEstatePrice, kEstateBookValue,
-  kAddressKey = 12, kStreet, kStreetNumber, kComplement, kDistrict, kMunicipality, kPostCode,
-  kCustody = 20, kCode, kIssue, kMaturity, kOtherType, kInvestmentType, kQuantity, kInvestmentPrice,
+  kAddressKey = Col('L'), kStreet, kStreetNumber, kComplement, kDistrict, kMunicipality, kPostCode,
+  kCustody = Col('T'), kCode, kIssue, kMaturity, kOtherType, kInvestmentType, kQuantity, kInvestmentPrice,
   kInvestmentBookValue,
 };
 
 // A date that may be left empty: the element is written empty then.
-Text OptionalDate(const WorksheetArray& sheet, int row, int column) {
+Text OptionalDate(const SheetView& sheet, int row, int column) {
   return sheet.TextAt(row, column).empty() ? Text() : DateAt(sheet, row, column);
 }
 
@@ -75,18 +75,18 @@ bool SameValue(const Cell& a, const Cell& b) {
 // oxr:siglaUF of a municipality, from the municipality list of "Listas"
 // (code in A, state in B, from row 5); nothing when the code is not listed.
 void WriteState(FinancialContext& ctx, const Cell& municipality) {
-  const WorksheetArray& lists = ctx.sheets["Listas"];
+  const SheetView lists = ctx.Sheet(SheetId::Listas);
   for (int row = kFirstRow; row <= lists.Rows(); ++row) {
-    const Cell& code = lists.At(row, 1);
+    const Cell& code = lists.At(row, Col('A'));
     if (CellText(code).empty()) break;
     if (SameValue(code, municipality)) {
-      ctx.gen.AddTextElement("oxr:siglaUF", UpperAscii(Trim(lists.TextAt(row, 2))));
+      ctx.gen.AddTextElement("oxr:siglaUF", UpperAscii(Trim(lists.TextAt(row, Col('B')))));
       return;
     }
   }
 }
 
-void WriteInvestments(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+void WriteInvestments(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
   for (int row = kFirstRow; !sheet.TextAt(row, kCustody).empty(); ++row) {
     gen.AddElement(kAsset, false, kSection);
@@ -111,7 +111,7 @@ void WriteInvestments(FinancialContext& ctx, const WorksheetArray& sheet, const 
 // The address of the real estate whose key is `key`, if one address row
 // names it; a second one is an error, since the document holds one address
 // per property.
-void WriteAddress(FinancialContext& ctx, const WorksheetArray& sheet, const Text& key) {
+void WriteAddress(FinancialContext& ctx, const SheetView& sheet, const Text& key) {
   TXMLGenerator& gen = ctx.gen;
   int found = 0;
   for (int row = kFirstRow; !sheet.TextAt(row, kAddressKey).empty(); ++row) {
@@ -129,7 +129,7 @@ void WriteAddress(FinancialContext& ctx, const WorksheetArray& sheet, const Text
   }
 }
 
-void WriteRealEstate(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+void WriteRealEstate(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
   for (int row = kFirstRow; !sheet.TextAt(row, kRgi).empty(); ++row) {
     gen.AddElement(kAsset, false, kSection);
@@ -163,7 +163,7 @@ void WriteRealEstate(FinancialContext& ctx, const WorksheetArray& sheet, const T
 // One worksheet's assets: its investments first, then its real estate.
 // `ownFlag` says whether they are the operator's own ("S") or its
 // sponsor's ("N"); it is empty when the operator has no sponsor.
-void WriteAssetSheet(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+void WriteAssetSheet(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
   WriteInvestments(ctx, sheet, ownFlag);
   WriteRealEstate(ctx, sheet, ownFlag);
 }
@@ -172,18 +172,15 @@ void WriteAssetSheet(FinancialContext& ctx, const WorksheetArray& sheet, const T
 
 void WriteLinkedAssets(FinancialContext& ctx) {
   ScheduleStatus(ctx, "Gerando Ativo vinculado");
-  ctx.gen.ReturnTo(kRoot);
+  ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement(kSection);
 
-  const WorksheetArray& registration = ctx.sheets["Dados Cadastrais"];
-  const Text kind = UpperAscii(registration.TextAt(26, 2));
-  const Text subKind = UpperAscii(registration.TextAt(27, 2));
-  const WorksheetArray& own = ctx.sheets["Ativos Vinculados"];
+  const SheetView own = ctx.Sheet(SheetId::AtivosVinculados);
   // Self-managed operators backed by a sponsoring entity list the sponsor's
   // assets too, and mark every asset as their own or the sponsor's.
-  if (kind == "AUTOG" && subKind != "NPATR" && subKind != "AUTSM") {
+  if (HasMaintainerAssets(KindCode(ctx.sheets), SubKindCode(ctx.sheets))) {
     WriteAssetSheet(ctx, own, "S");
-    WriteAssetSheet(ctx, ctx.sheets["Ativos Vinculados Mantenedor"], "N");
+    WriteAssetSheet(ctx, ctx.Sheet(SheetId::AtivosVinculadosMantenedor), "N");
   } else {
     WriteAssetSheet(ctx, own, Text());
   }

@@ -10,14 +10,14 @@ namespace voske {
 void WriteProfitOrLoss(FinancialContext& ctx) {
   static const Text kSection = "oxr:lucrosPrejuizos";
   ScheduleStatus(ctx, "Gerando Lucros ou Prejuízos");
-  ctx.gen.ReturnTo("oxr:voskeFinanc");
+  ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement(kSection);
 
-  const WorksheetArray& sheet = ctx.sheets[Ansi("Lucros ou Prejuízos")];
+  const SheetView sheet = ctx.Sheet(SheetId::LucrosOuPrejuizos);
   for (int row = 5; row <= 12; ++row) {
     ctx.gen.AddElement("oxr:lucroPrejuizo", false, kSection);
-    ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)));
-    WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, 3));
+    ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, Col('A'))));
+    WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, Col('C')));
   }
 }
 

@@ -7,7 +7,6 @@
 namespace voske {
 namespace {
 
-const char* const kSheet = "Provisão";
 const char* const kStatus = "Gerando Provisão";
 
 }  // namespace
@@ -16,18 +15,18 @@ const char* const kStatus = "Gerando Provisão";
 // the regulator always receives both amounts.
 void WriteProvisions(FinancialContext& ctx) {
   ScheduleStatus(ctx, kStatus);
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::Provisao);
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:segProvEventosSinistrosLiq");
   // Only the exact text "30" picks the 30-day form; anything else, an empty
   // cell included, is the 60-day form.
-  if (w.TextAt(4, 3) == "30")
+  if (w.TextAt(4, Col('C')) == "30")
     gen.AddElement("oxr:ProvEventosSinistrosLiq30");
   else
     gen.AddElement("oxr:ProvEventosSinistrosLiq60");
-  WriteAmount(gen, "oxr:EventoSinistrosAte", w, 4, 4);
-  WriteAmount(gen, "oxr:EventoSinistrosPos", w, 5, 4);
+  WriteAmount(gen, "oxr:EventoSinistrosAte", w, 4, Col('D'));
+  WriteAmount(gen, "oxr:EventoSinistrosPos", w, 5, Col('D'));
 }
 
 }  // namespace voske

@@ -8,6 +8,7 @@
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
 #include "documents/financial/schedule_rules.h"
+#include "documents/operator_cells.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
 
@@ -25,16 +26,16 @@ struct SolvencyForm {
   int congenerAmountColumn;
 };
 
-constexpr SolvencyForm kInsurerForm = {"oxr:informacoesSolvenciaSegur", "oxr:lancInformacoesSolvenciaSegur", 10, 5,
-                                       7, 5, 6};
-constexpr SolvencyForm kOperatorForm = {"oxr:informacoesSolvenciaOper", "oxr:lancInformacoesSolvenciaOper", 12, 1,
-                                        3, 1, 2};
+constexpr SolvencyForm kInsurerForm = {"oxr:informacoesSolvenciaSegur", "oxr:lancInformacoesSolvenciaSegur", 10,
+                                       Col('E'), Col('G'), Col('E'), Col('F')};
+constexpr SolvencyForm kOperatorForm = {"oxr:informacoesSolvenciaOper", "oxr:lancInformacoesSolvenciaOper", 12,
+                                        Col('A'), Col('C'), Col('A'), Col('B')};
 constexpr int kFirstEntryRow = 6;
 constexpr int kFirstCongenerRow = 17;
 
 void WriteSolvencyForm(FinancialContext& ctx, const SolvencyForm& form) {
   TXMLGenerator& gen = ctx.gen;
-  const WorksheetArray& sheet = ctx.sheets[Ansi("Solvência")];
+  const SheetView sheet = ctx.Sheet(SheetId::Solvencia);
   const Text container = form.container;
   gen.AddElement(container);
   for (int row = kFirstEntryRow; row <= form.lastEntryRow; ++row) {
@@ -55,14 +56,14 @@ void WriteSolvencyForm(FinancialContext& ctx, const SolvencyForm& form) {
 
 void WriteSolvencyInformation(FinancialContext& ctx) {
   ScheduleStatus(ctx, "Gerando Margem de Solvencia");
-  const Text kind = UpperAscii(ctx.sheets["Dados Cadastrais"].TextAt(26, 2));
+  const Text kind = KindCode(ctx.sheets);
   const SolvencyForm& form = kind == "SEGUR" || kind == "SGSAU" ? kInsurerForm : kOperatorForm;
   // Whatever goes wrong here is told as a failure of this section.
   const auto wrap = [](const Text& cause) {
     return EGenerica(Ansi("Erro na inclusão das \"Informações de Solvência\".") + CR + cause);
   };
   try {
-    ctx.gen.ReturnTo("oxr:voskeFinanc");
+    ctx.gen.ReturnTo(kFinancialRoot);
     ctx.gen.AddElement("oxr:informacoesSolvencia");
     WriteSolvencyForm(ctx, form);
   } catch (const EVoske& e) {

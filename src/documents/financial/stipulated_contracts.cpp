@@ -8,16 +8,15 @@
 namespace voske {
 namespace {
 
-const char* const kSheet = "Contratos Estipulados";
 const char* const kStatus = "Contratos Estipulados";
 
 constexpr int kFirstRow = 6;
-constexpr int kOperator = 1, kValue = 2;
+constexpr int kOperator = Col('A'), kValue = Col('B');
 
 }  // namespace
 
 void WriteStipulatedContracts(FinancialContext& ctx) {
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::ContratosEstipulados);
   if (IsBlankCell(w, kFirstRow, kOperator)) return;
   ScheduleStatus(ctx, kStatus);
   TXMLGenerator& gen = ctx.gen;

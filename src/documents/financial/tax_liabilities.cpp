@@ -9,21 +9,20 @@
 namespace voske {
 namespace {
 
-const char* const kSheet = "IN_20";
 
 constexpr int kFirstRow = 63, kLastRow = 76;
-constexpr int kCode = 1;  // the key of a row
+constexpr int kCode = Col('A');  // the key of a row
 constexpr std::size_t kCodeLength = 20;
 
-void WriteTaxLiabilityEntry(TXMLGenerator& gen, const WorksheetArray& w, int row) {
+void WriteTaxLiabilityEntry(TXMLGenerator& gen, const SheetView& w, int row) {
   gen.ReturnTo("oxr:contaTributoPassivo");
   gen.AddElement("oxr:lancContaTributoPassivo");
   gen.AddTextElement("oxr:codigo", CleanText(w.TextAt(row, kCode).substr(0, kCodeLength)));
-  gen.AddTextElement("oxr:dtCompetencia", DateAt(w, row, 2));
-  WriteAmount(gen, "oxr:valorInicialTrim", w, row, 3);
-  WriteAmount(gen, "oxr:valorPagoTrim", w, row, 4);
-  WriteAmount(gen, "oxr:valorAtualMone", w, row, 5);
-  WriteAmount(gen, "oxr:valorSaldoFinalTrim", w, row, 6);
+  gen.AddTextElement("oxr:dtCompetencia", DateAt(w, row, Col('B')));
+  WriteAmount(gen, "oxr:valorInicialTrim", w, row, Col('C'));
+  WriteAmount(gen, "oxr:valorPagoTrim", w, row, Col('D'));
+  WriteAmount(gen, "oxr:valorAtualMone", w, row, Col('E'));
+  WriteAmount(gen, "oxr:valorSaldoFinalTrim", w, row, Col('F'));
 }
 
 }  // namespace
@@ -31,14 +30,14 @@ void WriteTaxLiabilityEntry(TXMLGenerator& gen, const WorksheetArray& w, int row
 // Any filled row counts: liabilities typed from the second row on are not lost
 // for an empty first row.
 bool HasTaxLiabilities(const FinancialContext& ctx) {
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::In20);
   for (int row = kFirstRow; row <= kLastRow; ++row)
     if (!IsBlankCell(w, row, kCode)) return true;
   return false;
 }
 
 void WriteTaxLiabilities(FinancialContext& ctx) {
-  const WorksheetArray& w = ctx.sheets[Ansi(kSheet)];
+  const SheetView w = ctx.Sheet(SheetId::In20);
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:contaTributoPassivo");

@@ -10,6 +10,7 @@
 #include "documents/financial/financial_values.h"
 #include "documents/financial/ledger_entries.h"
 #include "documents/financial/schedule_rules.h"
+#include "documents/operator_cells.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
 
@@ -17,7 +18,6 @@ namespace voske {
 
 namespace {
 
-const Text kRoot = "oxr:voskeFinanc";
 const Text kTrialBalance = "oxr:balancete";
 
 // Longer account codes are rejected with the section's own message.
@@ -25,23 +25,23 @@ constexpr size_t kMaxAccountLength = 20;
 
 struct BalanceSheet {
   const char* element;       // the section's container
-  const char* worksheet;     // UTF-8, as the workbook names it
+  SheetId worksheet;
   const char* statusSuffix;
   const char* accountWord;   // how the length message names the account
   const char* emptyMessage;  // UTF-8, CR-separated
 };
 
 const BalanceSheet kBalanceSheets[] = {
-    {"oxr:ativo", "Balancete Ativo", "Gerando Ativo", "A conta de ativo",
+    {"oxr:ativo", SheetId::BalanceteAtivo, "Gerando Ativo", "A conta de ativo",
      "O balancete do Ativo não pode estar vazio.\rColoque pelo menos a conta principal!\r"
      "Qualquer dúvida, sobre o preenchimento das planilhas do balancete, consulte o manual do usuário."},
-    {"oxr:passivo", "Balancete Passivo", "Gerando Passivo", "A conta de passivo",
+    {"oxr:passivo", SheetId::BalancetePassivo, "Gerando Passivo", "A conta de passivo",
      "O balancete do Passivo não pode estar vazio.\rColoque pelo menos a conta principal!\r"
      "Qualquer dúvida, sobre o preenchimento das planilhas do balancete, consulte o manual do usuário."},
-    {"oxr:receita", "Balancete Receita", "Gerando Receita", "A conta de receita",
+    {"oxr:receita", SheetId::BalanceteReceita, "Gerando Receita", "A conta de receita",
      "O balancete da Receita não pode estar vazio.\rColoque pelo menos a conta principal!\r"
      "Qualquer dúvida, sobre o preenchimento das planilhas do balancete, consulte o manual do usuário."},
-    {"oxr:despesa", "Balancete Despesa", "Gerando Despesa", "A conta de despesa",
+    {"oxr:despesa", SheetId::BalanceteDespesa, "Gerando Despesa", "A conta de despesa",
      "O balancete de Despesa não pode estar vazio.\rColoque pelo menos a conta principal!\r"
      "Qualquer dúvida, sobre o preenchimento das planilhas do balancete, consulte o manual do usuário."},
 };
@@ -51,8 +51,7 @@ const BalanceSheet kBalanceSheets[] = {
 // converter makes of it, so that a B3 the load sequence accepted is never
 // refused here.
 Text PeriodStart(const Worksheets& sheets) {
-  const WorksheetArray& cadastral = sheets[Ansi("Dados Cadastrais")];
-  return DateOfCell(cadastral.At(3, 2), cadastral.Dates(), true);
+  return DateOfCell(PeriodCell(sheets), sheets[SheetId::DadosCadastrais].Dates(), true);
 }
 
 void WriteLedgerEntry(TXMLGenerator& gen, const LedgerEntry& entry, const BalanceSheet& section) {
@@ -96,11 +95,11 @@ void WriteBalanceSheet(FinancialContext& ctx, const BalanceSheet& section, Ledge
 }  // namespace
 
 void WriteTrialBalance(FinancialContext& ctx) {
-  ctx.gen.ReturnTo(kRoot);
+  ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement(kTrialBalance);
   ctx.gen.AddTextElement("oxr:inicioPeriodo", PeriodStart(ctx.sheets));
-  std::vector<const WorksheetArray*> sheets;
-  for (const BalanceSheet& section : kBalanceSheets) sheets.push_back(&ctx.sheets[Ansi(section.worksheet)]);
+  std::vector<SheetView> sheets;
+  for (const BalanceSheet& section : kBalanceSheets) sheets.push_back(ctx.Sheet(section.worksheet));
   LedgerEntryReader entries(sheets);
   for (const BalanceSheet& section : kBalanceSheets) {
     ScheduleStatus(ctx, section.statusSuffix);

@@ -49,8 +49,8 @@ bool SameCodeValue(const Cell& a, const Cell& b) {
   return a.kind == b.kind && CellText(a) == CellText(b);
 }
 
-void LookupUF(CadastralBuild& b, const Cell& municipality) {
-  const WorksheetArray& listas = b.Sheet(SheetListas());
+void LookupUF(CadastralContext& b, const Cell& municipality) {
+  const SheetView listas = b.Sheet(SheetId::Listas);
   for (int row = 5; row <= listas.Rows(); ++row) {
     const Cell& code = listas.At(row, Col('A'));
     if (CellText(code).empty()) return;
@@ -61,7 +61,7 @@ void LookupUF(CadastralBuild& b, const Cell& municipality) {
   }
 }
 
-void WriteAddressBlock(CadastralBuild& b, const AddressCells& address) {
+void WriteAddressBlock(CadastralContext& b, const AddressCells& address) {
   b.gen.AddTextElement("oxr:logradouro", address.street);
   b.gen.AddTextElement("oxr:numLogradouro", address.number);
   b.gen.AddTextElement("oxr:complemento", address.complement);
@@ -71,7 +71,7 @@ void WriteAddressBlock(CadastralBuild& b, const AddressCells& address) {
   b.gen.AddTextElement("oxr:cep", ZeroPadCode(address.postalCode, 8));
 }
 
-void WritePhoneBlock(CadastralBuild& b, const Text& ddi, const Text& ddd, const Text& number, const Text& extension) {
+void WritePhoneBlock(CadastralContext& b, const Text& ddi, const Text& ddd, const Text& number, const Text& extension) {
   b.gen.AddTextElement("oxr:codigoDDI", ddi);
   b.gen.AddTextElement("oxr:codigoDDD", ddd);
   b.gen.AddTextElement("oxr:numeroTel", ZeroPadCode(number, 8));

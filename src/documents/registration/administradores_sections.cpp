@@ -12,7 +12,7 @@ namespace {
 // The first row carrying `code` in H10:H12 (natural persons, CPF in I) or,
 // failing that, in H16:H18 (firms, CNPJ in I). The code is compared
 // upper-cased but not trimmed. No such row leaves the element empty.
-void WriteResponsible(CadastralBuild& b, const WorksheetArray& adm, const char* code, const char* element) {
+void WriteResponsible(CadastralContext& b, const SheetView& adm, const char* code, const char* element) {
   b.gen.AddElement(element);
   struct Block {
     int firstRow;
@@ -34,8 +34,8 @@ void WriteResponsible(CadastralBuild& b, const WorksheetArray& adm, const char* 
 
 }  // namespace
 
-void WriteDadosBasicos(CadastralBuild& b) {
-  const WorksheetArray& adm = b.Sheet(SheetAdministradores());
+void WriteDadosBasicos(CadastralContext& b) {
+  const SheetView adm = b.Sheet(SheetId::Administradores);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:dadosBasicos");
   WriteResponsible(b, adm, "C", "oxr:respContabilidade");
@@ -47,8 +47,8 @@ void WriteDadosBasicos(CadastralBuild& b) {
   WriteResponsible(b, adm, "U", "oxr:respAuditoria");
 }
 
-void WriteAdministradores(CadastralBuild& b) {
-  const WorksheetArray& adm = b.Sheet(SheetAdministradores());
+void WriteAdministradores(CadastralContext& b) {
+  const SheetView adm = b.Sheet(SheetId::Administradores);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:administradores");
 

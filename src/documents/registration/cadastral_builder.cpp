@@ -7,7 +7,7 @@
 #include <exception>
 #include <memory>
 
-#include "documents/cell_date.h"
+#include "documents/operator_cells.h"
 #include "documents/registration/cadastral_sections.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
@@ -21,14 +21,7 @@ const Text& InvalidKindMessage() {
   return m;
 }
 
-int PeriodYear(const WorksheetArray& dc) {
-  const Text period = CellDate(CellRef(dc, "B3"), dc.Dates());
-  int year = 0;
-  for (char c : period.substr(0, 4)) year = year * 10 + (c - '0');
-  return year;
-}
-
-void WriteBody(CadastralBuild& b) {
+void WriteBody(CadastralContext& b) {
   b.gen.AddElement(b.kindElement);
   WriteCadastro(b);
   if (b.conditions.writesClassification) WriteEnquadramento(b);
@@ -61,10 +54,8 @@ void ReportFailure(const DocumentContext& ctx, const Text& cause) {
 
 void BuildCadastralDocument(const DocumentContext& ctx) {
   try {
-    const WorksheetArray& dc = ctx.sheets[SheetDadosCadastrais()];
-    const int year = PeriodYear(dc);
-    const Text subKindCode = UpperAscii(CellAt(dc, "B27"));
-    const Text kindElement = KindElement(UpperAscii(CellAt(dc, "B26")), subKindCode, year);
+    const Text subKindCode = SubKindCode(ctx.sheets);
+    const Text kindElement = KindElement(KindCode(ctx.sheets), subKindCode, ReferenceYear(ctx.sheets));
     if (kindElement.empty() || subKindCode.empty()) {
       ctx.frontEnd.ShowError(InvalidKindMessage());
       ctx.generationFailed = true;
@@ -72,7 +63,7 @@ void BuildCadastralDocument(const DocumentContext& ctx) {
     }
 
     std::unique_ptr<TXMLGenerator> gen = OpenDocument(DocumentKind::Cadastral, ctx);
-    CadastralBuild build{*gen, ctx.sheets, ctx.frontEnd, kindElement, ConditionsFor(kindElement)};
+    CadastralContext build{{ctx.sheets, *gen, ctx.frontEnd}, kindElement, ConditionsFor(kindElement)};
     WriteBody(build);
     CloseDocument(*gen, DocumentKind::Cadastral, ctx);
   } catch (const EVoske& e) {

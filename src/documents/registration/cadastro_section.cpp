@@ -9,7 +9,7 @@ namespace {
 // One pass over the phone rows G6:K6 and below, writing `element` for every
 // row of the given type. A row whose type cell is truly empty ends the list;
 // a type that is only blanks, or another letter, is passed over.
-void WritePhoneRows(CadastralBuild& b, const WorksheetArray& dc, const char* type, const char* element) {
+void WritePhoneRows(CadastralContext& b, const SheetView& dc, const char* type, const char* element) {
   for (int row = 6; !dc.TextAt(row, Col('G')).empty(); ++row) {
     if (UpperAscii(Trim(dc.TextAt(row, Col('G')))) != type) continue;
     b.gen.AddElement(element);
@@ -21,15 +21,15 @@ void WritePhoneRows(CadastralBuild& b, const WorksheetArray& dc, const char* typ
 
 }  // namespace
 
-void WriteCadastro(CadastralBuild& b) {
-  const WorksheetArray& dc = b.Sheet(SheetDadosCadastrais());
+void WriteCadastro(CadastralContext& b) {
+  const SheetView dc = b.Sheet(SheetId::DadosCadastrais);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:cadastro");
-  b.gen.AddTextElement("oxr:nomeFantasia", CellAt(dc, "B8"));
+  b.gen.AddTextElement("oxr:nomeFantasia", dc.TextAt(8, Col('B')));
 
   b.gen.AddElement("oxr:enderecoMatriz");
-  WriteAddressBlock(b, {CellAt(dc, "B15"), CellAt(dc, "D15"), CellAt(dc, "B16"), CellAt(dc, "B17"),
-                        &CellRef(dc, "D17"), CellAt(dc, "D16")});
+  WriteAddressBlock(b, {dc.TextAt(15, Col('B')), dc.TextAt(15, Col('D')), dc.TextAt(16, Col('B')),
+                        dc.TextAt(17, Col('B')), &dc.At(17, Col('D')), dc.TextAt(16, Col('D'))});
   b.Breathe();
   b.gen.ReturnTo("oxr:cadastro");
 
@@ -39,11 +39,11 @@ void WriteCadastro(CadastralBuild& b) {
   WritePhoneRows(b, dc, "F", "oxr:fax");
   b.Breathe();
 
-  b.gen.AddTextElement("oxr:eMail", CellAt(dc, "B10"));
+  b.gen.AddTextElement("oxr:eMail", dc.TextAt(10, Col('B')));
 
   b.gen.AddElement("oxr:enderecoCorresp");
-  WriteAddressBlock(b, {CellAt(dc, "B20"), CellAt(dc, "D20"), CellAt(dc, "B21"), CellAt(dc, "B22"),
-                        &CellRef(dc, "D22"), CellAt(dc, "D21")});
+  WriteAddressBlock(b, {dc.TextAt(20, Col('B')), dc.TextAt(20, Col('D')), dc.TextAt(21, Col('B')),
+                        dc.TextAt(22, Col('B')), &dc.At(22, Col('D')), dc.TextAt(21, Col('D'))});
   b.Breathe();
 }
 

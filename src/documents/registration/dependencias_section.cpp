@@ -9,11 +9,11 @@ namespace voske {
 
 namespace {
 
-bool OwnedBy(const WorksheetArray& dep, int row, int ownerColumn, const Text& dependentCnpj) {
+bool OwnedBy(const SheetView& dep, int row, int ownerColumn, const Text& dependentCnpj) {
   return ZeroPadCode(dep.TextAt(row, ownerColumn), 14) == dependentCnpj;
 }
 
-void WriteDependentAddress(CadastralBuild& b, const WorksheetArray& dep, const Text& cnpj) {
+void WriteDependentAddress(CadastralContext& b, const SheetView& dep, const Text& cnpj) {
   for (int row = 5; !dep.TextAt(row, Col('F')).empty(); ++row) {
     if (!OwnedBy(dep, row, Col('F'), cnpj)) continue;
     b.gen.AddElement("oxr:enderecoDependente");
@@ -24,7 +24,7 @@ void WriteDependentAddress(CadastralBuild& b, const WorksheetArray& dep, const T
   }
 }
 
-void WriteDependentPhones(CadastralBuild& b, const WorksheetArray& dep, const Text& cnpj, const char* type,
+void WriteDependentPhones(CadastralContext& b, const SheetView& dep, const Text& cnpj, const char* type,
                           const char* element) {
   for (int row = 5; !dep.TextAt(row, Col('N')).empty(); ++row) {
     if (UpperAscii(Trim(dep.TextAt(row, Col('O')))) != type || !OwnedBy(dep, row, Col('N'), cnpj)) continue;
@@ -37,8 +37,8 @@ void WriteDependentPhones(CadastralBuild& b, const WorksheetArray& dep, const Te
 
 }  // namespace
 
-void WriteDependencias(CadastralBuild& b) {
-  const WorksheetArray& dep = b.Sheet(SheetDependencias());
+void WriteDependencias(CadastralContext& b) {
+  const SheetView dep = b.Sheet(SheetId::Dependencias);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:dependencias");
   b.Breathe();

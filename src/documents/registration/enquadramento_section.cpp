@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "documents/operator_cells.h"
 #include "documents/registration/cadastral_sections.h"
 #include "documents/registration/text_collation.h"
 
@@ -17,7 +18,7 @@ struct AreaEntry {
 
 // The area rows as "UF;municipality" entries, in the order the user reads
 // them sorted: by state, then by code, "TODOS" after the codes of its state.
-std::vector<AreaEntry> SortedAreaEntries(const WorksheetArray& dc) {
+std::vector<AreaEntry> SortedAreaEntries(const SheetView& dc) {
   std::vector<Text> entries;
   for (int row = 33; !dc.TextAt(row, Col('A')).empty(); ++row)
     entries.push_back(dc.TextAt(row, Col('A')) + ";" + dc.TextAt(row, Col('B')));
@@ -36,11 +37,11 @@ std::vector<AreaEntry> SortedAreaEntries(const WorksheetArray& dc) {
 
 }  // namespace
 
-void WriteEnquadramento(CadastralBuild& b) {
-  const WorksheetArray& dc = b.Sheet(SheetDadosCadastrais());
+void WriteEnquadramento(CadastralContext& b) {
+  const SheetView dc = b.Sheet(SheetId::DadosCadastrais);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:enquadramento");
-  b.gen.AddTextElement("oxr:segmentacao", UpperAscii(CellAt(dc, "B27")));
+  b.gen.AddTextElement("oxr:segmentacao", SubKindCode(b.sheets));
 
   // The state whose oxr:listaMunicipios is open. It is kept upper-cased, as
   // oxr:siglaUF is written, so that "sp" and "SP" rows share one oxr:UF.

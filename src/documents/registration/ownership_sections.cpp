@@ -8,7 +8,7 @@ namespace voske {
 namespace {
 
 // A number of shares: converted and rounded when given, "0.0" when empty.
-void WriteQuantity(CadastralBuild& b, const char* element, const Text& cellText) {
+void WriteQuantity(CadastralContext& b, const char* element, const Text& cellText) {
   if (cellText.empty())
     b.gen.AddTextElement(element, "0.0");
   else
@@ -17,13 +17,13 @@ void WriteQuantity(CadastralBuild& b, const char* element, const Text& cellText)
 
 }  // namespace
 
-void WriteAcionQuotistas(CadastralBuild& b) {
-  const WorksheetArray& ac = b.Sheet(SheetAcionistas());
+void WriteAcionQuotistas(CadastralContext& b) {
+  const SheetView ac = b.Sheet(SheetId::Acionistas);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:acionQuotistas");
-  const Text dispersed = CellAt(ac, "B3");
+  const Text dispersed = ac.TextAt(3, Col('B'));
   b.gen.AddTextElement("oxr:totalmentePulverizado", UpperAscii(dispersed.substr(0, 1)));
-  WriteQuantity(b, "oxr:totalAcoesQuotas", CellAt(ac, "B5"));
+  WriteQuantity(b, "oxr:totalAcoesQuotas", ac.TextAt(5, Col('B')));
 
   // Shareholders are listed only for a capital that is not dispersed, and
   // only when B3 says so with exactly "N".
@@ -48,8 +48,8 @@ void WriteAcionQuotistas(CadastralBuild& b) {
   }
 }
 
-void WriteControlColigadas(CadastralBuild& b) {
-  const WorksheetArray& ct = b.Sheet(SheetControladas());
+void WriteControlColigadas(CadastralContext& b) {
+  const SheetView ct = b.Sheet(SheetId::Controladas);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:controlColigadas");
   for (int row = 5; !ct.TextAt(row, Col('A')).empty(); ++row) {

@@ -9,9 +9,14 @@ namespace voske {
 
 namespace {
 
-bool AllFilled(const WorksheetArray& rep, std::initializer_list<const char*> cells) {
-  for (const char* a1 : cells)
-    if (CellAt(rep, a1).empty()) return false;
+struct CellAddress {
+  int row;
+  int column;
+};
+
+bool AllFilled(const SheetView& rep, std::initializer_list<CellAddress> cells) {
+  for (const CellAddress& cell : cells)
+    if (rep.TextAt(cell.row, cell.column).empty()) return false;
   return true;
 }
 
@@ -19,22 +24,22 @@ bool AllFilled(const WorksheetArray& rep, std::initializer_list<const char*> cel
 // sides lose their punctuation and are padded to a CPF's 11 digits, so
 // "123.456.789-09" matches 12345678909, and "045.218.736-26" matches the
 // number 4521873626 that the spreadsheet keeps when the CPF is typed bare.
-bool PhoneRowOf(const WorksheetArray& rep, int row, const Text& ownerCpf) {
+bool PhoneRowOf(const SheetView& rep, int row, const Text& ownerCpf) {
   return ZeroPadCode(ownerCpf, 11) == ZeroPadCode(rep.TextAt(row, Col('I')), 11);
 }
 
-bool PhoneRowIs(const WorksheetArray& rep, int row, const char* type) {
+bool PhoneRowIs(const SheetView& rep, int row, const char* type) {
   return UpperAscii(Trim(rep.TextAt(row, Col('J')))) == type;
 }
 
-void WritePhoneRow(CadastralBuild& b, const WorksheetArray& rep, int row, const char* element) {
+void WritePhoneRow(CadastralContext& b, const SheetView& rep, int row, const char* element) {
   b.gen.AddElement(element);
   WritePhoneBlock(b, rep.TextAt(row, Col('K')), rep.TextAt(row, Col('L')), rep.TextAt(row, Col('M')),
                   rep.TextAt(row, Col('N')));
 }
 
 // The first phone row of the owner with the given type, or 0.
-int FirstPhoneRow(const WorksheetArray& rep, const Text& ownerCpf, const char* type) {
+int FirstPhoneRow(const SheetView& rep, const Text& ownerCpf, const char* type) {
   for (int row = 5; !rep.TextAt(row, Col('I')).empty(); ++row)
     if (PhoneRowIs(rep, row, type) && PhoneRowOf(rep, row, ownerCpf)) return row;
   return 0;
@@ -42,19 +47,19 @@ int FirstPhoneRow(const WorksheetArray& rep, const Text& ownerCpf, const char* t
 
 }  // namespace
 
-void WriteRepresentante(CadastralBuild& b) {
-  const WorksheetArray& rep = b.Sheet(SheetRepresentantes());
+void WriteRepresentante(CadastralContext& b) {
+  const SheetView rep = b.Sheet(SheetId::Representantes);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:representante");
-  const Text cpf = CellAt(rep, "B4");
+  const Text cpf = rep.TextAt(4, Col('B'));
   b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
-  b.gen.AddTextElement("oxr:nome", CellAt(rep, "B5"));
+  b.gen.AddTextElement("oxr:nome", rep.TextAt(5, Col('B')));
 
   // Address and telephones are written only with a complete address.
-  if (AllFilled(rep, {"E4", "G4", "E5", "G5", "E6", "G6"})) {
+  if (AllFilled(rep, {{4, Col('E')}, {4, Col('G')}, {5, Col('E')}, {5, Col('G')}, {6, Col('E')}, {6, Col('G')}})) {
     b.gen.AddElement("oxr:enderecoRepresentante");
-    WriteAddressBlock(b, {CellAt(rep, "E4"), CellAt(rep, "G4"), CellAt(rep, "E5"), CellAt(rep, "E6"),
-                          &CellRef(rep, "G6"), CellAt(rep, "G5")});
+    WriteAddressBlock(b, {rep.TextAt(4, Col('E')), rep.TextAt(4, Col('G')), rep.TextAt(5, Col('E')),
+                          rep.TextAt(6, Col('E')), &rep.At(6, Col('G')), rep.TextAt(5, Col('G'))});
     b.gen.ReturnTo("oxr:representante");
     for (int row = 5; !rep.TextAt(row, Col('I')).empty(); ++row) {
       if (!PhoneRowIs(rep, row, "T") || !PhoneRowOf(rep, row, cpf)) continue;
@@ -64,31 +69,31 @@ void WriteRepresentante(CadastralBuild& b) {
   }
 
   b.gen.ReturnTo("oxr:representante");
-  const Text email = CellAt(rep, "B6");
+  const Text email = rep.TextAt(6, Col('B'));
   if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
 }
 
-void WriteRepresRN117(CadastralBuild& b) {
-  const WorksheetArray& rep = b.Sheet(SheetRepresentantes());
+void WriteRepresRN117(CadastralContext& b) {
+  const SheetView rep = b.Sheet(SheetId::Representantes);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:represRN117");
-  const Text cpf = CellAt(rep, "B9");
+  const Text cpf = rep.TextAt(9, Col('B'));
   b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
-  b.gen.AddTextElement("oxr:nome", CellAt(rep, "B10"));
+  b.gen.AddTextElement("oxr:nome", rep.TextAt(10, Col('B')));
 
   // The address is always written; an empty municipality gives an empty
   // oxr:siglaUF, an unlisted one none.
   b.gen.AddElement("oxr:enderecoRepresentante");
-  b.gen.AddTextElement("oxr:logradouro", CellAt(rep, "E9"));
-  b.gen.AddTextElement("oxr:numLogradouro", CellAt(rep, "G9"));
-  b.gen.AddTextElement("oxr:complemento", CellAt(rep, "E10"));
-  b.gen.AddTextElement("oxr:bairro", CellAt(rep, "E11"));
-  b.gen.AddTextElement("oxr:municipioIBGE", CellAt(rep, "G11"));
-  if (Trim(CellAt(rep, "G11")).empty())
+  b.gen.AddTextElement("oxr:logradouro", rep.TextAt(9, Col('E')));
+  b.gen.AddTextElement("oxr:numLogradouro", rep.TextAt(9, Col('G')));
+  b.gen.AddTextElement("oxr:complemento", rep.TextAt(10, Col('E')));
+  b.gen.AddTextElement("oxr:bairro", rep.TextAt(11, Col('E')));
+  b.gen.AddTextElement("oxr:municipioIBGE", rep.TextAt(11, Col('G')));
+  if (Trim(rep.TextAt(11, Col('G'))).empty())
     b.gen.AddTextElement("oxr:siglaUF", Text());
   else
-    LookupUF(b, CellRef(rep, "G11"));
-  b.gen.AddTextElement("oxr:cep", ZeroPadCode(CellAt(rep, "G10"), 8));
+    LookupUF(b, rep.At(11, Col('G')));
+  b.gen.AddTextElement("oxr:cep", ZeroPadCode(rep.TextAt(10, Col('G')), 8));
 
   // Exactly one telephone: the first "T" row of this CPF, or an empty one.
   b.gen.ReturnTo("oxr:represRN117");
@@ -102,7 +107,8 @@ void WriteRepresRN117(CadastralBuild& b) {
   b.gen.ReturnTo("oxr:represRN117");
 
   // At most one fax, and only with a complete address.
-  if (!cpf.empty() && AllFilled(rep, {"E9", "G9", "E10", "G10", "E11", "G11"})) {
+  if (!cpf.empty() &&
+      AllFilled(rep, {{9, Col('E')}, {9, Col('G')}, {10, Col('E')}, {10, Col('G')}, {11, Col('E')}, {11, Col('G')}})) {
     if (const int faxRow = FirstPhoneRow(rep, cpf, "F")) {
       WritePhoneRow(b, rep, faxRow, "oxr:fax");
       b.gen.ReturnTo("oxr:represRN117");
@@ -110,17 +116,17 @@ void WriteRepresRN117(CadastralBuild& b) {
   }
   b.Breathe();
 
-  const Text email = CellAt(rep, "B11");
+  const Text email = rep.TextAt(11, Col('B'));
   if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
-  b.gen.AddTextElement("oxr:numeroRG", CellAt(rep, "B12"));
-  const Text issued = CellAt(rep, "B13");
-  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : CellDate(CellRef(rep, "B13"), rep.Dates()));
+  b.gen.AddTextElement("oxr:numeroRG", rep.TextAt(12, Col('B')));
+  const Text issued = rep.TextAt(13, Col('B'));
+  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : DateAt(rep, 13, Col('B')));
   // The issuing body (row 15) comes before the validity date (row 14).
-  b.gen.AddTextElement("oxr:orgaoExpedidor", CellAt(rep, "B15"));
-  const Text validUntil = CellAt(rep, "B14");
-  if (!validUntil.empty()) b.gen.AddTextElement("oxr:dataValidade", CellDate(CellRef(rep, "B14"), rep.Dates()));
-  b.gen.AddTextElement("oxr:pais", CellAt(rep, "B16"));
-  b.gen.AddTextElement("oxr:cargo", CellAt(rep, "B17"));
+  b.gen.AddTextElement("oxr:orgaoExpedidor", rep.TextAt(15, Col('B')));
+  const Text validUntil = rep.TextAt(14, Col('B'));
+  if (!validUntil.empty()) b.gen.AddTextElement("oxr:dataValidade", DateAt(rep, 14, Col('B')));
+  b.gen.AddTextElement("oxr:pais", rep.TextAt(16, Col('B')));
+  b.gen.AddTextElement("oxr:cargo", rep.TextAt(17, Col('B')));
 }
 
 }  // namespace voske

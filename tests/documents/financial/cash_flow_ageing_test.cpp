@@ -4,7 +4,7 @@
 // row * 100 + column, so a value written tells which cell it came from.
 #include "financial_generation.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -229,4 +229,4 @@ TEST(BalanceAgeing, EmptyCellsAreZeroAndTextsMustBeNumbers) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

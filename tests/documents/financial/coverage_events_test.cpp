@@ -2,7 +2,7 @@
 // block with data, filled cells only, column by column.
 #include "schedule_harness.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 const char* const kSheet = "Quadros Auxiliares Eventos";
@@ -98,4 +98,4 @@ TEST(CoverageEvents, SingleCellBlankCellAndEmptyWorksheet) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

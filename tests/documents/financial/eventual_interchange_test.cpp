@@ -3,7 +3,7 @@
 // still to invoice after every receivable.
 #include "schedule_harness.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Entry = std::vector<std::string>;
@@ -65,4 +65,4 @@ TEST(EventualInterchange, RowsBelowTheFirstDataRowAreNotRead) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -21,7 +21,7 @@
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 // The sample operator with its period moved to the given date and its kind
 // (B26) and sub-kind (B27) set; an empty code clears the cell.
@@ -120,4 +120,4 @@ inline std::vector<std::vector<std::string>> EntryFields(pugi::xml_node node) {
   return entries;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -2,7 +2,7 @@
 // rows are skipped, and the tax liabilities below them.
 #include "schedule_harness.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Leaves_ = std::vector<std::string>;
@@ -109,4 +109,4 @@ TEST(In20, NoDataWritesNeitherTable) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -2,7 +2,7 @@
 // the first blank key, operators' rows before non-operators' rows.
 #include "schedule_harness.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Entry = std::vector<std::string>;
@@ -86,4 +86,4 @@ TEST(CoResponsibility, AssumedAndTransferredLists) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

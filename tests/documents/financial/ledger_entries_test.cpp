@@ -25,6 +25,9 @@ WorksheetArray Sheet(const std::vector<int>& rows, int lastRow) {
   return sheet;
 }
 
+// A trial-balance worksheet as the builder reads it.
+SheetView View(const WorksheetArray& sheet) { return SheetView(SheetId::BalanceteAtivo, sheet); }
+
 std::vector<int> Rows(LedgerEntryReader& reader) {
   std::vector<int> rows;
   LedgerEntry entry;
@@ -40,7 +43,7 @@ TEST(LedgerEntryReader, GivesEachSheetsEntriesInRowOrderThenItsEnd) {
   for (int row = 5; row < 5005; ++row) many.push_back(row);  // row 4 blank, then several blocks
   const WorksheetArray large = Sheet(many, 5004);
 
-  LedgerEntryReader reader({&first, &empty, &large});
+  LedgerEntryReader reader({View(first), View(empty), View(large)});
   LedgerEntry entry;
   ASSERT_TRUE(reader.Next(entry));
   EXPECT_EQ(entry.row, 4);
@@ -60,7 +63,7 @@ TEST(LedgerEntryReader, AFailedConversionTravelsWithItsEntry) {
   WorksheetArray sheet = Sheet({4, 5, 6}, 6);
   sheet.Mutable(5, 5) = Cell::MakeText("abc");
   sheet.Mutable(4, 1) = Cell::MakeText("123456789");  // nine characters: no description
-  LedgerEntryReader reader({&sheet});
+  LedgerEntryReader reader({View(sheet)});
   LedgerEntry entry;
   ASSERT_TRUE(reader.Next(entry));
   EXPECT_EQ(entry.description, "");
@@ -84,7 +87,7 @@ TEST(LedgerEntryReader, AWriterMayGiveUpWhileTheThreadWaits) {
   for (int row = 4; row < 60004; ++row) rows.push_back(row);
   const WorksheetArray sheet = Sheet(rows, 60003);
   for (int taken : {0, 1, 5000}) {
-    LedgerEntryReader reader({&sheet, &sheet});
+    LedgerEntryReader reader({View(sheet), View(sheet)});
     LedgerEntry entry;
     for (int i = 0; i < taken; ++i) ASSERT_TRUE(reader.Next(entry));
     // Leaving the scope stops the thread, which by now waits for room.

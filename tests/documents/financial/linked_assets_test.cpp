@@ -4,7 +4,7 @@
 // dates, amounts, and the messages that stop the document.
 #include "financial_generation.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -304,4 +304,4 @@ TEST(LinkedAssets, OverlongValuesAreRefusedByTheSchemaLimits) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

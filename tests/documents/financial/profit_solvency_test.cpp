@@ -3,7 +3,7 @@
 // the operator's kind, the congener list, and the solvency failure wrapper.
 #include "financial_generation.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -137,4 +137,4 @@ TEST(Solvency, FailuresAreToldAsFailuresOfTheSolvencyInformation) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

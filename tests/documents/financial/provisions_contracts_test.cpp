@@ -2,7 +2,7 @@
 // (every pair inside one single entry element).
 #include "schedule_harness.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(Provisions, HorizonCellPicksTheForm) {
@@ -58,4 +58,4 @@ TEST(StipulatedContracts, FirstBlankRowEndsOrOmitsTheSection) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -13,6 +13,7 @@
 #include <pugixml.hpp>
 
 #include "documents/financial/year_schedules.h"
+#include "documents/operator_cells.h"
 #include "sample_workbook.h"
 #include "support/document_checks.h"
 #include "support/paths.h"
@@ -23,12 +24,14 @@
 #include "workbook/worksheets.h"
 #include "documents/envelope.h"
 
-namespace voske::testing {
+namespace voske::support {
 
-inline const char* const kScheduleSheets[] = {
-    "Dados Cadastrais",        "Intercâmbio",           "Corresponsabilidade",          "Provisão",
-    "Contratos Estipulados",   "Quadros Auxiliares Eventos", "Intercâmbio Eventual Receber",
-    "Intercâmbio Eventual Pagar", "IN_20"};
+inline constexpr SheetId kScheduleSheets[] = {
+    SheetId::DadosCadastrais,          SheetId::Intercambio,
+    SheetId::Corresponsabilidade,      SheetId::Provisao,
+    SheetId::ContratosEstipulados,     SheetId::QuadrosAuxiliaresEventos,
+    SheetId::IntercambioEventualReceber, SheetId::IntercambioEventualPagar,
+    SheetId::In20};
 
 // The sample operator with its period moved into `year`.
 inline sample::Workbook SampleForYear(int year) {
@@ -55,15 +58,15 @@ inline std::unique_ptr<ScheduleRun> RunSchedules(const sample::Workbook& wb) {
   const std::string book = (run->dir / "planilha.xlsx").string();
   sample::WriteXlsx(wb, book);
   TUtil util;
-  for (const char* name : kScheduleSheets) {
+  for (SheetId id : kScheduleSheets) {
     WorksheetArray array;
-    util.LoadWorksheet(array, book, Ansi(name));
-    run->sheets.Set(Ansi(name), std::move(array));
+    util.LoadWorksheet(array, book, SheetName(id));
+    run->sheets.Set(id, std::move(array));
   }
-  run->year = std::stoi(NormalizeDate(run->sheets[Ansi("Dados Cadastrais")].TextAt(3, 2)).substr(0, 4));
+  run->year = ReferenceYear(run->sheets);
 
   TXMLGenerator gen(RootElementName(DocumentKind::Financeiro), RootStartTag(DocumentKind::Financeiro), Text());
-  FinancialContext ctx{run->sheets, gen, run->frontEnd, run->year};
+  FinancialContext ctx{{run->sheets, gen, run->frontEnd}, run->year};
   WriteYearSchedules(ctx);
   const std::string xml = (run->dir / "saida.xml").string();
   gen.SaveToFile(xml);
@@ -104,4 +107,4 @@ inline std::vector<std::vector<std::string>> Entries(pugi::xml_node list) {
 // The status lines set, in UTF-8.
 inline std::vector<std::string> Statuses(const ScheduleRun& run) { return Utf8Texts(run.frontEnd.statuses); }
 
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -3,7 +3,7 @@
 // epilogue hash covers, and how their failures reach the user.
 #include "financial_generation.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(SchedulesInTheDocument, SampleCarriesEveryScheduleBetweenSolvencyAndEpilogue) {
@@ -37,5 +37,26 @@ TEST(SchedulesInTheDocument, AFailureEndsTheDocumentWithoutAFile) {
   EXPECT_TRUE(FilesIn(run->OutputFolder()).empty());
 }
 
+// The builder writes a year's sections, and the linked assets of a kind,
+// under the conditions the load sequence read their worksheets by; a section
+// that read a worksheet not loaded would stop the run with an internal fault.
+TEST(SchedulesInTheDocument, EveryYearAndKindReadsOnlyTheWorksheetsTheLoadSequenceRead) {
+  const std::pair<const char*, const char*> kinds[] = {{"MEGRP", ""}, {"AUTOG", "AUTMN"}, {"AUTOG", "NPATR"}};
+  for (int year = 2009; year <= 2014; ++year) {
+    for (const auto& [kind, subKind] : kinds) {
+      sample::Workbook wb = FinancialSample(year, kind, subKind);
+      if (year == 2010) {
+        // The 2010 interchange worksheet: operators only, data from row 5.
+        sample::Sheet& s = wb["Intercâmbio"];
+        s.ClearRowsFrom(3);
+        s.SetRow(5, 1, {312843.0, 48213.57, 368253.0, 12990.0});
+      }
+      auto run = RunFinancial(wb);
+      EXPECT_TRUE(run->saved) << year << " " << kind << "/" << subKind << ": "
+                              << (run->Errors().empty() ? "" : run->Errors().front());
+    }
+  }
+}
+
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

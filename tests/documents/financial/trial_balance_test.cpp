@@ -4,7 +4,7 @@
 // amounts, and the failures that end the document without leaving a file.
 #include "financial_generation.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -257,4 +257,4 @@ TEST(TrialBalance, PeriodStartFromADateCellOrATextDate) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

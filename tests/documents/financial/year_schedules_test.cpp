@@ -2,7 +2,7 @@
 // each band of reference years, in which order, with which status lines.
 #include "schedule_harness.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 using Names = std::vector<std::string>;
@@ -96,4 +96,4 @@ TEST(YearSchedules, BadValuesStopWithTheUsersMessage) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

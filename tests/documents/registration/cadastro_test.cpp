@@ -5,7 +5,7 @@
 
 #include "registration_run.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 std::vector<std::string> PhoneNumbers(pugi::xml_node parent, const char* element) {
@@ -142,4 +142,4 @@ TEST(Enquadramento, NoAreaRowsLeaveOnlyTheSegmentation) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

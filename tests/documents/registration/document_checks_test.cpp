@@ -4,7 +4,7 @@
 #include "support/document_checks.h"
 #include "support/paths.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(DocumentChecks, Md5OfKnownTexts) {
@@ -27,4 +27,4 @@ TEST(DocumentChecks, LeavesAndHashOfALatin1Document) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -7,7 +7,7 @@
 
 #include "registration_run.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 const Text kBuildFailed = Ansi("Não foi possível gerar o arquivo XML \"Dados Cadastrais\".\r");
@@ -92,4 +92,4 @@ TEST(CadastralFailures, SaveThatCannotCompleteLeavesNothingBehind) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -6,7 +6,7 @@
 
 #include "registration_run.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 struct KindCase {
@@ -111,4 +111,4 @@ INSTANTIATE_TEST_SUITE_P(
         KindCase{"SEGUR", "", 2024, nullptr}, KindCase{"MEGRP", "", 2024, nullptr}));
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

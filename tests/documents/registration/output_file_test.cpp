@@ -6,7 +6,7 @@
 
 #include "registration_run.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(CadastralOutputFile, NamedAfterRegistrationNumberAndTime) {
@@ -42,4 +42,4 @@ TEST(CadastralOutputFile, TimestampIsTheLocalTimeOfTheRun) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -4,7 +4,7 @@
 
 #include "registration_run.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 pugi::xml_node Shareholders(const CadastralRun& run) { return run.Kind().child("oxr:acionQuotistas"); }
@@ -120,4 +120,4 @@ TEST(Dependencias, NoDependentsGiveAnEmptySection) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

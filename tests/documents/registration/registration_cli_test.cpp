@@ -3,11 +3,11 @@
 // element, and the failures of the builder as the terminal shows them.
 #include <gtest/gtest.h>
 
-#include "cli/cli_runner.h"
+#include "support/cli_runner.h"
 #include "registration_run.h"
 #include "sample_outline.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 namespace fs = std::filesystem;
@@ -84,4 +84,4 @@ TEST(RegistrationCommandLine, BuildFailureShowsEveryLineOfTheCauseAndLeavesNothi
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

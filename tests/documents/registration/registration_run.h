@@ -21,7 +21,7 @@
 #include "documents/registration/cadastral_builder.h"
 #include "text/cp1252.h"
 
-namespace voske::testing {
+namespace voske::support {
 
 inline constexpr const char* kRunPassword = "senha de teste";
 
@@ -108,4 +108,4 @@ inline std::unique_ptr<CadastralRun> RunCadastralOk(const sample::Workbook& wb, 
   return run;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

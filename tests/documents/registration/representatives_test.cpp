@@ -5,7 +5,7 @@
 
 #include "registration_run.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(Representante, IncompleteAddressDropsAddressAndTelephones) {
@@ -133,4 +133,4 @@ TEST(RepresRN117, IdentityDocumentWithoutDatesOrEmail) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -4,7 +4,7 @@
 
 #include "registration_run.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(DadosBasicos, PersonBeforeFirmEarlierRowFirstAndUntrimmedCodes) {
@@ -74,4 +74,4 @@ TEST(Administradores, NoAdministratorsGiveAnEmptySection) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

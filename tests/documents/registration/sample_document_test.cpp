@@ -5,7 +5,7 @@
 #include "registration_run.h"
 #include "sample_outline.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(SampleRegistrationDocument, BodyHoldsEverySectionOfTheSampleOperator) {
@@ -43,4 +43,4 @@ TEST(SampleRegistrationDocument, SameWorkbookGivesSameContentHash) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -2,7 +2,7 @@
 // The registration body of the sample operator, as an outline
 // (support/document_checks.h).
 
-namespace voske::testing {
+namespace voske::support {
 
 // What the sample's worksheets say, written as the regulator reads it.
 // Phones and postal codes lose their punctuation, areas are sorted by state
@@ -257,4 +257,4 @@ inline constexpr const char* kSampleBody = R"(oxr:medicinaGrupo
       oxr:eMail = guarulhos@serraazulsaude.com.br
 )";
 
-}  // namespace voske::testing
+}  // namespace voske::support

@@ -5,7 +5,7 @@
 
 #include "sample_workbook.h"
 
-namespace voske::testing {
+namespace voske::support {
 namespace {
 
 TEST(SampleTaxNumbers, CheckDigitsAreComputed) {
@@ -18,4 +18,4 @@ TEST(SampleTaxNumbers, CheckDigitsAreComputed) {
 }
 
 }  // namespace
-}  // namespace voske::testing
+}  // namespace voske::support

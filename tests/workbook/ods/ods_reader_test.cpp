@@ -12,7 +12,7 @@
 namespace voske {
 namespace {
 
-using testing::ScratchDir;
+using support::ScratchDir;
 
 const std::string kOpen =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
@@ -25,10 +25,10 @@ const std::string kClose = "</office:spreadsheet></office:body></office:document
 
 std::string WriteOds(const ScratchDir& dir, const std::string& body, const std::string& manifest = "") {
   const std::string path = (dir / "planilha.ods").string();
-  testing::Parts parts = {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+  support::Parts parts = {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
                           {"content.xml", kOpen + body + kClose}};
   if (!manifest.empty()) parts.emplace_back("META-INF/manifest.xml", manifest);
-  testing::WriteZip(path, parts);
+  support::WriteZip(path, parts);
   return path;
 }
 

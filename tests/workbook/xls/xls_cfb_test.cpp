@@ -12,11 +12,11 @@
 namespace voske {
 namespace {
 
-using testing::ByteVec;
-using testing::CfbStream;
-using testing::MakeCompoundFile;
-using testing::SectorOffset;
-using testing::Set32;
+using support::ByteVec;
+using support::CfbStream;
+using support::MakeCompoundFile;
+using support::SectorOffset;
+using support::Set32;
 
 ByteVec Pattern(std::size_t n, unsigned seed) {
   ByteVec v(n);
@@ -146,14 +146,14 @@ TEST(CompoundFile, TellsAnEncryptedOfficeOpenXmlPackage) {
   EXPECT_FALSE(cfb::IsEncryptedPackage(cfb::CompoundFile(half.bytes)));
 
   // The same, made by a spreadsheet program, through the file-level test.
-  const auto fixtures = testing::SourceDir() / "tests/workbook/fixtures";
+  const auto fixtures = support::SourceDir() / "tests/workbook/fixtures";
   EXPECT_TRUE(cfb::IsEncryptedPackage((fixtures / "xlsx_password.xlsx").string()));
   EXPECT_FALSE(cfb::IsEncryptedPackage((fixtures / "xls_cells.xls").string()));
   EXPECT_FALSE(cfb::IsEncryptedPackage((fixtures / "no_such_file.xls").string()));
 }
 
 TEST(CompoundFile, MissingFileIsFileNotFound) {
-  testing::ScratchDir dir;
+  support::ScratchDir dir;
   try {
     cfb::ReadWholeFile((dir / "absent.xls").string());
     ADD_FAILURE();

@@ -17,7 +17,7 @@ namespace voske {
 namespace {
 
 std::string Fixture(const std::string& name) {
-  return (testing::SourceDir() / "tests/workbook/fixtures" / name).string();
+  return (support::SourceDir() / "tests/workbook/fixtures" / name).string();
 }
 
 std::vector<unsigned char> FixtureBytes(const std::string& name) {

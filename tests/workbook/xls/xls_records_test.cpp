@@ -12,7 +12,7 @@
 namespace voske {
 namespace {
 
-using namespace voske::testing;
+using namespace voske::support;
 
 std::uint32_t RkInt(std::int32_t v, bool cents = false) {
   return (static_cast<std::uint32_t>(v) << 2) | 2u | (cents ? 1u : 0u);

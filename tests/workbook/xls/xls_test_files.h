@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace voske::testing {
+namespace voske::support {
 
 using ByteVec = std::vector<unsigned char>;
 
@@ -369,4 +369,4 @@ inline CfbLayout MakeCompoundFile(const std::vector<CfbStream>& streams) {
   return out;
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

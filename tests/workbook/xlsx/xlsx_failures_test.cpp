@@ -13,11 +13,11 @@ namespace voske {
 namespace {
 
 using Kind = ReaderError::Kind;
-using testing::Package;
-using testing::ScratchDir;
-using testing::SharedStringsXml;
-using testing::SheetXml;
-using testing::WriteZip;
+using support::Package;
+using support::ScratchDir;
+using support::SharedStringsXml;
+using support::SheetXml;
+using support::WriteZip;
 
 // The kind of error reading every worksheet of `path` gives, or nothing.
 std::optional<Kind> FailureOf(const std::string& path) {
@@ -30,7 +30,7 @@ std::optional<Kind> FailureOf(const std::string& path) {
   return std::nullopt;
 }
 
-std::optional<Kind> FailureOf(const testing::Parts& parts) {
+std::optional<Kind> FailureOf(const support::Parts& parts) {
   ScratchDir dir;
   const std::string path = (dir / "bad.xlsx").string();
   WriteZip(path, parts);

@@ -13,15 +13,15 @@
 namespace voske {
 namespace {
 
-using testing::Package;
-using testing::ScratchDir;
-using testing::SharedStringsXml;
-using testing::SheetXml;
-using testing::WriteZip;
+using support::Package;
+using support::ScratchDir;
+using support::SharedStringsXml;
+using support::SheetXml;
+using support::WriteZip;
 
 std::unique_ptr<WorkbookFile> Open(const std::filesystem::path& p) { return OpenWorkbookFile(p.string()); }
 
-WorksheetArray ReadOnly(const testing::Parts& parts, const ScratchDir& dir, size_t sheet = 0) {
+WorksheetArray ReadOnly(const support::Parts& parts, const ScratchDir& dir, size_t sheet = 0) {
   const auto path = dir / "book.xlsx";
   WriteZip(path.string(), parts);
   return Open(path)->ReadSheet(sheet);
@@ -255,7 +255,7 @@ TEST(XlsxReader, TheDeclaredExtentIsOnlyAHint) {
   const std::string cells = "<row r=\"2\"><c r=\"B2\"><v>1</v></c></row><row r=\"4\"><c r=\"C4\"><v>2</v></c></row>" +
                             std::string(40000, ' ');
   auto shaped = [&](const std::string& dimension) {
-    return ReadOnly(Package({{"S", "<worksheet xmlns=\"" + std::string(testing::kMainNs) + "\"><dimension ref=\"" +
+    return ReadOnly(Package({{"S", "<worksheet xmlns=\"" + std::string(support::kMainNs) + "\"><dimension ref=\"" +
                                        dimension + "\"/><sheetData>" + cells + "</sheetData></worksheet>"}}),
                     dir);
   };
@@ -275,21 +275,21 @@ TEST(XlsxReader, TheDeclaredExtentIsOnlyAHint) {
 TEST(XlsxReader, PrefixesPathsAndPartNamesAsWritersChooseThem) {
   ScratchDir dir;
   const std::string rels = "http://schemas.openxmlformats.org/package/2006/relationships";
-  const std::string main = testing::kMainNs;
+  const std::string main = support::kMainNs;
   // No package relationships, prefixed elements, an absolute and a
   // backslashed target, part names in another case, a chart sheet between
   // the worksheets, and a shared-string table without its relationship.
   WriteZip((dir / "odd.xlsx").string(),
            {{"XL/Workbook.xml",
-             "<x:workbook xmlns:x=\"" + main + "\" xmlns:rel=\"" + testing::kRelNs +
+             "<x:workbook xmlns:x=\"" + main + "\" xmlns:rel=\"" + support::kRelNs +
                  "\"><x:sheets><x:sheet name=\"Um\" sheetId=\"1\" rel:id=\"a\"/>"
                  "<x:sheet name=\"Gráfico\" sheetId=\"2\" rel:id=\"c\"/>"
                  "<x:sheet name=\"Dois\" sheetId=\"3\" rel:id=\"b\"/></x:sheets></x:workbook>"},
             {"xl/_rels/workbook.xml.rels",
-             "<Relationships xmlns=\"" + rels + "\"><Relationship Id=\"a\" Type=\"" + testing::kRelNs +
+             "<Relationships xmlns=\"" + rels + "\"><Relationship Id=\"a\" Type=\"" + support::kRelNs +
                  "/worksheet\" Target=\"/xl/worksheets/one.xml\"/><Relationship Id=\"b\" Type=\"" +
-                 testing::kRelNs + "/worksheet\" Target=\"worksheets\\two.xml\"/><Relationship Id=\"c\" Type=\"" +
-                 testing::kRelNs + "/chartsheet\" Target=\"chartsheets/sheet1.xml\"/></Relationships>"},
+                 support::kRelNs + "/worksheet\" Target=\"worksheets\\two.xml\"/><Relationship Id=\"c\" Type=\"" +
+                 support::kRelNs + "/chartsheet\" Target=\"chartsheets/sheet1.xml\"/></Relationships>"},
             {"xl/worksheets/one.xml",
              "<x:worksheet xmlns:x=\"" + main +
                  "\"><x:sheetData><x:row r=\"1\"><x:c r=\"A1\" t=\"s\"><x:v>0</x:v></x:c></x:row></x:sheetData>"
