@@ -37,7 +37,7 @@ constexpr const char* kHelp =
     "\n"
     "Ambiente:\n"
     "  JAVA_HOME              a instalação do Java a usar (sem ela, a padrão do sistema)\n"
-    "  VOSKE_CLIENT_DIR       a pasta do cliente Java (padrão: ext/VOSKE ao lado do programa)\n"
+    "  VOSKE_CLIENT_DIR       a pasta do cliente Java (padrão: a que veio com o programa)\n"
     "  VOSKE_WEBSERVICE_URL   o endereço do serviço da OXR (padrão http://127.0.0.1:8380/voske)\n"
     "  VOSKE_TEMPO_LIMITE_ENVIO  segundos que o envio inteiro pode durar (padrão 120)\n"
     "\n"

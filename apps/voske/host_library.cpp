@@ -13,6 +13,16 @@ std::string ExecutableFolder() {
   return ec ? std::string(".") : self.parent_path().string();
 }
 
+std::string VoskeLibraryPath(const std::string& executableFolder) {
+  const std::filesystem::path here(executableFolder);
+  const std::filesystem::path candidates[] = {here / "libvoske.so", here.parent_path() / "lib" / "voske-xml" / "libvoske.so"};
+  for (const std::filesystem::path& c : candidates) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(c, ec)) return c.string();
+  }
+  return candidates[0].string();
+}
+
 LoadedLibrary LoadVoskeLibrary(const std::string& path) {
   LoadedLibrary lib;
   lib.handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);

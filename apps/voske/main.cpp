@@ -1,5 +1,6 @@
 // voske: the desktop program. It holds no window of its own; it loads
-// libvoske.so from its folder and calls the library's export, which shows the
+// libvoske.so (beside it, or from the package's own folder once installed)
+// and calls the library's export, which shows the
 // main window and returns when the user closes it.
 #include <cstdio>
 #include <string>
@@ -7,7 +8,7 @@
 #include "host_library.h"
 
 int main() {
-  const std::string path = voske::host::ExecutableFolder() + "/libvoske.so";
+  const std::string path = voske::host::VoskeLibraryPath(voske::host::ExecutableFolder());
   voske::host::LoadedLibrary library = voske::host::LoadVoskeLibrary(path);
   if (!library.chamaVoske) {
     std::fprintf(stderr, "voske: não foi possível carregar %s: %s\n", path.c_str(), library.error.c_str());

@@ -6,6 +6,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
 #include <QFont>
 #include <QLineEdit>
 #include <QPainter>
@@ -14,6 +17,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "entry/application_setup.h"
 #include "entry/folder_dialog.h"
 #include "entry/main_form.h"
 #include "entry/message_dialog.h"
@@ -81,6 +85,8 @@ QString MakeFolderTree() {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Qt's own dialogs in Portuguese, as the library sets them up.
+  PrepareApplication();
   const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
   QDir().mkpath(folder);
   bool ok = true;
@@ -127,6 +133,21 @@ int main(int argc, char** argv) {
     TForm_Pasta d([](const QString&) {});
     QDir::setCurrent(saved);
     ok &= Save(d, folder, "pasta.png");
+
+    // The workbook picker of the main window, as it opens on that tree.
+    for (const char* name : {"Planilhas/planilha-2013-1T.xlsx", "Planilhas/planilha-2013-2T.xlsx"})
+      QFile(tree + QChar('/') + QString::fromLatin1(name)).open(QIODevice::WriteOnly);
+    TForm_VOSKE_XML w(transmission, GenerationServices{});
+    QFileDialog* picker = w.OpenDialog1;
+    picker->setNameFilter(QtFileFilter(QStringLiteral("Planilha Excel|*.xls;*.xlsx;*.xlsm")));
+    picker->setDirectory(tree + QStringLiteral("/Planilhas"));
+    picker->resize(620, 380);
+    picker->show();
+    // The folder is listed by a thread of the picker's model: give it time.
+    QElapsedTimer listing;
+    listing.start();
+    while (listing.elapsed() < 800) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    ok &= Save(*picker, folder, "seletor-arquivo.png");
     QDir(QDir::tempPath() + QStringLiteral("/voske-telas")).removeRecursively();
   }
   return ok ? 0 : 1;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "entry/screen_placement.h"
 #include "entry/ui_fonts.h"
 
 namespace voske {
@@ -16,7 +17,8 @@ namespace {
 constexpr int kIndent = 3;  // blanks per level of the tree
 }
 
-TForm_Pasta::TForm_Pasta(std::function<void(const QString&)> setDestination, QWidget* owner)
+TForm_Pasta::TForm_Pasta(std::function<void(const QString&)> setDestination, const QString& startFolder,
+                         QWidget* owner)
     : QDialog(owner), setDestination_(std::move(setDestination)) {
   setObjectName(QStringLiteral("Form_Pasta"));
   setWindowTitle(QStringLiteral("Escolha do diretório"));
@@ -50,7 +52,8 @@ TForm_Pasta::TForm_Pasta(std::function<void(const QString&)> setDestination, QWi
   connect(BitBtn3, &QPushButton::clicked, this, &TForm_Pasta::BitBtn3Click);
   connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, &TForm_Pasta::DirectoryListBox1DblClick);
 
-  OpenFolder(QDir::currentPath());
+  OpenFolder(startFolder.isEmpty() ? QDir::currentPath() : startFolder);
+  CentreOnScreen(*this);
 }
 
 void TForm_Pasta::OpenFolder(const QString& folder) {

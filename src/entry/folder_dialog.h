@@ -16,14 +16,17 @@ namespace voske {
 class TForm_Pasta : public QDialog {
   Q_OBJECT
  public:
-  // `setDestination` receives the chosen folder (the main window's DirectoryEdit1).
-  explicit TForm_Pasta(std::function<void(const QString&)> setDestination, QWidget* owner = nullptr);
+  // `setDestination` receives the chosen folder (the main window's
+  // DirectoryEdit1); the list opens at `startFolder` (the current directory
+  // when empty).
+  explicit TForm_Pasta(std::function<void(const QString&)> setDestination, const QString& startFolder = QString(),
+                       QWidget* owner = nullptr);
 
   QLabel* Label1;
   QListWidget* DirectoryListBox1;
   QPushButton* BitBtn3;
 
-  // The folder last opened by a double click (initially the current directory).
+  // The folder last opened by a double click (initially the start folder).
   QString CurrentFolder() const { return current_; }
   // Opens `folder`: lists the path from the root down to it, then its sub-folders.
   void OpenFolder(const QString& folder);

@@ -215,4 +215,15 @@ QPixmap VoskeIconPixmap(int kind) {
   return pm;
 }
 
+QImage ProgramIconImage(int pixels) {
+  QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.scale(pixels / 64.0, pixels / 64.0);  // the picture is drawn on 64 x 64
+  Program(p);
+  return image;
+}
+
 }  // namespace voske

@@ -1,5 +1,6 @@
 #pragma once
 // The library's icons "ICON_0" to "ICON_16", drawn by the program itself.
+#include <QImage>
 #include <QPixmap>
 
 namespace voske {
@@ -11,5 +12,9 @@ bool HasVoskeIcon(int kind);
 // The icon of that kind: 32 x 32, except kind 0, the large picture (64 x 64).
 // A kind without an icon of its own gets a plain 32 x 32 icon.
 QPixmap VoskeIconPixmap(int kind);
+
+// The program's own picture (kind 0) drawn at `pixels` x `pixels`, for the
+// desktop's menus and launchers. Drawn, not scaled, so it stays sharp.
+QImage ProgramIconImage(int pixels);
 
 }  // namespace voske

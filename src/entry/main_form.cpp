@@ -2,7 +2,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QFrame>
 #include <QKeyEvent>
@@ -87,6 +89,12 @@ QToolButton* Ellipsis(QWidget* parent, const char* name, int y) {
 
 }  // namespace
 
+void HideCompletionLists(QWidget& dialog) {
+  for (QCompleter* completer : dialog.findChildren<QCompleter*>()) {
+    if (QAbstractItemView* list = completer->popup(); list && list->isVisible()) list->hide();
+  }
+}
+
 TForm_VOSKE_XML::TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServices services, QWidget* parent)
     : QDialog(parent) {
   setObjectName(QStringLiteral("Form_VOSKE_XML"));
@@ -105,6 +113,11 @@ TForm_VOSKE_XML::TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServi
   OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
   // Qt's own dialog: the same on every desktop, and one the tests can drive.
   OpenDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
+  // A full path typed and confirmed with Enter closes the picker while the
+  // name field's completion list is still open. That list is a window of its
+  // own that holds the mouse: left on screen, it would swallow the next click
+  // on the main window. It goes with the picker.
+  connect(OpenDialog1, &QDialog::finished, this, [this] { HideCompletionLists(*OpenDialog1); });
 
   frontEnd_.AttachStatus(LB_Status);
   presenter_ = std::make_unique<MainWindowPresenter>(*this, frontEnd_, transmission, std::move(services));

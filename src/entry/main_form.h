@@ -85,7 +85,7 @@ class TForm_VOSKE_XML : public QDialog, public MainWindowView {
   void ShowProxyDialog() override;
   void ReleaseProxyDialog() override;
   std::optional<std::string> PickFile(const Text& filter) override;
-  std::optional<std::string> PickFolder() override;
+  std::optional<std::string> PickFolder(const std::string& startFolder) override;
   void OpenUrl(const std::string& url) override;
   void Close() override;
 
@@ -106,6 +106,9 @@ class TForm_VOSKE_XML : public QDialog, public MainWindowView {
   QPointer<TfrmDlgProxy> proxyDialog_;
   QString applicationTitle_;
 };
+
+// Closes the completion lists a dialog's fields left open.
+void HideCompletionLists(QWidget& dialog);
 
 // The file-open dialog's filter from the window's "name|patterns" form
 // ("Planilha Excel|*.xls;*.xlsx" gives "Planilha Excel (*.xls *.xlsx)").

@@ -17,6 +17,7 @@
 #include "entry/main_form.h"
 #include "entry/password_dialog.h"
 #include "entry/proxy_dialog.h"
+#include "entry/screen_placement.h"
 #include "entry/ui_text.h"
 
 namespace voske {
@@ -87,6 +88,9 @@ void TForm_VOSKE_XML::ShowProxyDialog() {
     MainWindowPresenter* p = presenter_.get();
     proxyDialog_ = new TfrmDlgProxy([p](const ProxySettings& typed) { return p->ConfirmProxy(typed); }, this);
   }
+  // Placed again on every opening: the same place each time, on the middle
+  // of the screen, wherever it was dragged to before.
+  CentreOnScreen(*proxyDialog_);
   proxyDialog_->exec();
 }
 
@@ -103,10 +107,10 @@ std::optional<std::string> TForm_VOSKE_XML::PickFile(const Text& filter) {
   return NativePath(files.front());
 }
 
-std::optional<std::string> TForm_VOSKE_XML::PickFolder() {
+std::optional<std::string> TForm_VOSKE_XML::PickFolder(const std::string& startFolder) {
   // Made for this press only and without owner, as the folder dialog always was.
   std::optional<std::string> chosen;
-  TForm_Pasta dialog([&chosen](const QString& folder) { chosen = NativePath(folder); });
+  TForm_Pasta dialog([&chosen](const QString& folder) { chosen = NativePath(folder); }, DisplayPath(startFolder));
   dialog.exec();
   return chosen;
 }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "entry/screen_placement.h"
 #include "entry/ui_fonts.h"
 #include "entry/ui_text.h"
 #include "entry/window_front_end.h"
@@ -22,6 +23,8 @@ TForm_Senha_OXR::TForm_Senha_OXR(QWidget* owner) : QDialog(owner) {
                  Qt::WindowCloseButtonHint);
   setFont(DialogFont());
   setFixedSize(360, 131);
+  // On the middle of the screen, not over the main window.
+  CentreOnScreen(*this);
 
   Label1 = new QLabel(QStringLiteral("Digite sua senha junto à OXR:"), this);
   Label1->setObjectName(QStringLiteral("Label1"));

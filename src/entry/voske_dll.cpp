@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "entry/application_setup.h"
 #include "entry/main_form.h"
 #include "generation/load_workbook.h"
 #include "transmission/java_transmission.h"
@@ -29,11 +30,17 @@ extern "C" __attribute__((visibility("default"))) void Chama_VOSKE() {
   }
   // Ours for this call only: the host gets its process back as it gave it.
   std::unique_ptr<QApplication> own;
-  if (!existing) own = std::make_unique<QApplication>(g_argc, g_argv);
+  if (!existing) {
+    own = std::make_unique<QApplication>(g_argc, g_argv);
+    // Lets the desktop match the window to the installed entry and its icon.
+    // No display name is set: the window system would append it to every
+    // caption ("Erro — VOSKE-XML 3.3"), and a caption is shown as given.
+    QGuiApplication::setDesktopFileName(QStringLiteral("voske-xml"));
+  }
+  voske::PrepareApplication();
 
   voske::JavaTransmission transmission;
   auto form = std::make_unique<voske::TForm_VOSKE_XML>(transmission, voske::StandardGenerationServices());
-  if (own) QGuiApplication::setApplicationDisplayName(form->ApplicationTitle());
   form->exec();
   // The window goes before the application that shows it.
   form.reset();

@@ -27,6 +27,8 @@ class TransmissionPort {
   // Starts the embedded JVM, or reports why it cannot; false when sending is impossible.
   virtual bool StartJavaVM(FrontEnd& frontEnd) = 0;
   // Sends one document; reports every outcome itself through the front end.
+  // The window calls it on a thread of its own (not the window's), with a
+  // front end that carries each report over to the window.
   virtual void SendDocument(const SendRequest& request, FrontEnd& frontEnd) = 0;
   // The main window is closing: its Java environment handle is released and
   // must not be used again (the VM itself stays loaded). A later window of

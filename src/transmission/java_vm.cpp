@@ -1,5 +1,6 @@
 #include "transmission/java_vm.h"
 
+#include <dlfcn.h>
 #include <langinfo.h>
 #include <locale.h>
 #include <unistd.h>
@@ -116,11 +117,29 @@ std::string ClientFolderBeside(const std::string& executableFolder) {
   return client;
 }
 
-std::string DefaultClientFolder() {
-  if (const char* env = std::getenv("VOSKE_CLIENT_DIR"); env && *env) return env;
+std::string CodeFolder() {
   std::error_code ec;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  return ClientFolderBeside(ec ? std::string(".") : exe.parent_path().string());
+  Dl_info info{};
+  if (::dladdr(reinterpret_cast<void*>(&CodeFolder), &info) != 0 && info.dli_fname && info.dli_fname[0] == '/') {
+    const std::filesystem::path module = std::filesystem::weakly_canonical(info.dli_fname, ec);
+    if (!ec && !module.empty()) return module.parent_path().string();
+  }
+  return exe.empty() ? std::string(".") : exe.parent_path().string();
+}
+
+std::string DefaultClientFolder() {
+  if (const char* env = std::getenv("VOSKE_CLIENT_DIR"); env && *env) return env;
+  const std::string here = CodeFolder();
+  const std::filesystem::path installed = std::filesystem::path(here).parent_path() / kInstalledLibraryFolder;
+  for (const std::string& folder : {here, installed.string()}) {
+    const std::string client = ClientFolderBeside(folder);
+    std::error_code ec;
+    if (std::filesystem::exists(client + "/VOSKEClient.jar", ec)) return client;
+  }
+  // Neither holds the client: the folder beside the code is named in the
+  // messages that follow, as it always was.
+  return ClientFolderBeside(here);
 }
 
 std::string ClassPathOption(const std::string& clientFolder) {

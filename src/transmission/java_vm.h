@@ -16,7 +16,19 @@ inline constexpr jint kJniVersion = JNI_VERSION_1_4;
 // The client folder beside the host program: its executable's folder, with
 // its trailing separator, followed by "/ext/VOSKE".
 std::string ClientFolderBeside(const std::string& executableFolder);
-// VOSKE_CLIENT_DIR when set, otherwise the folder beside this executable.
+// The package's own folder for the library and the Java client, relative to
+// the installation prefix (the programs are in <prefix>/bin).
+inline constexpr const char* kInstalledLibraryFolder = "lib/voske-xml";
+
+// The folder of the file this code runs from: libvoske.so when a host
+// loaded the library, else the program itself.
+std::string CodeFolder();
+
+// VOSKE_CLIENT_DIR when set; otherwise the client folder beside the code
+// (the build folder keeps libvoske.so, the programs and ext/VOSKE together),
+// else the one of the installed layout (<prefix>/lib/voske-xml/ext/VOSKE for
+// a program in <prefix>/bin); when neither holds the client, the one beside
+// the code.
 std::string DefaultClientFolder();
 
 // "-Djava.class.path=" followed by the client folder, the client jar in it,

@@ -58,8 +58,9 @@ class MainWindowView {
   // The file-open dialog with a filter ("Planilha Excel|*.xls"): the chosen
   // file, or nothing when the user cancelled.
   virtual std::optional<std::string> PickFile(const Text& filter) = 0;
-  // The folder dialog: the folder confirmed, or nothing when it was closed.
-  virtual std::optional<std::string> PickFolder() = 0;
+  // The folder dialog, opened at `startFolder`: the folder confirmed, or
+  // nothing when it was closed.
+  virtual std::optional<std::string> PickFolder(const std::string& startFolder) = 0;
   // Opens a web address in the browser. May throw; the presenter reports it.
   virtual void OpenUrl(const std::string& url) = 0;
   // Closes the window (ends the modal loop of the host's call).

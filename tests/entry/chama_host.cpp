@@ -7,7 +7,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 
 #include <link.h>
@@ -35,7 +37,13 @@ void AnswerWindows() {
     if (auto* b = w->findChild<QAbstractButton*>()) b->click();
   } else if (kind == "voske::TForm_VOSKE_XML") {
     Say("janela:", w->windowTitle());
-    Say("aplicacao:", QGuiApplication::applicationDisplayName());
+    // A display name set by anyone would be appended by the window system
+    // to every caption; unset, Qt answers the application's plain name.
+    const QString display = QGuiApplication::applicationDisplayName();
+    Say("aplicacao:", display == QCoreApplication::applicationName() ? QStringLiteral("sem-nome") : display);
+    // Qt's own texts as the user reads them (file picker, edit menu).
+    Say("qt:", QCoreApplication::translate("QFileDialog", "Open") + QChar('|') +
+                   QCoreApplication::translate("QLineEdit", "&Undo") + QChar('|') + QLocale().name());
     if (auto* sair = w->findChild<QAbstractButton*>(QStringLiteral("Sair"))) sair->click();
   }
 }
@@ -81,6 +89,8 @@ int main(int argc, char** argv) {
     std::printf("retornou %d %s\n", call, QCoreApplication::instance() ? "com-aplicacao" : "sem-aplicacao");
     std::fflush(stdout);
   }
+  if (hostApp)
+    std::printf("tradutores %d\n", static_cast<int>(hostApp->findChildren<QTranslator*>().size()));
   std::printf("jvm %s\n", JavaVmLoaded() ? "carregada" : "ausente");
   hostApp.reset();
   voske::host::UnloadVoskeLibrary(library);

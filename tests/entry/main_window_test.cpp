@@ -14,7 +14,9 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include <atomic>
 #include <fstream>
+#include <thread>
 
 #include "entry/folder_dialog.h"
 #include "entry/main_window_fixture.h"
@@ -339,11 +341,23 @@ TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
   w.Presenter().SetProxyServer("proxy.local");
   w.Presenter().SetProxyPort("3128");
   answer.password = QStringLiteral("senha é");
+  // The sending runs on a thread of its own: the window is looked at from a
+  // timer of its own thread while the sending waits to be looked at.
   QString statusWhileSending;
-  bool buttonWhileSending = false;
-  transmission.onSend = [&](FrontEnd& fe) {
+  bool buttonWhileSending = true;
+  std::atomic<bool> inFlight{false}, seen{false};
+  QTimer look;
+  look.setInterval(5);
+  QObject::connect(&look, &QTimer::timeout, [&] {
+    if (!inFlight || seen) return;
     statusWhileSending = Status();
     buttonWhileSending = w.B_Gerar_Arquivo->isEnabled();
+    seen = true;
+  });
+  look.start();
+  transmission.onSend = [&](FrontEnd& fe) {
+    inFlight = true;
+    while (!seen) std::this_thread::yield();
     fe.ShowInformation(Ansi("Arquivo enviado."));
   };
   MessageWatch watch;
@@ -358,8 +372,8 @@ TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
   EXPECT_EQ(r.proxyServer, "proxy.local");
   EXPECT_EQ(r.proxyPort, "3128");
   EXPECT_EQ(r.passwordUpper, Ansi("SENHA é"));  // a-z only
-  EXPECT_EQ(statusWhileSending, QStringLiteral("Status: Enviando os dados para OXR"));
-  EXPECT_TRUE(buttonWhileSending);
+  EXPECT_EQ(statusWhileSending, QStringLiteral("Status: Enviando o arquivo XML"));
+  EXPECT_FALSE(buttonWhileSending);
   ASSERT_EQ(watch.seen.size(), 1);
   EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Informação"));
   EXPECT_EQ(Status(), QStringLiteral("Status:"));
@@ -449,16 +463,40 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   EXPECT_EQ(filters, QStringList{QStringLiteral("Arquivo XML (*.xml)")});
   EXPECT_TRUE(w.fneArquivoXML->text().endsWith(QStringLiteral("envio.xml")));
 
-  // The folder dialog starts at the current directory; closing it writes nothing.
-  support::WhenModal([](QWidget* d) {
-    ASSERT_NE(qobject_cast<TForm_Pasta*>(d), nullptr);
-    d->close();
-  });
-  w.SpeedButton4->click();
+}
+
+TEST_F(MainWindowTest, FolderDialogStartsAtTheTypedFolderElseAtHome) {
+  support::ScratchDir scratch;
+  QDir().mkpath(Q(scratch / "casa"));
+  QDir().mkpath(Q(scratch / "destino" / "sub"));
+  const QByteArray savedHome = qgetenv("HOME");
+  qputenv("HOME", QFile::encodeName(Q(scratch / "casa")));
+  TForm_VOSKE_XML& w = Window();
+  auto started = [&](const QString& typed, bool confirm) {
+    w.DirectoryEdit1->setText(typed);
+    QString at;
+    support::WhenModal([&](QWidget* d) {
+      auto* pasta = qobject_cast<TForm_Pasta*>(d);
+      ASSERT_NE(pasta, nullptr);
+      at = pasta->CurrentFolder();
+      if (confirm) pasta->BitBtn3->click();
+      else d->close();
+    });
+    w.SpeedButton4->click();
+    return QDir(at).canonicalPath();
+  };
+
+  // Nothing typed, or a folder that does not exist: the user's home, never
+  // the program's folder (the current directory). Closing writes nothing.
+  EXPECT_EQ(started(QString(), false), QDir(Q(scratch / "casa")).canonicalPath());
   EXPECT_TRUE(w.DirectoryEdit1->text().isEmpty());
-  support::WhenModal([](QWidget* d) { qobject_cast<TForm_Pasta*>(d)->BitBtn3->click(); });
-  w.SpeedButton4->click();
-  EXPECT_EQ(w.DirectoryEdit1->text(), QDir::currentPath());
+  EXPECT_EQ(started(Q(scratch / "nao-existe"), false), QDir(Q(scratch / "casa")).canonicalPath());
+  EXPECT_EQ(w.DirectoryEdit1->text(), Q(scratch / "nao-existe"));
+  // An existing folder typed in the field: the list opens there, and
+  // confirming without a change gives it back.
+  EXPECT_EQ(started(Q(scratch / "destino"), true), QDir(Q(scratch / "destino")).canonicalPath());
+  EXPECT_EQ(QDir(w.DirectoryEdit1->text()).canonicalPath(), QDir(Q(scratch / "destino")).canonicalPath());
+  qputenv("HOME", savedHome);
 }
 
 class UrlCatcher : public QObject {

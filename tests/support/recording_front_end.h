@@ -1,5 +1,6 @@
 #pragma once
 // A front end that remembers everything the core told it, in order.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,13 +19,17 @@ class RecordingFrontEnd : public FrontEnd {
 
   void ShowMessage(const Text& text, MessageIcon icon, const Text& caption) override {
     messages.push_back({text, icon, caption});
+    if (onMessage) onMessage();
     events.push_back("message:" + text);
   }
   void SetStatus(const Text& status) override {
     statuses.push_back(status);
     events.push_back("status:" + status);
   }
-  void ProcessEvents() override { ++processed; }
+  void ProcessEvents() override {
+    ++processed;
+    if (onProcessEvents) onProcessEvents();
+  }
   void SetBusy(bool busy) override {
     busyChanges.push_back(busy);
     events.push_back(busy ? "busy:on" : "busy:off");
@@ -35,6 +40,9 @@ class RecordingFrontEnd : public FrontEnd {
   std::vector<bool> busyChanges;
   std::vector<Text> events;  // every call above, in order
   int processed = 0;
+  // What the "window" does when it handles its events (a test's user).
+  std::function<void()> onProcessEvents;
+  std::function<void()> onMessage;
 };
 
 // Recorded texts in UTF-8, so that expectations read as the user sees them.

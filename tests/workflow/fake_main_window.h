@@ -61,7 +61,11 @@ class FakeMainWindow : public MainWindowView {
     filters.push_back(filter);
     return pickedFile;
   }
-  std::optional<std::string> PickFolder() override { return pickedFolder; }
+  std::optional<std::string> PickFolder(const std::string& startFolder) override {
+    folderStarts.push_back(startFolder);
+    return pickedFolder;
+  }
+  std::vector<std::string> folderStarts;
   void OpenUrl(const std::string& url) override {
     urls.push_back(url);
     if (!urlFailure.empty()) throw std::runtime_error(urlFailure);
@@ -100,6 +104,7 @@ class FakeTransmission : public TransmissionPort {
   void SendDocument(const SendRequest& request, FrontEnd& frontEnd) override {
     log_.events.push_back("java:send");
     sent.push_back(request);
+    if (during) during(frontEnd);
     if (!reply.empty()) frontEnd.ShowInformation(reply);
   }
   void ReleaseJavaEnvironment() override { log_.events.push_back("java:release"); }
@@ -108,6 +113,7 @@ class FakeTransmission : public TransmissionPort {
   bool vmStarts = true;
   Text reply;
   std::vector<SendRequest> sent;
+  std::function<void(FrontEnd&)> during;  // while the sending is in flight
 
  private:
   RecordingFrontEnd& log_;

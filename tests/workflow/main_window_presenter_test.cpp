@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <fstream>
 
 #include "generation/fake_generation.h"
@@ -174,7 +176,7 @@ TEST_F(PresenterTest, FailedGenerationShowsOneMessageAndStillRestores) {
   EXPECT_EQ(front.messages[0].icon, MessageIcon::Information);
 }
 
-TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldWithoutBusyState) {
+TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldAndRunsBusy) {
   FillForGeneration();
   presenter.B_Gerar_ArquivoClick();  // a generation first: its file is not the one sent
   const std::string generated = presenter.OutputPath();
@@ -191,9 +193,9 @@ TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldWithoutBusyState) {
   front = RecordingFrontEnd();
   presenter.B_Gerar_ArquivoClick();
 
-  EXPECT_EQ(Utf8Texts(front.events), (std::vector<std::string>{"password", "status:Status: Enviando os dados para OXR",
-                                                          "java:send", "message:recibo", "status:Status:",
-                                                          "busy:off", "button:on"}));
+  EXPECT_EQ(Utf8Texts(front.events),
+            (std::vector<std::string>{"password", "busy:on", "button:off", "status:Status: Enviando o arquivo XML",
+                                      "java:send", "message:recibo", "status:Status:", "busy:off", "button:on"}));
   ASSERT_EQ(transmission.sent.size(), 1u);
   const SendRequest& r = transmission.sent[0];
   EXPECT_EQ(r.xmlPath, "/arquivos/enviar.xml");
@@ -230,6 +232,56 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
   EXPECT_EQ(EventsFrom("proxy:release"), (std::vector<std::string>{"proxy:release", "close"}));
   presenter.FormClose();
   EXPECT_EQ(Utf8Texts(front.events).back(), "java:release");
+}
+
+TEST_F(PresenterTest, SendingRunsOffTheWindowThreadWhileTheWindowHandlesEvents) {
+  FillForGeneration();
+  SwitchTo(1);
+  view.xmlFilePath = "/arquivos/enviar.xml";
+  const std::thread::id windowThread = std::this_thread::get_id();
+  std::atomic<bool> inFlight{false};
+  std::atomic<int> handledDuringSend{0};
+  bool closeAllowed = true;
+  front.onProcessEvents = [&] {
+    if (!inFlight) return;
+    // The user, while the answer is awaited: close box and a second press.
+    closeAllowed = closeAllowed && presenter.FormCloseQuery();
+    presenter.SairClick();
+    presenter.B_Gerar_ArquivoClick();
+    ++handledDuringSend;
+  };
+  std::thread::id sendingThread, messageThread;
+  transmission.during = [&](FrontEnd& reports) {
+    sendingThread = std::this_thread::get_id();
+    inFlight = true;
+    // Held in flight until the window has handled its events a few times.
+    while (handledDuringSend < 3) std::this_thread::yield();
+    reports.ShowError(Ansi("Erro no envio"));
+  };
+  front.onMessage = [&] { messageThread = std::this_thread::get_id(); };
+  presenter.B_Gerar_ArquivoClick();
+
+  EXPECT_NE(sendingThread, windowThread);
+  EXPECT_EQ(messageThread, windowThread);  // reports are shown by the window's thread
+  EXPECT_FALSE(closeAllowed);
+  EXPECT_EQ(transmission.sent.size(), 1u);
+  EXPECT_EQ(view.passwordAsked, 1);
+  const std::vector<std::string> events = Utf8Texts(front.events);
+  EXPECT_EQ(std::count(events.begin(), events.end(), "close"), 0);
+  EXPECT_EQ(EventsFrom("java:send"), (std::vector<std::string>{"java:send", "message:Erro no envio", "status:Status:",
+                                                               "busy:off", "button:on"}));
+  EXPECT_TRUE(presenter.FormCloseQuery());
+}
+
+TEST_F(PresenterTest, FolderPickerOpensAtTheTypedFolderAndWritesOnlyAConfirmedOne) {
+  presenter.FormCreate();
+  view.destinationFolder = (dir / "saida").string();
+  view.pickedFolder = std::nullopt;  // closed without confirming
+  presenter.SpeedButton4Click();
+  view.pickedFolder = "/escolhida";
+  presenter.SpeedButton4Click();
+  EXPECT_EQ(view.folderStarts, (std::vector<std::string>{(dir / "saida").string(), (dir / "saida").string()}));
+  EXPECT_EQ(view.destinationFolder, "/escolhida");
 }
 
 TEST_F(PresenterTest, ProxyDialogOnCheckOnlyAndItsValuesAreKept) {

@@ -51,6 +51,7 @@ final class DocumentHandler implements HttpHandler {
                 Exchanges.replyText(exchange, 403, "Senha da operadora inválida.");
                 return;
             }
+            if (options.delayMillis > 0) pause(options.delayMillis);
             switch (options.mode) {
                 case BREAK -> Exchanges.breakConnection(exchange);
                 case REFUSE -> Exchanges.replyText(exchange, 422, options.refusal);
@@ -136,6 +137,14 @@ final class DocumentHandler implements HttpHandler {
             return HexFormat.of().formatHex(MessageDigest.getInstance("MD5").digest(data));
         } catch (NoSuchAlgorithmException e) {
             throw new IllegalStateException(e);
+        }
+    }
+
+    private static void pause(int millis) {
+        try {
+            Thread.sleep(millis);
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
         }
     }
 }

@@ -19,6 +19,7 @@ final class ServiceOptions {
     String proxyPassword = "";
     boolean stopOnEndOfInput;
     int maxSeconds;            // 0: no limit
+    int delayMillis;           // wait before answering a document, as a slow service does
 
     static final String USAGE = String.join("\n",
             "Uso: java -jar VOSKETestService.jar [opções]",
@@ -34,6 +35,7 @@ final class ServiceOptions {
             "  --proxy-senha S        senha exigida pelo proxy",
             "  --encerrar-com-entrada termina quando a entrada padrão se fecha",
             "  --tempo-maximo SEG     termina depois de SEG segundos",
+            "  --atraso MS            espera MS milissegundos antes de responder a um documento",
             "Escuta apenas em 127.0.0.1. Ao iniciar escreve na saída padrão:",
             "  VOSKE_WEBSERVICE_URL=http://127.0.0.1:PORTA/voske",
             "  PROXY=127.0.0.1:PORTA (quando há proxy)");
@@ -55,6 +57,7 @@ final class ServiceOptions {
                 case "--proxy-usuario" -> o.proxyUser = value(args, ++i, a);
                 case "--proxy-senha" -> o.proxyPassword = value(args, ++i, a);
                 case "--tempo-maximo" -> o.maxSeconds = number(value(args, ++i, a), a);
+                case "--atraso" -> o.delayMillis = number(value(args, ++i, a), a);
                 default -> throw new IllegalArgumentException("opção desconhecida: " + a);
             }
         }

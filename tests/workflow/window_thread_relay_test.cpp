@@ -1,0 +1,76 @@
+// Work run off the window's thread: its reports reach the window on the
+// window's thread, in order, each before the work goes on; the window handles
+// its events meanwhile; a failure of the work comes back to the caller.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+
+#include "support/recording_front_end.h"
+#include "text/cp1252.h"
+#include "workflow/window_thread_relay.h"
+
+namespace voske {
+namespace {
+
+using support::RecordingFrontEnd;
+using support::Utf8Texts;
+
+TEST(WindowThreadRelay, ReportsArriveInOrderOnTheWindowThreadWhileItHandlesEvents) {
+  RecordingFrontEnd window;
+  const std::thread::id windowThread = std::this_thread::get_id();
+  std::vector<std::thread::id> reportThreads;
+  window.onMessage = [&] { reportThreads.push_back(std::this_thread::get_id()); };
+  std::atomic<int> handled{0};
+  window.onProcessEvents = [&] { ++handled; };
+
+  std::thread::id workThread;
+  int messagesSeenByWork = -1;
+  RunOffWindowThread(window, [&](FrontEnd& reports) {
+    workThread = std::this_thread::get_id();
+    while (handled < 2) std::this_thread::yield();  // the window is alive while we work
+    reports.SetBusy(true);
+    reports.ShowError(Ansi("primeira"));
+    // The message has been shown (and closed) before the work goes on.
+    messagesSeenByWork = static_cast<int>(window.messages.size());
+    reports.Status(Ansi("Status: no meio"));
+    reports.ShowInformation(Ansi("segunda"));
+    reports.SetBusy(false);
+  });
+
+  EXPECT_NE(workThread, windowThread);
+  EXPECT_EQ(messagesSeenByWork, 1);
+  EXPECT_EQ(reportThreads, (std::vector<std::thread::id>{windowThread, windowThread}));
+  EXPECT_EQ(Utf8Texts(window.events), (std::vector<std::string>{"busy:on", "message:primeira", "status:Status: no meio",
+                                                                "message:segunda", "busy:off"}));
+  ASSERT_EQ(window.messages.size(), 2u);
+  EXPECT_EQ(window.messages[1].caption, Ansi("Informação"));
+}
+
+TEST(WindowThreadRelay, AFailureOfTheWorkIsThrownToTheCallerAfterItsReports) {
+  RecordingFrontEnd window;
+  EXPECT_THROW(RunOffWindowThread(window,
+                                  [](FrontEnd& reports) {
+                                    reports.ShowError(Ansi("antes"));
+                                    throw std::runtime_error("falhou");
+                                  }),
+               std::runtime_error);
+  EXPECT_EQ(Utf8Texts(window.events), (std::vector<std::string>{"message:antes"}));
+}
+
+TEST(WindowThreadRelay, AReportThatFailsOnTheWindowDoesNotLeaveTheWorkWaiting) {
+  RecordingFrontEnd window;
+  window.onMessage = [] { throw std::runtime_error("janela"); };
+  bool workEnded = false;
+  EXPECT_THROW(RunOffWindowThread(window,
+                                  [&](FrontEnd& reports) {
+                                    reports.ShowError(Ansi("x"));
+                                    workEnded = true;
+                                  }),
+               std::runtime_error);
+  EXPECT_TRUE(workEnded);
+}
+
+}  // namespace
+}  // namespace voske
