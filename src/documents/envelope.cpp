@@ -40,6 +40,7 @@ Text RootStartTag(DocumentKind kind) {
 
 std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx) {
   auto gen = std::make_unique<TXMLGenerator>(RootElementName(kind), RootStartTag(kind), Text());
+  gen->SetLeafObserver(ctx.leafObserver);
   const WorksheetArray& sheet = ctx.sheets[Text(kRegistrationSheet)];
 
   gen->AddElement("oxr:identificador");

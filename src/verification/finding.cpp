@@ -10,7 +10,12 @@ Text Finding::Line() const {
   const bool byCell = location.find('!') != Text::npos;
   Text line = "Aviso: " + location;
   line += byCell ? ": " + element + " \"" : Text(" \"");
-  return line + value + "\": " + reason;
+  // A finding is one line wherever it is shown: a line break typed in a
+  // cell is shown as a blank.
+  Text shown = value;
+  for (char& c : shown)
+    if (c == '\r' || c == '\n') c = ' ';
+  return line + shown + "\": " + reason;
 }
 
 Text FindingCountLine(std::size_t count) {

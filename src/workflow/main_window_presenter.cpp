@@ -5,6 +5,7 @@
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "workflow/oxr_password.h"
+#include "workflow/send_verification.h"
 
 namespace voske {
 
@@ -151,6 +152,10 @@ void MainWindowPresenter::Send(const RunChoices& choices) {
   request.proxyUser = proxy_.user;
   request.proxyPassword = proxy_.password;
   request.passwordUpper = OxrPasswordUpper();
+  if (!VerifyBeforeSending(request.xmlPath, frontEnd_, /*strict=*/false)) {
+    frontEnd_.SetStatus(Ansi("Status: Envio cancelado"));
+    return;
+  }
   transmission_.SendDocument(request, frontEnd_);
 }
 
