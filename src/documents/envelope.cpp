@@ -44,13 +44,14 @@ std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentCon
   const WorksheetArray& sheet = ctx.sheets[Text(kRegistrationSheet)];
 
   gen->AddElement("oxr:identificador");
-  gen->AddTextElement("oxr:registroOXR", ZeroPadCode(sheet.TextAt(5, 2), 6));
+  const Text sheetName(kRegistrationSheet);
+  gen->AddTextElement("oxr:registroOXR", ZeroPadCode(sheet.TextAt(5, 2), 6), CellOrigin{sheetName, 5, 2});
   // The company name is cut to the schema's 60 characters, never refused.
   Text name = sheet.TextAt(7, 2).substr(0, 60);
   if (kind == DocumentKind::Financeiro) name = CleanText(name);
-  gen->AddTextElement("oxr:razaoSocial", name);
-  gen->AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(6, 2), 14));
-  gen->AddTextElement("oxr:periodo", NormalizeDate(sheet.TextAt(3, 2)));
+  gen->AddTextElement("oxr:razaoSocial", name, CellOrigin{sheetName, 7, 2});
+  gen->AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(6, 2), 14), CellOrigin{sheetName, 6, 2});
+  gen->AddTextElement("oxr:periodo", NormalizeDate(sheet.TextAt(3, 2)), CellOrigin{sheetName, 3, 2});
   if (kind == DocumentKind::Financeiro)
     ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros"));
   gen->AddTextElement("oxr:transacao", TransactionCode(kind));

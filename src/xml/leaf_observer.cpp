@@ -4,6 +4,14 @@
 
 namespace voske {
 
+CellOrigin CellOrigin::At(TextView sheet, std::string_view a1) {
+  CellOrigin origin{sheet, 0, 0};
+  std::size_t i = 0;
+  while (i < a1.size() && a1[i] >= 'A' && a1[i] <= 'Z') origin.column = origin.column * 26 + (a1[i++] - 'A' + 1);
+  while (i < a1.size() && a1[i] >= '0' && a1[i] <= '9') origin.row = origin.row * 10 + (a1[i++] - '0');
+  return origin;
+}
+
 Text CellOrigin::A1() const {
   if (row <= 0 || column <= 0) return Text();
   Text letters;
@@ -12,6 +20,6 @@ Text CellOrigin::A1() const {
   return letters + std::to_string(row);
 }
 
-Text CellOrigin::Reference() const { return Known() ? sheet + "!" + A1() : Text(); }
+Text CellOrigin::Reference() const { return Known() ? Text(sheet) + "!" + A1() : Text(); }
 
 }  // namespace voske

@@ -4,6 +4,7 @@
 // stands in the document, and the worksheet cell the value was taken from
 // when it came from a single cell.
 #include <cstdint>
+#include <string_view>
 
 #include <pugixml.hpp>
 
@@ -12,11 +13,16 @@
 namespace voske {
 
 // A worksheet cell, by worksheet name and 1-based row and column. An empty
-// sheet name means the value has no single source cell.
+// sheet name means the value has no single source cell. The name is only
+// viewed: it must outlive the leaf call the origin is passed to (a finding
+// copies what it keeps).
 struct CellOrigin {
-  Text sheet;
+  TextView sheet;
   std::int32_t row = 0;
   std::int32_t column = 0;
+
+  // The cell named in A1 style ("B6", "AA12") of `sheet`.
+  static CellOrigin At(TextView sheet, std::string_view a1);
 
   bool Known() const { return !sheet.empty() && row > 0 && column > 0; }
   // "B6": column letters, then the row number.

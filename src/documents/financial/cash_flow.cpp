@@ -28,8 +28,8 @@ void WriteCashFlow(FinancialContext& ctx) {
   for (const RowBlock& block : kCashFlowBlocks) {
     for (int row = block.first; row <= block.last; ++row) {
       ctx.gen.AddElement("oxr:lancFluxoCaixa", false, kSection);
-      ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)));
-      WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, 3));
+      ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)), CellOrigin{"Fluxo De Caixa", row, 1});
+      WriteAmount(ctx.gen, "oxr:valor", AmountOf(sheet.At(row, 3)), CellOrigin{"Fluxo De Caixa", row, 3});
     }
   }
 }

@@ -25,6 +25,14 @@ void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount) {
     gen.AddDecimalElement(name, amount.value);
 }
 
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount, const CellOrigin& origin) {
+  static const Text kZero = "0.0";
+  if (amount.empty)
+    gen.AddTextElement(name, kZero, origin);
+  else
+    gen.AddDecimalElement(name, amount.value, origin);
+}
+
 int ReferenceYear(const Worksheets& sheets) {
   const Text date = NormalizeDate(sheets[Ansi("Dados Cadastrais")].TextAt(3, 2));
   // NormalizeDate only returns dates that passed its own check, which begin

@@ -22,6 +22,8 @@ void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount);
 inline void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell) {
   WriteAmount(gen, name, AmountOf(cell));
 }
+// The same, for an amount whose cell is known, so that a finding names it.
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount, const CellOrigin& origin);
 
 // The year of "Dados Cadastrais" B3, as the date converter reads it. Raises
 // the converter's invalid-date message when B3 is not a date.

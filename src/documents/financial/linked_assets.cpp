@@ -86,22 +86,23 @@ void WriteState(FinancialContext& ctx, const Cell& municipality) {
   }
 }
 
-void WriteInvestments(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+void WriteInvestments(FinancialContext& ctx, const Text& sheetName, const WorksheetArray& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
   for (int row = kFirstRow; !sheet.TextAt(row, kCustody).empty(); ++row) {
+    const auto cell = [&](int column) { return CellOrigin{sheetName, row, column}; };
     gen.AddElement(kAsset, false, kSection);
     gen.AddElement("oxr:AtivoInvest");
-    gen.AddTextElement("oxr:custodia", UpperAscii(Trim(sheet.TextAt(row, kCustody))));
-    gen.AddTextElement("oxr:codigo", UpperAscii(Trim(sheet.TextAt(row, kCode))));
-    gen.AddTextElement("oxr:dataEmissao", OptionalDate(sheet, row, kIssue));
-    gen.AddTextElement("oxr:dataVencimento", OptionalDate(sheet, row, kMaturity));
+    gen.AddTextElement("oxr:custodia", UpperAscii(Trim(sheet.TextAt(row, kCustody))), cell(kCustody));
+    gen.AddTextElement("oxr:codigo", UpperAscii(Trim(sheet.TextAt(row, kCode))), cell(kCode));
+    gen.AddTextElement("oxr:dataEmissao", OptionalDate(sheet, row, kIssue), cell(kIssue));
+    gen.AddTextElement("oxr:dataVencimento", OptionalDate(sheet, row, kMaturity), cell(kMaturity));
     const Text otherType = sheet.TextAt(row, kOtherType);
-    if (!otherType.empty()) gen.AddTextElement("oxr:tipoOutros", UpperAscii(otherType));
-    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kInvestmentType));
-    gen.AddDecimalElement("oxr:quantidade", FormatDecimal(sheet.TextAt(row, kQuantity)));
+    if (!otherType.empty()) gen.AddTextElement("oxr:tipoOutros", UpperAscii(otherType), cell(kOtherType));
+    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kInvestmentType), cell(kInvestmentType));
+    gen.AddDecimalElement("oxr:quantidade", FormatDecimal(sheet.TextAt(row, kQuantity)), cell(kQuantity));
     gen.ReturnTo(kAsset);
-    WriteAmount(gen, "oxr:precoUnitario", sheet.At(row, kInvestmentPrice));
-    WriteAmount(gen, "oxr:valorContabil", sheet.At(row, kInvestmentBookValue));
+    WriteAmount(gen, "oxr:precoUnitario", AmountOf(sheet.At(row, kInvestmentPrice)), cell(kInvestmentPrice));
+    WriteAmount(gen, "oxr:valorContabil", AmountOf(sheet.At(row, kInvestmentBookValue)), cell(kInvestmentBookValue));
     if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", UpperAscii(ownFlag));
     gen.ReturnTo(kSection);
   }
@@ -111,47 +112,50 @@ void WriteInvestments(FinancialContext& ctx, const WorksheetArray& sheet, const 
 // The address of the real estate whose key is `key`, if one address row
 // names it; a second one is an error, since the document holds one address
 // per property.
-void WriteAddress(FinancialContext& ctx, const WorksheetArray& sheet, const Text& key) {
+void WriteAddress(FinancialContext& ctx, const Text& sheetName, const WorksheetArray& sheet, const Text& key) {
   TXMLGenerator& gen = ctx.gen;
   int found = 0;
   for (int row = kFirstRow; !sheet.TextAt(row, kAddressKey).empty(); ++row) {
     if (ZeroPadCode(sheet.TextAt(row, kAddressKey), 0) != key) continue;
     if (++found > 1)
       throw EGenerica(Ansi("Erro no preenchimento de endereço de ativo imobiliário. Verifique na planilha!"));
+    const auto cell = [&](int column) { return CellOrigin{sheetName, row, column}; };
     gen.AddElement("oxr:endereco");
-    gen.AddTextElement("oxr:logradouro", sheet.TextAt(row, kStreet));
-    gen.AddTextElement("oxr:numLogradouro", sheet.TextAt(row, kStreetNumber));
-    gen.AddTextElement("oxr:complemento", sheet.TextAt(row, kComplement));
-    gen.AddTextElement("oxr:bairro", sheet.TextAt(row, kDistrict).substr(0, 20));
-    gen.AddTextElement("oxr:municipioIBGE", sheet.TextAt(row, kMunicipality));
+    gen.AddTextElement("oxr:logradouro", sheet.TextAt(row, kStreet), cell(kStreet));
+    gen.AddTextElement("oxr:numLogradouro", sheet.TextAt(row, kStreetNumber), cell(kStreetNumber));
+    gen.AddTextElement("oxr:complemento", sheet.TextAt(row, kComplement), cell(kComplement));
+    gen.AddTextElement("oxr:bairro", sheet.TextAt(row, kDistrict).substr(0, 20), cell(kDistrict));
+    gen.AddTextElement("oxr:municipioIBGE", sheet.TextAt(row, kMunicipality), cell(kMunicipality));
     WriteState(ctx, sheet.At(row, kMunicipality));
-    gen.AddTextElement("oxr:CEP", ZeroPadCode(sheet.TextAt(row, kPostCode), 8));
+    gen.AddTextElement("oxr:CEP", ZeroPadCode(sheet.TextAt(row, kPostCode), 8), cell(kPostCode));
   }
 }
 
-void WriteRealEstate(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
+void WriteRealEstate(FinancialContext& ctx, const Text& sheetName, const WorksheetArray& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
   for (int row = kFirstRow; !sheet.TextAt(row, kRgi).empty(); ++row) {
+    const auto cell = [&](int column) { return CellOrigin{sheetName, row, column}; };
     gen.AddElement(kAsset, false, kSection);
     gen.AddElement(kRealEstate);
     const Text key = ZeroPadCode(sheet.TextAt(row, kRgi), 0);
-    WriteAddress(ctx, sheet, key);
+    WriteAddress(ctx, sheetName, sheet, key);
     gen.ReturnTo(kRealEstate);
 
-    gen.AddTextElement("oxr:RGI", key);
-    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kEstateType));
+    gen.AddTextElement("oxr:RGI", key, cell(kRgi));
+    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kEstateType), cell(kEstateType));
     const Text office = sheet.TextAt(row, kRegistryOffice);
-    if (!office.empty()) gen.AddTextElement("oxr:nomeCartorio", office.substr(0, 60));
-    gen.AddDecimalElement("oxr:area", FormatDecimal(sheet.TextAt(row, kArea)));
+    if (!office.empty()) gen.AddTextElement("oxr:nomeCartorio", office.substr(0, 60), cell(kRegistryOffice));
+    gen.AddDecimalElement("oxr:area", FormatDecimal(sheet.TextAt(row, kArea)), cell(kArea));
     const Cell& acquisition = sheet.At(row, kAcquisition);
-    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : DateOfCell(acquisition, false));
+    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : DateOfCell(acquisition, false),
+                       cell(kAcquisition));
     const Text sale = sheet.TextAt(row, kSale);
-    if (!sale.empty()) gen.AddTextElement("oxr:dataVenda", NormalizeDate(sale));
-    gen.AddTextElement("oxr:dataAvaliacao", OptionalDate(sheet, row, kValuation));
+    if (!sale.empty()) gen.AddTextElement("oxr:dataVenda", NormalizeDate(sale), cell(kSale));
+    gen.AddTextElement("oxr:dataAvaliacao", OptionalDate(sheet, row, kValuation), cell(kValuation));
     const Text ownNetwork = Trim(sheet.TextAt(row, kOwnNetwork));
     if (ownNetwork.empty())
       throw EGenerica(Ansi("Não foi definido se o ativo imobiliário é rede própria."));
-    gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)));
+    gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)), cell(kOwnNetwork));
 
     gen.ReturnTo(kAsset);
     WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice));
@@ -164,9 +168,10 @@ void WriteRealEstate(FinancialContext& ctx, const WorksheetArray& sheet, const T
 // One worksheet's assets: its investments first, then its real estate.
 // `ownFlag` says whether they are the operator's own ("S") or its
 // sponsor's ("N"); it is empty when the operator has no sponsor.
-void WriteAssetSheet(FinancialContext& ctx, const WorksheetArray& sheet, const Text& ownFlag) {
-  WriteInvestments(ctx, sheet, ownFlag);
-  WriteRealEstate(ctx, sheet, ownFlag);
+void WriteAssetSheet(FinancialContext& ctx, const Text& sheetName, const Text& ownFlag) {
+  const WorksheetArray& sheet = ctx.sheets[sheetName];
+  WriteInvestments(ctx, sheetName, sheet, ownFlag);
+  WriteRealEstate(ctx, sheetName, sheet, ownFlag);
 }
 
 }  // namespace
@@ -179,12 +184,12 @@ void WriteLinkedAssets(FinancialContext& ctx) {
   const WorksheetArray& registration = ctx.sheets["Dados Cadastrais"];
   const Text kind = UpperAscii(registration.TextAt(26, 2));
   const Text subKind = UpperAscii(registration.TextAt(27, 2));
-  const WorksheetArray& own = ctx.sheets["Ativos Vinculados"];
+  const Text own = "Ativos Vinculados";
   // Self-managed operators backed by a sponsoring entity list the sponsor's
   // assets too, and mark every asset as their own or the sponsor's.
   if (kind == "AUTOG" && subKind != "NPATR" && subKind != "AUTSM") {
     WriteAssetSheet(ctx, own, "S");
-    WriteAssetSheet(ctx, ctx.sheets["Ativos Vinculados Mantenedor"], "N");
+    WriteAssetSheet(ctx, "Ativos Vinculados Mantenedor", "N");
   } else {
     WriteAssetSheet(ctx, own, Text());
   }

@@ -13,11 +13,12 @@ void WriteProfitOrLoss(FinancialContext& ctx) {
   ctx.gen.ReturnTo("oxr:voskeFinanc");
   ctx.gen.AddElement(kSection);
 
-  const WorksheetArray& sheet = ctx.sheets[Ansi("Lucros ou Prejuízos")];
+  const Text sheetName = Ansi("Lucros ou Prejuízos");
+  const WorksheetArray& sheet = ctx.sheets[sheetName];
   for (int row = 5; row <= 12; ++row) {
     ctx.gen.AddElement("oxr:lucroPrejuizo", false, kSection);
-    ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)));
-    WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, 3));
+    ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, 1)), CellOrigin{sheetName, row, 1});
+    WriteAmount(ctx.gen, "oxr:valor", AmountOf(sheet.At(row, 3)), CellOrigin{sheetName, row, 3});
   }
 }
 

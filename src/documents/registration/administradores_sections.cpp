@@ -22,7 +22,8 @@ void WriteResponsible(CadastralBuild& b, const WorksheetArray& adm, const char* 
     for (int row = block.firstRow; row < block.firstRow + 3; ++row) {
       if (UpperAscii(adm.TextAt(row, Col('H'))) != code) continue;
       b.gen.AddElement("oxr:identifResp");
-      b.gen.AddTextElement(block.idElement, ZeroPadCode(adm.TextAt(row, Col('I')), block.idWidth));
+      b.gen.AddTextElement(block.idElement, ZeroPadCode(adm.TextAt(row, Col('I')), block.idWidth),
+                           CellOrigin{SheetAdministradores(), row, Col('I')});
       b.gen.ReturnTo(element);
       b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('J')));
       b.gen.AddTextElement("oxr:numRegistro", adm.TextAt(row, Col('K')));
@@ -54,14 +55,15 @@ void WriteAdministradores(CadastralBuild& b) {
   // One administrator per row from 5 while A holds a CPF.
   for (int row = 5; !adm.TextAt(row, Col('A')).empty(); ++row) {
     b.gen.AddElement("oxr:administrador");
-    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('A')), 11));
-    b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('B')));
-    b.gen.AddTextElement("oxr:nomeMae", adm.TextAt(row, Col('C')));
-    b.gen.AddTextElement("oxr:cargoFuncao", adm.TextAt(row, Col('D')));
+    const auto cell = [&](char column) { return CellOrigin{SheetAdministradores(), row, Col(column)}; };
+    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('A')), 11), cell('A'));
+    b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('B')), cell('B'));
+    b.gen.AddTextElement("oxr:nomeMae", adm.TextAt(row, Col('C')), cell('C'));
+    b.gen.AddTextElement("oxr:cargoFuncao", adm.TextAt(row, Col('D')), cell('D'));
     const Text start = adm.TextAt(row, Col('E'));
-    b.gen.AddTextElement("oxr:dataIniMandato", start.empty() ? Text() : NormalizeDate(start));
+    b.gen.AddTextElement("oxr:dataIniMandato", start.empty() ? Text() : NormalizeDate(start), cell('E'));
     const Text end = adm.TextAt(row, Col('F'));
-    if (!end.empty()) b.gen.AddTextElement("oxr:dataFimMandato", NormalizeDate(end));
+    if (!end.empty()) b.gen.AddTextElement("oxr:dataFimMandato", NormalizeDate(end), cell('F'));
     b.gen.ReturnTo("oxr:administradores");
   }
 
@@ -72,9 +74,10 @@ void WriteAdministradores(CadastralBuild& b) {
     if (council != "M" && council != "D") continue;
     b.gen.ReturnTo("oxr:administradores");
     b.gen.AddElement("oxr:respTecnico");
-    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('I')), 11));
-    b.gen.AddTextElement("oxr:tipoConsRegional", council.substr(0, 1));
-    b.gen.AddTextElement("oxr:numConsRegional", adm.TextAt(row, Col('J')));
+    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('I')), 11),
+                         CellOrigin{SheetAdministradores(), row, Col('I')});
+    b.gen.AddTextElement("oxr:tipoConsRegional", council.substr(0, 1), CellOrigin{SheetAdministradores(), row, Col('H')});
+    b.gen.AddTextElement("oxr:numConsRegional", adm.TextAt(row, Col('J')), CellOrigin{SheetAdministradores(), row, Col('J')});
   }
 }
 

@@ -25,7 +25,7 @@ void WriteCadastro(CadastralBuild& b) {
   const WorksheetArray& dc = b.Sheet(SheetDadosCadastrais());
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:cadastro");
-  b.gen.AddTextElement("oxr:nomeFantasia", CellAt(dc, "B8"));
+  b.gen.AddTextElement("oxr:nomeFantasia", CellAt(dc, "B8"), CellOrigin::At(SheetDadosCadastrais(), "B8"));
 
   b.gen.AddElement("oxr:enderecoMatriz");
   WriteAddressBlock(b, {CellAt(dc, "B15"), CellAt(dc, "D15"), CellAt(dc, "B16"), CellAt(dc, "B17"),
@@ -39,7 +39,7 @@ void WriteCadastro(CadastralBuild& b) {
   WritePhoneRows(b, dc, "F", "oxr:fax");
   b.Breathe();
 
-  b.gen.AddTextElement("oxr:eMail", CellAt(dc, "B10"));
+  b.gen.AddTextElement("oxr:eMail", CellAt(dc, "B10"), CellOrigin::At(SheetDadosCadastrais(), "B10"));
 
   b.gen.AddElement("oxr:enderecoCorresp");
   WriteAddressBlock(b, {CellAt(dc, "B20"), CellAt(dc, "D20"), CellAt(dc, "B21"), CellAt(dc, "B22"),

@@ -46,8 +46,8 @@ void WriteRepresentante(CadastralBuild& b) {
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:representante");
   const Text cpf = CellAt(rep, "B4");
-  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
-  b.gen.AddTextElement("oxr:nome", CellAt(rep, "B5"));
+  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11), CellOrigin::At(SheetRepresentantes(), "B4"));
+  b.gen.AddTextElement("oxr:nome", CellAt(rep, "B5"), CellOrigin::At(SheetRepresentantes(), "B5"));
 
   // Address and telephones are written only with a complete address.
   if (AllFilled(rep, {"E4", "G4", "E5", "G5", "E6", "G6"})) {
@@ -64,7 +64,7 @@ void WriteRepresentante(CadastralBuild& b) {
 
   b.gen.ReturnTo("oxr:representante");
   const Text email = CellAt(rep, "B6");
-  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
+  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email, CellOrigin::At(SheetRepresentantes(), "B6"));
 }
 
 void WriteRepresRN117(CadastralBuild& b) {
@@ -72,22 +72,22 @@ void WriteRepresRN117(CadastralBuild& b) {
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:represRN117");
   const Text cpf = CellAt(rep, "B9");
-  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
-  b.gen.AddTextElement("oxr:nome", CellAt(rep, "B10"));
+  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11), CellOrigin::At(SheetRepresentantes(), "B9"));
+  b.gen.AddTextElement("oxr:nome", CellAt(rep, "B10"), CellOrigin::At(SheetRepresentantes(), "B10"));
 
   // The address is always written; an empty municipality gives an empty
   // oxr:siglaUF, an unlisted one none.
   b.gen.AddElement("oxr:enderecoRepresentante");
-  b.gen.AddTextElement("oxr:logradouro", CellAt(rep, "E9"));
-  b.gen.AddTextElement("oxr:numLogradouro", CellAt(rep, "G9"));
-  b.gen.AddTextElement("oxr:complemento", CellAt(rep, "E10"));
-  b.gen.AddTextElement("oxr:bairro", CellAt(rep, "E11"));
-  b.gen.AddTextElement("oxr:municipioIBGE", CellAt(rep, "G11"));
+  b.gen.AddTextElement("oxr:logradouro", CellAt(rep, "E9"), CellOrigin::At(SheetRepresentantes(), "E9"));
+  b.gen.AddTextElement("oxr:numLogradouro", CellAt(rep, "G9"), CellOrigin::At(SheetRepresentantes(), "G9"));
+  b.gen.AddTextElement("oxr:complemento", CellAt(rep, "E10"), CellOrigin::At(SheetRepresentantes(), "E10"));
+  b.gen.AddTextElement("oxr:bairro", CellAt(rep, "E11"), CellOrigin::At(SheetRepresentantes(), "E11"));
+  b.gen.AddTextElement("oxr:municipioIBGE", CellAt(rep, "G11"), CellOrigin::At(SheetRepresentantes(), "G11"));
   if (Trim(CellAt(rep, "G11")).empty())
     b.gen.AddTextElement("oxr:siglaUF", Text());
   else
     LookupUF(b, CellRef(rep, "G11"));
-  b.gen.AddTextElement("oxr:cep", ZeroPadCode(CellAt(rep, "G10"), 8));
+  b.gen.AddTextElement("oxr:cep", ZeroPadCode(CellAt(rep, "G10"), 8), CellOrigin::At(SheetRepresentantes(), "G10"));
 
   // Exactly one telephone: the first "T" row of this CPF, or an empty one.
   b.gen.ReturnTo("oxr:represRN117");
@@ -110,16 +110,18 @@ void WriteRepresRN117(CadastralBuild& b) {
   b.Breathe();
 
   const Text email = CellAt(rep, "B11");
-  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
-  b.gen.AddTextElement("oxr:numeroRG", CellAt(rep, "B12"));
+  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email, CellOrigin::At(SheetRepresentantes(), "B11"));
+  b.gen.AddTextElement("oxr:numeroRG", CellAt(rep, "B12"), CellOrigin::At(SheetRepresentantes(), "B12"));
   const Text issued = CellAt(rep, "B13");
-  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : NormalizeDate(issued));
+  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : NormalizeDate(issued),
+                       CellOrigin::At(SheetRepresentantes(), "B13"));
   // The issuing body (row 15) comes before the validity date (row 14).
-  b.gen.AddTextElement("oxr:orgaoExpedidor", CellAt(rep, "B15"));
+  b.gen.AddTextElement("oxr:orgaoExpedidor", CellAt(rep, "B15"), CellOrigin::At(SheetRepresentantes(), "B15"));
   const Text validUntil = CellAt(rep, "B14");
-  if (!validUntil.empty()) b.gen.AddTextElement("oxr:dataValidade", NormalizeDate(validUntil));
-  b.gen.AddTextElement("oxr:pais", CellAt(rep, "B16"));
-  b.gen.AddTextElement("oxr:cargo", CellAt(rep, "B17"));
+  if (!validUntil.empty())
+    b.gen.AddTextElement("oxr:dataValidade", NormalizeDate(validUntil), CellOrigin::At(SheetRepresentantes(), "B14"));
+  b.gen.AddTextElement("oxr:pais", CellAt(rep, "B16"), CellOrigin::At(SheetRepresentantes(), "B16"));
+  b.gen.AddTextElement("oxr:cargo", CellAt(rep, "B17"), CellOrigin::At(SheetRepresentantes(), "B17"));
 }
 
 }  // namespace voske
