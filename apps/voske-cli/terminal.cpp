@@ -43,6 +43,12 @@ void TerminalFrontEnd::ShowMessageWithDetails(const Text& text, MessageIcon icon
   ShowMessage(text, icon, caption);
 }
 
+bool TerminalFrontEnd::Confirm(const Text& text, const Text&, const std::vector<Text>& details) {
+  for (const Text& line : details) PrintError(line);
+  PrintError(text.substr(0, text.find(CR)));
+  return true;
+}
+
 void TerminalFrontEnd::SetStatus(const Text& status) {
   if (!silent_) PrintError(status);
 }

@@ -24,6 +24,10 @@ class TerminalFrontEnd : public FrontEnd {
   // read is the message's own (the count of findings, say).
   void ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
                               const std::vector<Text>& details) override;
+  // Nobody is asked: the details, then the question's first line (what it
+  // is about), and the command goes on. A command that must not go on is
+  // told so by its own option (--estrito).
+  bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) override;
   void SetStatus(const Text& status) override;
   void ProcessEvents() override {}
   void SetBusy(bool) override {}

@@ -75,6 +75,8 @@ const Pairing kPairings[] = {
     {"dataFimMandato", {}, BuiltIn("date")},                           // [B]
     {"dataExpedicao", {}, BuiltIn("date")},                            // [B]
     {"dataValidade", {}, BuiltIn("date")},                             // [B]
+    // Share counts: decimal leaves under the shareholders; the controlled
+    // companies' copies go as typed, so they are where a non-number shows.
     {"qtdAcoesQuotas", {}, BuiltIn("float")},                          // [B]
     {"qtdeAcoesQuotas", {}, BuiltIn("float")},                         // [B]
     {"totalAcoesQuotas", {}, BuiltIn("float")},                        // [B]

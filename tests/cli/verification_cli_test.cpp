@@ -130,8 +130,7 @@ TEST_F(VerificationCliTest, VerificarReadsADocumentOnDiskAndNamesElementPaths) {
   const CliResult v = Verificar({"--arquivo", g.out.substr(0, g.out.size() - 1)});
   EXPECT_EQ(v.status, 1);
   const std::vector<std::string> lines = WarningLines(v.err);
-  // Two leaves carry B6's CNPJ (identification and registration data); on
-  // disk they are told apart by their paths.
+  // Without the workbook, each finding names its element's path.
   EXPECT_NE(std::find(lines.begin(), lines.end(),
                       "Aviso: oxr:identificador/oxr:CNPJ \"24681357000141\": dígitos verificadores do CNPJ inválidos"),
             lines.end())
@@ -166,6 +165,18 @@ TEST_F(VerificationCliTest, VerificarSaysWhyAFileIsNoDocument) {
   EXPECT_EQ(damaged.status, 1);
   EXPECT_NE(damaged.err.find("não é um documento XML válido"), std::string::npos) << damaged.err;
   EXPECT_EQ(damaged.err.find("Aviso:"), std::string::npos);
+}
+
+TEST_F(VerificationCliTest, EnviarStrictDoesNotSendADocumentWithFindings) {
+  const CliResult g = Gerar("cadastral", Workbook(BreakRegistration), {"--silencioso"});
+  ASSERT_EQ(g.status, 0) << g.err;
+  const CliResult r = RunCli({{"enviar", "--documento", "cadastral", "--arquivo", g.out.substr(0, g.out.size() - 1),
+                               "--destino", out.string(), "--estrito"},
+                              std::string("senha-demo"), "", {}});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(WarningLines(r.err).size(), 7u) << r.err;
+  EXPECT_NE(r.err.find("O documento não foi enviado: 7 avisos de verificação"), std::string::npos) << r.err;
+  EXPECT_FALSE(fs::exists(out / "Recibo"));
 }
 
 TEST_F(VerificationCliTest, VerificarUsage) {
