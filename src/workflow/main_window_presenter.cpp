@@ -152,10 +152,8 @@ void MainWindowPresenter::Send(const RunChoices& choices) {
   request.proxyUser = proxy_.user;
   request.proxyPassword = proxy_.password;
   request.passwordUpper = OxrPasswordUpper();
-  if (!VerifyBeforeSending(request.xmlPath, frontEnd_, /*strict=*/false)) {
-    frontEnd_.SetStatus(Ansi("Status: Envio cancelado"));
-    return;
-  }
+  // The user declined: the press ends as any other, the window ready again.
+  if (!VerifyBeforeSending(request.xmlPath, frontEnd_, /*strict=*/false)) return;
   transmission_.SendDocument(request, frontEnd_);
 }
 
