@@ -44,7 +44,9 @@ void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const Larg
   for (int c = 0; c < kLargeWorkbookColumns; ++c) worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), headers[c], nullptr);
   for (int r = 1; r <= spec.rows; ++r) {
     const lxw_row_t row = static_cast<lxw_row_t>(r);
-    std::snprintf(code, sizeof code, "%d.%d.%02d.%05d", sheet + 1, r % 9 + 1, r % 97, r);
+    // Digits only, as the regulator's account codes are: the section's digit
+    // first (1 assets, 2 liabilities, 3 revenue, 4 expenses).
+    std::snprintf(code, sizeof code, "%d%d%02d%05d", sheet + 1, r % 9 + 1, r % 97, r);
     worksheet_write_string(ws, row, 0, code, nullptr);
     worksheet_write_string(ws, row, 1, kDescriptions[r % (sizeof kDescriptions / sizeof *kDescriptions)], nullptr);
     const double opening = Amount(sheet, r, 2), debits = Amount(sheet, r, 3), credits = Amount(sheet, r, 4);

@@ -13,13 +13,14 @@
 #include "workflow/oxr_password.h"
 #include "workflow/proxy_settings.h"
 #include "workflow/run_checks.h"
+#include "workflow/send_verification.h"
 
 namespace voske::cli {
 namespace {
 
 constexpr const char* kHelp =
     "Uso: voske-cli enviar --documento cadastral|financeiro --arquivo ARQUIVO --destino PASTA\n"
-    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO]\n"
+    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO] [--estrito]\n"
     "\n"
     "Envia um documento XML gerado pelo VOSKE-XML para a OXR pelo cliente Java, que roda\n"
     "numa Máquina Virtual Java dentro do programa. O recibo fica em PASTA/Recibo.\n"
@@ -30,7 +31,12 @@ constexpr const char* kHelp =
     "  --destino PASTA           a pasta onde fica a pasta Recibo (precisa existir)\n"
     "  --proxy SERVIDOR:PORTA    envia pelo proxy HTTP indicado\n"
     "  --proxy-usuario USUARIO   o usuário do proxy (obrigatório com --proxy)\n"
+    "  --estrito                 não envia um documento com avisos de verificação\n"
     "  --help                    mostra esta ajuda\n"
+    "\n"
+    "Antes do envio, cada valor do documento é conferido com o que o esquema da OXR aceita;\n"
+    "cada valor recusado é uma linha \"Aviso: ...\" na saída de erros, e o envio segue\n"
+    "(com --estrito, não segue: saída 1).\n"
     "\n"
     "Senhas (nunca na linha de comando): a senha da OXR vem da variável VOSKE_SENHA e a do\n"
     "proxy de VOSKE_PROXY_SENHA; sem elas, cada uma é lida de uma linha da entrada padrão.\n"
@@ -51,6 +57,7 @@ int Usage(const std::string& problem) {
 
 struct Options {
   int documentKind = -1;
+  bool strict = false;
   bool haveFile = false, haveDestination = false, haveProxy = false, haveProxyUser = false;
   std::string file, destination, proxyHost, proxyPort, proxyUser;
 };
@@ -72,6 +79,8 @@ int Run(const std::vector<std::string>& args) {
     if (a == "--help" || a == "-h") {
       std::fputs(kHelp, stdout);
       return kExitOk;
+    } else if (a == "--estrito") {
+      o.strict = true;
     } else if (OptionValue(args, i, "--documento", v)) {
       if (v == "cadastral") o.documentKind = 0;
       else if (v == "financeiro") o.documentKind = 1;
@@ -107,6 +116,7 @@ int Run(const std::vector<std::string>& args) {
   choices.destinationFolder = o.destination;
   choices.xmlFilePath = o.file;
   if (!CheckRunChoices(choices, ui)) return kExitFailure;
+  if (!VerifyBeforeSending(Absolute(RemoveAll(o.file, '"')), ui, o.strict)) return kExitFailure;
 
   const Text password = ReadSecret("VOSKE_SENHA", "Senha da OXR: ");
   if (!AcceptOxrPassword(password, ui)) return kExitFailure;

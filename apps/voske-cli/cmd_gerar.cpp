@@ -18,10 +18,12 @@ namespace voske::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n";
+    "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n"
+    "                     [--estrito]\n";
 
 constexpr const char* kHelp =
     "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n"
+    "                     [--estrito]\n"
     "\n"
     "Gera um documento XML da OXR a partir da Planilha Padrão, como o botão \"Gerar arquivo\"\n"
     "da janela principal.\n"
@@ -39,6 +41,9 @@ constexpr const char* kHelp =
     "  --silencioso\n"
     "        não mostra as linhas de status de cada etapa; as mensagens continuam\n"
     "        sendo mostradas.\n"
+    "  --estrito\n"
+    "        um documento com avisos de verificação é uma falha: o arquivo não fica na\n"
+    "        pasta de destino e o código de saída é 1.\n"
     "  --help\n"
     "        mostra esta ajuda.\n"
     "\n"
@@ -49,12 +54,19 @@ constexpr const char* kHelp =
     "Saída: as linhas de status e as mensagens vão para a saída de erros; em caso de\n"
     "sucesso, o caminho completo do arquivo gerado é a única linha da saída padrão.\n"
     "\n"
+    "Verificação: cada valor do documento é conferido com o que o esquema da OXR aceita\n"
+    "(listas de valores, formatos, números, datas, dígitos verificadores de CNPJ e CPF).\n"
+    "Cada valor recusado é uma linha \"Aviso: PLANILHA!CÉLULA: ELEMENTO \"VALOR\": motivo\"\n"
+    "na saída de erros, seguida de uma linha com a contagem; o documento é gerado mesmo\n"
+    "assim, salvo com --estrito.\n"
+    "\n"
     "Código de saída: 0 arquivo gerado; 1 falha (nenhum arquivo fica na pasta de\n"
     "destino); 2 uso incorreto.\n";
 
 struct Options {
   std::optional<std::string> document, workbook, destination;
   bool silent = false;
+  bool strict = false;
   bool help = false;
 };
 
@@ -71,9 +83,9 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       o.help = true;
       continue;
     }
-    if (name == "--silencioso") {
-      if (inlineValue) return "a opção --silencioso não recebe valor";
-      o.silent = true;
+    if (name == "--silencioso" || name == "--estrito") {
+      if (inlineValue) return "a opção " + name + " não recebe valor";
+      (name == "--silencioso" ? o.silent : o.strict) = true;
       continue;
     }
     std::optional<std::string>* slot = name == "--documento" ? &o.document
@@ -136,6 +148,7 @@ int RunGerar(const std::vector<std::string>& args) {
   request.workbookPath = *o.workbook;
   request.destinationFolder = *o.destination;
   request.passwordUpper = OxrPasswordUpper(password);
+  request.strict = o.strict;
   GenerationState state;
   LoadWorkbook(request, front, state, StandardGenerationServices());
   if (state.generationFailed) return kExitFailure;

@@ -37,6 +37,18 @@ void TerminalFrontEnd::ShowMessage(const Text& text, MessageIcon icon, const Tex
   PrintError(text);
 }
 
+void TerminalFrontEnd::ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
+                                              const std::vector<Text>& details) {
+  for (const Text& line : details) PrintError(line);
+  ShowMessage(text, icon, caption);
+}
+
+bool TerminalFrontEnd::Confirm(const Text& text, const Text&, const std::vector<Text>& details) {
+  for (const Text& line : details) PrintError(line);
+  PrintError(text.substr(0, text.find(CR)));
+  return true;
+}
+
 void TerminalFrontEnd::SetStatus(const Text& status) {
   if (!silent_) PrintError(status);
 }

@@ -2,6 +2,7 @@
 // What the command line shows: Windows-1252 texts from the core become UTF-8
 // for the terminal, and every CR of a message becomes a line break.
 #include <string>
+#include <vector>
 
 #include "port/front_end.h"
 #include "text/text.h"
@@ -19,6 +20,14 @@ class TerminalFrontEnd : public FrontEnd {
  public:
   explicit TerminalFrontEnd(bool silent) : silent_(silent) {}
   void ShowMessage(const Text& text, MessageIcon icon, const Text& caption) override;
+  // The detail lines first, one per line, then the message: the last line
+  // read is the message's own (the count of findings, say).
+  void ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
+                              const std::vector<Text>& details) override;
+  // Nobody is asked: the details, then the question's first line (what it
+  // is about), and the command goes on. A command that must not go on is
+  // told so by its own option (--estrito).
+  bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) override;
   void SetStatus(const Text& status) override;
   void ProcessEvents() override {}
   void SetBusy(bool) override {}

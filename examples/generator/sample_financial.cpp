@@ -209,15 +209,15 @@ void AddLinkedAssetSheet(Sheet& s, bool sponsor) {
                      "01402-000"});
     s.SetRow(6, 12, {"1182043", "Rua Barão de Jaguara", "312", "", "Centro", "350950", "13015-001"});
 
-    s.SetRow(5, 20, {"SELIC", "LTN-01012026", std::monostate{}, std::monostate{}, std::monostate{}, "1001", 2500.0,
+    s.SetRow(5, 20, {"SELIC", "LTN01012026", std::monostate{}, std::monostate{}, std::monostate{}, "1001", 2500.0,
                      836.418, 2091045.00});
     s.SetDate(5, 22, 2022, 1, 7);
     s.SetDate(5, 23, 2026, 1, 1);
-    s.SetRow(6, 20, {"cetip", "cdb-mtq-2026-0031", std::monostate{}, std::monostate{}, std::monostate{}, "1004",
+    s.SetRow(6, 20, {"cetip", "cdb2026_mtq_0031", std::monostate{}, std::monostate{}, std::monostate{}, "1004",
                      1.0, 1058955.00, 1058955.00});
     s.SetDate(6, 22, 2023, 9, 14);
     s.SetDate(6, 23, 2026, 9, 15);
-    s.SetRow(7, 20, {"OUTROS", "FIDC-SAUDE-DEDICADO", std::monostate{}, std::monostate{}, "fidc-saude-01", "1025",
+    s.SetRow(7, 20, {"OUTROS", "FIDC_SAUDE_DEDICADO", std::monostate{}, std::monostate{}, "fidc_saude_01", "1025",
                      120345.6789, 3.4523, 415469.23});
   } else {
     s.SetRow(5, 1, {"9.876", "2003", "Oficial de Registro de Imóveis de Santos", 5120.0, std::monostate{},
@@ -343,20 +343,22 @@ void AddBalanceAgeingSheet(Sheet& s) {
   }
   s.Set("A22", "Subtotal");
   s.SetFormula("B22", "SUM(B17:B21)", 1284560.45);
-  s.SetRow(24, 1, {"PPSC", -112340.00, 0.0, -98000.00});
+  // No PPSC line: its code (400) is outside the ageing codes the regulator's
+  // schema lists, and the sample is meant to verify clean.
 }
 
 void AddProfitOrLossSheet(Sheet& s) {
   s.Set("A1", "Destinação de lucros ou prejuízos");
   s.SetRow(4, 1, {"Conta", "Descrição", "Valor"});
-  s.SetRow(5, 1, {"LP01", "Lucro ou prejuízo do exercício", 520130.65});
-  s.SetRow(6, 1, {"LP02", "Reserva legal", 26006.53});
-  s.SetRow(7, 1, {"LP03", "Reservas estatutárias"});
-  s.SetRow(8, 1, {"LP04", "Reserva de lucros a realizar"});
-  s.SetRow(9, 1, {"LP05", "Dividendos propostos", 123531.03});
-  s.SetRow(10, 1, {"LP06", "Juros sobre o capital próprio"});
-  s.SetRow(11, 1, {"LP07", "Lucros retidos", 370593.09});
-  s.SetRow(12, 1, {"LP08", "Outras destinações"});
+  // Column A holds the regulator's codes of the appropriation; the eighth
+  // line is left free.
+  s.SetRow(5, 1, {"LUCROS_DISTRIBUIDOS", "Dividendos propostos", 123531.03});
+  s.SetRow(6, 1, {"CONSTITUICAO_RESERVAS", "Reserva legal", 26006.53});
+  s.SetRow(7, 1, {"REVERSAO_RESERVAS", "Reversão de reservas"});
+  s.SetRow(8, 1, {"JUROS_CAPITAL_PROPRIO", "Juros sobre o capital próprio"});
+  s.SetRow(9, 1, {"AJUSTE_EXERCICIOS_ANTERIORES", "Ajustes de exercícios anteriores"});
+  s.SetRow(10, 1, {"LUCRO_INCORPORADO_CAPITAL", "Lucros incorporados ao capital", 370593.09});
+  s.SetRow(11, 1, {"OUTROS", "Outras destinações"});
 }
 
 // Side by side: the operators' form in A-C, the insurers' in E-G; the
@@ -384,7 +386,7 @@ void AddSolvencySheet(Sheet& s) {
   s.Set("E16", "CNPJ da congênere");
   s.Set("F16", "Valor da participação");
   s.SetRow(17, 1, {"12.345.678/0001-95", 1000000.00});
-  s.SetRow(18, 1, {"98.765.432/0001-10", 500000.00});
+  s.SetRow(18, 1, {FormatCnpj("98.765.432/0001"), 500000.00});
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ void AddInterchange(Workbook& wb) {
                   "Não operadoras - a pagar"});
   s.SetRow(5, 1, {"Registro OXR", "Saldo", "Registro OXR", "Saldo", "CNPJ", "Saldo", "CNPJ", "Saldo"});
   s.SetRow(6, 1, {kOperatorNorte, 48213.57, kOperatorSerra, 12990.0, "12.345.678/0001-95", 3120.4,
-                  "07.654.321/0001-10", 1845.0});
-  s.SetRow(7, 1, {kOperatorVale, 9310.25, kOperatorLitoral, 7402.13, "23.456.789/0001-06", 980.0});
+                  FormatCnpj("07.654.321/0001"), 1845.0});
+  s.SetRow(7, 1, {kOperatorVale, 9310.25, kOperatorLitoral, 7402.13, FormatCnpj("23.456.789/0001"), 980.0});
   s.SetRow(8, 1, {kOperatorLitoral, 150.0});
 }
 

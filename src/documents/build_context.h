@@ -20,4 +20,9 @@ struct BuildContext {
   void Breathe() const { frontEnd.ProcessEvents(); }
 };
 
+// The cell a leaf is written from, for the verification's findings.
+inline CellOrigin OriginOf(const SheetView& sheet, std::int32_t row, std::int32_t column) {
+  return CellOrigin{sheet.Name(), row, column};
+}
+
 }  // namespace voske

@@ -39,14 +39,18 @@ Text RootStartTag(DocumentKind kind) {
 
 std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx) {
   auto gen = std::make_unique<TXMLGenerator>(RootElementName(kind), RootStartTag(kind), Text());
+  gen->SetLeafObserver(ctx.leafObserver);
+  const SheetView sheet = ctx.sheets[SheetId::DadosCadastrais];
+  const CellOrigin at[] = {{sheet.Name(), 3, 2}, {sheet.Name(), 5, 2}, {sheet.Name(), 6, 2}, {sheet.Name(), 7, 2}};
+
   gen->AddElement("oxr:identificador");
-  gen->AddTextElement("oxr:registroOXR", ZeroPadCode(RegistrationNumberText(ctx.sheets), 6));
+  gen->AddTextElement("oxr:registroOXR", ZeroPadCode(RegistrationNumberText(ctx.sheets), 6), at[1]);
   // The company name is cut to the schema's 60 characters, never refused.
   Text name = CompanyNameText(ctx.sheets).substr(0, 60);
   if (kind == DocumentKind::Financeiro) name = CleanText(name);
-  gen->AddTextElement("oxr:razaoSocial", name);
-  gen->AddTextElement("oxr:CNPJ", ZeroPadCode(CnpjText(ctx.sheets), 14));
-  gen->AddTextElement("oxr:periodo", PeriodDate(ctx.sheets));
+  gen->AddTextElement("oxr:razaoSocial", name, at[3]);
+  gen->AddTextElement("oxr:CNPJ", ZeroPadCode(CnpjText(ctx.sheets), 14), at[2]);
+  gen->AddTextElement("oxr:periodo", PeriodDate(ctx.sheets), at[0]);
   if (kind == DocumentKind::Financeiro)
     ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros"));
   gen->AddTextElement("oxr:transacao", TransactionCode(kind));

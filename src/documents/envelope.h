@@ -26,6 +26,9 @@ struct DocumentContext {
   Text passwordUpper;            // OxrPasswordUpper of the current run
   Text programVersion = ProgramVersion();
   bool& generationFailed;        // set when an error has already been shown
+  // Told of every leaf the document's generator writes (the verification);
+  // none when null.
+  LeafObserver* leafObserver = nullptr;
 };
 
 // The regulator's schema namespace URI (43 characters).

@@ -21,6 +21,12 @@ class WindowFrontEnd : public FrontEnd {
   void AttachStatus(QLabel* status) { status_ = status; }
 
   void ShowMessage(const Text& text, MessageIcon icon, const Text& caption) override;
+  // The details go to the dialog's "Ver mais..." area.
+  void ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
+                              const std::vector<Text>& details) override;
+  // "Sim" and "Não", with "Não" taking Enter: going on with what the
+  // details warn of must be a choice, not a reflex.
+  bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) override;
   void SetStatus(const Text& status) override;
   void ProcessEvents() override;
   // Nested requests collapse into one: the cursor stack gets one entry at

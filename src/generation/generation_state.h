@@ -4,6 +4,9 @@
 // generation's file.
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "verification/finding.h"
 
 namespace voske {
 
@@ -27,6 +30,10 @@ struct GenerationState {
   // earlier run in the same second). A failed run must not destroy a
   // document an earlier run delivered, so DiscardOutputFile keeps it.
   std::optional<FileStamp> earlierFile;
+  // What the verification found in the document just generated: values the
+  // regulator's schema refuses, each with the cell it came from. They do not
+  // fail the generation unless the request is strict.
+  std::vector<Finding> findings;
 
   // What the caller does before each run.
   void Clear() { *this = GenerationState(); }

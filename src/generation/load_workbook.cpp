@@ -5,6 +5,7 @@
 #include "documents/financial/financial_builder.h"
 #include "documents/operator_cells.h"
 #include "generation/output_name.h"
+#include "verification/document_verifier.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "values/converters.h"
@@ -104,12 +105,16 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   state.outputPath = OutputPathFor(request.destinationFolder, fileName);
   state.earlierFile = StampOf(state.outputPath);
 
+  // Every leaf is checked as it is written, so the document is never read
+  // again for it.
+  DocumentVerifier verifier;
   const DocumentContext context{.sheets = sheets,
                                 .frontEnd = frontEnd,
                                 .outputPath = state.outputPath,
                                 .passwordUpper = request.passwordUpper,
                                 .programVersion = request.programVersion,
-                                .generationFailed = state.generationFailed};
+                                .generationFailed = state.generationFailed,
+                                .leafObserver = &verifier};
   if (request.document == DocumentKind::Cadastral) {
     LoadCadastralSheets(loader, sheets);
     frontEnd.Status(Msg().buildingCadastral);
@@ -119,10 +124,38 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
     frontEnd.Status(Msg().buildingFinancial);
     services.buildFinancial(context);
   }
-  if (!state.generationFailed) frontEnd.ShowInformation(Msg().success);
+  if (state.generationFailed) return;
+  state.findings = verifier.Findings();
+  if (state.findings.empty()) {
+    frontEnd.ShowInformation(Msg().success);
+  } else if (request.strict) {
+    frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
+                                    FindingDetails(state.findings));
+    DiscardOutputFile(state);
+  } else {
+    frontEnd.ShowMessageWithDetails(GenerationSuccessMessage(state.findings.size()), MessageIcon::Information,
+                                    Ansi("Informação"), FindingDetails(state.findings));
+  }
 }
 
 }  // namespace
+
+Text GenerationSuccessMessage(std::size_t findingCount) {
+  if (findingCount == 0) return Msg().success;
+  return Msg().success + CR + FindingCountLine(findingCount) + Ansi(": valores que o esquema da OXR recusa.");
+}
+
+Text StrictFailureMessage(std::size_t findingCount) {
+  return Ansi("O arquivo XML não foi gerado: ") + FindingCountLine(findingCount) +
+         Ansi(" (valores que o esquema da OXR recusa).");
+}
+
+std::vector<Text> FindingDetails(const std::vector<Finding>& findings) {
+  std::vector<Text> lines;
+  lines.reserve(findings.size());
+  for (const Finding& f : findings) lines.push_back(f.Line());
+  return lines;
+}
 
 Text LoadingStatus(const Text& suffix) { return Ansi("Status: Gerando os arquivos XML - ") + suffix; }
 

@@ -2,6 +2,7 @@
 // LoadWorkbook: the body of one generation. It reads the worksheets the chosen
 // document needs, in their fixed order, fixes the output file's name, runs the
 // document builder, and is the catch point of every failure on the way.
+#include <cstddef>
 #include <ctime>
 #include <functional>
 #include <memory>
@@ -49,6 +50,9 @@ struct GenerationRequest {
   std::string destinationFolder;  // as typed
   Text passwordUpper;             // OxrPasswordUpper of the run
   Text programVersion = ProgramVersion();
+  // A document with verification findings is a failure: it is not left in
+  // the folder, and the findings are the error shown.
+  bool strict = false;
 };
 
 // Runs one generation, reporting every step and failure through `frontEnd`.
@@ -57,6 +61,14 @@ struct GenerationRequest {
 // The caller clears `state` first.
 bool LoadWorkbook(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
                   const GenerationServices& services);
+
+// The message of a generation that ends well. With findings: "XML gerado com
+// sucesso." and the number of warnings, the findings going as the details.
+Text GenerationSuccessMessage(std::size_t findingCount);
+// The message of a strict generation that stopped on its findings.
+Text StrictFailureMessage(std::size_t findingCount);
+// The findings, one line each, as the message dialog's details.
+std::vector<Text> FindingDetails(const std::vector<Finding>& findings);
 
 // The status line before each worksheet read, and while a builder runs.
 Text LoadingStatus(const Text& suffix);

@@ -2,6 +2,8 @@
 // The one way the core talks to whoever is in front of it: the desktop
 // window, the command line or a test. The load sequence, the builders and the
 // sender report through this port and never touch a window themselves.
+#include <vector>
+
 #include "text/cp1252.h"
 #include "text/text.h"
 
@@ -16,6 +18,22 @@ class FrontEnd {
 
   // Shows a message (Windows-1252, CR as line break) and waits for OK.
   virtual void ShowMessage(const Text& text, MessageIcon icon, const Text& caption) = 0;
+  // A message with lines the user may open below it (the dialog's "Ver
+  // mais..."). A front end without such a place shows the lines after the
+  // message.
+  virtual void ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
+                                      const std::vector<Text>& details) {
+    Text all = text;
+    for (const Text& line : details) all += CR + line;
+    ShowMessage(all, icon, caption);
+  }
+  // Asks whether to go on, showing `details` as above; true to go on. A
+  // front end with nobody to ask (the command line) has shown the question
+  // and its lines, and goes on.
+  virtual bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) {
+    ShowMessageWithDetails(text, MessageIcon::Information, caption, details);
+    return true;
+  }
   // Replaces the status line.
   virtual void SetStatus(const Text& status) = 0;
   // Lets the window repaint and handle pending input during long work.

@@ -6,6 +6,7 @@
 #include "text/error.h"
 #include "workflow/folder_start.h"
 #include "workflow/oxr_password.h"
+#include "workflow/send_verification.h"
 #include "workflow/window_thread_relay.h"
 
 namespace voske {
@@ -158,6 +159,8 @@ void MainWindowPresenter::Send(const RunChoices& choices) {
   request.proxyUser = proxy_.user;
   request.proxyPassword = proxy_.password;
   request.passwordUpper = OxrPasswordUpper();
+  // The user declined: the press ends as any other, the window ready again.
+  if (!VerifyBeforeSending(request.xmlPath, frontEnd_, /*strict=*/false)) return;
   // The service may take as long as the client's time limit to answer; the
   // window keeps painting and answering meanwhile. What the sending reports
   // reaches the window on its own thread, in the same order.

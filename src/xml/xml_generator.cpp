@@ -261,13 +261,36 @@ pugi::xml_node TXMLGenerator::AddElement(const Text& name, bool keepCurrent, con
 }
 
 void TXMLGenerator::AddTextElement(const Text& name, const Text& value, const Text& parentPath) {
+  Notify(WriteText(name, value, parentPath), nullptr);
+}
+
+void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const Text& parentPath) {
+  Notify(WriteDecimal(name, value, parentPath), nullptr);
+}
+
+void TXMLGenerator::AddTextElement(const Text& name, const Text& value, const CellOrigin& origin) {
+  Notify(WriteText(name, value, Text()), &origin);
+}
+
+void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const CellOrigin& origin) {
+  Notify(WriteDecimal(name, value, Text()), &origin);
+}
+
+void TXMLGenerator::Notify(pugi::xml_node leaf, const CellOrigin* origin) const {
+  // The one point where a leaf's final value is known: the watcher reads it
+  // from the node, as the document will carry it.
+  if (observer_) observer_->OnLeaf(leaf, TextView(leaf.text().get()), origin && origin->Known() ? origin : nullptr);
+}
+
+pugi::xml_node TXMLGenerator::WriteText(const Text& name, const Text& value, const Text& parentPath) {
   const Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   pugi::xml_node node = AddElement(name, true, parentPath);
   if (!v.empty()) node.text().set(v.c_str());
   hashText_ += v;
+  return node;
 }
 
-void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const Text& parentPath) {
+pugi::xml_node TXMLGenerator::WriteDecimal(const Text& name, const Text& value, const Text& parentPath) {
   Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   if (v.empty()) {
     v = "0.0";
@@ -298,6 +321,7 @@ void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const
   pugi::xml_node node = AddElement(name, true, parentPath);
   node.text().set(v.c_str());
   hashText_ += v;
+  return node;
 }
 
 void TXMLGenerator::ReturnTo(const Text& name) {

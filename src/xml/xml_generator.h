@@ -8,6 +8,7 @@
 
 #include "text/error.h"
 #include "text/text.h"
+#include "xml/leaf_observer.h"
 
 namespace voske {
 
@@ -37,6 +38,13 @@ class TXMLGenerator {
   pugi::xml_node AddElement(const Text& name, bool keepCurrent = false, const Text& parentPath = Text());
   void AddTextElement(const Text& name, const Text& value, const Text& parentPath = Text());
   void AddDecimalElement(const Text& name, const Text& value, const Text& parentPath = Text());
+  // The same leaves, for a value taken from one worksheet cell: the cell is
+  // passed on to the leaf observer, so that what it finds names that cell.
+  void AddTextElement(const Text& name, const Text& value, const CellOrigin& origin);
+  void AddDecimalElement(const Text& name, const Text& value, const CellOrigin& origin);
+  // The watcher told of every leaf written from now on (none when null). It
+  // must outlive the generator's use of it.
+  void SetLeafObserver(LeafObserver* observer) { observer_ = observer; }
   // Climbs from the current element to the named one (itself or an ancestor).
   // A name that is neither raises EGenerica and leaves the cursor in place.
   void ReturnTo(const Text& name);
@@ -66,6 +74,11 @@ class TXMLGenerator {
   Text leadingLine_;
   Text rootStartTag_;
   Text hashText_;
+  LeafObserver* observer_ = nullptr;
+
+  pugi::xml_node WriteText(const Text& name, const Text& value, const Text& parentPath);
+  pugi::xml_node WriteDecimal(const Text& name, const Text& value, const Text& parentPath);
+  void Notify(pugi::xml_node leaf, const CellOrigin* origin) const;
 };
 
 }  // namespace voske

@@ -16,6 +16,8 @@ namespace voske::support {
 struct SeenMessage {
   QString caption;
   QString text;
+  QStringList details;  // the "Ver mais..." lines, when the dialog has them
+  QStringList buttons;  // captions, in order
 };
 
 class MessageWatch : public QObject {
@@ -27,13 +29,22 @@ class MessageWatch : public QObject {
     timer_.start();
   }
   QList<SeenMessage> seen;
+  // The caption of the button to press ("&Não"); empty, or not shown: the first.
+  QString answer;
 
  private:
   void Poll() {
     auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
     if (!form || !form->isVisible() || form->buttons.empty()) return;
-    seen.append({form->windowTitle(), form->_Label->text()});
-    form->buttons.front()->click();
+    SeenMessage message{form->windowTitle(), form->_Label->text(), {}, {}};
+    if (form->_ListaStringsForm) message.details = *form->_ListaStringsForm;
+    QPushButton* press = form->buttons.front();
+    for (QPushButton* b : form->buttons) {
+      message.buttons << b->text();
+      if (!answer.isEmpty() && b->text() == answer) press = b;
+    }
+    seen.append(message);
+    press->click();
   }
   QTimer timer_;
 };

@@ -27,8 +27,8 @@ void WriteCashFlow(FinancialContext& ctx) {
   for (const RowBlock& block : kCashFlowBlocks) {
     for (int row = block.first; row <= block.last; ++row) {
       ctx.gen.AddElement("oxr:lancFluxoCaixa", false, kSection);
-      ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, Col('A'))));
-      WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, Col('C')));
+      ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, Col('A'))), OriginOf(sheet, row, Col('A')));
+      WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, Col('C')), OriginOf(sheet, row, Col('C')));
     }
   }
 }

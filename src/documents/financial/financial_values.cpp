@@ -27,6 +27,14 @@ void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount) {
     gen.AddDecimalElement(name, amount.value);
 }
 
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount, const CellOrigin& origin) {
+  static const Text kZero = "0.0";
+  if (amount.empty)
+    gen.AddTextElement(name, kZero, origin);
+  else
+    gen.AddDecimalElement(name, amount.value, origin);
+}
+
 Text DateOfCell(const Cell& cell, DateSystem dates, bool withTime) {
   if (cell.kind == Cell::Kind::Number) {
     if (std::optional<Text> date = SerialDateText(SerialIn1900System(cell.number, dates), withTime)) return *date;

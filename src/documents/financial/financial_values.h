@@ -21,6 +21,11 @@ void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount);
 inline void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell) {
   WriteAmount(gen, name, AmountOf(cell));
 }
+// The same, for an amount whose cell is known, so that a finding names it.
+void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount, const CellOrigin& origin);
+inline void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell, const CellOrigin& origin) {
+  WriteAmount(gen, name, AmountOf(cell), origin);
+}
 
 // A day serial (1899-12-30 is day 0) as "yyyy-mm-dd"; with `withTime`, a
 // serial with a time of day also gets a blank and "hh:mm:ss". Nothing when

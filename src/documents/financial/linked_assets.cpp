@@ -89,19 +89,20 @@ void WriteState(FinancialContext& ctx, const Cell& municipality) {
 void WriteInvestments(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
   for (int row = kFirstRow; !sheet.TextAt(row, kCustody).empty(); ++row) {
+    const auto cell = [&](int column) { return OriginOf(sheet, row, column); };
     gen.AddElement(kAsset, false, kSection);
     gen.AddElement("oxr:AtivoInvest");
-    gen.AddTextElement("oxr:custodia", UpperAscii(Trim(sheet.TextAt(row, kCustody))));
-    gen.AddTextElement("oxr:codigo", UpperAscii(Trim(sheet.TextAt(row, kCode))));
-    gen.AddTextElement("oxr:dataEmissao", OptionalDate(sheet, row, kIssue));
-    gen.AddTextElement("oxr:dataVencimento", OptionalDate(sheet, row, kMaturity));
+    gen.AddTextElement("oxr:custodia", UpperAscii(Trim(sheet.TextAt(row, kCustody))), cell(kCustody));
+    gen.AddTextElement("oxr:codigo", UpperAscii(Trim(sheet.TextAt(row, kCode))), cell(kCode));
+    gen.AddTextElement("oxr:dataEmissao", OptionalDate(sheet, row, kIssue), cell(kIssue));
+    gen.AddTextElement("oxr:dataVencimento", OptionalDate(sheet, row, kMaturity), cell(kMaturity));
     const Text otherType = sheet.TextAt(row, kOtherType);
-    if (!otherType.empty()) gen.AddTextElement("oxr:tipoOutros", UpperAscii(otherType));
-    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kInvestmentType));
-    gen.AddDecimalElement("oxr:quantidade", FormatDecimal(sheet.TextAt(row, kQuantity)));
+    if (!otherType.empty()) gen.AddTextElement("oxr:tipoOutros", UpperAscii(otherType), cell(kOtherType));
+    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kInvestmentType), cell(kInvestmentType));
+    gen.AddDecimalElement("oxr:quantidade", FormatDecimal(sheet.TextAt(row, kQuantity)), cell(kQuantity));
     gen.ReturnTo(kAsset);
-    WriteAmount(gen, "oxr:precoUnitario", sheet.At(row, kInvestmentPrice));
-    WriteAmount(gen, "oxr:valorContabil", sheet.At(row, kInvestmentBookValue));
+    WriteAmount(gen, "oxr:precoUnitario", AmountOf(sheet.At(row, kInvestmentPrice)), cell(kInvestmentPrice));
+    WriteAmount(gen, "oxr:valorContabil", AmountOf(sheet.At(row, kInvestmentBookValue)), cell(kInvestmentBookValue));
     if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", UpperAscii(ownFlag));
     gen.ReturnTo(kSection);
   }
@@ -118,39 +119,42 @@ void WriteAddress(FinancialContext& ctx, const SheetView& sheet, const Text& key
     if (ZeroPadCode(sheet.TextAt(row, kAddressKey), 0) != key) continue;
     if (++found > 1)
       throw EGenerica(Ansi("Erro no preenchimento de endereço de ativo imobiliário. Verifique na planilha!"));
+    const auto cell = [&](int column) { return OriginOf(sheet, row, column); };
     gen.AddElement("oxr:endereco");
-    gen.AddTextElement("oxr:logradouro", sheet.TextAt(row, kStreet));
-    gen.AddTextElement("oxr:numLogradouro", sheet.TextAt(row, kStreetNumber));
-    gen.AddTextElement("oxr:complemento", sheet.TextAt(row, kComplement));
-    gen.AddTextElement("oxr:bairro", sheet.TextAt(row, kDistrict).substr(0, 20));
-    gen.AddTextElement("oxr:municipioIBGE", sheet.TextAt(row, kMunicipality));
+    gen.AddTextElement("oxr:logradouro", sheet.TextAt(row, kStreet), cell(kStreet));
+    gen.AddTextElement("oxr:numLogradouro", sheet.TextAt(row, kStreetNumber), cell(kStreetNumber));
+    gen.AddTextElement("oxr:complemento", sheet.TextAt(row, kComplement), cell(kComplement));
+    gen.AddTextElement("oxr:bairro", sheet.TextAt(row, kDistrict).substr(0, 20), cell(kDistrict));
+    gen.AddTextElement("oxr:municipioIBGE", sheet.TextAt(row, kMunicipality), cell(kMunicipality));
     WriteState(ctx, sheet.At(row, kMunicipality));
-    gen.AddTextElement("oxr:CEP", ZeroPadCode(sheet.TextAt(row, kPostCode), 8));
+    gen.AddTextElement("oxr:CEP", ZeroPadCode(sheet.TextAt(row, kPostCode), 8), cell(kPostCode));
   }
 }
 
 void WriteRealEstate(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
   for (int row = kFirstRow; !sheet.TextAt(row, kRgi).empty(); ++row) {
+    const auto cell = [&](int column) { return OriginOf(sheet, row, column); };
     gen.AddElement(kAsset, false, kSection);
     gen.AddElement(kRealEstate);
     const Text key = ZeroPadCode(sheet.TextAt(row, kRgi), 0);
     WriteAddress(ctx, sheet, key);
     gen.ReturnTo(kRealEstate);
 
-    gen.AddTextElement("oxr:RGI", key);
-    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kEstateType));
+    gen.AddTextElement("oxr:RGI", key, cell(kRgi));
+    gen.AddTextElement("oxr:tipoBem", sheet.TextAt(row, kEstateType), cell(kEstateType));
     const Text office = sheet.TextAt(row, kRegistryOffice);
-    if (!office.empty()) gen.AddTextElement("oxr:nomeCartorio", office.substr(0, 60));
-    gen.AddDecimalElement("oxr:area", FormatDecimal(sheet.TextAt(row, kArea)));
+    if (!office.empty()) gen.AddTextElement("oxr:nomeCartorio", office.substr(0, 60), cell(kRegistryOffice));
+    gen.AddDecimalElement("oxr:area", FormatDecimal(sheet.TextAt(row, kArea)), cell(kArea));
     const Cell& acquisition = sheet.At(row, kAcquisition);
-    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : DateOfCell(acquisition, sheet.Dates(), false));
-    if (!sheet.TextAt(row, kSale).empty()) gen.AddTextElement("oxr:dataVenda", DateAt(sheet, row, kSale));
-    gen.AddTextElement("oxr:dataAvaliacao", OptionalDate(sheet, row, kValuation));
+    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : DateOfCell(acquisition, sheet.Dates(), false),
+                       cell(kAcquisition));
+    if (!sheet.TextAt(row, kSale).empty()) gen.AddTextElement("oxr:dataVenda", DateAt(sheet, row, kSale), cell(kSale));
+    gen.AddTextElement("oxr:dataAvaliacao", OptionalDate(sheet, row, kValuation), cell(kValuation));
     const Text ownNetwork = Trim(sheet.TextAt(row, kOwnNetwork));
     if (ownNetwork.empty())
       throw EGenerica(Ansi("Não foi definido se o ativo imobiliário é rede própria."));
-    gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)));
+    gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)), cell(kOwnNetwork));
 
     gen.ReturnTo(kAsset);
     WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice));

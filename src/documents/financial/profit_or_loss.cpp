@@ -16,8 +16,8 @@ void WriteProfitOrLoss(FinancialContext& ctx) {
   const SheetView sheet = ctx.Sheet(SheetId::LucrosOuPrejuizos);
   for (int row = 5; row <= 12; ++row) {
     ctx.gen.AddElement("oxr:lucroPrejuizo", false, kSection);
-    ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, Col('A'))));
-    WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, Col('C')));
+    ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, Col('A'))), OriginOf(sheet, row, Col('A')));
+    WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, Col('C')), OriginOf(sheet, row, Col('C')));
   }
 }
 

@@ -38,16 +38,20 @@ void WriteSolvencyForm(FinancialContext& ctx, const SolvencyForm& form) {
   const SheetView sheet = ctx.Sheet(SheetId::Solvencia);
   const Text container = form.container;
   gen.AddElement(container);
+  const Text sheetName = Ansi("Solvência");
   for (int row = kFirstEntryRow; row <= form.lastEntryRow; ++row) {
     gen.AddElement(form.entry);
-    gen.AddTextElement("oxr:conta", sheet.TextAt(row, form.accountColumn));
-    WriteAmount(gen, "oxr:valor", sheet.At(row, form.amountColumn));
+    gen.AddTextElement("oxr:conta", sheet.TextAt(row, form.accountColumn), CellOrigin{sheetName, row, form.accountColumn});
+    WriteAmount(gen, "oxr:valor", AmountOf(sheet.At(row, form.amountColumn)),
+                CellOrigin{sheetName, row, form.amountColumn});
     gen.ReturnTo(container);
   }
   for (int row = kFirstCongenerRow; !Trim(sheet.TextAt(row, form.congenerCnpjColumn)).empty(); ++row) {
     gen.AddElement("oxr:participacaoCongenere");
-    gen.AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(row, form.congenerCnpjColumn), 14));
-    WriteAmount(gen, "oxr:valor", sheet.At(row, form.congenerAmountColumn));
+    gen.AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(row, form.congenerCnpjColumn), 14),
+                       CellOrigin{sheetName, row, form.congenerCnpjColumn});
+    WriteAmount(gen, "oxr:valor", AmountOf(sheet.At(row, form.congenerAmountColumn)),
+                CellOrigin{sheetName, row, form.congenerAmountColumn});
     gen.ReturnTo(container);
   }
 }

@@ -54,7 +54,8 @@ Text PeriodStart(const Worksheets& sheets) {
   return DateOfCell(PeriodCell(sheets), sheets[SheetId::DadosCadastrais].Dates(), true);
 }
 
-void WriteLedgerEntry(TXMLGenerator& gen, const LedgerEntry& entry, const BalanceSheet& section) {
+void WriteLedgerEntry(TXMLGenerator& gen, const LedgerEntry& entry, const BalanceSheet& section,
+                      const Text& sheetName) {
   static const Text kEntry = "oxr:lancamento";
   static const Text kAccount = "oxr:conta";
   static const Text kAmounts[] = {"oxr:saldoAnterior", "oxr:debitos", "oxr:creditos", "oxr:saldoFinal"};
@@ -67,12 +68,14 @@ void WriteLedgerEntry(TXMLGenerator& gen, const LedgerEntry& entry, const Balanc
   if (account.size() > kMaxAccountLength)
     throw EGenerica(Ansi(section.accountWord) + " \"" + account + Ansi("\" possui mais de 20 caracteres.") + CR +
                     Ansi("O número máximo de caracteres para as contas do balancete é 20."));
-  gen.AddTextElement(kAccount, account);
+  gen.AddTextElement(kAccount, account, CellOrigin{sheetName, entry.row, 1});
   for (int i = 0; i < 4; ++i) {
     if (entry.failedAmount == i) std::rethrow_exception(entry.failure);
-    WriteAmount(gen, kAmounts[i], entry.amounts[static_cast<size_t>(i)]);
+    // The amounts stand in columns C to F.
+    WriteAmount(gen, kAmounts[i], entry.amounts[static_cast<size_t>(i)], CellOrigin{sheetName, entry.row, 3 + i});
   }
-  if (account.size() > kDescribedAccountLength) gen.AddTextElement(kDescription, entry.description);
+  if (account.size() > kDescribedAccountLength)
+    gen.AddTextElement(kDescription, entry.description, CellOrigin{sheetName, entry.row, 2});
 }
 
 void WriteBalanceSheet(FinancialContext& ctx, const BalanceSheet& section, LedgerEntryReader& entries) {
@@ -80,10 +83,11 @@ void WriteBalanceSheet(FinancialContext& ctx, const BalanceSheet& section, Ledge
   const Text container = section.element;
 
   ctx.gen.AddElement(container);
+  const Text& sheetName = SheetName(section.worksheet);
   int count = 0;
   LedgerEntry entry;
   while (entries.Next(entry)) {
-    WriteLedgerEntry(ctx.gen, entry, section);
+    WriteLedgerEntry(ctx.gen, entry, section, sheetName);
     ctx.gen.ReturnTo(container);
     ++count;
   }

@@ -23,7 +23,8 @@ void WriteResponsible(CadastralContext& b, const SheetView& adm, const char* cod
     for (int row = block.firstRow; row < block.firstRow + 3; ++row) {
       if (UpperAscii(adm.TextAt(row, Col('H'))) != code) continue;
       b.gen.AddElement("oxr:identifResp");
-      b.gen.AddTextElement(block.idElement, ZeroPadCode(adm.TextAt(row, Col('I')), block.idWidth));
+      b.gen.AddTextElement(block.idElement, ZeroPadCode(adm.TextAt(row, Col('I')), block.idWidth),
+                           OriginOf(adm, row, Col('I')));
       b.gen.ReturnTo(element);
       b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('J')));
       b.gen.AddTextElement("oxr:numRegistro", adm.TextAt(row, Col('K')));
@@ -55,13 +56,15 @@ void WriteAdministradores(CadastralContext& b) {
   // One administrator per row from 5 while A holds a CPF.
   for (int row = 5; !adm.TextAt(row, Col('A')).empty(); ++row) {
     b.gen.AddElement("oxr:administrador");
-    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('A')), 11));
-    b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('B')));
-    b.gen.AddTextElement("oxr:nomeMae", adm.TextAt(row, Col('C')));
-    b.gen.AddTextElement("oxr:cargoFuncao", adm.TextAt(row, Col('D')));
+    const auto cell = [&](char column) { return OriginOf(adm, row, Col(column)); };
+    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('A')), 11), cell('A'));
+    b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('B')), cell('B'));
+    b.gen.AddTextElement("oxr:nomeMae", adm.TextAt(row, Col('C')), cell('C'));
+    b.gen.AddTextElement("oxr:cargoFuncao", adm.TextAt(row, Col('D')), cell('D'));
     const bool hasStart = !adm.TextAt(row, Col('E')).empty();
-    b.gen.AddTextElement("oxr:dataIniMandato", hasStart ? DateAt(adm, row, Col('E')) : Text());
-    if (!adm.TextAt(row, Col('F')).empty()) b.gen.AddTextElement("oxr:dataFimMandato", DateAt(adm, row, Col('F')));
+    b.gen.AddTextElement("oxr:dataIniMandato", hasStart ? DateAt(adm, row, Col('E')) : Text(), cell('E'));
+    if (!adm.TextAt(row, Col('F')).empty())
+      b.gen.AddTextElement("oxr:dataFimMandato", DateAt(adm, row, Col('F')), cell('F'));
     b.gen.ReturnTo("oxr:administradores");
   }
 
@@ -72,9 +75,10 @@ void WriteAdministradores(CadastralContext& b) {
     if (council != "M" && council != "D") continue;
     b.gen.ReturnTo("oxr:administradores");
     b.gen.AddElement("oxr:respTecnico");
-    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('I')), 11));
-    b.gen.AddTextElement("oxr:tipoConsRegional", council.substr(0, 1));
-    b.gen.AddTextElement("oxr:numConsRegional", adm.TextAt(row, Col('J')));
+    b.gen.AddTextElement("oxr:CPF", ZeroPadCode(adm.TextAt(row, Col('I')), 11),
+                         OriginOf(adm, row, Col('I')));
+    b.gen.AddTextElement("oxr:tipoConsRegional", council.substr(0, 1), OriginOf(adm, row, Col('H')));
+    b.gen.AddTextElement("oxr:numConsRegional", adm.TextAt(row, Col('J')), OriginOf(adm, row, Col('J')));
   }
 }
 

@@ -25,7 +25,7 @@ void WriteCadastro(CadastralContext& b) {
   const SheetView dc = b.Sheet(SheetId::DadosCadastrais);
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:cadastro");
-  b.gen.AddTextElement("oxr:nomeFantasia", dc.TextAt(8, Col('B')));
+  b.gen.AddTextElement("oxr:nomeFantasia", dc.TextAt(8, Col('B')), OriginOf(dc, 8, Col('B')));
 
   b.gen.AddElement("oxr:enderecoMatriz");
   WriteAddressBlock(b, {dc.TextAt(15, Col('B')), dc.TextAt(15, Col('D')), dc.TextAt(16, Col('B')),
@@ -39,7 +39,7 @@ void WriteCadastro(CadastralContext& b) {
   WritePhoneRows(b, dc, "F", "oxr:fax");
   b.Breathe();
 
-  b.gen.AddTextElement("oxr:eMail", dc.TextAt(10, Col('B')));
+  b.gen.AddTextElement("oxr:eMail", dc.TextAt(10, Col('B')), OriginOf(dc, 10, Col('B')));
 
   b.gen.AddElement("oxr:enderecoCorresp");
   WriteAddressBlock(b, {dc.TextAt(20, Col('B')), dc.TextAt(20, Col('D')), dc.TextAt(21, Col('B')),

@@ -45,9 +45,10 @@ void WriteDependencias(CadastralContext& b) {
   for (int row = 5; !dep.TextAt(row, Col('A')).empty(); ++row) {
     const Text cnpj = ZeroPadCode(dep.TextAt(row, Col('A')), 14);
     b.gen.AddElement("oxr:empresaDependente");
-    b.gen.AddTextElement("oxr:tipo", CapitalizeFirst(dep.TextAt(row, Col('C'))));
-    b.gen.AddTextElement("oxr:razaoSocial", FirstChars(dep.TextAt(row, Col('B')), 60));
-    b.gen.AddTextElement("oxr:CNPJ", cnpj);
+    const auto cell = [&](char column) { return OriginOf(dep, row, Col(column)); };
+    b.gen.AddTextElement("oxr:tipo", CapitalizeFirst(dep.TextAt(row, Col('C'))), cell('C'));
+    b.gen.AddTextElement("oxr:razaoSocial", FirstChars(dep.TextAt(row, Col('B')), 60), cell('B'));
+    b.gen.AddTextElement("oxr:CNPJ", cnpj, cell('A'));
     b.Breathe();
     WriteDependentAddress(b, dep, cnpj);
     WriteDependentPhones(b, dep, cnpj, "T", "oxr:telefone");
@@ -55,7 +56,7 @@ void WriteDependencias(CadastralContext& b) {
     WriteDependentPhones(b, dep, cnpj, "F", "oxr:fax");
     b.gen.ReturnTo("oxr:empresaDependente");
     const Text email = dep.TextAt(row, Col('D'));
-    if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
+    if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email, cell('D'));
     b.gen.ReturnTo("oxr:dependencias");
   }
   b.Breathe();

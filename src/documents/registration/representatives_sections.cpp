@@ -53,7 +53,7 @@ void WriteRepresentante(CadastralContext& b) {
   b.gen.AddElement("oxr:representante");
   const Text cpf = rep.TextAt(4, Col('B'));
   b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
-  b.gen.AddTextElement("oxr:nome", rep.TextAt(5, Col('B')));
+  b.gen.AddTextElement("oxr:nome", rep.TextAt(5, Col('B')), OriginOf(rep, 5, Col('B')));
 
   // Address and telephones are written only with a complete address.
   if (AllFilled(rep, {{4, Col('E')}, {4, Col('G')}, {5, Col('E')}, {5, Col('G')}, {6, Col('E')}, {6, Col('G')}})) {
@@ -79,21 +79,21 @@ void WriteRepresRN117(CadastralContext& b) {
   b.gen.AddElement("oxr:represRN117");
   const Text cpf = rep.TextAt(9, Col('B'));
   b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
-  b.gen.AddTextElement("oxr:nome", rep.TextAt(10, Col('B')));
+  b.gen.AddTextElement("oxr:nome", rep.TextAt(10, Col('B')), OriginOf(rep, 10, Col('B')));
 
   // The address is always written; an empty municipality gives an empty
   // oxr:siglaUF, an unlisted one none.
   b.gen.AddElement("oxr:enderecoRepresentante");
-  b.gen.AddTextElement("oxr:logradouro", rep.TextAt(9, Col('E')));
-  b.gen.AddTextElement("oxr:numLogradouro", rep.TextAt(9, Col('G')));
-  b.gen.AddTextElement("oxr:complemento", rep.TextAt(10, Col('E')));
-  b.gen.AddTextElement("oxr:bairro", rep.TextAt(11, Col('E')));
-  b.gen.AddTextElement("oxr:municipioIBGE", rep.TextAt(11, Col('G')));
+  b.gen.AddTextElement("oxr:logradouro", rep.TextAt(9, Col('E')), OriginOf(rep, 9, Col('E')));
+  b.gen.AddTextElement("oxr:numLogradouro", rep.TextAt(9, Col('G')), OriginOf(rep, 9, Col('G')));
+  b.gen.AddTextElement("oxr:complemento", rep.TextAt(10, Col('E')), OriginOf(rep, 10, Col('E')));
+  b.gen.AddTextElement("oxr:bairro", rep.TextAt(11, Col('E')), OriginOf(rep, 11, Col('E')));
+  b.gen.AddTextElement("oxr:municipioIBGE", rep.TextAt(11, Col('G')), OriginOf(rep, 11, Col('G')));
   if (Trim(rep.TextAt(11, Col('G'))).empty())
     b.gen.AddTextElement("oxr:siglaUF", Text());
   else
     LookupUF(b, rep.At(11, Col('G')));
-  b.gen.AddTextElement("oxr:cep", ZeroPadCode(rep.TextAt(10, Col('G')), 8));
+  b.gen.AddTextElement("oxr:cep", ZeroPadCode(rep.TextAt(10, Col('G')), 8), OriginOf(rep, 10, Col('G')));
 
   // Exactly one telephone: the first "T" row of this CPF, or an empty one.
   b.gen.ReturnTo("oxr:represRN117");
@@ -116,17 +116,18 @@ void WriteRepresRN117(CadastralContext& b) {
   }
   b.Breathe();
 
+  const auto cell = [&](int row) { return OriginOf(rep, row, Col('B')); };
   const Text email = rep.TextAt(11, Col('B'));
-  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
-  b.gen.AddTextElement("oxr:numeroRG", rep.TextAt(12, Col('B')));
+  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email, cell(11));
+  b.gen.AddTextElement("oxr:numeroRG", rep.TextAt(12, Col('B')), cell(12));
   const Text issued = rep.TextAt(13, Col('B'));
-  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : DateAt(rep, 13, Col('B')));
+  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : DateAt(rep, 13, Col('B')), cell(13));
   // The issuing body (row 15) comes before the validity date (row 14).
-  b.gen.AddTextElement("oxr:orgaoExpedidor", rep.TextAt(15, Col('B')));
+  b.gen.AddTextElement("oxr:orgaoExpedidor", rep.TextAt(15, Col('B')), cell(15));
   const Text validUntil = rep.TextAt(14, Col('B'));
-  if (!validUntil.empty()) b.gen.AddTextElement("oxr:dataValidade", DateAt(rep, 14, Col('B')));
-  b.gen.AddTextElement("oxr:pais", rep.TextAt(16, Col('B')));
-  b.gen.AddTextElement("oxr:cargo", rep.TextAt(17, Col('B')));
+  if (!validUntil.empty()) b.gen.AddTextElement("oxr:dataValidade", DateAt(rep, 14, Col('B')), cell(14));
+  b.gen.AddTextElement("oxr:pais", rep.TextAt(16, Col('B')), cell(16));
+  b.gen.AddTextElement("oxr:cargo", rep.TextAt(17, Col('B')), cell(17));
 }
 
 }  // namespace voske

@@ -25,10 +25,10 @@ TEST(Interchange, ListsHoldOperatorRowsThenNonOperatorRows) {
   // leading zeros; whole amounts get their ".0".
   EXPECT_EQ(Entries(section.child("oxr:intercambioAReceber")),
             (EntryList{Operator("312843", "48213.57"), Operator("041025", "9310.25"), Operator("359617", "150.0"),
-                       NonOperator("12345678000195", "3120.4"), NonOperator("23456789000106", "980.0")}));
+                       NonOperator("12345678000195", "3120.4"), NonOperator("23456789000195", "980.0")}));
   EXPECT_EQ(Entries(section.child("oxr:intercambioAPagar")),
             (EntryList{Operator("368253", "12990.0"), Operator("359617", "7402.13"),
-                       NonOperator("07654321000110", "1845.0")}));
+                       NonOperator("07654321000159", "1845.0")}));
 }
 
 TEST(Interchange, NonOperatorRowsAloneStillOpenTheirList) {
@@ -40,8 +40,8 @@ TEST(Interchange, NonOperatorRowsAloneStillOpenTheirList) {
   auto run = RunSchedules(wb);
   pugi::xml_node section = run->Section("oxr:intercambio");
   EXPECT_EQ(Entries(section.child("oxr:intercambioAReceber")),
-            (EntryList{NonOperator("12345678000195", "3120.4"), NonOperator("23456789000106", "980.0")}));
-  EXPECT_EQ(Entries(section.child("oxr:intercambioAPagar")), (EntryList{NonOperator("07654321000110", "1845.0")}));
+            (EntryList{NonOperator("12345678000195", "3120.4"), NonOperator("23456789000195", "980.0")}));
+  EXPECT_EQ(Entries(section.child("oxr:intercambioAPagar")), (EntryList{NonOperator("07654321000159", "1845.0")}));
 }
 
 TEST(Interchange, BlankKeyEndsTheListAndEmptyAmountIsZero) {

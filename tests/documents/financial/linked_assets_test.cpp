@@ -49,14 +49,14 @@ void SetRealEstate(sample::Sheet& s, int row, const char* rgi, const char* ownNe
 }
 
 const Names kSampleInvestments[] = {
-    {"oxr:AtivoInvest{", "oxr:custodia=SELIC", "oxr:codigo=LTN-01012026", "oxr:dataEmissao=2022-01-07",
+    {"oxr:AtivoInvest{", "oxr:custodia=SELIC", "oxr:codigo=LTN01012026", "oxr:dataEmissao=2022-01-07",
      "oxr:dataVencimento=2026-01-01", "oxr:tipoBem=1001", "oxr:quantidade=2500.0", "}", "oxr:precoUnitario=836.42",
      "oxr:valorContabil=2091045.0"},
-    {"oxr:AtivoInvest{", "oxr:custodia=CETIP", "oxr:codigo=CDB-MTQ-2026-0031", "oxr:dataEmissao=2023-09-14",
+    {"oxr:AtivoInvest{", "oxr:custodia=CETIP", "oxr:codigo=CDB2026_MTQ_0031", "oxr:dataEmissao=2023-09-14",
      "oxr:dataVencimento=2026-09-15", "oxr:tipoBem=1004", "oxr:quantidade=1.0", "}",
      "oxr:precoUnitario=1058955.0", "oxr:valorContabil=1058955.0"},
-    {"oxr:AtivoInvest{", "oxr:custodia=OUTROS", "oxr:codigo=FIDC-SAUDE-DEDICADO", "oxr:dataEmissao=",
-     "oxr:dataVencimento=", "oxr:tipoOutros=FIDC-SAUDE-01", "oxr:tipoBem=1025", "oxr:quantidade=120345.68", "}",
+    {"oxr:AtivoInvest{", "oxr:custodia=OUTROS", "oxr:codigo=FIDC_SAUDE_DEDICADO", "oxr:dataEmissao=",
+     "oxr:dataVencimento=", "oxr:tipoOutros=FIDC_SAUDE_01", "oxr:tipoBem=1025", "oxr:quantidade=120345.68", "}",
      "oxr:precoUnitario=3.45", "oxr:valorContabil=415469.23"},
 };
 const Names kSampleRealEstate[] = {

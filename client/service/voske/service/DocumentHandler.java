@@ -51,7 +51,7 @@ final class DocumentHandler implements HttpHandler {
                 Exchanges.replyText(exchange, 403, "Senha da operadora inválida.");
                 return;
             }
-            if (options.delayMillis > 0) pause(options.delayMillis);
+            if (options.delayMillis > 0) pause((long) options.delayMillis);
             switch (options.mode) {
                 case BREAK -> Exchanges.breakConnection(exchange);
                 case REFUSE -> Exchanges.replyText(exchange, 422, options.refusal);
@@ -85,7 +85,7 @@ final class DocumentHandler implements HttpHandler {
             for (byte b : receipt) {
                 out.write(b);
                 out.flush();
-                if (!pause(2000)) return;
+                if (!pause(2000L)) return;
             }
         }
     }

@@ -1,0 +1,75 @@
+#include "verification/lexical_forms.h"
+
+#include <cstddef>
+
+namespace voske {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Moves `i` past a run of digits; the number of digits passed.
+std::size_t SkipDigits(TextView s, std::size_t& i) {
+  const std::size_t start = i;
+  while (i < s.size() && IsDigit(s[i])) ++i;
+  return i - start;
+}
+
+int TwoDigits(TextView s, std::size_t at) { return (s[at] - '0') * 10 + (s[at + 1] - '0'); }
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+bool IsTimeZone(TextView zone) {
+  if (zone.empty() || zone == "Z") return true;
+  if (zone.size() != 6 || (zone[0] != '+' && zone[0] != '-') || zone[3] != ':') return false;
+  if (!IsDigit(zone[1]) || !IsDigit(zone[2]) || !IsDigit(zone[4]) || !IsDigit(zone[5])) return false;
+  const int hours = TwoDigits(zone, 1);
+  const int minutes = TwoDigits(zone, 4);
+  return minutes <= 59 && (hours < 14 || (hours == 14 && minutes == 0));
+}
+
+}  // namespace
+
+bool IsSchemaFloat(TextView s) {
+  if (s == "INF" || s == "-INF" || s == "+INF" || s == "NaN") return true;
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  std::size_t digits = SkipDigits(s, i);
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    digits += SkipDigits(s, i);
+  }
+  if (digits == 0) return false;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (SkipDigits(s, i) == 0) return false;
+  }
+  return i == s.size();
+}
+
+bool IsSchemaInteger(TextView s) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  return SkipDigits(s, i) > 0 && i == s.size();
+}
+
+bool IsSchemaDate(TextView s) {
+  // Four-digit years only: the documents carry no other, and a longer year
+  // in a workbook is a typing error the user wants to hear about.
+  if (s.size() < 10 || s[4] != '-' || s[7] != '-') return false;
+  for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
+    if (!IsDigit(s[i])) return false;
+  const int year = TwoDigits(s, 0) * 100 + TwoDigits(s, 2);
+  const int month = TwoDigits(s, 5);
+  const int day = TwoDigits(s, 8);
+  if (year == 0 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) return false;
+  return IsTimeZone(s.substr(10));
+}
+
+}  // namespace voske
