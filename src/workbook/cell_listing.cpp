@@ -59,6 +59,13 @@ std::string EscapedText(const Text& text) {
 }
 
 void AppendCellListing(std::string& out, const Text& sheetName, const WorksheetArray& array) {
+  WriteCellListing(sheetName, array, [&](const std::string& piece) { out += piece; });
+}
+
+void WriteCellListing(const Text& sheetName, const WorksheetArray& array,
+                      const std::function<void(const std::string&)>& write) {
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  std::string out;
   out += "sheet\t";
   out += EscapedText(sheetName);
   out.push_back('\n');
@@ -85,7 +92,12 @@ void AppendCellListing(std::string& out, const Text& sheetName, const WorksheetA
     out.push_back('\t');
     out += value;
     out.push_back('\n');
+    if (out.size() >= kPiece) {
+      write(out);
+      out.clear();
+    }
   });
+  if (!out.empty()) write(out);
 }
 
 }  // namespace voske

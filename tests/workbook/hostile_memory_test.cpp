@@ -180,5 +180,29 @@ TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
   EXPECT_LT(run.peakKiB, 300 * kMiB);
 }
 
+TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
+  if (kCli.empty()) GTEST_SKIP() << "voske-cli is not built";
+  ScratchDir dir;
+  const std::string path = (dir / "lista.ods").string();
+  testing::WriteZip(
+      path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+             {"content.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
+              "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+              "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+              "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+              "<table:table table:name=\"Plan1\"><table:table-row><table:table-cell "
+              "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>" +
+                  std::string(16 * 1024, 'w') +
+                  "</text:p></table:table-cell></table:table-row></table:table>"
+                  "</office:spreadsheet></office:body></office:document-content>"}});
+  // 256 MB of listing, which was gathered whole before it was written.
+  const auto run = testing::MeasureProgram(kCli, {"celulas", "--planilha", path}, "/dev/null",
+                                           (dir / "err").string(), 60s);
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.status, 0) << testing::FileContents(dir / "err");
+  EXPECT_LT(run.peakKiB, 100 * kMiB);
+}
+
 }  // namespace
 }  // namespace voske
