@@ -22,9 +22,9 @@ using testing::ScratchDir;
 using namespace std::chrono_literals;
 
 #ifdef VOSKE_CLI_PROGRAM
-const std::string kCli = VOSKE_CLI_PROGRAM;
+const std::string kHostileCli = VOSKE_CLI_PROGRAM;
 #else
-const std::string kCli;
+const std::string kHostileCli;
 #endif
 
 constexpr long kMiB = 1024;  // ru_maxrss counts KiB
@@ -44,7 +44,7 @@ testing::ChildRun ReadAllInChild(const std::string& path,
 }
 
 TEST(HostileWorkbooks, AnUnclosedNestOfElementsIsRefusedAsTooLargeAtOnce) {
-  if (kCli.empty()) GTEST_SKIP() << "voske-cli is not built";
+  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
   ScratchDir dir;
   const std::string path = (dir / "ninho.xlsx").string();
   {
@@ -52,7 +52,7 @@ TEST(HostileWorkbooks, AnUnclosedNestOfElementsIsRefusedAsTooLargeAtOnce) {
     for (int i = 0; i < 5'000'000; ++i) nest += "<a>";  // about 700 MB of open elements in the parser
     testing::WriteZip(path, testing::Package({{"Plan1", nest}}));
   }
-  const auto run = testing::MeasureProgram(kCli, {"celulas", "--planilha", path}, (dir / "out").string(),
+  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
                                            (dir / "err").string(), 60s);
   ASSERT_TRUE(run.finished);
   EXPECT_NE(run.status, 0);
@@ -153,7 +153,7 @@ TEST(HostileWorkbooks, OneCellAtTheFarCornerOfEveryWorksheetCostsOneCell) {
 }
 
 TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
-  if (kCli.empty()) GTEST_SKIP() << "voske-cli is not built";
+  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
   ScratchDir dir;
   const std::string path = (dir / "mesma-parte.xlsx").string();
   {
@@ -171,7 +171,7 @@ TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
     }
     testing::WriteZip(path, parts);
   }
-  const auto run = testing::MeasureProgram(kCli, {"celulas", "--planilha", path}, (dir / "out").string(),
+  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
                                            (dir / "err").string(), 60s);
   ASSERT_TRUE(run.finished) << "still reading after a minute";
   EXPECT_EQ(run.status, 0) << testing::FileContents(dir / "err");
@@ -181,7 +181,7 @@ TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
 }
 
 TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
-  if (kCli.empty()) GTEST_SKIP() << "voske-cli is not built";
+  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
   ScratchDir dir;
   const std::string path = (dir / "lista.ods").string();
   testing::WriteZip(
@@ -197,7 +197,7 @@ TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
                   "</text:p></table:table-cell></table:table-row></table:table>"
                   "</office:spreadsheet></office:body></office:document-content>"}});
   // 256 MB of listing, which was gathered whole before it was written.
-  const auto run = testing::MeasureProgram(kCli, {"celulas", "--planilha", path}, "/dev/null",
+  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, "/dev/null",
                                            (dir / "err").string(), 60s);
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.status, 0) << testing::FileContents(dir / "err");
