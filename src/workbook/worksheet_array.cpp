@@ -108,6 +108,31 @@ Cell& WorksheetArray::Mutable(std::int32_t row, std::int32_t column) {
   const std::int64_t found = Find(row, column);
   if (found >= 0) return store_->cells[static_cast<std::size_t>(found)];
 
+  // After every stored cell, as when an array is filled row by row: added
+  // at the end, without laying out the rest again.
+  if (store_ && !store_->cells.empty()) {
+    Store& s = *store_;
+    const bool dense = s.rowNumbers.empty();
+    const std::int32_t lastRow = dense ? static_cast<std::int32_t>(s.rowStart.size() - 1) : s.rowNumbers.back();
+    const auto total = static_cast<std::uint32_t>(s.cells.size());
+    const bool after = row > lastRow || (row == lastRow && column > s.columnOf.back());
+    const bool nearRow = !dense || static_cast<std::size_t>(row - lastRow) <= 2 * s.rowStart.size() + 4096;
+    if (after && nearRow) {
+      if (row == lastRow) {
+        s.rowStart.back() = total + 1;
+      } else if (dense) {
+        for (std::int32_t r = lastRow + 1; r < row; ++r) s.rowStart.push_back(total);
+        s.rowStart.push_back(total + 1);
+      } else {
+        s.rowNumbers.push_back(row);
+        s.rowStart.push_back(total + 1);
+      }
+      s.columnOf.push_back(column);
+      s.cells.emplace_back();
+      return s.cells.back();
+    }
+  }
+
   // Not stored yet: laid out again with the new cell in its place.
   std::vector<std::int32_t> rowOf, columnOf;
   std::vector<Cell> cells;
