@@ -163,7 +163,9 @@ Cell& WorksheetArray::Mutable(std::int32_t row, std::int32_t column) {
     columnOf.push_back(column);
     cells.emplace_back();
   }
+  const DateSystem dates = dates_;
   *this = FromSorted(rows_, columns_, rowOf, columnOf, cells);
+  dates_ = dates;
   return store_->cells[at];
 }
 

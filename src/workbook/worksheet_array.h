@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "text/text.h"
+#include "values/calendar.h"
 #include "workbook/shared_text.h"
 
 namespace voske {
@@ -76,6 +77,11 @@ class WorksheetArray {
   static WorksheetArray FromSorted(std::int32_t rows, std::int32_t columns, std::vector<std::int32_t>& rowOf,
                                    std::vector<std::int32_t>& columnOf, std::vector<Cell>& cells);
 
+  // How the workbook counts the day serials its date cells hold; the cells
+  // keep them as stored, and a date is read through SerialIn1900System.
+  DateSystem Dates() const { return dates_; }
+  void SetDates(DateSystem dates) { dates_ = dates; }
+
  private:
   // The stored cells in row order. The rows holding cells are found through
   // rowStart: with rowNumbers empty, rowStart[r - 1] .. rowStart[r] are the
@@ -96,6 +102,7 @@ class WorksheetArray {
   std::int32_t rows_ = 0;
   std::int32_t columns_ = 0;
   std::shared_ptr<Store> store_;
+  DateSystem dates_ = DateSystem::From1900;
 };
 
 // The text form of one cell: empty for an empty cell; a number in the general

@@ -261,14 +261,14 @@ pugi::xml_node TXMLGenerator::AddElement(const Text& name, bool keepCurrent, con
 }
 
 void TXMLGenerator::AddTextElement(const Text& name, const Text& value, const Text& parentPath) {
-  const Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(value)));
+  const Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   pugi::xml_node node = AddElement(name, true, parentPath);
   if (!v.empty()) node.text().set(v.c_str());
   hashText_ += v;
 }
 
 void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const Text& parentPath) {
-  Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(value)));
+  Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   if (v.empty()) {
     v = "0.0";
   } else {
