@@ -114,7 +114,7 @@ Measure Generate(const std::string& cli, const std::string& path, const std::str
 // in place of its own.
 void WriteBenchWorkbook(const std::string& path) {
   const voske::sample::Workbook sample = voske::sample::MakeSampleWorkbook();
-  voske::bench::LargeWorkbookSpec spec;
+  voske::bench::LargeWorkbookShape shape;
   lxw_workbook* book = workbook_new(path.c_str());
   if (!book) throw std::runtime_error("cannot create " + path);
   lxw_format* money = voske::bench::AddMoneyFormat(book);
@@ -123,9 +123,9 @@ void WriteBenchWorkbook(const std::string& path) {
   for (const voske::sample::Sheet& s : sample.sheets()) {
     lxw_worksheet* ws = workbook_add_worksheet(book, s.name().c_str());
     if (!ws) throw std::runtime_error("cannot add worksheet " + s.name());
-    const auto large = std::find(spec.sheets.begin(), spec.sheets.end(), s.name());
-    if (large != spec.sheets.end()) {
-      voske::bench::WriteLargeSheet(ws, money, static_cast<int>(large - spec.sheets.begin()), spec);
+    const auto large = std::find(shape.sheets.begin(), shape.sheets.end(), s.name());
+    if (large != shape.sheets.end()) {
+      voske::bench::WriteLargeSheet(ws, money, static_cast<int>(large - shape.sheets.begin()), shape);
       continue;
     }
     for (const auto& [rc, cell] : s.cells()) {

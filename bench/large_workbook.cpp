@@ -36,13 +36,13 @@ void Check(lxw_error err, const char* what) {
 
 }  // namespace
 
-void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const LargeWorkbookSpec& spec) {
+void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const LargeWorkbookShape& shape) {
   const char* headers[kLargeWorkbookColumns] = {"Conta", "Descrição", "Saldo anterior", "Débitos", "Créditos",
                                                 "Saldo final"};
   char code[32];
   char formula[64];
   for (int c = 0; c < kLargeWorkbookColumns; ++c) worksheet_write_string(ws, 0, static_cast<lxw_col_t>(c), headers[c], nullptr);
-  for (int r = 1; r <= spec.rows; ++r) {
+  for (int r = 1; r <= shape.rows; ++r) {
     const lxw_row_t row = static_cast<lxw_row_t>(r);
     // Digits only, as the regulator's account codes are: the section's digit
     // first (1 assets, 2 liabilities, 3 revenue, 4 expenses).
@@ -54,7 +54,7 @@ void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const Larg
     worksheet_write_number(ws, row, 3, debits, money);
     worksheet_write_number(ws, row, 4, credits, money);
     const double final = opening + debits - credits;
-    if (spec.formulaEvery > 0 && r % spec.formulaEvery == 0) {
+    if (shape.formulaEvery > 0 && r % shape.formulaEvery == 0) {
       std::snprintf(formula, sizeof formula, "=C%d+D%d-E%d", r + 1, r + 1, r + 1);
       worksheet_write_formula_num(ws, row, 5, formula, money, final);
     } else {
@@ -69,17 +69,17 @@ lxw_format* AddMoneyFormat(lxw_workbook* book) {
   return money;
 }
 
-void WriteLargeWorkbook(const std::string& path, const LargeWorkbookSpec& spec) {
+void WriteLargeWorkbook(const std::string& path, const LargeWorkbookShape& shape) {
   lxw_workbook* book = workbook_new(path.c_str());
   if (!book) throw std::runtime_error("cannot create " + path);
   lxw_format* money = AddMoneyFormat(book);
-  for (size_t s = 0; s < spec.sheets.size(); ++s) {
-    lxw_worksheet* ws = workbook_add_worksheet(book, spec.sheets[s].c_str());
+  for (size_t s = 0; s < shape.sheets.size(); ++s) {
+    lxw_worksheet* ws = workbook_add_worksheet(book, shape.sheets[s].c_str());
     if (!ws) {
       workbook_close(book);
-      throw std::runtime_error("cannot add worksheet " + spec.sheets[s]);
+      throw std::runtime_error("cannot add worksheet " + shape.sheets[s]);
     }
-    WriteLargeSheet(ws, money, static_cast<int>(s), spec);
+    WriteLargeSheet(ws, money, static_cast<int>(s), shape);
   }
   Check(workbook_close(book), "cannot write the large workbook");
 }

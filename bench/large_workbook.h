@@ -11,7 +11,7 @@
 
 namespace voske::bench {
 
-struct LargeWorkbookSpec {
+struct LargeWorkbookShape {
   std::vector<std::string> sheets = {"Balancete Ativo", "Balancete Passivo", "Balancete Receita",
                                      "Balancete Despesa"};
   int rows = 100000;        // data rows per worksheet, below one header row
@@ -23,12 +23,12 @@ struct LargeWorkbookSpec {
 inline constexpr int kLargeWorkbookColumns = 6;
 
 // Writes the workbook as .xlsx at `path`. Throws std::runtime_error.
-void WriteLargeWorkbook(const std::string& path, const LargeWorkbookSpec& spec = {});
+void WriteLargeWorkbook(const std::string& path, const LargeWorkbookShape& shape = {});
 
 // The pieces of it, for a benchmark that writes the large worksheets into a
 // workbook of its own among other worksheets: the amounts' number format of
-// a workbook, and the rows of worksheet number `sheet` (from 0) of `spec`.
+// a workbook, and the rows of worksheet number `sheet` (from 0) of `shape`.
 lxw_format* AddMoneyFormat(lxw_workbook* book);
-void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const LargeWorkbookSpec& spec);
+void WriteLargeSheet(lxw_worksheet* ws, lxw_format* money, int sheet, const LargeWorkbookShape& shape);
 
 }  // namespace voske::bench

@@ -10,14 +10,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Uso: make-large-workbook SAIDA.xlsx [LINHAS_POR_PLANILHA]\n");
     return 2;
   }
-  voske::bench::LargeWorkbookSpec spec;
-  if (argc == 3) spec.rows = std::atoi(argv[2]);
-  if (spec.rows < 1) {
+  voske::bench::LargeWorkbookShape shape;
+  if (argc == 3) shape.rows = std::atoi(argv[2]);
+  if (shape.rows < 1) {
     std::fprintf(stderr, "make-large-workbook: número de linhas inválido\n");
     return 2;
   }
   try {
-    voske::bench::WriteLargeWorkbook(argv[1], spec);
+    voske::bench::WriteLargeWorkbook(argv[1], shape);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "make-large-workbook: %s\n", e.what());
     return 1;

@@ -88,9 +88,7 @@ int Run(const std::vector<std::string>& args) {
       } catch (const ReaderError& e) {
         throw LoadError(e.kind(), name);
       }
-      std::string out;
-      AppendCellListing(out, name, array);
-      Write(out);
+      WriteCellListing(name, array, Write);
     }
   } catch (const ECarregaArquivo& e) {
     std::fflush(stdout);

@@ -59,34 +59,45 @@ std::string EscapedText(const Text& text) {
 }
 
 void AppendCellListing(std::string& out, const Text& sheetName, const WorksheetArray& array) {
+  WriteCellListing(sheetName, array, [&](const std::string& piece) { out += piece; });
+}
+
+void WriteCellListing(const Text& sheetName, const WorksheetArray& array,
+                      const std::function<void(const std::string&)>& write) {
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  std::string out;
   out += "sheet\t";
   out += EscapedText(sheetName);
   out.push_back('\n');
-  for (std::int32_t r = 1; r <= array.Rows(); ++r) {
-    for (std::int32_t c = 1; c <= array.Columns(); ++c) {
-      const Cell& cell = array.At(r, c);
-      std::string kind, value;
-      switch (cell.kind) {
-        case Cell::Kind::Empty: continue;
-        case Cell::Kind::Number: kind = "n"; value = RoundTripNumber(cell.number); break;
-        case Cell::Kind::Text:
-          if (cell.text.empty()) continue;
-          kind = "s";
-          value = EscapedText(cell.text);
-          break;
-        case Cell::Kind::Boolean: kind = "b"; value = cell.boolean ? "1" : "0"; break;
-        case Cell::Kind::Error: kind = "e"; value = EscapedText(cell.text); break;
-      }
-      out += std::to_string(r);
-      out.push_back('\t');
-      out += std::to_string(c);
-      out.push_back('\t');
-      out += kind;
-      out.push_back('\t');
-      out += value;
-      out.push_back('\n');
+  // Only the cells holding a value are visited: a worksheet with one cell
+  // at the far corner of its area lists in no time.
+  array.ForEachCell([&](std::int32_t r, std::int32_t c, const Cell& cell) {
+    std::string kind, value;
+    switch (cell.kind) {
+      case Cell::Kind::Empty: return;
+      case Cell::Kind::Number: kind = "n"; value = RoundTripNumber(cell.number); break;
+      case Cell::Kind::Text:
+        if (cell.text.empty()) return;
+        kind = "s";
+        value = EscapedText(cell.text);
+        break;
+      case Cell::Kind::Boolean: kind = "b"; value = cell.boolean ? "1" : "0"; break;
+      case Cell::Kind::Error: kind = "e"; value = EscapedText(cell.text); break;
     }
-  }
+    out += std::to_string(r);
+    out.push_back('\t');
+    out += std::to_string(c);
+    out.push_back('\t');
+    out += kind;
+    out.push_back('\t');
+    out += value;
+    out.push_back('\n');
+    if (out.size() >= kPiece) {
+      write(out);
+      out.clear();
+    }
+  });
+  if (!out.empty()) write(out);
 }
 
 }  // namespace voske

@@ -11,10 +11,16 @@ namespace voske::limits {
 inline constexpr std::int32_t kMaxRows = 1048576;
 inline constexpr std::int32_t kMaxColumns = 16384;
 
-// Cells of one worksheet array (rows x columns, empty ones included). The
-// array is dense, about 48 bytes a cell, so this keeps one worksheet under
-// about 400 MB: 100,000 rows of 80 columns, or every row of 8 columns.
+// Cells of one worksheet's used area (rows x columns, empty ones included):
+// 100,000 rows of 80 columns, or every row of 8 columns. The array stores
+// only cells holding a value (about 40 bytes each, texts held once), so this
+// bounds the builders' walk over the area more than memory.
 inline constexpr std::size_t kMaxArrayCells = std::size_t{1} << 23;
+
+// Depth of nested elements in any XML part. Real parts nest a dozen levels;
+// the parser holds every open element, so an unclosed nest of millions of
+// them would take gigabytes.
+inline constexpr std::size_t kMaxXmlDepth = 256;
 
 // Decompressed size of any one part of a zip package. Worksheets are parsed
 // as they inflate and never held whole, so this bounds time, not memory.

@@ -1,5 +1,7 @@
 #include "workbook/sheet_cells.h"
 
+#include <algorithm>
+#include <numeric>
 #include <string>
 
 #include "workbook/reader_limits.h"
@@ -13,6 +15,10 @@ namespace {
 std::int64_t ArrayRows(std::int32_t lastRow) { return static_cast<std::int64_t>(lastRow < 1 ? 1 : lastRow) + 2; }
 std::int64_t ArrayColumns(std::int32_t lastColumn) { return lastColumn < 1 ? 1 : lastColumn; }
 
+// Room set aside on a declared extent, at most: the declaration may count
+// cells that only carry formatting.
+constexpr std::uint64_t kMaxReserve = std::uint64_t{1} << 20;
+
 }  // namespace
 
 void CheckCellPosition(std::int64_t row, std::int64_t column) {
@@ -23,45 +29,41 @@ void CheckCellPosition(std::int64_t row, std::int64_t column) {
 }
 
 void SheetCells::ExpectExtent(std::int32_t rows, std::int32_t columns) {
-  if (placing_ || count_ > 0 || rows < 1 || columns < 1 || rows > limits::kMaxRows || columns > limits::kMaxColumns)
+  if (!cells_.empty() || rows < 1 || columns < 1 || rows > limits::kMaxRows || columns > limits::kMaxColumns)
     return;
-  const std::int64_t r = ArrayRows(rows), c = ArrayColumns(columns);
-  if (static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(c) > limits::kMaxArrayCells) return;
-  placed_ = WorksheetArray(static_cast<std::int32_t>(r), static_cast<std::int32_t>(c));
-  placing_ = true;
-}
-
-void SheetCells::Spill() {
-  for (std::int32_t r = 1; r <= placed_.Rows(); ++r)
-    for (std::int32_t c = 1; c <= placed_.Columns(); ++c) {
-      Cell& cell = placed_.Mutable(r, c);
-      if (!cell.IsEmpty()) entries_.push_back(Entry{r, c, std::move(cell)});
-    }
-  placed_ = WorksheetArray();
-  placing_ = false;
+  const std::uint64_t area = static_cast<std::uint64_t>(rows) * static_cast<std::uint64_t>(columns);
+  const auto room = static_cast<std::size_t>(std::min(area, kMaxReserve));
+  rowOf_.reserve(room);
+  columnOf_.reserve(room);
+  cells_.reserve(room);
 }
 
 void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
   CheckCellPosition(row, column);
   if (cell.IsEmpty()) return;
-  if (count_ >= limits::kMaxArrayCells)
-    throw ReaderError(ReaderError::Kind::TooLarge, "worksheet holds more cells than the reader accepts");
-  ++count_;
   if (row > lastRow_ || column > lastColumn_) {
     if (row > lastRow_) lastRow_ = row;
     if (column > lastColumn_) lastColumn_ = column;
     // Refused as soon as the array could no longer fit, not after every
-    // remaining cell has been gathered.
+    // remaining cell has been gathered. Within the area, no more cells can
+    // be gathered than it has positions, repeated positions aside.
     if (static_cast<std::uint64_t>(ArrayRows(lastRow_)) * static_cast<std::uint64_t>(ArrayColumns(lastColumn_)) >
         limits::kMaxArrayCells)
       throw ReaderError(ReaderError::Kind::TooLarge, "used range exceeds the reader's budget");
   }
-  if (placing_ && (row > placed_.Rows() || column > placed_.Columns())) Spill();
-  if (placing_) {
-    placed_.Mutable(row, column) = std::move(cell);
-  } else {
-    entries_.push_back(Entry{row, column, std::move(cell)});
+  if (!cells_.empty() && row == rowOf_.back() && column == columnOf_.back()) {
+    cells_.back() = std::move(cell);  // a formula's text arriving after its cell
+    return;
   }
+  if (!ordered_ || cells_.size() >= limits::kMaxArrayCells) {
+    if (cells_.size() >= limits::kMaxArrayCells)
+      throw ReaderError(ReaderError::Kind::TooLarge, "worksheet holds more cells than the reader accepts");
+  } else if (!cells_.empty() && (row < rowOf_.back() || (row == rowOf_.back() && column <= columnOf_.back()))) {
+    ordered_ = false;
+  }
+  rowOf_.push_back(row);
+  columnOf_.push_back(column);
+  cells_.push_back(std::move(cell));
 }
 
 WorksheetArray SheetCells::TakeArray() {
@@ -73,27 +75,39 @@ WorksheetArray SheetCells::TakeArray() {
     throw ReaderError(ReaderError::Kind::TooLarge,
                       "used range of " + std::to_string(rows) + " x " + std::to_string(columns) +
                           " cells exceeds the reader's budget");
-  WorksheetArray array;
-  if (placing_ && placed_.Rows() == rows && placed_.Columns() == columns) {
-    array = std::move(placed_);
-  } else {
-    // The declared extent was larger than the values (it counts cells that
-    // only carry formatting) or was never given.
-    array = WorksheetArray(static_cast<std::int32_t>(rows), static_cast<std::int32_t>(columns));
-    if (placing_) {
-      for (std::int32_t r = 1; r <= rows - 2 && r <= placed_.Rows(); ++r)
-        for (std::int32_t c = 1; c <= columns && c <= placed_.Columns(); ++c) {
-          Cell& cell = placed_.Mutable(r, c);
-          if (!cell.IsEmpty()) array.Mutable(r, c) = std::move(cell);
-        }
+  if (!ordered_) {
+    // Put in row order; of cells at one position the one added last wins,
+    // so the sort keeps the order of addition among equals.
+    std::vector<std::uint32_t> order(cells_.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::stable_sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return rowOf_[a] != rowOf_[b] ? rowOf_[a] < rowOf_[b] : columnOf_[a] < columnOf_[b];
+    });
+    std::vector<std::int32_t> rowOf, columnOf;
+    std::vector<Cell> cells;
+    rowOf.reserve(order.size());
+    columnOf.reserve(order.size());
+    cells.reserve(order.size());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+      const std::uint32_t i = order[k];
+      if (!cells.empty() && rowOf.back() == rowOf_[i] && columnOf.back() == columnOf_[i]) {
+        cells.back() = std::move(cells_[i]);
+        continue;
+      }
+      rowOf.push_back(rowOf_[i]);
+      columnOf.push_back(columnOf_[i]);
+      cells.push_back(std::move(cells_[i]));
     }
-    for (Entry& e : entries_) array.Mutable(e.row, e.column) = std::move(e.cell);
+    rowOf_ = std::move(rowOf);
+    columnOf_ = std::move(columnOf);
+    cells_ = std::move(cells);
   }
-  placed_ = WorksheetArray();
-  placing_ = false;
-  entries_.clear();
-  entries_.shrink_to_fit();
-  count_ = 0;
+  WorksheetArray array = WorksheetArray::FromSorted(static_cast<std::int32_t>(rows), static_cast<std::int32_t>(columns),
+                                                    rowOf_, columnOf_, cells_);
+  rowOf_ = {};
+  columnOf_ = {};
+  cells_ = {};
+  ordered_ = true;
   lastRow_ = lastColumn_ = 0;
   return array;
 }

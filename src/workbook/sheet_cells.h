@@ -15,9 +15,8 @@ namespace voske {
 class SheetCells {
  public:
   // The extent the file declares for its cells (1-based, inclusive), when it
-  // declares one. Cells inside it then go straight to their place in an array
-  // of that shape, which usually becomes the worksheet array as it is. The
-  // declaration is only a hint: cells outside it are still taken.
+  // declares one: room for that many cells is set aside, up to a modest
+  // amount. The declaration is only a hint: cells outside it are still taken.
   void ExpectExtent(std::int32_t rows, std::int32_t columns);
 
   // A cell holding a value at the 1-based `row`, `column`. Throws
@@ -31,18 +30,12 @@ class SheetCells {
   WorksheetArray TakeArray();
 
  private:
-  struct Entry {
-    std::int32_t row;
-    std::int32_t column;
-    Cell cell;
-  };
-  // Moves the cells of the placed array into the list of entries.
-  void Spill();
-
-  WorksheetArray placed_;       // cells inside the expected extent
-  bool placing_ = false;
-  std::vector<Entry> entries_;  // cells in file order, once placing stopped
-  std::size_t count_ = 0;
+  // The cells in the order added; ordered_ while each lies after the one
+  // before it in row order, as nearly every file writes them.
+  std::vector<std::int32_t> rowOf_;
+  std::vector<std::int32_t> columnOf_;
+  std::vector<Cell> cells_;
+  bool ordered_ = true;
   std::int32_t lastRow_ = 0;
   std::int32_t lastColumn_ = 0;
 };

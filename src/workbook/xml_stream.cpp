@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 
+#include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
 
 namespace voske {
@@ -24,6 +25,7 @@ struct Session {
   XML_Parser parser;
   XmlHandler* handler;
   std::exception_ptr failure;
+  std::size_t depth = 0;
 
   void Fail(std::exception_ptr e) {
     if (!failure) failure = e;
@@ -34,6 +36,14 @@ struct Session {
 void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
   auto* s = static_cast<Session*>(data);
   if (s->failure) return;
+  // The parser keeps every open element; a part that never closes its
+  // elements would grow it without end.
+  if (++s->depth > limits::kMaxXmlDepth) {
+    s->Fail(std::make_exception_ptr(ReaderError(
+        ReaderError::Kind::TooLarge, "package part nests elements deeper than " +
+                                         std::to_string(limits::kMaxXmlDepth) + " levels")));
+    return;
+  }
   try {
     s->handler->StartElement(LocalName(name), attributes);
   } catch (...) {
@@ -44,6 +54,7 @@ void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attribut
 void XMLCALL OnEnd(void* data, const XML_Char* name) {
   auto* s = static_cast<Session*>(data);
   if (s->failure) return;
+  --s->depth;
   try {
     s->handler->EndElement(LocalName(name));
   } catch (...) {

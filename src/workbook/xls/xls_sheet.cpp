@@ -4,6 +4,7 @@
 #include <string>
 
 #include "text/cp1252.h"
+#include "workbook/sheet_cells.h"
 #include "workbook/workbook_file.h"
 
 namespace voske::biff {
@@ -13,12 +14,11 @@ namespace {
   throw ReaderError(ReaderError::Kind::TooLarge, Ansi(utf8Detail));
 }
 
-// The worksheet substream is walked twice: once for the extent of the cells
-// holding a value, which sizes the array, then again to fill it. Only the
-// second walk decodes texts.
+// The worksheet substream is walked once, each cell holding a value gathered
+// as its record comes.
 class SheetWalker {
  public:
-  SheetWalker(const BookContext& book, WorksheetArray* out) : book_(book), out_(out) {}
+  SheetWalker(const BookContext& book, SheetCells* out) : book_(book), out_(out) {}
 
   void Walk(std::size_t offset) {
     if (offset >= book_.stream.size()) Corrupt("planilha fora do fluxo da pasta de trabalho");
@@ -39,9 +39,6 @@ class SheetWalker {
     }
   }
 
-  int MaxRow() const { return maxRow_; }
-  int MaxColumn() const { return maxCol_; }
-
  private:
   void Dispatch(const Record& r, RecordCursor& cursor) {
     const Bytes d = r.data;
@@ -59,7 +56,7 @@ class SheetWalker {
         const std::uint32_t index = U32At(d, 6);
         if (!Place(d)) break;
         if (index >= book_.sst->Size()) Corrupt("referência a um texto compartilhado inexistente");
-        Set(Cell::MakeText(Text((*book_.sst)[index])));
+        Set(Cell::MakeText(book_.sst->Shared(index)));
         break;
       }
       case kLabel:
@@ -89,19 +86,19 @@ class SheetWalker {
   }
 
   // Reads the row and column at the start of a cell record into row_ and
-  // col_, checks them against the format's bounds and widens the extent.
-  // Returns whether the cell is to be filled in now (the second walk).
+  // col_ and checks them against the format's bounds. Returns true: every
+  // cell record is filled in as it comes.
   bool Place(Bytes d, std::uint32_t lastCol = 0) {
     row_ = U16At(d, 0);
     col_ = U16At(d, 2);
     const std::uint32_t right = std::max<std::uint32_t>(col_, lastCol);
     if (right >= kXlsColumns) TooLarge("planilha com colunas além da coluna 256, o limite do formato .xls");
-    maxRow_ = std::max(maxRow_, static_cast<int>(row_));
-    maxCol_ = std::max(maxCol_, static_cast<int>(right));
-    return out_ != nullptr;
+    return true;
   }
 
-  void Set(Cell cell) { out_->Mutable(static_cast<std::int32_t>(row_) + 1, static_cast<std::int32_t>(col_) + 1) = std::move(cell); }
+  void Set(Cell cell) {
+    out_->Add(static_cast<std::int32_t>(row_) + 1, static_cast<std::int32_t>(col_) + 1, std::move(cell));
+  }
 
   void Put(Bytes d, double value) {
     if (Place(d)) Set(Cell::MakeNumber(value));
@@ -162,9 +159,8 @@ class SheetWalker {
   }
 
   const BookContext& book_;
-  WorksheetArray* out_;
+  SheetCells* out_;
   std::uint32_t row_ = 0, col_ = 0;
-  int maxRow_ = -1, maxCol_ = -1;
   bool pendingString_ = false;
   std::uint32_t pendingRow_ = 0, pendingCol_ = 0;
 };
@@ -186,6 +182,12 @@ std::string_view SharedStrings::operator[](std::size_t i) const {
   return std::string_view(chars_).substr(begin, ends_[i] - begin);
 }
 
+SharedText SharedStrings::Shared(std::size_t i) const {
+  if (made_.size() != ends_.size()) made_.resize(ends_.size());
+  if (made_[i].empty()) made_[i] = SharedText(Text((*this)[i]));
+  return made_[i];
+}
+
 Text ErrorLiteral(std::uint8_t code) {
   switch (code) {
     case 0x00: return "#NULL!";
@@ -199,18 +201,10 @@ Text ErrorLiteral(std::uint8_t code) {
 }
 
 WorksheetArray ReadWorksheet(const BookContext& book, std::size_t offset) {
-  SheetWalker extent(book, nullptr);
-  extent.Walk(offset);
-  // Rows run to the last row holding a value, plus two; an empty sheet
-  // still gives 3 x 1.
-  const std::uint64_t rows = static_cast<std::uint64_t>(std::max(extent.MaxRow(), 0)) + 1 + 2;
-  const std::uint64_t cols = extent.MaxColumn() < 0 ? 1 : static_cast<std::uint64_t>(extent.MaxColumn()) + 1;
-  if (rows * cols > limits::kMaxArrayCells)
-    TooLarge("planilha grande demais: " + std::to_string(rows) + " linhas por " + std::to_string(cols) + " colunas");
-  WorksheetArray array(static_cast<std::int32_t>(rows), static_cast<std::int32_t>(cols));
-  SheetWalker fill(book, &array);
-  fill.Walk(offset);
-  return array;
+  SheetCells cells;
+  SheetWalker walker(book, &cells);
+  walker.Walk(offset);
+  return cells.TakeArray();
 }
 
 }  // namespace voske::biff

@@ -26,10 +26,14 @@ class SharedStrings {
   std::size_t Size() const { return ends_.size(); }
   std::size_t Bytes() const { return chars_.size(); }
   std::string_view operator[](std::size_t i) const;
+  // Entry `i` as a cell's text: made on first use and then shared by every
+  // cell that refers to it. A workbook serves one thread at a time.
+  SharedText Shared(std::size_t i) const;
 
  private:
   Text chars_;
   std::vector<std::uint32_t> ends_;  // the table is capped well below 4 GiB
+  mutable std::vector<SharedText> made_;
 };
 
 struct BookContext {

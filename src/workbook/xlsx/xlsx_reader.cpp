@@ -1,5 +1,6 @@
 #include "workbook/xlsx/xlsx_reader.h"
 
+#include <map>
 #include <system_error>
 
 #include "workbook/readers.h"
@@ -25,9 +26,24 @@ XlsxWorkbook::XlsxWorkbook(const std::string& path)
   for (const XlsxSheetEntry& s : structure_.sheets) names_.push_back(s.name);
   if (structure_.sharedStrings) {
     if (const auto entry = archive_->Find(*structure_.sharedStrings))
-      sharedStrings_ = ReadSharedStrings(*archive_, *entry);
+      sharedStrings_ = std::make_shared<const std::vector<Text>>(ReadSharedStrings(*archive_, *entry));
   }
   slots_.resize(structure_.sheets.size());
+  // Worksheets naming one part (a damaged or hand-made file may point
+  // thousands at one) are served from the first of them.
+  primary_.resize(slots_.size());
+  sharedPart_.assign(slots_.size(), false);
+  std::map<std::uint64_t, std::size_t> firstOfPart;
+  for (std::size_t i = 0; i < slots_.size(); ++i) {
+    primary_[i] = i;
+    const auto entry = archive_->Find(structure_.sheets[i].part);
+    if (!entry) continue;
+    const auto [it, fresh] = firstOfPart.emplace(*entry, i);
+    if (!fresh) {
+      primary_[i] = it->second;
+      sharedPart_[it->second] = true;
+    }
+  }
   if (slots_.size() > 1) {
     workerArchive_ = archive_->Reopen();
     try {
@@ -50,7 +66,7 @@ XlsxWorkbook::~XlsxWorkbook() {
 WorksheetArray XlsxWorkbook::Parse(ZipArchive& archive, std::size_t index, const std::atomic<bool>* cancel) const {
   const auto entry = archive.Find(structure_.sheets[index].part);
   if (!entry) throw ReaderError(ReaderError::Kind::Corrupt, "worksheet part missing");
-  return ReadXlsxSheet(archive, *entry, XlsxSheetContext{&sharedStrings_, structure_.date1904}, cancel);
+  return ReadXlsxSheet(archive, *entry, XlsxSheetContext{sharedStrings_, structure_.date1904}, cancel);
 }
 
 void XlsxWorkbook::ParseIntoSlot(ZipArchive& archive, std::size_t index, std::unique_lock<std::mutex>& lock) {
@@ -73,8 +89,10 @@ void XlsxWorkbook::ParseIntoSlot(ZipArchive& archive, std::size_t index, std::un
   } else if (failure) {
     slot.state = Slot::State::Failed;
     slot.failure = failure;
+    if (sharedPart_[index]) sharedOutcome_[index] = Outcome{WorksheetArray(), failure};
   } else {
-    cachedCells_ += static_cast<std::size_t>(array.Rows()) * static_cast<std::size_t>(array.Columns());
+    cachedCells_ += array.StoredCells();
+    if (sharedPart_[index]) sharedOutcome_[index] = Outcome{array, nullptr};
     slot.array = std::move(array);
     slot.state = Slot::State::Ready;
   }
@@ -87,7 +105,7 @@ std::size_t XlsxWorkbook::NextToPrefetch() const {
   // mostly forwards.
   for (std::size_t k = 1; k <= slots_.size(); ++k) {
     const std::size_t i = (lastAsked_ + k) % slots_.size();
-    if (slots_[i].state == Slot::State::Idle) return i;
+    if (slots_[i].state == Slot::State::Idle && primary_[i] == i) return i;
   }
   return kNone;
 }
@@ -109,11 +127,20 @@ WorksheetArray XlsxWorkbook::ReadSheet(std::size_t index) {
     throw ReaderError(ReaderError::Kind::SheetNotFound, "no worksheet at position " + std::to_string(index));
   std::unique_lock<std::mutex> lock(mutex_);
   lastAsked_ = index;
+  // A part that several worksheets name is read once and then shared.
+  index = primary_[index];
+  if (sharedPart_[index]) {
+    const auto done = sharedOutcome_.find(index);
+    if (done != sharedOutcome_.end()) {
+      if (done->second.failure) std::rethrow_exception(done->second.failure);
+      return done->second.array;
+    }
+  }
   while (true) {
     Slot& slot = slots_[index];
     switch (slot.state) {
       case Slot::State::Ready: {
-        cachedCells_ -= static_cast<std::size_t>(slot.array.Rows()) * static_cast<std::size_t>(slot.array.Columns());
+        cachedCells_ -= slot.array.StoredCells();
         slot.state = Slot::State::Taken;
         WorksheetArray array = std::move(slot.array);
         slot.array = WorksheetArray();

@@ -11,6 +11,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <exception>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -52,7 +53,19 @@ class XlsxWorkbook : public WorkbookFile {
   std::unique_ptr<ZipArchive> archive_;  // the caller's view of the file
   XlsxStructure structure_;
   std::vector<Text> names_;
-  std::vector<Text> sharedStrings_;
+  std::shared_ptr<const std::vector<Text>> sharedStrings_;
+
+  // The worksheet whose part each worksheet reads (itself, unless an earlier
+  // one names the same part), whether a part is named more than once, and
+  // the outcome of such parts, kept for every worksheet naming them. Copies
+  // of an array share its cells, so keeping one costs nothing more.
+  struct Outcome {
+    WorksheetArray array;
+    std::exception_ptr failure;
+  };
+  std::vector<std::size_t> primary_;
+  std::vector<bool> sharedPart_;
+  std::map<std::size_t, Outcome> sharedOutcome_;
 
   std::mutex mutex_;
   std::condition_variable changed_;

@@ -190,10 +190,11 @@ class SheetHandler : public XmlHandler {
         const std::string index = Trimmed(value_);
         std::uint64_t v = 0;
         const auto [end, ec] = std::from_chars(index.data(), index.data() + index.size(), v);
-        const std::vector<Text>& table = *context_.sharedStrings;
-        if (ec != std::errc() || end != index.data() + index.size() || v >= table.size())
+        const std::vector<Text>* table = context_.sharedStrings.get();
+        if (ec != std::errc() || end != index.data() + index.size() || !table || v >= table->size())
           Corrupt("shared string \"" + value_ + "\" missing from the table, in " + Where());
-        return Cell::MakeText(table[static_cast<std::size_t>(v)]);
+        return Cell::MakeText(
+            SharedText(std::shared_ptr<const Text>(context_.sharedStrings, &(*table)[static_cast<std::size_t>(v)])));
       }
       case CellType::FormulaText:
         if (!hasValue_) return Cell();

@@ -2,6 +2,7 @@
 // One worksheet part of a spreadsheet package, read into a worksheet array.
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "text/text.h"
@@ -11,7 +12,9 @@
 namespace voske {
 
 struct XlsxSheetContext {
-  const std::vector<Text>* sharedStrings;
+  // The workbook's shared-string table; text cells refer to its entries
+  // instead of copying them.
+  std::shared_ptr<const std::vector<Text>> sharedStrings;
   bool date1904;
   std::uint64_t partBytes = 0;  // declared size of the worksheet part
 };

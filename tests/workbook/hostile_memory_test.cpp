@@ -1,0 +1,208 @@
+// Small hand-made workbooks built to make a reader take gigabytes or hours:
+// each must be read, or refused as too large, within a bounded peak resident
+// size measured in a child process, and in well under a minute.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "support/files.h"
+#include "support/paths.h"
+#include "support/peak_memory.h"
+#include "workbook/package_writer.h"
+#include "workbook/workbook_file.h"
+#include "workbook/xls/xls_reader.h"
+#include "workbook/xls/xls_test_files.h"
+
+namespace voske {
+namespace {
+
+using testing::ScratchDir;
+using namespace std::chrono_literals;
+
+#ifdef VOSKE_CLI_PROGRAM
+const std::string kHostileCli = VOSKE_CLI_PROGRAM;
+#else
+const std::string kHostileCli;
+#endif
+
+constexpr long kMiB = 1024;  // ru_maxrss counts KiB
+
+// Reads every worksheet of `path` and keeps them all, as a generation does;
+// true when `check` accepts the arrays.
+testing::ChildRun ReadAllInChild(const std::string& path,
+                                 const std::function<bool(const std::vector<WorksheetArray>&)>& check) {
+  return testing::MeasureInChild(
+      [&] {
+        auto book = OpenWorkbookFile(path);
+        std::vector<WorksheetArray> arrays;
+        for (std::size_t i = 0; i < book->SheetNames().size(); ++i) arrays.push_back(book->ReadSheet(i));
+        return check(arrays);
+      },
+      60s);
+}
+
+TEST(HostileWorkbooks, AnUnclosedNestOfElementsIsRefusedAsTooLargeAtOnce) {
+  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
+  ScratchDir dir;
+  const std::string path = (dir / "ninho.xlsx").string();
+  {
+    std::string nest = "<?xml version=\"1.0\"?><worksheet><sheetData>";
+    for (int i = 0; i < 5'000'000; ++i) nest += "<a>";  // about 700 MB of open elements in the parser
+    testing::WriteZip(path, testing::Package({{"Plan1", nest}}));
+  }
+  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
+                                           (dir / "err").string(), 60s);
+  ASSERT_TRUE(run.finished);
+  EXPECT_NE(run.status, 0);
+  EXPECT_NE(testing::FileContents(dir / "err").find("excede os limites"), std::string::npos)
+      << testing::FileContents(dir / "err");
+  EXPECT_LT(run.peakKiB, 100 * kMiB);
+}
+
+TEST(HostileWorkbooks, OneLongSharedStringInManyCellsIsHeldOnce) {
+  ScratchDir dir;
+  const std::string path = (dir / "texto.xlsx").string();
+  const std::string text(1 << 20, 'x');
+  {
+    std::string rows;
+    for (int r = 1; r <= 2000; ++r)
+      rows += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) + "\" t=\"s\"><v>0</v></c></row>";
+    testing::WriteZip(path, testing::Package({{"Plan1", testing::SheetXml(rows)}},
+                                             testing::SharedStringsXml("<si><t>" + text + "</t></si>")));
+  }
+  const auto run = ReadAllInChild(path, [&](const std::vector<WorksheetArray>& a) {
+    return a[0].Rows() == 2002 && a[0].At(1, 1).text == text && a[0].At(2000, 1).text == text &&
+           a[0].At(2001, 1).IsEmpty();
+  });
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_LT(run.peakKiB, 100 * kMiB);  // 2 GB when each cell held a copy
+}
+
+TEST(HostileWorkbooks, ACellRepeatedAcrossEveryColumnOfAnOdsRowIsHeldOnce) {
+  ScratchDir dir;
+  const std::string path = (dir / "repetida.ods").string();
+  const std::string text(64 * 1024, 'y');
+  testing::WriteZip(
+      path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+             {"content.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
+              "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+              "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+              "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+              "<table:table table:name=\"Plan1\"><table:table-row><table:table-cell "
+              "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>" +
+                  text +
+                  "</text:p></table:table-cell></table:table-row></table:table>"
+                  "</office:spreadsheet></office:body></office:document-content>"}});
+  const auto run = ReadAllInChild(path, [&](const std::vector<WorksheetArray>& a) {
+    return a[0].Columns() == 16384 && a[0].At(1, 1).text == text && a[0].At(1, 16384).text == text;
+  });
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_LT(run.peakKiB, 100 * kMiB);  // 1 GB when each cell held a copy
+}
+
+TEST(HostileWorkbooks, ALongXlsSharedStringInManyCellsIsHeldOnce) {
+  using testing::ByteVec, testing::Put32, testing::Unicode16, testing::LabelSst, testing::WorkbookStream,
+      testing::SstRecords;
+  const std::u16string text(8000, u'z');
+  ByteVec sst;
+  Put32(sst, 60000);
+  Put32(sst, 1);
+  const ByteVec s = Unicode16(text);
+  sst.insert(sst.end(), s.begin(), s.end());
+  std::vector<ByteVec> cells;
+  for (std::uint32_t r = 0; r < 60000; ++r) cells.push_back(LabelSst(r, 0, 0));
+  ByteVec stream = WorkbookStream(false, SstRecords(sst, {}), {{"Plan1", 0, 0, std::move(cells)}});
+  const auto run = testing::MeasureInChild(
+      [&] {
+        auto book = OpenBiffWorkbook(std::move(stream));
+        const WorksheetArray a = book->ReadSheet(std::size_t{0});
+        return a.Rows() == 60002 && a.At(60000, 1).text.size() == 8000 && a.At(1, 1).text == a.At(59999, 1).text;
+      },
+      60s);
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_LT(run.peakKiB, 100 * kMiB);  // 480 MB when each cell held a copy
+}
+
+TEST(HostileWorkbooks, OneCellAtTheFarCornerOfEveryWorksheetCostsOneCell) {
+  ScratchDir dir;
+  const std::string path = (dir / "canto.xlsx").string();
+  // Row 1,048,574 and column H: with the two rows below, exactly the largest
+  // area a worksheet may have.
+  std::vector<std::pair<std::string, std::string>> sheets;
+  for (int i = 1; i <= 20; ++i)
+    sheets.emplace_back("P" + std::to_string(i),
+                        testing::SheetXml("<row r=\"1048574\"><c r=\"H1048574\"><v>" + std::to_string(i) +
+                                          "</v></c></row>"));
+  testing::WriteZip(path, testing::Package(sheets));
+  const auto run = ReadAllInChild(path, [](const std::vector<WorksheetArray>& a) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      if (a[i].Rows() != 1048576 || a[i].Columns() != 8 || a[i].StoredCells() != 1) return false;
+      if (a[i].At(1048574, 8).number != static_cast<double>(i + 1) || !a[i].At(1048573, 8).IsEmpty()) return false;
+    }
+    return a.size() == 20;
+  });
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_LT(run.peakKiB, 100 * kMiB);  // 400 MB a worksheet when the area was stored
+}
+
+TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
+  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
+  ScratchDir dir;
+  const std::string path = (dir / "mesma-parte.xlsx").string();
+  {
+    testing::Parts parts = testing::Package({{"P1", testing::SheetXml("<row r=\"1\"><c r=\"A1\"><v>5</v></c></row>" +
+                                                                      std::string(60 << 20, ' '))}});
+    // Every worksheet of the workbook points at the one part.
+    for (auto& [name, content] : parts) {
+      if (name == "xl/workbook.xml") {
+        std::string list;
+        for (int i = 1; i <= 2000; ++i)
+          list += "<sheet name=\"P" + std::to_string(i) + "\" sheetId=\"" + std::to_string(i) + "\" r:id=\"rId1\"/>";
+        const auto from = content.find("<sheets>") + 8, to = content.find("</sheets>");
+        content.replace(from, to - from, list);
+      }
+    }
+    testing::WriteZip(path, parts);
+  }
+  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
+                                           (dir / "err").string(), 60s);
+  ASSERT_TRUE(run.finished) << "still reading after a minute";
+  EXPECT_EQ(run.status, 0) << testing::FileContents(dir / "err");
+  const std::string out = testing::FileContents(dir / "out");
+  EXPECT_NE(out.find("sheet\tP2000\n1\t1\tn\t5.0\n"), std::string::npos);
+  EXPECT_LT(run.peakKiB, 300 * kMiB);
+}
+
+TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
+  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
+  ScratchDir dir;
+  const std::string path = (dir / "lista.ods").string();
+  testing::WriteZip(
+      path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+             {"content.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
+              "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+              "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+              "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+              "<table:table table:name=\"Plan1\"><table:table-row><table:table-cell "
+              "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>" +
+                  std::string(16 * 1024, 'w') +
+                  "</text:p></table:table-cell></table:table-row></table:table>"
+                  "</office:spreadsheet></office:body></office:document-content>"}});
+  // 256 MB of listing, which was gathered whole before it was written.
+  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, "/dev/null",
+                                           (dir / "err").string(), 60s);
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.status, 0) << testing::FileContents(dir / "err");
+  EXPECT_LT(run.peakKiB, 100 * kMiB);
+}
+
+}  // namespace
+}  // namespace voske
