@@ -1,20 +1,9 @@
 #pragma once
 // What one generation leaves for its caller: the output file's path and
-// whether an error has already been shown, and the discarding of a failed
-// generation's file.
-#include <optional>
+// whether an error has already been shown.
 #include <string>
 
 namespace voske {
-
-// Identity of a file on disk: device, inode, size and modification time.
-struct FileStamp {
-  unsigned long long device = 0, inode = 0, size = 0;
-  long long mtimeSec = 0, mtimeNsec = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-// The stamp of the regular file at `path`, or nothing when there is none.
-std::optional<FileStamp> StampOf(const std::string& path);
 
 struct GenerationState {
   // OutputPath: the file of the current generation, native path; empty
@@ -23,18 +12,15 @@ struct GenerationState {
   // GenerationFailed: an error of this generation has already been shown,
   // so no success message follows and the caller shows nothing further.
   bool generationFailed = false;
-  // A file that already sat at outputPath when the name was fixed (an
-  // earlier run in the same second). A failed run must not destroy a
-  // document an earlier run delivered, so DiscardOutputFile keeps it.
-  std::optional<FileStamp> earlierFile;
 
   // What the caller does before each run.
   void Clear() { *this = GenerationState(); }
 };
 
-// Deletes the file at outputPath (nothing happens when outputPath is empty,
-// when there is no file, or when the file is still the earlier one), then
-// sets generationFailed whatever the deletion did.
-void DiscardOutputFile(GenerationState& state);
+// Ends a failed generation. The document is saved whole at its last step or
+// not at all, so a failed run never wrote the file at outputPath: whatever
+// is there belongs to another run (one in the same second gets the same
+// name) and is left alone.
+void FailGeneration(GenerationState& state);
 
 }  // namespace voske

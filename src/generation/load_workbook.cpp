@@ -117,7 +117,6 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
 
   const Text fileName = OutputFileName(request.document, cadastral.TextAt(5, 2), services.localTime());
   state.outputPath = OutputPathFor(request.destinationFolder, fileName);
-  state.earlierFile = StampOf(state.outputPath);
 
   const DocumentContext context{.sheets = sheets,
                                 .frontEnd = frontEnd,
@@ -149,19 +148,19 @@ bool LoadWorkbook(const GenerationRequest& request, FrontEnd& frontEnd, Generati
     Generate(request, frontEnd, state, services, *reader);
   } catch (const EDadosFinanceiros& e) {
     frontEnd.ShowError(e.Message());
-    DiscardOutputFile(state);
+    FailGeneration(state);
   } catch (const EGenerica& e) {
     frontEnd.ShowError(e.Message());
-    DiscardOutputFile(state);
+    FailGeneration(state);
   } catch (const ECarregaArquivo& e) {
     frontEnd.ShowError(Msg().loadFailed + e.Message());
-    DiscardOutputFile(state);
+    FailGeneration(state);
   } catch (...) {
     // Anything else (a value too long for the schema, a file error, an
     // internal fault) gets the one message; its own text means nothing to
     // the user.
     frontEnd.ShowError(Msg().inconsistent);
-    DiscardOutputFile(state);
+    FailGeneration(state);
   }
   frontEnd.SetBusy(false);
   return true;
