@@ -47,6 +47,9 @@ class AtomicFile {
   bool unnamed_ = false;
   std::string tempPath_;  // the named temporary file, while it exists
   int signalSlot_ = -1;   // its entry for the signal handlers
+  static constexpr unsigned long long kStartToDisk = 8ULL << 20;
+  unsigned long long written_ = 0;        // bytes written so far
+  unsigned long long startedToDisk_ = 0;  // of which the disk was asked to write
 };
 
 // Writes `content` to `fileName` through an AtomicFile.

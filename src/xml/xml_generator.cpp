@@ -8,6 +8,7 @@
 #include "text/cp1252.h"
 #include "values/converters.h"
 #include "xml/atomic_file.h"
+#include "xml/background_writer.h"
 #include "xml/md5.h"
 #include "xml/xsd_parse_manager.h"
 
@@ -148,7 +149,7 @@ TXMLGenerator::TXMLGenerator(const Text& rootName, const Text& rootStartTag, con
 
 TXMLGenerator::TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine,
                              const std::string& outputPath)
-    : file_(std::make_unique<AtomicFile>(outputPath)) {
+    : file_(std::make_unique<AtomicFile>(outputPath)), writer_(std::make_unique<BackgroundWriter>(*file_)) {
   out_.reserve(kPiece + kPiece / 8);
   Begin(rootName, rootStartTag, leadingLine);
 }
@@ -257,8 +258,9 @@ void TXMLGenerator::PlaceLeaf(const Text& name, const Text& value, const Text& p
 }
 
 void TXMLGenerator::Flush() {
-  file_->Write(out_);
-  out_.clear();
+  writer_->Write(std::move(out_));
+  out_ = std::string();
+  out_.reserve(kPiece + kPiece / 8);
 }
 
 void TXMLGenerator::AddTextElement(const Text& name, const Text& value, const Text& parentPath) {
@@ -360,6 +362,7 @@ void TXMLGenerator::SaveToFile(const std::string& fileName) {
   out_ += ClosingTags();
   open_ = OpenPath();
   Flush();
+  writer_->Finish();
   file_->Commit();
 }
 

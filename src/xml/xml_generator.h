@@ -22,6 +22,7 @@
 namespace voske {
 
 class AtomicFile;
+class BackgroundWriter;
 
 // A value longer than the regulator's schema allows.
 class EMaxLengthError : public EVoske {
@@ -131,6 +132,7 @@ class TXMLGenerator {
 
   std::string out_;                   // written, not yet handed to the file
   std::unique_ptr<AtomicFile> file_;  // null for a document in memory
+  std::unique_ptr<BackgroundWriter> writer_;  // writes file_; goes before it
   OpenPath open_;
   OpenPath detached_;
   std::vector<TXMLElement> rootChildren_;  // first of each name, for FindNode
