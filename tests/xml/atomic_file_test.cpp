@@ -20,6 +20,7 @@
 #include "xml/xml_generator.h"
 
 namespace voske {
+namespace atomic_file_test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -203,4 +204,5 @@ TEST(AtomicFileSignals, ASignalTheProgramIgnoresLeavesTheSaveGoingOn) {
 }
 
 }  // namespace
+}  // namespace atomic_file_test
 }  // namespace voske

@@ -15,6 +15,7 @@
 #include "xml/xml_generator.h"
 
 namespace voske {
+namespace streamed_generation_test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -180,4 +181,5 @@ TEST(StreamedGeneration, AFailureMidwayLeavesNoFileAndNoTemporaryFile) {
 }
 
 }  // namespace
+}  // namespace streamed_generation_test
 }  // namespace voske
