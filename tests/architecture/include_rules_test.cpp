@@ -80,7 +80,7 @@ struct Include {
 };
 
 std::vector<Include> QuotedIncludes(const fs::path& root, const fs::path& relative) {
-  static const std::regex kInclude(R"(^\s*#\s*include\s*"([^"]+)")");
+  static const std::regex kInclude(R"re(^\s*#\s*include\s*"([^"]+)")re");
   std::vector<Include> out;
   std::ifstream in(root / relative);
   std::string line;
