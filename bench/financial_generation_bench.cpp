@@ -96,6 +96,7 @@ Measure Generate(const std::string& cli, const std::string& path, const std::str
                  const char* document = "financeiro") {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
+  std::fflush(nullptr);  // else the child's freopen writes what is buffered again
   const auto start = Clock::now();
   const pid_t pid = ::fork();
   if (pid == 0) {
