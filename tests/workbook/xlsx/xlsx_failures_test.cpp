@@ -20,7 +20,7 @@ using testing::SheetXml;
 using testing::WriteZip;
 
 // The kind of error reading every worksheet of `path` gives, or nothing.
-std::optional<Kind> XlsxFailureOf(const std::string& path) {
+std::optional<Kind> FailureOf(const std::string& path) {
   try {
     auto book = OpenWorkbookFile(path);
     for (size_t i = 0; i < book->SheetNames().size(); ++i) book->ReadSheet(i);
@@ -30,15 +30,15 @@ std::optional<Kind> XlsxFailureOf(const std::string& path) {
   return std::nullopt;
 }
 
-std::optional<Kind> XlsxFailureOf(const testing::Parts& parts) {
+std::optional<Kind> FailureOf(const testing::Parts& parts) {
   ScratchDir dir;
   const std::string path = (dir / "bad.xlsx").string();
   WriteZip(path, parts);
-  return XlsxFailureOf(path);
+  return FailureOf(path);
 }
 
 std::optional<Kind> SheetFailure(const std::string& sheetData, const std::string& sst = "") {
-  return XlsxFailureOf(Package({{"S", SheetXml(sheetData)}}, sst));
+  return FailureOf(Package({{"S", SheetXml(sheetData)}}, sst));
 }
 
 TEST(XlsxFailures, InconsistentContentIsCorrupt) {
@@ -67,7 +67,7 @@ TEST(XlsxFailures, InconsistentContentIsCorrupt) {
 
   auto parts = Package({{"S", SheetXml("")}});
   parts.back().second = "<Relationships";  // workbook relationships cut short
-  EXPECT_EQ(XlsxFailureOf(parts), Kind::Corrupt);
+  EXPECT_EQ(FailureOf(parts), Kind::Corrupt);
   parts = Package({{"S", SheetXml("")}});
   parts.erase(parts.begin() + 1);  // package relationships gone, and the workbook part too
   for (auto it = parts.begin(); it != parts.end(); ++it)
@@ -75,7 +75,7 @@ TEST(XlsxFailures, InconsistentContentIsCorrupt) {
       parts.erase(it);
       break;
     }
-  EXPECT_EQ(XlsxFailureOf(parts), Kind::NotAWorkbook);
+  EXPECT_EQ(FailureOf(parts), Kind::NotAWorkbook);
 }
 
 TEST(XlsxFailures, BeyondTheGridOrTheBudgetIsTooLarge) {
@@ -100,11 +100,11 @@ TEST(XlsxFailures, EntityExpansionIsRefused) {
       "<!ENTITY d \"&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;\"><!ENTITY e \"&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;\">]>"
       "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData><row r=\"1\">"
       "<c r=\"A1\" t=\"inlineStr\"><is><t>&e;&e;&e;&e;&e;&e;&e;</t></is></c></row></sheetData></worksheet>";
-  EXPECT_EQ(XlsxFailureOf(Package({{"S", laughs}})), Kind::Corrupt);
+  EXPECT_EQ(FailureOf(Package({{"S", laughs}})), Kind::Corrupt);
   const std::string external =
       "<?xml version=\"1.0\"?><!DOCTYPE sst [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>"
       "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>&x;</t></si></sst>";
-  EXPECT_EQ(XlsxFailureOf(Package({{"S", SheetXml("")}}, external)), Kind::Corrupt);
+  EXPECT_EQ(FailureOf(Package({{"S", SheetXml("")}}, external)), Kind::Corrupt);
 }
 
 TEST(XlsxFailures, AZipBombStopsAtTheCompressionCap) {
@@ -119,8 +119,8 @@ TEST(XlsxFailures, OtherSpreadsheetFormatsInAZipAreUnsupported) {
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
       "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
       "officeDocument\" Target=\"xl/workbook.bin\"/></Relationships>";
-  EXPECT_EQ(XlsxFailureOf({{"_rels/.rels", rels}, {"xl/workbook.bin", "\x83\x01"}}), Kind::Unsupported);
-  EXPECT_EQ(XlsxFailureOf({{"word/document.xml", "<w:document/>"}}), Kind::NotAWorkbook);
+  EXPECT_EQ(FailureOf({{"_rels/.rels", rels}, {"xl/workbook.bin", "\x83\x01"}}), Kind::Unsupported);
+  EXPECT_EQ(FailureOf({{"word/document.xml", "<w:document/>"}}), Kind::NotAWorkbook);
 }
 
 TEST(XlsxFailures, DamagedArchivesAreCorrupt) {
@@ -133,7 +133,7 @@ TEST(XlsxFailures, DamagedArchivesAreCorrupt) {
 
   const std::string cut = (dir / "cut.xlsx").string();
   std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 2);  // directory lost
-  EXPECT_EQ(XlsxFailureOf(cut), Kind::Corrupt);
+  EXPECT_EQ(FailureOf(cut), Kind::Corrupt);
 
   // Flipping bytes inside the worksheet's compressed data breaks its checksum
   // or its deflate stream, whichever it hits.
@@ -144,7 +144,7 @@ TEST(XlsxFailures, DamagedArchivesAreCorrupt) {
   for (size_t i = data + 2; i < data + 12; ++i) flipped[i] = static_cast<char>(flipped[i] ^ 0x5A);
   const std::string bad = (dir / "flipped.xlsx").string();
   std::ofstream(bad, std::ios::binary) << flipped;
-  EXPECT_EQ(XlsxFailureOf(bad), Kind::Corrupt);
+  EXPECT_EQ(FailureOf(bad), Kind::Corrupt);
 }
 
 TEST(XlsxFailures, AnEncryptedZipEntryNeedsAPassword) {
@@ -165,7 +165,7 @@ TEST(XlsxFailures, AnEncryptedZipEntryNeedsAPassword) {
     }
   }
   ASSERT_EQ(zip_close(z), 0);
-  EXPECT_EQ(XlsxFailureOf(path), Kind::Encrypted);
+  EXPECT_EQ(FailureOf(path), Kind::Encrypted);
 }
 
 }  // namespace
