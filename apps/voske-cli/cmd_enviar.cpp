@@ -39,6 +39,7 @@ constexpr const char* kHelp =
     "  JAVA_HOME              a instalação do Java a usar (sem ela, a padrão do sistema)\n"
     "  VOSKE_CLIENT_DIR       a pasta do cliente Java (padrão: ext/VOSKE ao lado do programa)\n"
     "  VOSKE_WEBSERVICE_URL   o endereço do serviço da OXR (padrão http://127.0.0.1:8380/voske)\n"
+    "  VOSKE_TEMPO_LIMITE_ENVIO  segundos que o envio inteiro pode durar (padrão 120)\n"
     "\n"
     "Saída 0 quando o documento foi aceito; 1 quando uma mensagem informou uma falha\n"
     "(na saída de erros); 2 quando as opções estão erradas.\n";

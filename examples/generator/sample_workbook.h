@@ -84,7 +84,9 @@ std::string FormatCpf(const std::string& first9Digits);
 inline constexpr const char* kSheetPassword = "qwtlmrvbnzkph";
 
 // Writes the workbook as .xlsx; every worksheet protected with kSheetPassword
-// unless `protect` is false. Throws std::runtime_error on failure.
-void WriteXlsx(const Workbook& wb, const std::string& path, bool protect = true);
+// unless `protect` is false. With `date1904`, the workbook is saved in the
+// 1904 date system, as some spreadsheet programs save it: the same dates,
+// their serials counted from 1904-01-01. Throws std::runtime_error on failure.
+void WriteXlsx(const Workbook& wb, const std::string& path, bool protect = true, bool date1904 = false);
 
 }  // namespace voske::sample

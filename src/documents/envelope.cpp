@@ -1,5 +1,6 @@
 #include "documents/envelope.h"
 
+#include "documents/cell_date.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
 #include "xml/schema_namespace.h"
@@ -51,7 +52,7 @@ std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentCon
   if (kind == DocumentKind::Financeiro) name = CleanText(name);
   gen->AddTextElement("oxr:razaoSocial", name);
   gen->AddTextElement("oxr:CNPJ", ZeroPadCode(sheet.TextAt(6, 2), 14));
-  gen->AddTextElement("oxr:periodo", NormalizeDate(sheet.TextAt(3, 2)));
+  gen->AddTextElement("oxr:periodo", DateAt(sheet, 3, 2));
   if (kind == DocumentKind::Financeiro)
     ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros"));
   gen->AddTextElement("oxr:transacao", TransactionCode(kind));

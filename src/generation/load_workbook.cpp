@@ -3,6 +3,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "documents/cell_date.h"
 #include "documents/financial/financial_builder.h"
 #include "generation/output_name.h"
 #include "text/cp1252.h"
@@ -56,7 +57,7 @@ class SheetLoader {
 // The reference year: the first four characters of B3 as a normalised date.
 // A text there that is no number falls to "Arquivo Excel inconsistente.".
 int ReferenceYear(const WorksheetArray& cadastral) {
-  const Text date = NormalizeDate(cadastral.TextAt(3, 2));
+  const Text date = DateAt(cadastral, 3, 2);
   if (date.size() < 4) throw std::runtime_error("reference date too short");
   int year = 0;
   for (int i = 0; i < 4; ++i) {

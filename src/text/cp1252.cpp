@@ -1,6 +1,9 @@
 #include "text/cp1252.h"
 
 #include <array>
+#include <cstdint>
+#include <iconv.h>
+#include <locale.h>
 
 namespace voske {
 
@@ -29,6 +32,78 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
     out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
   }
+}
+
+// The locale the transliteration runs under. glibc's iconv finds its
+// best-fit table in the calling thread's LC_CTYPE, and only a UTF-8 locale
+// has one; the process locale is whatever the host left (often "C"), so the
+// conversion brings its own. Null when the system has no such locale: then
+// every character outside 1252 becomes "?".
+locale_t TransliterationLocale() {
+  static const locale_t locale = [] {
+    for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"})
+      if (locale_t l = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr))) return l;
+    return static_cast<locale_t>(nullptr);
+  }();
+  return locale;
+}
+
+// One converter per thread, since a converter keeps state between calls.
+class Transliterator {
+ public:
+  Transliterator() {
+    const locale_t locale = TransliterationLocale();
+    if (!locale) return;
+    const locale_t previous = uselocale(locale);
+    handle_ = iconv_open("WINDOWS-1252//TRANSLIT", "UTF-8");
+    uselocale(previous);
+  }
+  ~Transliterator() {
+    if (handle_ != kNone) iconv_close(handle_);
+  }
+  Transliterator(const Transliterator&) = delete;
+  Transliterator& operator=(const Transliterator&) = delete;
+
+  // The 1252 form of one character given in UTF-8; "?" when there is none.
+  Text Convert(std::string utf8) {
+    if (handle_ == kNone) return "?";
+    const locale_t previous = uselocale(TransliterationLocale());
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+    char out[16];
+    char* in = utf8.data();
+    size_t inLeft = utf8.size();
+    char* outPtr = out;
+    size_t outLeft = sizeof out;
+    const size_t done = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
+    uselocale(previous);
+    if (done == static_cast<size_t>(-1) || inLeft != 0 || outPtr == out) return "?";
+    return Text(out, static_cast<size_t>(outPtr - out));
+  }
+
+ private:
+  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
+  iconv_t handle_ = kNone;
+};
+
+}  // namespace
+
+Text BestFit(char32_t cp) {
+  const char direct = FromCodePoint(cp);
+  if (direct != '?' || cp == U'?') return Text(1, direct);
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return "?";
+  thread_local Transliterator transliterator;
+  std::string utf8;
+  AppendUtf8(utf8, cp);
+  return transliterator.Convert(std::move(utf8));
+}
+
+namespace {
+
+// The common case, a character 1252 holds, without building a text for it.
+void AppendBestFit(Text& out, char32_t cp) {
+  const char direct = FromCodePoint(cp);
+  if (direct != '?' || cp == U'?') out.push_back(direct);
+  else out += BestFit(cp);
 }
 
 }  // namespace
@@ -69,7 +144,7 @@ Text FromUtf8(std::string_view s) {
       cp = (cp << 6) | (static_cast<unsigned char>(s[j]) & 0x3F);
     }
     if (!ok) { out.push_back('?'); i = j; continue; }
-    out.push_back(FromCodePoint(cp));
+    AppendBestFit(out, cp);
     i = j;
   }
   return out;
@@ -81,11 +156,11 @@ Text FromUtf16(std::u16string_view s) {
   for (size_t i = 0; i < s.size(); ++i) {
     char16_t u = s[i];
     if (u >= 0xD800 && u <= 0xDBFF && i + 1 < s.size() && s[i + 1] >= 0xDC00 && s[i + 1] <= 0xDFFF) {
-      ++i;  // a character beyond the basic plane: never in 1252
-      out.push_back('?');
+      // A character beyond the basic plane, from its two halves.
+      AppendBestFit(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (static_cast<char32_t>(s[++i]) - 0xDC00));
       continue;
     }
-    out.push_back(FromCodePoint(u));
+    AppendBestFit(out, u);
   }
   return out;
 }

@@ -13,6 +13,16 @@ Text Trim(TextView s) {
   return Text(s.substr(b, e - b));
 }
 
+Text WithoutControlCharacters(TextView s) {
+  Text r;
+  r.reserve(s.size());
+  for (char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 32 || c == '\t' || c == '\n' || c == '\r') r.push_back(c);
+  }
+  return r;
+}
+
 Text UpperAscii(TextView s) {
   Text r(s);
   for (char& c : r)

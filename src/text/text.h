@@ -15,6 +15,9 @@ inline constexpr char CR = '\r';
 
 // Removes every character of code 32 or below at both ends.
 Text Trim(TextView s);
+// Without the control characters an XML 1.0 document cannot hold (codes 0 to
+// 31 except TAB, LF and CR), so that a value is written and hashed alike.
+Text WithoutControlCharacters(TextView s);
 // Upper-cases the letters a-z only; accented letters stay as they are.
 Text UpperAscii(TextView s);
 // Lower-cases the letters A-Z only.

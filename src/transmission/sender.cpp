@@ -28,6 +28,14 @@ Text MissingFileMessage(const SendRequest& request) {
                                    : "Não foi encontrado o arquivo XML Financeiro.");
 }
 
+// A file that exists but cannot be read is not a file of the wrong kind: the
+// user has to fix the file's access, not choose another document.
+Text UnreadableFileMessage(const SendRequest& request, const Text& reason) {
+  return Ansi(IsCadastral(request) ? "Não foi possível ler o arquivo XML Cadastral."
+                                   : "Não foi possível ler o arquivo XML Financeiro.") +
+         CR + reason;
+}
+
 Text AcceptedMessage(const SendRequest& request) {
   return Ansi("O recibo foi gerado na pasta: ") + FromUtf8(request.destinationFolder) + "/Recibo" + CR +
          Ansi("Acompanhe o andamento na Página de Status do VOSKE-XML, no site da OXR.") + CR +
@@ -78,12 +86,19 @@ SendOutcome SendDocument(const SendRequest& request, ClientComponent& client, Fr
       if (Trim(request.xmlPath).empty()) {
         frontEnd.ShowError(MissingFileMessage(request));
       } else {
-        const Text code = readTransactionCode(request.xmlPath);
+        const TransactionCode code = readTransactionCode(request.xmlPath);
         kindLabel = KindLabel(request);
-        if (UpperAscii(Trim(code)) != ExpectedTransactionCode(request)) throw EGenerica(WrongKindMessage(request));
-        result = client.Send(ReceiptArgument(request), request.xmlPath, ToUtf8(KindWord(request)),
-                             ToUtf8(request.passwordUpper));
-        success = result.empty();
+        if (code.outcome == TransactionCode::Outcome::Missing) {
+          frontEnd.ShowError(MissingFileMessage(request));
+        } else if (code.outcome == TransactionCode::Outcome::Unreadable) {
+          frontEnd.ShowError(UnreadableFileMessage(request, code.reason));
+        } else {
+          if (UpperAscii(Trim(code.code)) != ExpectedTransactionCode(request))
+            throw EGenerica(WrongKindMessage(request));
+          result = client.Send(ReceiptArgument(request), request.xmlPath, ToUtf8(KindWord(request)),
+                               ToUtf8(request.passwordUpper));
+          success = result.empty();
+        }
       }
     }
     if (client.ExceptionPending()) {

@@ -8,6 +8,7 @@
 #include "port/front_end.h"
 #include "transmission/client_component.h"
 #include "port/transmission_port.h"
+#include "transmission/transaction_code.h"
 
 namespace voske {
 
@@ -16,9 +17,9 @@ enum class SendOutcome {
   Failed,    // a message reported why not
 };
 
-// Reads the transaction code of a document ("" when the file cannot be read,
-// is not XML or has none).
-using TransactionCodeReader = std::function<Text(const std::string& path)>;
+// Reads the transaction code of a document: the code ("" when the file is not
+// XML or has none), or that the file is missing or cannot be read.
+using TransactionCodeReader = std::function<TransactionCode(const std::string& path)>;
 
 // The values one sending derives from the request.
 std::string ReceiptFolder(const SendRequest& request);  // destination + "/Recibo"

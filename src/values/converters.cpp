@@ -12,6 +12,7 @@
 
 #include "text/cp1252.h"
 #include "text/general_number.h"
+#include "values/calendar.h"
 
 namespace voske {
 
@@ -43,44 +44,8 @@ struct CharSet {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-Text InvalidDateMessage(const Text& cellText) {
-  return Ansi("A data \"") + cellText + Ansi("\" não é uma data válida.");
-}
-
 Text InvalidNumberMessage(const Text& cellText) {
   return Ansi("O valor \"") + cellText + Ansi("\" não é um número válido, verifique na planilha.");
-}
-
-// Days from 1970-01-01 to a proleptic Gregorian date, and back.
-constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const auto yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-void CivilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
-  z += 719468;
-  const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const auto doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  y = static_cast<std::int64_t>(yoe) + era * 400;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = doy - (153 * mp + 2) / 5 + 1;
-  m = mp < 10 ? mp + 3 : mp - 9;
-  y += m <= 2;
-}
-
-bool IsLeap(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-bool IsCalendarDate(std::int64_t y, std::int64_t m, std::int64_t d) {
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1) return false;
-  const int last = kDays[m - 1] + (m == 2 && IsLeap(y) ? 1 : 0);
-  return d <= last;
 }
 
 // Digits only (already checked) to a number; saturates well above any date part.
@@ -92,18 +57,6 @@ std::int64_t SmallNumber(TextView digits) {
   }
   return v;
 }
-
-// "yyyy-mm-dd", zero-padded: the short date format of every date the system writes.
-Text IsoDate(std::int64_t y, unsigned m, unsigned d) {
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%04lld-%02u-%02u", static_cast<long long>(y), m, d);
-  return buf;
-}
-
-// The day serial convention of the workbooks: day 0 is 1899-12-30.
-constexpr std::int64_t kSerialEpoch = DaysFromCivil(1899, 12, 30);
-// 9999-12-31, the last day the date format can write.
-constexpr std::int64_t kLastSerial = DaysFromCivil(9999, 12, 31) - kSerialEpoch;
 
 // The 1-based Copy of the text routines: at most `count` characters from
 // position `start`, empty when the start lies beyond the end.
@@ -305,30 +258,52 @@ bool IsValidIsoDate(TextView s) {
   return IsCalendarDate(SmallNumber(y), SmallNumber(m), SmallNumber(d));
 }
 
-Text NormalizeDate(const Text& cellText) {
+Text InvalidDateMessage(const Text& cellText) {
+  return Ansi("A data \"") + cellText + Ansi("\" não é uma data válida.");
+}
+
+namespace {
+
+// Exactly "yyyy-mm-dd" with digits in every other place, naming a real day:
+// the only form a date leaves the converter in.
+bool IsExactIsoDate(TextView s) {
+  if (s.size() != 10 || s[4] != '-' || s[7] != '-') return false;
+  for (size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
+    if (!IsDigit(s[i])) return false;
+  return IsCalendarDate(SmallNumber(s.substr(0, 4)), SmallNumber(s.substr(5, 2)), SmallNumber(s.substr(8, 2)));
+}
+
+}  // namespace
+
+std::optional<Text> TryNormalizeDate(const Text& cellText) {
+  // Dates typed or pasted as text often carry blanks or a line break around them.
+  const Text c = Trim(cellText);
   Text r;
-  if (IsAllDigits(cellText)) {
-    // A day serial. One beyond the last writable day gives no date at all,
-    // and so the invalid-date message below.
+  if (IsAllDigits(c)) {
+    // A day serial. One beyond the last writable day gives no date at all.
     double serial = 0;
-    if (TryTextToFloat(cellText, serial) && serial <= static_cast<double>(kLastSerial)) {
-      std::int64_t y = 0;
-      unsigned m = 0, d = 0;
-      CivilFromDays(kSerialEpoch + static_cast<std::int64_t>(serial), y, m, d);
-      r = IsoDate(y, m, d);
+    if (TryTextToFloat(c, serial) && serial < 1e15) {
+      if (auto date = DateOfSerial(static_cast<std::int64_t>(serial))) r = IsoDateText(*date);
     }
-  } else if (cellText.size() >= 6) {
-    // Day/month/four-digit year, rearranged as written, without zero-padding.
-    const TextView c = cellText;
-    const TextView year = LastChars(c, 4);
-    const TextView x = c.substr(0, c.size() - 5);
+  } else if (c.size() >= 6) {
+    // Day/month/four-digit year, rearranged as written, without zero-padding;
+    // whatever that gives must still be a whole date below.
+    const TextView t = c;
+    const TextView year = LastChars(t, 4);
+    const TextView x = t.substr(0, t.size() - 5);
     const size_t slash = x.find('/');
     const TextView before = slash == TextView::npos ? TextView() : x.substr(0, slash);
     const TextView after = slash == TextView::npos ? x : x.substr(slash + 1);
     r.append(year).append("-").append(after).append("-").append(before);
   }
-  if (!IsValidIsoDate(r)) throw EGenerica(InvalidDateMessage(cellText));
+  if (!IsExactIsoDate(r)) return std::nullopt;
   return r;
+}
+
+Text NormalizeDate(const Text& cellText) {
+  std::optional<Text> date = TryNormalizeDate(cellText);
+  if (!date) throw EGenerica(InvalidDateMessage(cellText));
+  return std::move(*date);
 }
 
 Text ZeroMask(std::int16_t count) { return count > 0 ? Text(static_cast<size_t>(count), '0') : Text(); }

@@ -3,6 +3,7 @@
 // work on Windows-1252 text. Only NormalizeDate and FormatDecimal fail, with
 // EGenerica and the user's message.
 #include <cstdint>
+#include <optional>
 
 #include "text/error.h"
 #include "text/text.h"
@@ -15,8 +16,14 @@ Text CleanText(TextView s, bool removeCommas = true, bool keepDigits = true);
 Text CapitalizeFirst(TextView s);
 bool IsAllDigits(TextView s);
 bool IsValidIsoDate(TextView s);
-// Cell text (a day serial, or "dd/mm/yyyy") to "yyyy-mm-dd".
+// Cell text (a day serial, or "dd/mm/yyyy"), blanks and control characters
+// at either end ignored, to a real date written "yyyy-mm-dd"; nothing when it
+// gives no such date.
+std::optional<Text> TryNormalizeDate(const Text& cellText);
+// TryNormalizeDate, raising InvalidDateMessage(cellText) when it gives nothing.
 Text NormalizeDate(const Text& cellText);
+// "A data "..." não é uma data válida.", quoting the cell text as it is.
+Text InvalidDateMessage(const Text& cellText);
 Text ZeroMask(std::int16_t count);
 Text ZeroPadCode(TextView s, std::int16_t width);
 // Cell text to a decimal with at most two decimals and "." as separator;

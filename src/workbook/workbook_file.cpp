@@ -54,7 +54,9 @@ std::optional<std::size_t> WorkbookFile::FindSheet(const Text& name) const {
 WorksheetArray WorkbookFile::ReadSheet(const Text& name) {
   const auto index = FindSheet(name);
   if (!index) throw ReaderError(ReaderError::Kind::SheetNotFound, "no worksheet named " + name);
-  return ReadSheet(*index);
+  WorksheetArray array = ReadSheet(*index);
+  array.SetDates(Dates());
+  return array;
 }
 
 std::unique_ptr<WorkbookFile> OpenWorkbookFile(const std::string& path) {

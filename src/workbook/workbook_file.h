@@ -43,11 +43,14 @@ class WorkbookFile {
   // worksheet array: last row holding a value + 2 rows, last column holding a
   // value columns; at least 3 x 1. Throws ReaderError.
   virtual WorksheetArray ReadSheet(std::size_t index) = 0;
+  // The date system the workbook was saved in (one for all its worksheets).
+  virtual DateSystem Dates() const { return DateSystem::From1900; }
 
   // The worksheet named `name`, matched as the spreadsheet matches names:
   // without regard to case, accented letters included.
   std::optional<std::size_t> FindSheet(const Text& name) const;
-  // ReadSheet of FindSheet(name); ReaderError(SheetNotFound) when absent.
+  // ReadSheet of FindSheet(name), marked with the workbook's date system;
+  // ReaderError(SheetNotFound) when absent.
   WorksheetArray ReadSheet(const Text& name);
 };
 

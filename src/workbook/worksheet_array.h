@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/text.h"
+#include "values/calendar.h"
 
 namespace voske {
 
@@ -45,10 +46,16 @@ class WorksheetArray {
   // Writable access for the readers; the index must lie inside the array.
   Cell& Mutable(std::int32_t row, std::int32_t column);
 
+  // How the workbook counts the day serials its date cells hold; the cells
+  // keep them as stored, and a date is read through SerialIn1900System.
+  DateSystem Dates() const { return dates_; }
+  void SetDates(DateSystem dates) { dates_ = dates; }
+
  private:
   std::int32_t rows_ = 0;
   std::int32_t columns_ = 0;
   std::vector<Cell> cells_;
+  DateSystem dates_ = DateSystem::From1900;
 };
 
 // The text form of one cell: empty for an empty cell; a number in the general

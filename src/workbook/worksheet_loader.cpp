@@ -36,7 +36,10 @@ Text FirstLine(ReaderError::Kind kind, const Text& sheetName) {
 }  // namespace
 
 ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName) {
-  return ECarregaArquivo(FirstLine(kind, sheetName) + CR + sheetName + CR +
+  // No worksheet named yet (the file itself failed while listing all of
+  // them): no line for it, rather than an empty one.
+  const Text sheetLine = sheetName.empty() ? Text() : sheetName + CR;
+  return ECarregaArquivo(FirstLine(kind, sheetName) + CR + sheetLine +
                          Ansi("Problema de comunicação com o Excel. Tente Novamente!") + CR +
                          Ansi("Se persistir o problema verifique o funcionamento do Excel."));
 }

@@ -21,7 +21,9 @@ class ECarregaArquivo : public EVoske {
 };
 
 // The ECarregaArquivo of a reader's failure on worksheet `sheetName`; the one
-// place where a ReaderError kind becomes the user's first line.
+// place where a ReaderError kind becomes the user's first line. An empty
+// `sheetName` (a failure of the file before any worksheet is named) leaves
+// out the worksheet line.
 ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName);
 
 class TUtil {

@@ -1,6 +1,8 @@
 #pragma once
-// TUtilXML: reads an existing document to take values out of it (the sender
-// checks a file's transaction code before sending it). Any file is safe to
+// TUtilXML: reads an existing document into memory to take values out of it.
+// (The sender reads only the transaction code, from the header, with
+// ReadHeaderValue of header_reader.h, which gives the same value for a
+// document of any size without loading it.) Any file is safe to
 // hand it: one that cannot be read, is not XML, is empty, too large or nested
 // without end simply leaves an empty document, so every selection finds
 // nothing. Nothing outside the file is ever fetched: document type
@@ -17,9 +19,9 @@ namespace voske {
 
 class TUtilXML {
  public:
-  // Files above this size are not loaded. A generated document is a few
-  // megabytes at most; a DOM of a file of tiny elements takes many times its
-  // size in memory, which this bound keeps within reason.
+  // Files above this size are not loaded: a DOM of a file of tiny elements
+  // takes many times its size in memory, which this bound keeps within
+  // reason. A large operator's financial document can exceed it.
   static constexpr std::uintmax_t kMaxFileSize = 32u * 1024u * 1024u;
 
   TUtilXML() = default;

@@ -264,12 +264,12 @@ void TXMLGenerator::Flush() {
 }
 
 void TXMLGenerator::AddTextElement(const Text& name, const Text& value, const Text& parentPath) {
-  const Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(value)));
+  const Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   PlaceLeaf(name, v, parentPath);
 }
 
 void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const Text& parentPath) {
-  Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(value)));
+  Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   if (v.empty()) {
     v = "0.0";
   } else {

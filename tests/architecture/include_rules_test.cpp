@@ -26,15 +26,17 @@ using Modules = std::set<std::string>;
 // Who may include whom. Imports flow one way: front ends -> workflow ->
 // generation -> verification / documents -> xml / workbook / values -> text,
 // with port visible to all. transmission implements TransmissionPort and only
-// the front ends wire it in. xml uses values for the number rule of decimal
-// leaves, the one sideways step the table allows.
+// the front ends wire it in. Two sideways steps onto values are allowed: xml
+// uses it for the number rule of decimal leaves, and workbook for the one
+// calendar between day serials and dates (the OOXML reader's ISO dates, and
+// the date system a worksheet array carries).
 const std::map<std::string, Modules>& AllowedImports() {
   static const std::map<std::string, Modules> table = [] {
     std::map<std::string, Modules> t;
     t["text"] = {};
     t["port"] = {"text"};
     t["values"] = {"text"};
-    t["workbook"] = {"text"};
+    t["workbook"] = {"text", "values"};
     t["xml"] = {"text", "port", "values"};
     t["documents"] = {"xml", "workbook", "values", "text", "port"};
     t["verification"] = t["documents"];

@@ -10,6 +10,7 @@
 
 #include <pugixml.hpp>
 
+#include "support/document_checks.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
@@ -163,6 +164,7 @@ TEST(Envelope, SavedDocumentsHashCanBeRecomputedFromItsLeaves) {
             std::string::npos);
   EXPECT_EQ(bytes.substr(bytes.size() - 20), "</oxr:voskeFinanc>\r\n");
 
+  EXPECT_TRUE(testing::StrictlyWellFormed(bytes));
   pugi::xml_document doc;
   ASSERT_TRUE(doc.load_file(file.c_str()));
   pugi::xml_node root = doc.document_element();

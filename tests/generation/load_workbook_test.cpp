@@ -196,6 +196,20 @@ TEST_F(LoadWorkbookTest, RegistrationNumberThatWouldLeaveTheFolderIsRefused) {
   EXPECT_FALSE(fs::exists(dir.path().parent_path() / "123456_CADASTRAL_2026-12-08_101530.xml"));
 }
 
+TEST_F(LoadWorkbookTest, ANulByteInTheRegistrationNumberIsShownEscapedInTheRefusal) {
+  fake.sheets[Ansi("Dados Cadastrais")] = testing::CadastralSheet(2013, std::string("12-3\0" "45", 7));
+  const GenerationState state = Run(DocumentKind::Cadastral);
+  EXPECT_TRUE(state.generationFailed);
+  EXPECT_TRUE(fake.builds.empty());
+  ASSERT_EQ(front.messages.size(), 1u);
+  // The whole message reaches the user: nothing in it cuts it short.
+  EXPECT_EQ(front.messages[0].text.find('\0'), Text::npos);
+  EXPECT_EQ(Utf8(front.messages[0].text),
+            "O registro na OXR \"123\\045\" (célula B5 de Dados Cadastrais) não pode fazer parte do nome do "
+            "arquivo XML.");
+  EXPECT_TRUE(FilesIn(dir.path()).empty());
+}
+
 // Each failure class that reaches the load sequence, the message it shows,
 // and what is left behind: nothing.
 TEST_F(LoadWorkbookTest, EachFailureShowsItsMessageOnceAndDeletesNothing) {

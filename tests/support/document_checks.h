@@ -3,6 +3,7 @@
 // the file as the regulator would (ISO-8859-1), list its leaf values in
 // document order, and recompute the epilogue hash with the system's md5sum
 // rather than the program's own MD5.
+#include <expat.h>
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
@@ -40,6 +41,21 @@ inline std::string Latin1FromUtf8(std::string_view utf8) {
   return out;
 }
 
+// Passes when `bytes` are a well-formed XML 1.0 document, by a parser that
+// holds to the letter of XML 1.0 (pugixml, which the other checks use,
+// accepts character references such as "&#01;" that XML 1.0 forbids).
+inline ::testing::AssertionResult StrictlyWellFormed(std::string_view bytes) {
+  XML_Parser parser = XML_ParserCreate(nullptr);
+  const bool ok = XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) == XML_STATUS_OK;
+  ::testing::AssertionResult result = ::testing::AssertionSuccess();
+  if (!ok)
+    result = ::testing::AssertionFailure() << "not well-formed XML 1.0: " << XML_ErrorString(XML_GetErrorCode(parser))
+                                           << " at line " << XML_GetCurrentLineNumber(parser) << ", column "
+                                           << XML_GetCurrentColumnNumber(parser);
+  XML_ParserFree(parser);
+  return result;
+}
+
 // A saved document: the file's bytes and their parse.
 struct SavedDocument {
   std::string bytes;
@@ -63,6 +79,10 @@ inline std::unique_ptr<SavedDocument> LoadSavedDocument(const std::filesystem::p
     return nullptr;
   }
   saved->bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (::testing::AssertionResult strict = StrictlyWellFormed(saved->bytes); !strict) {
+    ADD_FAILURE() << file << " " << strict.message();
+    return nullptr;
+  }
   pugi::xml_parse_result r = saved->doc.load_buffer(saved->bytes.data(), saved->bytes.size(),
                                                      pugi::parse_default | pugi::parse_declaration,
                                                      pugi::encoding_latin1);

@@ -3,6 +3,9 @@
 // the VM reads the service's address from the environment only once.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <clocale>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +19,8 @@
 #include "transmission/installed_java.h"
 #include "transmission/java_transmission.h"
 #include "transmission/java_vm.h"
+#include "xml/atomic_file.h"
+#include "xml/document_reader.h"
 #include "xml/md5.h"
 
 #ifdef VOSKE_JAVA_EXECUTABLE
@@ -96,6 +101,7 @@ class EndToEnd : public ::testing::Test {
 };
 
 TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
+  ::umask(022);
   Start({"--senha-esperada", "SENHA123"});
   const std::string content = Document("ENVIO_VOSKE_CADASTRAL");
   const SendRequest request = Request(WriteDocument("cadastral.xml", content), 0);
@@ -115,6 +121,77 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
   const std::string receipt = testing::FileContents(receipts[0]);
   EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(content)) + "</md5>"), std::string::npos) << receipt;
   EXPECT_NE(receipt.find("<tipo>Cadastral</tipo>"), std::string::npos);
+
+  // The receipt is as readable as the documents the program writes.
+  const std::string document = (dir_ / "destino" / "documento.xml").string();
+  WriteFileAtomically(document, content);
+  EXPECT_EQ(fs::status(receipts[0]).permissions(), fs::status(document).permissions());
+  EXPECT_EQ(fs::status(receipts[0]).permissions() & fs::perms::all, static_cast<fs::perms>(0644));
+}
+
+TEST_F(EndToEnd, ADocumentLargerThanTheReadersLoadCapIsSent) {
+  Start({"--senha-esperada", "SENHA123"});
+  // A financial document as the generator writes one for a large operator:
+  // its header first, then far more accounts than the reader would load.
+  const fs::path file = dir_ / "financeiro.xml";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n"
+           "<oxr:voskeFinanceiro xmlns:oxr=\"http://www.oxr.gov.br/voske\"><oxr:identificador><oxr:cabecalho>"
+           "<oxr:transacao>ENVIO_VOSKE_FINANCEIRO</oxr:transacao></oxr:cabecalho></oxr:identificador><oxr:corpo>";
+    const std::string row = "<oxr:conta><oxr:codigo>12345</oxr:codigo><oxr:saldo>1.00</oxr:saldo></oxr:conta>\r\n";
+    for (std::uintmax_t n = 0; n < TUtilXML::kMaxFileSize + (3u << 20); n += row.size()) out << row;
+    out << "</oxr:corpo></oxr:voskeFinanceiro>\r\n";
+  }
+  ASSERT_GT(fs::file_size(file), TUtilXML::kMaxFileSize);
+  const SendRequest request = Request(file.string(), 1);
+  Send(request);
+  ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
+  EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+  const std::vector<fs::path> receipts = testing::FilesIn(request.destinationFolder + "/Recibo");
+  ASSERT_EQ(receipts.size(), 1u);
+  const std::string receipt = testing::FileContents(receipts[0]);
+  EXPECT_NE(receipt.find("<tamanho>" + std::to_string(fs::file_size(file)) + "</tamanho>"), std::string::npos);
+  EXPECT_NE(receipt.find("<md5>" + DigestToHex(Md5Of(testing::FileContents(file))) + "</md5>"), std::string::npos);
+}
+
+// A service that answers its headers and then stalls, or trickles its
+// answer, is given up on at the deadline of the whole exchange (shortened
+// here from its 120 seconds) with the communication error, and no receipt.
+class SlowService : public EndToEnd {
+ protected:
+  void SendTo(const char* mode) {
+    ::setenv("VOSKE_TEMPO_LIMITE_ENVIO", "3", 1);
+    Start({"--modo", mode});
+    const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+    const auto start = std::chrono::steady_clock::now();
+    Send(request);
+    const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(OnlyMessage(), Ansi("Ocorreu um erro na comunicação com o WebService. (Voske Cadastral)"));
+    EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
+    // The deadline, not the service's own 30-second limit, ended it.
+    EXPECT_GE(seconds, 2.9);
+    EXPECT_LT(seconds, 20.0);
+    EXPECT_EQ(service_->log().size(), 1u);
+    EXPECT_TRUE(testing::FilesIn(request.destinationFolder + "/Recibo").empty());
+    EXPECT_FALSE(fs::exists(request.destinationFolder + "/Recibo/Imagens"));
+  }
+};
+
+TEST_F(SlowService, StallingAfterTheHeadersEndsAtTheDeadline) { SendTo("parar"); }
+
+TEST_F(SlowService, TricklingTheAnswerEndsAtTheDeadline) { SendTo("gotejar"); }
+
+TEST_F(EndToEnd, AReceiptProposedUnderTheImagesFolderNameLeavesThatFolderAlone) {
+  Start({"--nome-recibo", "Imagens"});
+  const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  Send(request);
+  ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
+  EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
+  EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo/Imagens"));
+  EXPECT_TRUE(fs::is_regular_file(request.destinationFolder + "/Recibo/recibo_Imagens"));
+  EXPECT_NE(testing::FileContents(request.destinationFolder + "/Recibo/recibo_Imagens").find("<recibo>"),
+            std::string::npos);
 }
 
 TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
@@ -193,12 +270,17 @@ TEST_F(EndToEnd, DocumentsThatAreNotOfTheChosenKindNeverReachTheService) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, Ansi(c.message));
   }
-  // A file that does not exist at all reads as one without a code.
+  // A file that is not there, or cannot be read, is told as such.
   RecordingFrontEnd ui;
   transmission_->SendDocument(Request((dir_ / "missing.xml").string(), 0), ui);
   ASSERT_EQ(ui.messages.size(), 1u);
-  EXPECT_EQ(ui.messages[0].text,
-            Ansi("Erro: O arquivo selecionado não é de informações Cadastrais.\rCorrija o problema e tente novamente!"));
+  EXPECT_EQ(ui.messages[0].text, Ansi("Não foi encontrado o arquivo XML Cadastral."));
+  fs::create_directories(dir_ / "pasta.xml");
+  RecordingFrontEnd folder;
+  transmission_->SendDocument(Request((dir_ / "pasta.xml").string(), 1), folder);
+  ASSERT_EQ(folder.messages.size(), 1u);
+  EXPECT_EQ(folder.messages[0].text,
+            Ansi("Não foi possível ler o arquivo XML Financeiro.\rO caminho indicado é uma pasta, não um arquivo."));
   EXPECT_TRUE(service_->log().empty());
 }
 

@@ -9,6 +9,7 @@
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
+#include "transmission/transaction_code.h"
 
 namespace voske {
 namespace {
@@ -149,6 +150,41 @@ TEST_F(Sending, AnEmptyFilePathIsReportedForTheChosenKindWithoutReadingAnything)
   SendDocument(request_, client_, ui, [](const std::string&) { return Text(); });
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, Ansi("Não foi encontrado o arquivo XML Financeiro."));
+}
+
+// A file that is missing or cannot be read is told as such: choosing another
+// kind of document would not help.
+TEST_F(Sending, AFileThatIsMissingOrUnreadableHasItsOwnMessageNotTheWrongKind) {
+  struct Case {
+    int kind;
+    std::string path;
+    const char* message;
+  };
+  fs::create_directories(dir_ / "pasta.xml");
+  const Case cases[] = {
+      {0, (dir_ / "sumiu.xml").string(), "Não foi encontrado o arquivo XML Cadastral."},
+      {1, (dir_ / "sumiu" / "f.xml").string(), "Não foi encontrado o arquivo XML Financeiro."},
+      {1, (dir_ / "pasta.xml").string(),
+       "Não foi possível ler o arquivo XML Financeiro.\rO caminho indicado é uma pasta, não um arquivo."},
+  };
+  for (const Case& c : cases) {
+    FakeClient client;
+    testing::RecordingFrontEnd ui;
+    request_.documentKind = c.kind;
+    request_.xmlPath = c.path;
+    EXPECT_EQ(SendDocument(request_, client, ui, ReadTransactionCode), SendOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u) << c.path;
+    EXPECT_EQ(ui.messages[0].text, Ansi(c.message));
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(client.sendArguments.empty());
+  }
+  TransactionCode unreadable;
+  unreadable.outcome = TransactionCode::Outcome::Unreadable;
+  unreadable.reason = Ansi("Acesso negado ao arquivo.");
+  EXPECT_EQ(SendDocument(request_, client_, ui_, [&](const std::string&) { return unreadable; }), SendOutcome::Failed);
+  EXPECT_EQ(OnlyMessage(), Ansi("Não foi possível ler o arquivo XML Financeiro.\rAcesso negado ao arquivo."));
+  EXPECT_TRUE(Exists("Recibo"));
+  EXPECT_FALSE(Exists("Recibo/Imagens"));
 }
 
 TEST_F(Sending, AnErrorTextFromTheClientIsShownWithTheKindAndNoImagesFolder) {

@@ -50,9 +50,35 @@ TEST(NormalizeDate, AnythingElseRaisesTheMessageQuotingTheCellAsReceived) {
   EXPECT_EQ(ErrorOf([] { NormalizeDate(""); }), BadDate(""));
   EXPECT_EQ(ErrorOf([] { NormalizeDate("   "); }), BadDate("   "));
   EXPECT_EQ(ErrorOf([] { NormalizeDate("40969,5"); }), BadDate("40969,5"));
-  EXPECT_EQ(ErrorOf([] { NormalizeDate(" 40969"); }), BadDate(" 40969"));
   EXPECT_EQ(ErrorOf([] { NormalizeDate("março"); }), BadDate("março"));
   EXPECT_EQ(ErrorOf([] { NormalizeDate("-1"); }), BadDate("-1"));
+}
+
+// Dates typed as text come with blanks, tabs or line breaks around them.
+TEST(NormalizeDate, BlanksAndControlsAtEitherEndAreIgnored) {
+  EXPECT_EQ(NormalizeDate("  05/03/2014"), "2014-03-05");
+  EXPECT_EQ(NormalizeDate("05/03/2014 \r\n"), "2014-03-05");
+  EXPECT_EQ(NormalizeDate(" 40969"), "2012-03-01");
+  EXPECT_EQ(NormalizeDate("\t40969\t"), "2012-03-01");
+  // Inside, a blank is no part of a date.
+  EXPECT_EQ(ErrorOf([] { NormalizeDate("05/03/ 2014"); }), BadDate("05/03/ 2014"));
+  EXPECT_EQ(ErrorOf([] { NormalizeDate("409 69"); }), BadDate("409 69"));
+  // The message quotes the cell as it holds the text, blanks and all.
+  EXPECT_EQ(ErrorOf([] { NormalizeDate("  31/02/2012 "); }), BadDate("  31/02/2012 "));
+}
+
+// The result is always a real day written yyyy-mm-dd with digits only; a
+// rearrangement that leaves anything else in the day or month is refused.
+TEST(NormalizeDate, OnlyAWholeYearMonthDayLeaves) {
+  for (const char* text : {"xx05/03/2014", "001/03/2012", "10/05/03/2014", "01/003/2012", "a1/03/2012",
+                           "01/0x/2012", "01/03/ 2012", "01/03/2O12", "/01/03/2012"})
+    EXPECT_EQ(ErrorOf([&] { NormalizeDate(text); }), BadDate(text)) << text;
+  // What already gave a real date keeps it.
+  EXPECT_EQ(NormalizeDate("01/03x2012"), "2012-03-01");
+  EXPECT_EQ(NormalizeDate("01/03-2012"), "2012-03-01");
+  EXPECT_EQ(TryNormalizeDate("01/13/2012"), std::nullopt);
+  EXPECT_EQ(TryNormalizeDate("29/02/2000"), "2000-02-29");
+  EXPECT_EQ(TryNormalizeDate("29/02/1900"), std::nullopt);
 }
 
 TEST(IsValidIsoDate, ChecksDigitsAndTheCalendarButNotTheSeparators) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 
 #include "workbook/package_writer.h"
 #include "support/files.h"
@@ -83,6 +84,19 @@ TEST_F(CelulasCommand, AFailureShowsTheLoadMessageAndUsageErrorsShowHelp) {
   EXPECT_EQ(noFile.status, 1);
   EXPECT_EQ(noFile.err.substr(0, noFile.err.find('\n')),
             "O arquivo da planilha não foi encontrado ou não pôde ser aberto para leitura.");
+
+  // Without --aba no worksheet is named: the message has no line for one,
+  // rather than an empty line inside it.
+  const std::string damaged = (dir_ / "danificada.xlsx").string();
+  std::ofstream(damaged, std::ios::binary) << "isto n\xC3\xA3o \xC3\xA9 uma pasta de trabalho\n";
+  const CliRun bad = Celulas(dir_, "--planilha " + damaged);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err,
+            "O arquivo informado não é uma pasta de trabalho do Excel (.xlsx, .xlsm ou .xls).\n"
+            "Problema de comunicação com o Excel. Tente Novamente!\n"
+            "Se persistir o problema verifique o funcionamento do Excel.\n");
+  EXPECT_EQ(noFile.err.find("\n\n"), std::string::npos) << noFile.err;
 
   EXPECT_EQ(Celulas(dir_, "").status, 2);
   EXPECT_EQ(Celulas(dir_, "--planilha").status, 2);

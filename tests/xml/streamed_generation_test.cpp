@@ -78,7 +78,7 @@ TEST(StreamedGeneration, WritesTheBytesOfTheDocumentKeptInMemory) {
   ASSERT_GT(bytes.size(), 3u << 20);
   EXPECT_TRUE(bytes == memory.FileContent());  // not printed: megabytes
   EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"doc.xml"});
-  EXPECT_NE(bytes.find("<oxr:descricao>Conta 7 a&#13;&#01;b</oxr:descricao>"), std::string::npos);
+  EXPECT_NE(bytes.find("<oxr:descricao>Conta 7 a&#13;b</oxr:descricao>"), std::string::npos);
   EXPECT_EQ(bytes.find("perdido"), std::string::npos);
   const std::string end =
       "<oxr:lancFluxoCaixa><oxr:valor>0.0</oxr:valor><oxr:vazio></oxr:vazio></oxr:lancFluxoCaixa>"
@@ -99,8 +99,9 @@ TEST(StreamedGeneration, EveryByteIsEscapedAsTheDomSerialiserDidIt) {
   gen.AddTextElement("oxr:sem", value);
   const std::string written = gen.FileContent();
 
+  // Control characters XML cannot hold are dropped before a value is written.
   pugi::xml_document doc;
-  doc.append_child("oxr:r").append_child("oxr:sem").text().set(value.c_str());
+  doc.append_child("oxr:r").append_child("oxr:sem").text().set(WithoutControlCharacters(value).c_str());
   struct Collect : pugi::xml_writer {
     std::string out;
     void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
@@ -117,11 +118,6 @@ TEST(StreamedGeneration, EveryByteIsEscapedAsTheDomSerialiserDidIt) {
   }
   expected += "\r\n";
   EXPECT_EQ(written, expected);
-  // A value ends at a NUL byte in the file, as it did; the hash has it whole.
-  TXMLGenerator nul("oxr:r", "", "");
-  nul.AddTextElement("oxr:v", Text("a\0b", 3));
-  EXPECT_EQ(nul.FileContent(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:r><oxr:v>a</oxr:v></oxr:r>\r\n");
-  EXPECT_EQ(nul.ContentHash(), TXMLGenerator::HashText(Text("a\0b", 3)));
 }
 
 TEST(StreamedGeneration, AddingUnderAClosedElementIsAnInternalErrorNeverAReordering) {

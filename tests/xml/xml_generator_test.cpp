@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "support/document_checks.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "text/cp1252.h"
@@ -101,6 +102,25 @@ TEST(AddTextElement, TrimsChecksAndFeedsTheContentHash) {
             "<oxr:identificador><oxr:registroOXR>123456</oxr:registroOXR><oxr:vazio></oxr:vazio>"
             "<oxr:razaoSocial>XYZW</oxr:razaoSocial><oxr:registroOXR>654321</oxr:registroOXR>"
             "</oxr:identificador></oxr:doc>");
+}
+
+// A control character XML 1.0 cannot hold is dropped before the value is
+// written and before it is hashed: what the file says is what the hash covers.
+TEST(AddTextElement, ControlCharactersAreDroppedFromTheFileAndTheHashAlike) {
+  ScratchDir dir;
+  TXMLGenerator gen = NewDoc();
+  gen.AddTextElement("oxr:nome", std::string("ab\0cd\x01" "ef", 8));
+  gen.AddTextElement("oxr:obs", "x\x1f\ty\x0b");
+  gen.AddDecimalElement("oxr:valor", std::string("12\x02.5\0", 6));
+  EXPECT_EQ(gen.ContentHash(), TXMLGenerator::HashText("abcdefx\ty12.5"));
+  EXPECT_EQ(Body(gen), "<oxr:nome>abcdef</oxr:nome><oxr:obs>x\ty</oxr:obs><oxr:valor>12.5</oxr:valor></oxr:doc>");
+  const fs::path file = dir / "saida.xml";
+  gen.SaveToFile(file.string());
+  EXPECT_TRUE(testing::StrictlyWellFormed(testing::FileContents(file)));
+  // Only controls: nothing is left, as for a blank value.
+  TXMLGenerator blank = NewDoc();
+  blank.AddTextElement("oxr:nome", std::string("\0\x01", 2));
+  EXPECT_EQ(blank.ContentHash(), TXMLGenerator::HashText(""));
 }
 
 TEST(HashText, IsLowercaseHexOfTheBytes) {

@@ -2,6 +2,7 @@
 // members' current accounts, with the state of any instalment programme. The
 // first table of "IN_20" has four fixed blocks of twelve rows, one per kind of
 // tax; the row between two blocks is a heading and is never read.
+#include "documents/cell_date.h"
 #include "documents/financial/schedule_rules.h"
 #include "documents/financial/year_schedule_sections.h"
 #include "text/cp1252.h"
@@ -23,7 +24,7 @@ constexpr int kName = 2;  // the key of a row
 constexpr std::size_t kNameLength = 100;
 
 void WriteDate(TXMLGenerator& gen, const char* element, const WorksheetArray& w, int row, int column) {
-  gen.AddTextElement(element, NormalizeDate(w.TextAt(row, column)));
+  gen.AddTextElement(element, DateAt(w, row, column));
 }
 
 // The optional leaves are left out when their cell is empty.
@@ -75,7 +76,8 @@ void WriteCooperativeAccounts(FinancialContext& ctx) {
   gen.AddElement("oxr:contaCorrenteCooperado");
   for (const TaxBlock& block : kBlocks)
     for (int row = block.firstRow; row <= block.lastRow; ++row)
-      if (!IsEmptyCell(w, row, kName)) WriteCooperativeEntry(gen, w, row, block.tipoImposto);
+      // A key of blanks only is no entry, as HasCooperativeAccounts sees it.
+      if (!IsBlankCell(w, row, kName)) WriteCooperativeEntry(gen, w, row, block.tipoImposto);
 }
 
 }  // namespace voske

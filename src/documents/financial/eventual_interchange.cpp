@@ -2,6 +2,7 @@
 // to, other operators for care given now and then to each other's members,
 // split by cover ("H" medical, "O" dental), each entry with its due date, plus
 // the amounts still to be invoiced.
+#include "documents/cell_date.h"
 #include "documents/financial/schedule_rules.h"
 #include "documents/financial/year_schedule_sections.h"
 #include "text/cp1252.h"
@@ -32,8 +33,7 @@ constexpr CoverColumns kDental{"O", 5, 6, 7};
 constexpr int kToInvoiceRow = 4;
 
 void WriteDueDate(TXMLGenerator& gen, const WorksheetArray& w, int row, int column) {
-  const Text cell = w.TextAt(row, column);
-  gen.AddTextElement("oxr:dataVencimento", cell.empty() ? Text() : NormalizeDate(cell));
+  gen.AddTextElement("oxr:dataVencimento", w.TextAt(row, column).empty() ? Text() : DateAt(w, row, column));
 }
 
 void WriteCoverEntries(TXMLGenerator& gen, const char* list, const char* entry, const WorksheetArray& w,

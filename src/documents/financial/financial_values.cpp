@@ -3,7 +3,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "documents/cell_date.h"
 #include "text/cp1252.h"
+#include "values/calendar.h"
 #include "values/converters.h"
 
 namespace voske {
@@ -26,7 +28,7 @@ void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount) {
 }
 
 int ReferenceYear(const Worksheets& sheets) {
-  const Text date = NormalizeDate(sheets[Ansi("Dados Cadastrais")].TextAt(3, 2));
+  const Text date = DateAt(sheets[Ansi("Dados Cadastrais")], 3, 2);
   // NormalizeDate only returns dates that passed its own check, which begin
   // with four digits.
   int year = 0;
@@ -34,37 +36,26 @@ int ReferenceYear(const Worksheets& sheets) {
   return year;
 }
 
-Text DateOfCell(const Cell& cell, bool withTime) {
+Text DateOfCell(const Cell& cell, DateSystem dates, bool withTime) {
   if (cell.kind == Cell::Kind::Number) {
-    if (std::optional<Text> date = SerialDateText(cell.number, withTime)) return *date;
+    if (std::optional<Text> date = SerialDateText(SerialIn1900System(cell.number, dates), withTime)) return *date;
   }
-  return NormalizeDate(CellText(cell));
+  return CellDate(cell, dates);
 }
 
 std::optional<Text> SerialDateText(double serial, bool withTime) {
-  // 0001-01-01 and 9999-12-31 as day serials.
-  constexpr double kFirst = -693593.0;
-  constexpr double kLast = 2958465.0;
-  if (!std::isfinite(serial) || serial < kFirst || serial >= kLast + 1) return std::nullopt;
-
+  // Within the years 1 to 9999 to its last instant; a serial that could not
+  // be a day count is not converted at all.
+  if (!std::isfinite(serial) || std::fabs(serial) > 1e9 || !DateOfSerial(static_cast<std::int64_t>(std::floor(serial))))
+    return std::nullopt;
   // The date is the whole part of the serial; the fraction, taken without its
   // sign, is the time of day (so -1.25 is 1899-12-29 06:00).
   const double whole = std::trunc(serial);
-  long days = static_cast<long>(whole) - 25569;  // days since 1970-01-01
-  // Civil date from a day count (proleptic Gregorian calendar).
-  days += 719468;
-  const long era = (days >= 0 ? days : days - 146096) / 146097;
-  const long doe = days - era * 146097;
-  const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const long mp = (5 * doy + 2) / 153;
-  const long day = doy - (153 * mp + 2) / 5 + 1;
-  const long month = mp < 10 ? mp + 3 : mp - 9;
-  const long year = yoe + era * 400 + (month <= 2 ? 1 : 0);
+  const std::optional<std::chrono::year_month_day> date = DateOfSerial(static_cast<std::int64_t>(whole));
+  if (!date) return std::nullopt;
 
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%04ld-%02ld-%02ld", year, month, day);
-  Text out = buf;
+  Text out = IsoDateText(*date);
   if (withTime) {
     // The time of day to the millisecond, as the date-time text shows it.
     long ms = std::lround(std::fabs(serial - whole) * 86400000.0);

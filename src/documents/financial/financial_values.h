@@ -32,10 +32,10 @@ int ReferenceYear(const Worksheets& sheets);
 // the serial lies outside the years 1 to 9999.
 std::optional<Text> SerialDateText(double serial, bool withTime);
 
-// A date as the document states it: a date cell (a day serial) gives its
-// SerialDateText; any other cell, or a serial outside those years, gives what
-// the date converter makes of the cell text, and raises its invalid-date
+// A date as the document states it: a date cell (a day serial of `dates`)
+// gives the SerialDateText of the day the user sees; any other cell, or a
+// serial outside those years, gives its CellDate, and raises the invalid-date
 // message when that is no date.
-Text DateOfCell(const Cell& cell, bool withTime);
+Text DateOfCell(const Cell& cell, DateSystem dates, bool withTime);
 
 }  // namespace voske

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <optional>
 
+#include "documents/cell_date.h"
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
 #include "documents/financial/schedule_rules.h"
@@ -33,8 +34,7 @@ enum Column : int {
 
 // A date that may be left empty: the element is written empty then.
 Text OptionalDate(const WorksheetArray& sheet, int row, int column) {
-  const Text text = sheet.TextAt(row, column);
-  return text.empty() ? Text() : NormalizeDate(text);
+  return sheet.TextAt(row, column).empty() ? Text() : DateAt(sheet, row, column);
 }
 
 // Real-estate prices keep their digits as typed: the generator cuts them
@@ -144,9 +144,8 @@ void WriteRealEstate(FinancialContext& ctx, const WorksheetArray& sheet, const T
     if (!office.empty()) gen.AddTextElement("oxr:nomeCartorio", office.substr(0, 60));
     gen.AddDecimalElement("oxr:area", FormatDecimal(sheet.TextAt(row, kArea)));
     const Cell& acquisition = sheet.At(row, kAcquisition);
-    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : DateOfCell(acquisition, false));
-    const Text sale = sheet.TextAt(row, kSale);
-    if (!sale.empty()) gen.AddTextElement("oxr:dataVenda", NormalizeDate(sale));
+    gen.AddTextElement("oxr:aquisicao", CellText(acquisition).empty() ? Text() : DateOfCell(acquisition, sheet.Dates(), false));
+    if (!sheet.TextAt(row, kSale).empty()) gen.AddTextElement("oxr:dataVenda", DateAt(sheet, row, kSale));
     gen.AddTextElement("oxr:dataAvaliacao", OptionalDate(sheet, row, kValuation));
     const Text ownNetwork = Trim(sheet.TextAt(row, kOwnNetwork));
     if (ownNetwork.empty())

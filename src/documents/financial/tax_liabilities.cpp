@@ -1,5 +1,6 @@
 // oxr:contaTributoPassivo: the operator's tax liabilities, from the second
 // table of "IN_20" (rows 63 to 76), one entry per filled row.
+#include "documents/cell_date.h"
 #include "documents/financial/schedule_rules.h"
 #include "documents/financial/year_schedule_sections.h"
 #include "text/cp1252.h"
@@ -18,7 +19,7 @@ void WriteTaxLiabilityEntry(TXMLGenerator& gen, const WorksheetArray& w, int row
   gen.ReturnTo("oxr:contaTributoPassivo");
   gen.AddElement("oxr:lancContaTributoPassivo");
   gen.AddTextElement("oxr:codigo", CleanText(w.TextAt(row, kCode).substr(0, kCodeLength)));
-  gen.AddTextElement("oxr:dtCompetencia", NormalizeDate(w.TextAt(row, 2)));
+  gen.AddTextElement("oxr:dtCompetencia", DateAt(w, row, 2));
   WriteAmount(gen, "oxr:valorInicialTrim", w, row, 3);
   WriteAmount(gen, "oxr:valorPagoTrim", w, row, 4);
   WriteAmount(gen, "oxr:valorAtualMone", w, row, 5);
@@ -41,8 +42,9 @@ void WriteTaxLiabilities(FinancialContext& ctx) {
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:contaTributoPassivo");
+  // A key of blanks only is no entry, as HasTaxLiabilities sees it.
   for (int row = kFirstRow; row <= kLastRow; ++row)
-    if (!IsEmptyCell(w, row, kCode)) WriteTaxLiabilityEntry(gen, w, row);
+    if (!IsBlankCell(w, row, kCode)) WriteTaxLiabilityEntry(gen, w, row);
 }
 
 }  // namespace voske

@@ -50,7 +50,10 @@ const BalanceSheet kBalanceSheets[] = {
 // (and its time of day, if it has one); a text date gives what the date
 // converter makes of it, so that a B3 the load sequence accepted is never
 // refused here.
-Text PeriodStart(const Worksheets& sheets) { return DateOfCell(sheets[Ansi("Dados Cadastrais")].At(3, 2), true); }
+Text PeriodStart(const Worksheets& sheets) {
+  const WorksheetArray& cadastral = sheets[Ansi("Dados Cadastrais")];
+  return DateOfCell(cadastral.At(3, 2), cadastral.Dates(), true);
+}
 
 void WriteLedgerEntry(TXMLGenerator& gen, const LedgerEntry& entry, const BalanceSheet& section) {
   static const Text kEntry = "oxr:lancamento";

@@ -1,6 +1,7 @@
 // oxr:dadosBasicos (the accounting, actuarial and audit responsibles) and
 // oxr:administradores (administrators and technical responsibles), both from
 // "Administradores".
+#include "documents/cell_date.h"
 #include "documents/registration/cadastral_sections.h"
 #include "values/converters.h"
 
@@ -58,10 +59,9 @@ void WriteAdministradores(CadastralBuild& b) {
     b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('B')));
     b.gen.AddTextElement("oxr:nomeMae", adm.TextAt(row, Col('C')));
     b.gen.AddTextElement("oxr:cargoFuncao", adm.TextAt(row, Col('D')));
-    const Text start = adm.TextAt(row, Col('E'));
-    b.gen.AddTextElement("oxr:dataIniMandato", start.empty() ? Text() : NormalizeDate(start));
-    const Text end = adm.TextAt(row, Col('F'));
-    if (!end.empty()) b.gen.AddTextElement("oxr:dataFimMandato", NormalizeDate(end));
+    const bool hasStart = !adm.TextAt(row, Col('E')).empty();
+    b.gen.AddTextElement("oxr:dataIniMandato", hasStart ? DateAt(adm, row, Col('E')) : Text());
+    if (!adm.TextAt(row, Col('F')).empty()) b.gen.AddTextElement("oxr:dataFimMandato", DateAt(adm, row, Col('F')));
     b.gen.ReturnTo("oxr:administradores");
   }
 

@@ -7,6 +7,7 @@
 #include <exception>
 #include <memory>
 
+#include "documents/cell_date.h"
 #include "documents/registration/cadastral_sections.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
@@ -21,7 +22,7 @@ const Text& InvalidKindMessage() {
 }
 
 int PeriodYear(const WorksheetArray& dc) {
-  const Text period = NormalizeDate(CellAt(dc, "B3"));
+  const Text period = CellDate(CellRef(dc, "B3"), dc.Dates());
   int year = 0;
   for (char c : period.substr(0, 4)) year = year * 10 + (c - '0');
   return year;

@@ -1,6 +1,7 @@
 // oxr:representante and oxr:represRN117: the operator's two representatives
 // before the regulator, from "Representantes". Their phones share one table
 // (I5:N5 and below) and are told apart only by the owner's CPF in column I.
+#include "documents/cell_date.h"
 #include "documents/registration/cadastral_sections.h"
 #include "values/converters.h"
 
@@ -113,11 +114,11 @@ void WriteRepresRN117(CadastralBuild& b) {
   if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
   b.gen.AddTextElement("oxr:numeroRG", CellAt(rep, "B12"));
   const Text issued = CellAt(rep, "B13");
-  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : NormalizeDate(issued));
+  b.gen.AddTextElement("oxr:dataExpedicao", issued.empty() ? Text() : CellDate(CellRef(rep, "B13"), rep.Dates()));
   // The issuing body (row 15) comes before the validity date (row 14).
   b.gen.AddTextElement("oxr:orgaoExpedidor", CellAt(rep, "B15"));
   const Text validUntil = CellAt(rep, "B14");
-  if (!validUntil.empty()) b.gen.AddTextElement("oxr:dataValidade", NormalizeDate(validUntil));
+  if (!validUntil.empty()) b.gen.AddTextElement("oxr:dataValidade", CellDate(CellRef(rep, "B14"), rep.Dates()));
   b.gen.AddTextElement("oxr:pais", CellAt(rep, "B16"));
   b.gen.AddTextElement("oxr:cargo", CellAt(rep, "B17"));
 }

@@ -331,6 +331,7 @@ OdsWorkbook::OdsWorkbook(const std::string& path) : archive_(std::make_unique<Zi
   content_ = *content;
   ContentHandler handler(kAllTables, names_, tables_);
   ParseXmlPart(*archive_, content_, handler);
+  date1904_ = handler.date1904();
 }
 
 WorksheetArray OdsWorkbook::ReadSheet(std::size_t index) {

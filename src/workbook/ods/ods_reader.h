@@ -22,6 +22,8 @@ class OdsWorkbook : public WorkbookFile {
   const std::vector<Text>& SheetNames() const override { return names_; }
   WorksheetArray ReadSheet(std::size_t index) override;
   using WorkbookFile::ReadSheet;
+  // Date cells become serials counted from the document's null date.
+  DateSystem Dates() const override { return date1904_ ? DateSystem::From1904 : DateSystem::From1900; }
 
   struct Table {
     bool kept = false;  // the array is held in `array`
@@ -34,6 +36,7 @@ class OdsWorkbook : public WorkbookFile {
   std::uint64_t content_ = 0;
   std::vector<Text> names_;
   std::vector<Table> tables_;
+  bool date1904_ = false;
 };
 
 // True when the zip package at `archive` is an OpenDocument spreadsheet.

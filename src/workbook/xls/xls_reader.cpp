@@ -24,6 +24,7 @@ class XlsWorkbook final : public WorkbookFile {
   }
 
   const std::vector<Text>& SheetNames() const override { return names_; }
+  DateSystem Dates() const override { return date1904_ ? DateSystem::From1904 : DateSystem::From1900; }
 
   using WorkbookFile::ReadSheet;
   WorksheetArray ReadSheet(std::size_t index) override {
@@ -67,6 +68,10 @@ class XlsWorkbook final : public WorkbookFile {
         }
         case kCodePage:
           codePage_.Set(U16At(r.data, 0));
+          break;
+        case kDateMode:
+          // 1: the workbook counts its day serials from 1904-01-01.
+          date1904_ = r.data.size() >= 2 && U16At(r.data, 0) == 1;
           break;
         case kBoundSheet:
           BoundSheet(r.data, sheets);
@@ -127,6 +132,7 @@ class XlsWorkbook final : public WorkbookFile {
   std::vector<unsigned char> stream_;
   bool biff5_ = false;
   bool decrypted_ = false;
+  bool date1904_ = false;
   CodePage codePage_;
   SharedStrings sst_;
   std::vector<Text> names_;

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "text/cp1252.h"
+#include "values/calendar.h"
 
 namespace voske {
 
@@ -48,11 +49,12 @@ Text DecodeStoredText(std::string_view s) {
     }
     out += FromUtf8(s.substr(copied, next - copied));
     size_t end = next + 7;
-    if (IsHighSurrogate(unit) && IsLowSurrogate(EscapeAt(s, end))) {
-      end += 7;  // one character beyond 1252, written as two escapes
-      out.push_back('?');
+    const long low = EscapeAt(s, end);
+    if (IsHighSurrogate(unit) && IsLowSurrogate(low)) {
+      end += 7;  // one character beyond the basic plane, written as two escapes
+      out += BestFit(static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
     } else {
-      out.push_back(FromCodePoint(static_cast<char32_t>(unit)));
+      out += BestFit(static_cast<char32_t>(unit));
     }
     copied = end;
     next = s.find("_x", end);
@@ -73,23 +75,6 @@ std::optional<double> ParseStoredNumber(std::string_view s) {
 }
 
 namespace {
-
-// Days from 1970-01-01 of a proleptic Gregorian date.
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-bool LeapYear(std::int64_t y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-unsigned DaysInMonth(std::int64_t y, unsigned m) {
-  static constexpr unsigned kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && LeapYear(y) ? 29 : kDays[m - 1];
-}
 
 // Reads exactly `width` digits at `i`.
 bool Digits(std::string_view s, size_t& i, size_t width, unsigned& out) {
@@ -158,19 +143,19 @@ std::optional<double> ParseIsoDateSerial(std::string_view s, bool date1904) {
   if (!Digits(s, i, 4, y) || i >= s.size() || s[i++] != '-' || !Digits(s, i, 2, m) || i >= s.size() ||
       s[i++] != '-' || !Digits(s, i, 2, d))
     return std::nullopt;
-  if (m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) return std::nullopt;
+  if (!IsCalendarDate(y, m, d)) return std::nullopt;
   if (i < s.size()) {
     if (s[i] != 'T' && s[i] != ' ') return std::nullopt;
     ++i;
     if (!TimeOfDay(s, i, fraction)) return std::nullopt;
   }
   if (i != s.size()) return std::nullopt;
-  std::int64_t days = DaysFromCivil(y, m, d);
+  std::int64_t days =
+      SerialOfDate(std::chrono::year{static_cast<int>(y)} / std::chrono::month{m} / std::chrono::day{d});
   if (date1904) {
-    days -= DaysFromCivil(1904, 1, 1);
-  } else {
-    days -= DaysFromCivil(1899, 12, 30);
-    if (days > 0 && days <= 60) days -= 1;
+    days -= kDays1904After1900;
+  } else if (days > 0 && days <= 60) {
+    days -= 1;
   }
   return static_cast<double>(days) + fraction;
 }

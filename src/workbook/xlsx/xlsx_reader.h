@@ -31,6 +31,7 @@ class XlsxWorkbook : public WorkbookFile {
 
   const std::vector<Text>& SheetNames() const override { return names_; }
   WorksheetArray ReadSheet(std::size_t index) override;
+  DateSystem Dates() const override { return structure_.date1904 ? DateSystem::From1904 : DateSystem::From1900; }
   using WorkbookFile::ReadSheet;
 
  private:

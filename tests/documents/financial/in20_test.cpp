@@ -67,6 +67,36 @@ TEST(In20, EmptyFirstRowsLoseNothing) {
   EXPECT_EQ(codes, (std::vector<std::string>{"211182", "231181", "2 1 1 8 9 ABCDEFGHIJ"}));
 }
 
+// A key cell of blanks only is an absent key, as the presence checks see it:
+// the row is passed over rather than failing on its empty date. With every
+// key blank, neither table is written.
+TEST(In20, BlankKeysCountAsAbsent) {
+  sample::Workbook wb = SampleForYear(2013);
+  sample::Sheet& s = wb["IN_20"];
+  s.Set(6, 2, "   ");  // the second DIF entry: key blank, date still there
+  s.Clear(6, 3);
+  s.Set(64, 1, " \t ");
+  s.Clear(64, 2);
+  auto run = RunSchedules(wb);
+  std::vector<std::string> names;
+  for (pugi::xml_node entry : run->Section("oxr:contaCorrenteCooperado").children())
+    names.push_back(entry.child_value("oxr:nomeImposto"));
+  EXPECT_EQ(names, (std::vector<std::string>{"I R P J Parcelamento Lei 11 941", "ICMS Parcelamento estadual", "ISS",
+                                             "INSS cota patronal"}));
+  std::vector<std::string> codes;
+  for (pugi::xml_node entry : run->Section("oxr:contaTributoPassivo").children())
+    codes.push_back(entry.child_value("oxr:codigo"));
+  EXPECT_EQ(codes, (std::vector<std::string>{"211181", "231181"}));
+
+  for (int row : {5, 6, 18, 33, 44, 63, 64, 66}) {
+    for (int column = 1; column <= 13; ++column) s.Clear(row, column);
+    s.Set(row, row < 63 ? 2 : 1, "  ");
+  }
+  auto blank = RunSchedules(wb);
+  EXPECT_FALSE(blank->Section("oxr:contaCorrenteCooperado"));
+  EXPECT_FALSE(blank->Section("oxr:contaTributoPassivo"));
+}
+
 TEST(In20, NoDataWritesNeitherTable) {
   sample::Workbook wb = SampleForYear(2013);
   sample::Sheet& s = wb["IN_20"];

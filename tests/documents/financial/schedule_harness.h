@@ -67,6 +67,7 @@ inline std::unique_ptr<ScheduleRun> RunSchedules(const sample::Workbook& wb) {
   WriteYearSchedules(ctx);
   const std::string xml = (run->dir / "saida.xml").string();
   gen.SaveToFile(xml);
+  EXPECT_TRUE(StrictlyWellFormed(FileContents(xml)));
   const pugi::xml_parse_result parsed = run->doc.load_file(xml.c_str(), pugi::parse_default, pugi::encoding_latin1);
   EXPECT_TRUE(parsed) << parsed.description();
   run->root = run->doc.document_element();

@@ -128,6 +128,9 @@ TEST(OdsReader, TheWorkbooksOwnNullDateAndTablesInsideCellsAreNotWorksheets) {
   // A worksheet handed out is read again when asked for again.
   EXPECT_EQ(book->ReadSheet(0).At(1, 2), Cell::MakeNumber(2));
   EXPECT_EQ(book->ReadSheet("b").Rows(), 3);
+  // The serials are the document's own; the workbook and its worksheets say so.
+  EXPECT_EQ(book->Dates(), DateSystem::From1904);
+  EXPECT_EQ(book->ReadSheet("A").Dates(), DateSystem::From1904);
 }
 
 TEST(OdsReader, ABrokenTableFailsAloneAndEncryptedContentSaysSo) {

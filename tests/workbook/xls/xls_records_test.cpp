@@ -36,6 +36,23 @@ WorksheetArray Sheet8(std::vector<ByteVec> records, std::vector<ByteVec> globals
   return Open8(globals, {{"Plan1", 0, 0, std::move(records)}})->ReadSheet(std::size_t{0});
 }
 
+// A DATEMODE record of 1 says the day serials count from 1904-01-01; the
+// serials themselves are kept as stored.
+TEST(XlsRecords, TheDateModeRecordNamesTheDateSystem) {
+  const auto with = [](std::uint16_t mode) {
+    ByteVec d;
+    Put16(d, mode);
+    return Open8({Rec(0x0022, d)}, {{"Plan1", 0, 0, {Number(0, 0, 39629)}}});
+  };
+  EXPECT_EQ(with(1)->Dates(), DateSystem::From1904);
+  const WorksheetArray a = with(1)->ReadSheet(Text("plan1"));
+  EXPECT_EQ(a.Dates(), DateSystem::From1904);
+  EXPECT_EQ(a.At(1, 1), Cell::MakeNumber(39629));
+  EXPECT_EQ(with(0)->Dates(), DateSystem::From1900);
+  EXPECT_EQ(with(0)->ReadSheet(Text("Plan1")).Dates(), DateSystem::From1900);
+  EXPECT_EQ(Open8({}, {{"Plan1", 0, 0, {}}})->Dates(), DateSystem::From1900);
+}
+
 ReaderError::Kind FailureOf(const std::function<void()>& f) {
   try {
     f();
@@ -348,9 +365,9 @@ TEST(XlsRecords, Excel95TextsInTheWorkbooksCodePage) {
   EXPECT_EQ(a.At(4, 1), Cell::MakeNumber(2.5));
   EXPECT_EQ(a.At(5, 1), Cell::MakeNumber(7));
 
-  // Central European: é is in Windows-1252, ă is not.
+  // Central European: é is in Windows-1252, ă is not and takes its closest form.
   auto ce = OpenBiffWorkbook(WorkbookStream(true, CodePageRecord(1250), {{"x", 0, 0, {Label5(0, 0, "\xE9\xE3")}}}));
-  EXPECT_EQ(ce->ReadSheet(std::size_t{0}).At(1, 1), Cell::MakeText(Ansi("é?")));
+  EXPECT_EQ(ce->ReadSheet(std::size_t{0}).At(1, 1), Cell::MakeText(Ansi("éa")));
   // Mac Roman, in both of the numbers it goes by; the sheet name too.
   for (std::uint16_t mac : {std::uint16_t{10000}, std::uint16_t{32768}}) {
     auto m = OpenBiffWorkbook(WorkbookStream(true, CodePageRecord(mac), {{"Provis\x8Bo", 0, 0, {Label5(0, 0, "\x87")}}}));

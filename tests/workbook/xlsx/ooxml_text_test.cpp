@@ -20,6 +20,9 @@ TEST(DecodeStoredText, UndoesEscapesAndConvertsTo1252) {
   EXPECT_EQ(DecodeStoredText("_x00D_ _x00GG_ _X000D_ _x000D"), "_x00D_ _x00GG_ _X000D_ _x000D");
   EXPECT_EQ(DecodeStoredText("Provis\xC3\xA3o"), Ansi("Provisão"));
   EXPECT_EQ(DecodeStoredText("\xE4\xB8\xAD_x0041_"), "?A");
+  // Letters 1252 lacks take their closest form, escaped or not.
+  EXPECT_EQ(DecodeStoredText("_x0141_\xC3\xB3" "d\xC5\xBA_x0000_"), std::string(Ansi("Lódz") + '\0'));
+  EXPECT_EQ(DecodeStoredText("_xD835__xDC00_"), "A");  // mathematical bold A, beyond the basic plane
 }
 
 TEST(ParseStoredNumber, AcceptsWhatCellsStoreAndNothingElse) {

@@ -222,6 +222,15 @@ TEST(XlsxReader, The1904DateSystemKeepsRawSerials) {
   const WorksheetArray a = ReadOnly(Package({{"S", SheetXml(data)}}, "", "date1904=\"1\""), dir);
   EXPECT_EQ(a.At(1, 1), Cell::MakeNumber(42735));      // as stored, never shifted
   EXPECT_EQ(a.At(1, 2), Cell::MakeNumber(44197 - 1462));  // an ISO date in the workbook's own system
+
+  // The workbook says which system its serials count in, and so does every
+  // worksheet read from it by name, for the dates to be read as the user sees them.
+  const auto path = dir / "book.xlsx";
+  EXPECT_EQ(Open(path)->Dates(), DateSystem::From1904);
+  EXPECT_EQ(Open(path)->ReadSheet(Text("S")).Dates(), DateSystem::From1904);
+  WriteZip(path.string(), Package({{"S", SheetXml(data)}}));
+  EXPECT_EQ(Open(path)->Dates(), DateSystem::From1900);
+  EXPECT_EQ(Open(path)->ReadSheet(Text("S")).Dates(), DateSystem::From1900);
 }
 
 TEST(XlsxReader, CellsAndRowsWithoutReferencesFollowTheirNeighbours) {

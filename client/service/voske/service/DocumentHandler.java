@@ -4,6 +4,7 @@ import com.sun.net.httpserver.HttpExchange;
 import com.sun.net.httpserver.HttpHandler;
 
 import java.io.IOException;
+import java.io.OutputStream;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.security.MessageDigest;
@@ -54,11 +55,53 @@ final class DocumentHandler implements HttpHandler {
                 case BREAK -> Exchanges.breakConnection(exchange);
                 case REFUSE -> Exchanges.replyText(exchange, 422, options.refusal);
                 case ACCEPT -> accept(exchange, kind, body);
+                case STALL -> stall(exchange, kind, body);
+                case TRICKLE -> trickle(exchange, kind, body);
             }
         }
     }
 
     private void accept(HttpExchange exchange, String kind, byte[] body) throws IOException {
+        byte[] receipt = receipt(exchange, kind, body);
+        Exchanges.reply(exchange, 200, "application/xml; charset=UTF-8", receipt);
+    }
+
+    /** Answers 200 with the receipt's headers, then sends nothing more. */
+    private void stall(HttpExchange exchange, String kind, byte[] body) throws IOException {
+        byte[] receipt = receipt(exchange, kind, body);
+        exchange.getResponseHeaders().set("Content-Type", "application/xml; charset=UTF-8");
+        exchange.sendResponseHeaders(200, receipt.length);
+        exchange.getResponseBody().flush();
+        pause(Exchanges.MAX_EXCHANGE_SECONDS * 1000L);
+    }
+
+    /** Answers 200, then sends the receipt one byte every two seconds. */
+    private void trickle(HttpExchange exchange, String kind, byte[] body) throws IOException {
+        byte[] receipt = receipt(exchange, kind, body);
+        exchange.getResponseHeaders().set("Content-Type", "application/xml; charset=UTF-8");
+        exchange.sendResponseHeaders(200, receipt.length);
+        try (OutputStream out = exchange.getResponseBody()) {
+            for (byte b : receipt) {
+                out.write(b);
+                out.flush();
+                if (!pause(2000)) return;
+            }
+        }
+    }
+
+    /** False when the service is stopping. */
+    private static boolean pause(long millis) {
+        try {
+            Thread.sleep(millis);
+            return true;
+        } catch (InterruptedException e) {
+            Thread.currentThread().interrupt();
+            return false;
+        }
+    }
+
+    /** The receipt of an accepted document, its name proposed in the answer's headers. */
+    private byte[] receipt(HttpExchange exchange, String kind, byte[] body) throws IOException {
         String protocol = String.format("%s%06d",
                 OffsetDateTime.now().format(DateTimeFormatter.ofPattern("yyyyMMddHHmmss")), sequence.incrementAndGet());
         if (options.store != null) {
@@ -73,8 +116,9 @@ final class DocumentHandler implements HttpHandler {
                 + "<tamanho>" + body.length + "</tamanho>"
                 + "<md5>" + md5(body) + "</md5>"
                 + "</recibo>\n";
-        exchange.getResponseHeaders().set("X-Voske-Recibo", "recibo_" + kind + "_" + protocol + ".xml");
-        Exchanges.reply(exchange, 200, "application/xml; charset=UTF-8", receipt.getBytes(StandardCharsets.UTF_8));
+        exchange.getResponseHeaders().set("X-Voske-Recibo",
+                options.receiptName != null ? options.receiptName : "recibo_" + kind + "_" + protocol + ".xml");
+        return receipt.getBytes(StandardCharsets.UTF_8);
     }
 
     /** The password of "X-Voske-Senha: base64(UTF-8 password)", or null. */

@@ -14,6 +14,8 @@ import java.nio.file.StandardOpenOption;
 final class Exchanges {
     /** Larger bodies are refused rather than read into memory. */
     static final int MAX_BODY = 64 * 1024 * 1024;
+    /** No exchange of the service lasts longer than this. */
+    static final int MAX_EXCHANGE_SECONDS = 30;
 
     private Exchanges() {}
 

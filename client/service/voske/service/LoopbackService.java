@@ -13,7 +13,8 @@ import java.util.concurrent.TimeUnit;
 /**
  * A stand-in for the regulator's web service, for tests and demonstrations.
  * It listens on 127.0.0.1 only, and can accept a document with a receipt,
- * refuse it with an error text, break the connection, and act as an
+ * refuse it with an error text, break the connection, answer too slowly
+ * (stalling after the headers, or trickling the receipt), and act as an
  * authenticating HTTP proxy in front of itself.
  */
 public final class LoopbackService {
@@ -30,8 +31,8 @@ public final class LoopbackService {
             return;
         }
         // No exchange may keep a client waiting for ever.
-        System.setProperty("sun.net.httpserver.maxReqTime", "30");
-        System.setProperty("sun.net.httpserver.maxRspTime", "30");
+        System.setProperty("sun.net.httpserver.maxReqTime", String.valueOf(Exchanges.MAX_EXCHANGE_SECONDS));
+        System.setProperty("sun.net.httpserver.maxRspTime", String.valueOf(Exchanges.MAX_EXCHANGE_SECONDS));
 
         InetAddress loopback = InetAddress.getByName("127.0.0.1");
         ExecutorService workers = Executors.newCachedThreadPool(r -> {

@@ -5,12 +5,13 @@ import java.nio.file.Paths;
 
 /** The command line of the loopback service. */
 final class ServiceOptions {
-    enum Mode { ACCEPT, REFUSE, BREAK }
+    enum Mode { ACCEPT, REFUSE, BREAK, STALL, TRICKLE }
 
     int port = 8380;
     Mode mode = Mode.ACCEPT;
     String refusal = "Documento recusado pela OXR: o período informado já foi enviado.";
     String expectedPassword;   // null: any non-empty password is taken
+    String receiptName;        // the receipt's name proposed to the client; null: one of its own
     Path store;                // folder where accepted documents are kept, or null
     Path log;                  // one line per request received, or null
     Integer proxyPort;         // null: no proxy
@@ -22,9 +23,10 @@ final class ServiceOptions {
     static final String USAGE = String.join("\n",
             "Uso: java -jar VOSKETestService.jar [opções]",
             "  --porta N              porta do serviço (padrão 8380; 0 escolhe uma livre)",
-            "  --modo M               aceitar | recusar | interromper (padrão aceitar)",
+            "  --modo M               aceitar | recusar | interromper | parar | gotejar (padrão aceitar)",
             "  --mensagem TEXTO       texto da recusa no modo recusar",
-            "  --senha-esperada S     recusa com 401 quando a senha recebida for outra",
+            "  --nome-recibo NOME     nome proposto para o recibo (padrão recibo_TIPO_PROTOCOLO.xml)",
+            "  --senha-esperada S     recusa com 403 quando a senha recebida for outra",
             "  --guardar PASTA        guarda cada documento aceito nesta pasta",
             "  --registro ARQUIVO     acrescenta uma linha por pedido recebido",
             "  --proxy-porta N        também atua como proxy HTTP autenticado nesta porta",
@@ -45,6 +47,7 @@ final class ServiceOptions {
                 case "--porta" -> o.port = port(value(args, ++i, a), a);
                 case "--modo" -> o.mode = mode(value(args, ++i, a));
                 case "--mensagem" -> o.refusal = value(args, ++i, a);
+                case "--nome-recibo" -> o.receiptName = value(args, ++i, a);
                 case "--senha-esperada" -> o.expectedPassword = value(args, ++i, a);
                 case "--guardar" -> o.store = Paths.get(value(args, ++i, a));
                 case "--registro" -> o.log = Paths.get(value(args, ++i, a));
@@ -84,6 +87,8 @@ final class ServiceOptions {
             case "aceitar" -> Mode.ACCEPT;
             case "recusar" -> Mode.REFUSE;
             case "interromper" -> Mode.BREAK;
+            case "parar" -> Mode.STALL;
+            case "gotejar" -> Mode.TRICKLE;
             default -> throw new IllegalArgumentException("modo desconhecido: " + s);
         };
     }

@@ -7,17 +7,30 @@ import java.time.Duration;
 public final class ClientSettings {
     /** Used when VOSKE_WEBSERVICE_URL is not set; the loopback service listens there by default. */
     public static final String DEFAULT_BASE_URL = "http://127.0.0.1:8380/voske";
-    /** No network wait of the client lasts longer than this. */
+    /** Reaching the service (or the proxy) takes at most this long. */
     public static final Duration CONNECT_TIMEOUT = Duration.ofSeconds(15);
-    public static final Duration REQUEST_TIMEOUT = Duration.ofSeconds(120);
+    /**
+     * The whole exchange (connection, document, answer and receipt) takes at
+     * most this long, however the service behaves once it has answered.
+     */
+    public static final Duration DEFAULT_EXCHANGE_LIMIT = Duration.ofSeconds(120);
+    /** Replaces the exchange limit, in whole seconds (for tests and slow links). */
+    public static final String EXCHANGE_LIMIT_VARIABLE = "VOSKE_TEMPO_LIMITE_ENVIO";
 
     public final String baseUrl;
     public final String proxyHost;
     public final String proxyPort;
     public final String proxyUser;
     public final String proxyPassword;
+    public final Duration exchangeLimit;
 
     public ClientSettings(String baseUrl, String proxyHost, String proxyPort, String proxyUser, String proxyPassword) {
+        this(baseUrl, proxyHost, proxyPort, proxyUser, proxyPassword, DEFAULT_EXCHANGE_LIMIT);
+    }
+
+    public ClientSettings(String baseUrl, String proxyHost, String proxyPort, String proxyUser, String proxyPassword,
+                          Duration exchangeLimit) {
+        this.exchangeLimit = exchangeLimit;
         this.baseUrl = stripTrailingSlashes(baseUrl);
         this.proxyHost = nullToEmpty(proxyHost).trim();
         this.proxyPort = nullToEmpty(proxyPort).trim();
@@ -29,7 +42,20 @@ public final class ClientSettings {
                                                  String proxyPassword) {
         String base = System.getenv("VOSKE_WEBSERVICE_URL");
         if (base == null || base.isBlank()) base = DEFAULT_BASE_URL;
-        return new ClientSettings(base.trim(), proxyHost, proxyPort, proxyUser, proxyPassword);
+        return new ClientSettings(base.trim(), proxyHost, proxyPort, proxyUser, proxyPassword,
+                exchangeLimit(System.getenv(EXCHANGE_LIMIT_VARIABLE)));
+    }
+
+    /** A whole number of seconds from 1 to 86400; anything else keeps the default. */
+    static Duration exchangeLimit(String seconds) {
+        if (seconds == null) return DEFAULT_EXCHANGE_LIMIT;
+        try {
+            long n = Long.parseLong(seconds.trim());
+            if (n >= 1 && n <= 86400) return Duration.ofSeconds(n);
+        } catch (NumberFormatException e) {
+            // the default below
+        }
+        return DEFAULT_EXCHANGE_LIMIT;
     }
 
     public boolean usesProxy() {

@@ -6,10 +6,15 @@ import java.net.ProxySelector;
 import java.net.http.HttpClient;
 import java.net.http.HttpRequest;
 import java.net.http.HttpResponse;
+import java.net.http.HttpTimeoutException;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Paths;
 import java.util.Base64;
+import java.util.concurrent.CompletableFuture;
+import java.util.concurrent.ExecutionException;
+import java.util.concurrent.TimeUnit;
+import java.util.concurrent.TimeoutException;
 
 /**
  * One sending over the documented HTTP protocol: the document is posted to
@@ -42,8 +47,9 @@ public final class DocumentSender {
         } catch (IllegalArgumentException e) {
             return e.getMessage();
         }
+        long deadline = System.nanoTime() + settings.exchangeLimit.toNanos();
         HttpRequest.Builder request = HttpRequest.newBuilder(settings.documentUri(kind))
-                .timeout(ClientSettings.REQUEST_TIMEOUT)
+                .timeout(settings.exchangeLimit)
                 .header("Content-Type", "application/xml")
                 // Not "Authorization": the JDK's client withholds that header
                 // from requests that go through a proxy.
@@ -58,14 +64,35 @@ public final class DocumentSender {
                     + Base64.getEncoder().encodeToString(credentials.getBytes(StandardCharsets.UTF_8)));
         }
 
-        HttpResponse<byte[]> response;
+        return interpret(exchange(client, request.build(), deadline), receiptFolder, kind);
+    }
+
+    /**
+     * The answer, complete, by the deadline. The request's own timeout ends
+     * only at the answer's headers: a service that stalls after them, or
+     * trickles its body, would otherwise be waited on for ever. Past the
+     * deadline the pending exchange is cancelled and the caller sees a
+     * communication failure.
+     */
+    private HttpResponse<byte[]> exchange(HttpClient client, HttpRequest request, long deadline)
+            throws IOException {
+        CompletableFuture<HttpResponse<byte[]>> pending =
+                client.sendAsync(request, HttpResponse.BodyHandlers.ofByteArray());
         try {
-            response = client.send(request.build(), HttpResponse.BodyHandlers.ofByteArray());
+            return pending.get(Math.max(0, deadline - System.nanoTime()), TimeUnit.NANOSECONDS);
+        } catch (TimeoutException e) {
+            pending.cancel(true);
+            throw new HttpTimeoutException("O WebService não concluiu a resposta em "
+                    + settings.exchangeLimit.toSeconds() + " segundos.");
         } catch (InterruptedException e) {
+            pending.cancel(true);
             Thread.currentThread().interrupt();
             throw new IOException("O envio foi interrompido.", e);
+        } catch (ExecutionException e) {
+            Throwable cause = e.getCause();
+            if (cause instanceof IOException) throw (IOException) cause;
+            throw new IOException(cause == null ? e.toString() : cause.toString(), cause);
         }
-        return interpret(response, receiptFolder, kind);
     }
 
     private String interpret(HttpResponse<byte[]> response, String receiptFolder, String kind) {

@@ -1,0 +1,86 @@
+// header-reader-bench [MiB]: what reading a document's transaction code
+// costs, as enviar does before sending, against loading the whole document
+// into the document reader. The document (default 40 MiB, a large operator's
+// financial document: the header, then accounts) is written to a temporary
+// folder; each reading runs in a child process of its own, so its peak
+// memory is the reading's alone. The full load is measured on the largest
+// document the reader still loads (its cap), the streamed reading on both.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "text/cp1252.h"
+#include "xml/document_reader.h"
+#include "xml/header_reader.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteDocument(const fs::path& file, std::uintmax_t bytes) {
+  std::ofstream out(file, std::ios::binary);
+  const std::string head =
+      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:voskeFinanceiro xmlns:oxr=\"urn:x\">"
+      "<oxr:identificador><oxr:cabecalho><oxr:transacao>ENVIO_VOSKE_FINANCEIRO</oxr:transacao>"
+      "</oxr:cabecalho></oxr:identificador><oxr:corpo>";
+  const std::string tail = "</oxr:corpo></oxr:voskeFinanceiro>\r\n";
+  const std::string row = "<oxr:conta><oxr:codigo>12345</oxr:codigo><oxr:saldo>1.00</oxr:saldo></oxr:conta>\r\n";
+  out << head;
+  for (std::uintmax_t n = head.size() + tail.size(); n + row.size() <= bytes; n += row.size()) out << row;
+  out << tail;
+}
+
+// Runs `work` in a child; prints its time, its peak memory and what it found.
+void Measure(const char* what, const fs::path& file, const std::function<voske::Text()>& work) {
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const voske::Text code = work();
+    std::_Exit(code == "ENVIO_VOSKE_FINANCEIRO" ? 0 : 1);
+  }
+  int status = 0;
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("%-34s %8.1f MiB  %7.3f s  peak %7.1f MiB  %s\n", what,
+              static_cast<double>(fs::file_size(file)) / (1 << 20), seconds,
+              static_cast<double>(usage.ru_maxrss) / 1024.0,
+              WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "código lido" : "código NÃO lido");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const double mib = argc > 1 ? std::atof(argv[1]) : 40.0;
+  const fs::path dir = fs::temp_directory_path() / ("header-reader-bench-" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path large = dir / "grande.xml", capped = dir / "no-limite.xml";
+  WriteDocument(large, static_cast<std::uintmax_t>(mib * (1 << 20)));
+  WriteDocument(capped, voske::TUtilXML::kMaxFileSize);
+
+  const auto streamed = [](const fs::path& f) {
+    return [f] { return voske::ReadHeaderValue(f.string(), "oxr:identificador", "oxr:transacao").value; };
+  };
+  const auto loaded = [](const fs::path& f) {
+    return [f] {
+      voske::TUtilXML reader;
+      reader.LoadFromFile(f.string());
+      reader.SelectElements("oxr:identificador");
+      return reader.ChildValue("oxr:transacao");
+    };
+  };
+  Measure("cabeçalho lido em fluxo", large, streamed(large));
+  Measure("cabeçalho lido em fluxo", capped, streamed(capped));
+  Measure("documento inteiro carregado", capped, loaded(capped));
+  Measure("documento inteiro carregado", large, loaded(large));
+  fs::remove_all(dir);
+  return 0;
+}

@@ -1,0 +1,211 @@
+#include "xml/header_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/paths.h"
+#include "text/cp1252.h"
+#include "xml/document_reader.h"
+#include "xml/xml_generator.h"
+
+namespace voske {
+namespace {
+
+namespace fs = std::filesystem;
+using voske::testing::ScratchDir;
+using Outcome = HeaderValue::Outcome;
+
+fs::path Put(const ScratchDir& dir, const std::string& name, const std::string& bytes) {
+  const fs::path p = dir / name;
+  std::ofstream(p, std::ios::binary) << bytes;
+  return p;
+}
+
+Text Streamed(const fs::path& file) {
+  const HeaderValue v = ReadHeaderValue(file.string(), "oxr:identificador", "oxr:transacao");
+  EXPECT_EQ(v.outcome, Outcome::Read) << file;
+  return v.value;
+}
+
+Text Loaded(const fs::path& file) {
+  TUtilXML reader;
+  reader.LoadFromFile(file.string());
+  reader.SelectElements("oxr:identificador");
+  return reader.ChildValue("oxr:transacao");
+}
+
+// Whatever the shape of a well-formed document, the streamed value is the
+// one the document reader finds once the whole document is loaded.
+TEST(ReadHeaderValue, FindsWhatTheDocumentReaderFindsInEveryWellFormedDocument) {
+  ScratchDir dir;
+  const std::pair<const char*, std::string> cases[] = {
+      {"generated", ""},  // filled below from the generator
+      {"first non-empty, child by child",
+       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><r><oxr:identificador>"
+       "<a><oxr:transacao></oxr:transacao><oxr:transacao>MESMO FILHO</oxr:transacao></a>"
+       "<b><c><oxr:transacao> envio_<i>voske</i>_cadastral </oxr:transacao></c></b>"
+       "<oxr:transacao>DEPOIS</oxr:transacao></oxr:identificador>"
+       "<oxr:identificador><oxr:transacao>SEGUNDO</oxr:transacao></oxr:identificador></r>"},
+      {"blanks between tags do not count",
+       "<r><oxr:identificador><oxr:transacao>  \r\n\t </oxr:transacao>"
+       "<oxr:transacao> <x>A</x> \n</oxr:transacao></oxr:identificador></r>"},
+      {"a blank CDATA section counts", "<r><oxr:identificador><oxr:transacao><![CDATA[ ]]></oxr:transacao>"
+                                       "<oxr:transacao>B</oxr:transacao></oxr:identificador></r>"},
+      {"CDATA and escapes", "<r><oxr:identificador><oxr:transacao>E&amp;<![CDATA[<C>]]>&#233;</oxr:transacao>"
+                            "</oxr:identificador></r>"},
+      {"the element itself as the child", "<oxr:identificador><oxr:transacao>RAIZ</oxr:transacao></oxr:identificador>"},
+      {"nested children", "<r><oxr:identificador><oxr:transacao>X<oxr:transacao>Y</oxr:transacao>Z</oxr:transacao>"
+                          "</oxr:identificador></r>"},
+      {"no child", "<r><oxr:identificador><a/></oxr:identificador><oxr:transacao>FORA</oxr:transacao></r>"},
+      {"no element", "<r><oxr:transacao>SOLTO</oxr:transacao></r>"},
+      {"empty element first", "<r><x><oxr:identificador/></x><oxr:identificador><oxr:transacao>T</oxr:transacao>"
+                              "</oxr:identificador></r>"},
+      {"ISO-8859-1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<r><oxr:identificador><oxr:transacao>"
+                     "Sa\xFA" "de</oxr:transacao></oxr:identificador></r>\r\n"},
+      {"UTF-16 with a byte order mark", ""},  // filled below
+      {"comments and instructions", "<!-- c --><r><?pi x?><oxr:identificador><!--<oxr:transacao>N</oxr:transacao>-->"
+                                    "<oxr:transacao>S<!-- x -->IM</oxr:transacao></oxr:identificador></r>"},
+  };
+  int n = 0;
+  for (const auto& [what, content] : cases) {
+    fs::path file;
+    if (std::string(what) == "generated") {
+      TXMLGenerator gen("oxr:voskeFinanc", "<oxr:voskeFinanc xmlns:oxr=\"urn:x\">", "");
+      gen.AddElement("oxr:identificador");
+      gen.AddTextElement("oxr:razaoSocial", Ansi("Saúde & Cia <10€>"));
+      gen.AddTextElement("oxr:transacao", "ENVIO_VOSKE_FINANCEIRO");
+      file = dir / "gerado.xml";
+      gen.SaveToFile(file.string());
+    } else if (std::string(what).rfind("UTF-16", 0) == 0) {
+      std::string utf16 = "\xFF\xFE";
+      for (char c : std::string("<r><oxr:identificador><oxr:transacao>U16</oxr:transacao></oxr:identificador></r>")) {
+        utf16 += c;
+        utf16 += '\0';
+      }
+      file = Put(dir, "utf16.xml", utf16);
+    } else {
+      file = Put(dir, "caso" + std::to_string(n++) + ".xml", content);
+    }
+    EXPECT_EQ(Streamed(file), Loaded(file)) << what;
+  }
+  EXPECT_EQ(Streamed(dir / "gerado.xml"), "ENVIO_VOSKE_FINANCEIRO");
+  EXPECT_EQ(Streamed(dir / "caso0.xml"), " envio_voske_cadastral ");
+  EXPECT_EQ(Streamed(dir / "caso9.xml"), Ansi("Saúde"));
+  EXPECT_EQ(Streamed(dir / "utf16.xml"), "U16");
+}
+
+// The program's own documents pass the document reader's size cap: the code
+// is still read, in memory that does not grow with the document.
+TEST(ReadHeaderValue, ADocumentLargerThanTheLoadCapIsReadFromItsHeader) {
+  ScratchDir dir;
+  const fs::path file = dir / "grande.xml";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:voskeFinanceiro xmlns:oxr=\"urn:x\">"
+           "<oxr:identificador><oxr:cabecalho><oxr:transacao>ENVIO_VOSKE_FINANCEIRO</oxr:transacao>"
+           "</oxr:cabecalho></oxr:identificador><oxr:corpo>";
+    const std::string row = "<oxr:conta><oxr:codigo>1234</oxr:codigo><oxr:saldo>10.00</oxr:saldo></oxr:conta>\r\n";
+    for (std::uintmax_t written = 0; written <= TUtilXML::kMaxFileSize + (4u << 20); written += row.size()) out << row;
+    out << "</oxr:corpo></oxr:voskeFinanceiro>\r\n";
+  }
+  ASSERT_GT(fs::file_size(file), TUtilXML::kMaxFileSize);
+  EXPECT_EQ(Loaded(file), "");  // the cap of what is loaded stays
+
+  rusage before{}, after{};
+  ::getrusage(RUSAGE_SELF, &before);
+  EXPECT_EQ(Streamed(file), "ENVIO_VOSKE_FINANCEIRO");
+  ::getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024) << "KiB more at the peak";
+}
+
+TEST(ReadHeaderValue, AFileThatIsNotThereOrCannotBeReadSaysSo) {
+  ScratchDir dir;
+  HeaderValue v = ReadHeaderValue((dir / "nao-existe.xml").string(), "a", "b");
+  EXPECT_EQ(v.outcome, Outcome::Missing);
+  v = ReadHeaderValue((dir / "nao-existe" / "x.xml").string(), "a", "b");
+  EXPECT_EQ(v.outcome, Outcome::Missing);
+
+  v = ReadHeaderValue(dir.path().string(), "a", "b");
+  EXPECT_EQ(v.outcome, Outcome::Unreadable);
+  EXPECT_EQ(v.error, EISDIR);
+
+  // Opening a pipe for reading would wait for a writer for ever.
+  ASSERT_EQ(::mkfifo((dir / "fila.xml").c_str(), 0600), 0);
+  v = ReadHeaderValue((dir / "fila.xml").string(), "a", "b");
+  EXPECT_EQ(v.outcome, Outcome::Unreadable);
+  EXPECT_EQ(v.error, ENODEV);
+
+  const fs::path locked = Put(dir, "trancado.xml", "<a><b>X</b></a>");
+  fs::permissions(locked, fs::perms::none);
+  if (::geteuid() != 0) {  // the administrator reads any file
+    v = ReadHeaderValue(locked.string(), "a", "b");
+    EXPECT_EQ(v.outcome, Outcome::Unreadable);
+    EXPECT_EQ(v.error, EACCES);
+  }
+}
+
+// Files that are no document of the system give an empty value, and none of
+// them can make the reading hold much or take long.
+TEST(ReadHeaderValue, AnythingThatIsNotADocumentGivesNoValue) {
+  ScratchDir dir;
+  std::vector<std::pair<const char*, fs::path>> files = {
+      {"text", Put(dir, "texto.xml", "isto nao e XML\n<oxr:identificador><oxr:transacao>ENVIO</oxr:transacao>")},
+      {"empty", Put(dir, "vazio.xml", "")},
+      {"binary", Put(dir, "binario.xml", std::string("\0\xFF\xFE\x01<", 5))},
+      {"cut inside the value",
+       Put(dir, "cortado.xml", "<r><oxr:identificador><oxr:transacao>ENVIO_VOSKE_CADASTRAL")},
+      {"cut before the element ends", Put(dir, "aberto.xml", "<r><oxr:identificador><oxr:transacao></oxr:transacao>")},
+      {"broken before the value",
+       Put(dir, "quebrado.xml", "<r><oxr:identificador><x></y><oxr:transacao>X</oxr:transacao>")},
+  };
+  std::string laughs = "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n<!ENTITY l0 \"ha\">\n";
+  for (int i = 1; i < 10; ++i) {
+    laughs += "<!ENTITY l" + std::to_string(i) + " \"";
+    for (int k = 0; k < 10; ++k) laughs += "&l" + std::to_string(i - 1) + ";";
+    laughs += "\">\n";
+  }
+  laughs += "]>\n<r><oxr:identificador><oxr:transacao>&l9;ENVIO</oxr:transacao></oxr:identificador></r>";
+  files.push_back({"declared entities", Put(dir, "entidades.xml", laughs)});
+  files.push_back({"external entity", Put(dir, "externa.xml",
+                                            "<!DOCTYPE r [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
+                                            "<r><oxr:identificador><oxr:transacao>&e;</oxr:transacao>"
+                                            "</oxr:identificador></r>")});
+
+  std::string deep = "<r>";
+  for (int i = 0; i < 1000000; ++i) deep += "<a>";
+  deep += "<oxr:identificador><oxr:transacao>FUNDO</oxr:transacao></oxr:identificador>";
+  files.push_back({"nested without end", Put(dir, "fundo.xml", deep)});
+
+  // A header that does not start near the top is not looked for further.
+  const fs::path late = dir / "tarde.xml";
+  {
+    std::ofstream out(late, std::ios::binary);
+    out << "<r>";
+    const std::string filler(1 << 20, ' ');
+    for (std::uintmax_t i = 0; i <= kMaxHeaderOffset / filler.size(); ++i) out << "<p>" << filler << "</p>";
+    out << "<oxr:identificador><oxr:transacao>TARDE</oxr:transacao></oxr:identificador></r>";
+  }
+  files.push_back({"header too far", late});
+
+  for (const auto& [what, file] : files) EXPECT_EQ(Streamed(file), "") << what;
+}
+
+TEST(ReadHeaderValue, AValueBeyondItsCapIsCutThere) {
+  ScratchDir dir;
+  const std::string huge(kMaxValueSize * 4, 'Z');
+  const fs::path file =
+      Put(dir, "longo.xml", "<r><oxr:identificador><oxr:transacao>" + huge + "</oxr:transacao></oxr:identificador></r>");
+  const Text value = Streamed(file);
+  EXPECT_EQ(value.size(), kMaxValueSize);
+  EXPECT_EQ(value, huge.substr(0, kMaxValueSize));
+}
+
+}  // namespace
+}  // namespace voske
