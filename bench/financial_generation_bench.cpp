@@ -1,7 +1,9 @@
 // financial-generation-bench [FILE.xlsx]: how long the financial document of a
 // large workbook takes to generate from the command line, against reading the
-// same workbook alone. Target: the whole generation, saving included, takes
-// at most twice the read.
+// same workbook alone. Targets: the whole generation, saving included, takes
+// at most 1.5 times the read and peaks under 200 MB (the document is written
+// as it is built, so its size does not count); each of the sample workbook's
+// two documents takes under 25 ms.
 //
 // Without FILE, the workbook is written first: the sample operator's
 // worksheets, with the four trial-balance worksheets replaced by the large
@@ -90,15 +92,17 @@ Measure ReadAlone(const std::string& path) {
   return Reap(pid, start);
 }
 
-Measure Generate(const std::string& cli, const std::string& path, const std::string& folder) {
+Measure Generate(const std::string& cli, const std::string& path, const std::string& folder,
+                 const char* document = "financeiro") {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
+  std::fflush(nullptr);  // else the child's freopen writes what is buffered again
   const auto start = Clock::now();
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::setenv("VOSKE_SENHA", "SENHA-DE-TESTE", 1);
     if (!std::freopen("/dev/null", "w", stdout)) ::_exit(127);
-    ::execl(cli.c_str(), cli.c_str(), "gerar", "--documento", "financeiro", "--planilha", path.c_str(), "--destino",
+    ::execl(cli.c_str(), cli.c_str(), "gerar", "--documento", document, "--planilha", path.c_str(), "--destino",
             folder.c_str(), "--silencioso", static_cast<char*>(nullptr));
     ::_exit(127);
   }
@@ -218,8 +222,25 @@ int main(int argc, char** argv) {
               read.cpuSeconds, static_cast<double>(read.peakKiB) / 1024.0, runs);
   std::printf("generation          %.3f s wall, %.3f s CPU, peak %.1f MB (best of %d)\n", generation.seconds,
               generation.cpuSeconds, static_cast<double>(generation.peakKiB) / 1024.0, runs);
-  std::printf("generation / read   %.2f wall, %.2f CPU (target: at most 2)\n", generation.seconds / read.seconds,
-              generation.cpuSeconds / read.cpuSeconds);
+  std::printf("generation / read   %.2f wall, %.2f CPU (target: at most 1.5; peak under 200 MB)\n",
+              generation.seconds / read.seconds, generation.cpuSeconds / read.cpuSeconds);
+
+  // The sample workbook's two documents, as a user generates them.
+  const std::string sampleWorkbook = VOSKE_SAMPLE_WORKBOOK;
+  for (const char* document : {"cadastral", "financeiro"}) {
+    Measure best;
+    best.seconds = best.cpuSeconds = 1e9;
+    for (int i = 0; i < std::max(runs, 5); ++i) {
+      const Measure m = Generate(cli, sampleWorkbook, folder, document);
+      if (!m.ok) {
+        std::fprintf(stderr, "financial-generation-bench: the sample %s document failed\n", document);
+        return 1;
+      }
+      Keep(best, m);
+    }
+    std::printf("sample %-12s %.1f ms wall, peak %.1f MB (best of %d; target: under 25 ms)\n", document,
+                best.seconds * 1e3, static_cast<double>(best.peakKiB) / 1024.0, std::max(runs, 5));
+  }
   std::filesystem::remove_all(scratch);
   return 0;
 }

@@ -38,7 +38,9 @@ Text RootStartTag(DocumentKind kind) {
 }
 
 std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx) {
-  auto gen = std::make_unique<TXMLGenerator>(RootElementName(kind), RootStartTag(kind), Text());
+  // Streamed into its file as it is built: a document of any size costs the
+  // same memory, and a failure anywhere leaves nothing on disk.
+  auto gen = std::make_unique<TXMLGenerator>(RootElementName(kind), RootStartTag(kind), Text(), ctx.outputPath);
   gen->SetLeafObserver(ctx.leafObserver);
   const SheetView sheet = ctx.sheets[SheetId::DadosCadastrais];
   const CellOrigin at[] = {{sheet.Name(), 3, 2}, {sheet.Name(), 5, 2}, {sheet.Name(), 6, 2}, {sheet.Name(), 7, 2}};
@@ -66,7 +68,8 @@ void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext&
   if (kind == DocumentKind::Financeiro) ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando hash"));
   gen.ReturnTo(RootElementName(kind));
   gen.AddElement("oxr:epilogo");
-  // Taken just before the hash element, so it covers every value before it.
+  // Taken just before the hash element, so it covers every value before it;
+  // the hash is the last value written, then the file is put in place.
   const Text hash = gen.ContentHash();
   gen.AddTextElement("oxr:hash", hash);
   gen.SaveToFile(ctx.outputPath);

@@ -36,7 +36,9 @@ const Text& SchemaNamespace();
 Text RootElementName(DocumentKind kind);
 Text RootStartTag(DocumentKind kind);
 
-// Creates the generator and writes oxr:identificador; the root is current on return.
+// Creates the generator, streaming into a temporary file beside
+// ctx.outputPath (EGravaArquivo when it cannot be made), and writes
+// oxr:identificador; the root is current on return.
 std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx);
 // Writes oxr:epilogo with the content hash and saves to ctx.outputPath.
 void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext& ctx);

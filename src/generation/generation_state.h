@@ -1,7 +1,6 @@
 #pragma once
 // What one generation leaves for its caller: the output file's path and
-// whether an error has already been shown, and the discarding of a failed
-// generation's file.
+// whether an error has already been shown.
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,15 +9,6 @@
 
 namespace voske {
 
-// Identity of a file on disk: device, inode, size and modification time.
-struct FileStamp {
-  unsigned long long device = 0, inode = 0, size = 0;
-  long long mtimeSec = 0, mtimeNsec = 0;
-  bool operator==(const FileStamp&) const = default;
-};
-// The stamp of the regular file at `path`, or nothing when there is none.
-std::optional<FileStamp> StampOf(const std::string& path);
-
 struct GenerationState {
   // OutputPath: the file of the current generation, native path; empty
   // until the name is fixed. The caller clears it before each run.
@@ -26,10 +16,6 @@ struct GenerationState {
   // GenerationFailed: an error of this generation has already been shown,
   // so no success message follows and the caller shows nothing further.
   bool generationFailed = false;
-  // A file that already sat at outputPath when the name was fixed (an
-  // earlier run in the same second). A failed run must not destroy a
-  // document an earlier run delivered, so DiscardOutputFile keeps it.
-  std::optional<FileStamp> earlierFile;
   // What the verification found in the document just generated: values the
   // regulator's schema refuses, each with the cell it came from. They do not
   // fail the generation unless the request is strict.
@@ -39,9 +25,23 @@ struct GenerationState {
   void Clear() { *this = GenerationState(); }
 };
 
-// Deletes the file at outputPath (nothing happens when outputPath is empty,
-// when there is no file, or when the file is still the earlier one), then
-// sets generationFailed whatever the deletion did.
-void DiscardOutputFile(GenerationState& state);
+// Ends a failed generation. The document is saved whole at its last step or
+// not at all, so a failed run never wrote the file at outputPath: whatever
+// is there belongs to another run (one in the same second gets the same
+// name) and is left alone.
+void FailGeneration(GenerationState& state);
+
+// Which file sits at a path (device and inode), to tell this run's document
+// from one another run put there since; nullopt when there is none.
+struct FileIdentity {
+  unsigned long long device = 0, inode = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// Ends a generation that completed its document but must not deliver it (a
+// strict run with findings): removes outputPath only while it is still the
+// file this run wrote, then fails the generation.
+void DiscardOwnOutput(GenerationState& state, const std::optional<FileIdentity>& own);
 
 }  // namespace voske

@@ -103,7 +103,6 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
 
   const Text fileName = OutputFileName(request.document, RegistrationNumberText(sheets), services.localTime());
   state.outputPath = OutputPathFor(request.destinationFolder, fileName);
-  state.earlierFile = StampOf(state.outputPath);
 
   // Every leaf is checked as it is written, so the document is never read
   // again for it.
@@ -125,13 +124,16 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
     services.buildFinancial(context);
   }
   if (state.generationFailed) return;
+  // The document was just linked into place: note which file is ours, so a
+  // strict refusal removes it and never another run's of the same name.
+  const std::optional<FileIdentity> own = IdentityOf(state.outputPath);
   state.findings = verifier.Findings();
   if (state.findings.empty()) {
     frontEnd.ShowInformation(Msg().success);
   } else if (request.strict) {
     frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
                                     FindingDetails(state.findings));
-    DiscardOutputFile(state);
+    DiscardOwnOutput(state, own);
   } else {
     frontEnd.ShowMessageWithDetails(GenerationSuccessMessage(state.findings.size()), MessageIcon::Information,
                                     Ansi("Informação"), FindingDetails(state.findings));
@@ -167,19 +169,19 @@ bool LoadWorkbook(const GenerationRequest& request, FrontEnd& frontEnd, Generati
     Generate(request, frontEnd, state, services, *reader);
   } catch (const EDadosFinanceiros& e) {
     frontEnd.ShowError(e.Message());
-    DiscardOutputFile(state);
+    FailGeneration(state);
   } catch (const EGenerica& e) {
     frontEnd.ShowError(e.Message());
-    DiscardOutputFile(state);
+    FailGeneration(state);
   } catch (const ECarregaArquivo& e) {
     frontEnd.ShowError(Msg().loadFailed + e.Message());
-    DiscardOutputFile(state);
+    FailGeneration(state);
   } catch (...) {
     // Anything else (a value too long for the schema, a file error, an
     // internal fault) gets the one message; its own text means nothing to
     // the user.
     frontEnd.ShowError(Msg().inconsistent);
-    DiscardOutputFile(state);
+    FailGeneration(state);
   }
   frontEnd.SetBusy(false);
   return true;

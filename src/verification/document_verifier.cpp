@@ -71,17 +71,26 @@ std::optional<Text> RefusalOf(const LeafType& type, TextView value) {
   return std::nullopt;
 }
 
-void DocumentVerifier::OnLeaf(pugi::xml_node leaf, TextView value, const CellOrigin* origin) {
-  Check(leaf, value, origin);
-}
-
-void DocumentVerifier::Check(pugi::xml_node leaf, TextView value, const CellOrigin* origin) {
-  const LeafType* type = LeafTypeOf(leaf);
+template <typename Where>
+void DocumentVerifier::Check(const std::vector<Text>& ancestors, const Text& name, TextView value,
+                             const CellOrigin* origin, const Where& where) {
+  const LeafType* type = LeafTypeOf(name, ancestors);
   if (!type) return;
   std::optional<Text> reason = RefusalOf(*type, value);
   if (!reason) return;
-  Finding f{origin ? origin->Reference() : ElementPath(leaf), leaf.name(), Text(value), std::move(*reason)};
+  Finding f{origin ? origin->Reference() : where(), name, Text(value), std::move(*reason)};
   if (seen_.insert(f.Line()).second) findings_.push_back(std::move(f));
+}
+
+void DocumentVerifier::OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
+                              const CellOrigin* origin) {
+  // A streamed document keeps only the open elements, so the path of a leaf
+  // without a source cell carries no positions among same-named siblings.
+  Check(ancestors, name, value, origin, [&] {
+    Text path;
+    for (std::size_t i = 1; i < ancestors.size(); ++i) path += ancestors[i] + "/";
+    return path + name;
+  });
 }
 
 void DocumentVerifier::VerifyLoaded(pugi::xml_node root) {
@@ -94,7 +103,10 @@ void DocumentVerifier::VerifyLoaded(pugi::xml_node root) {
         node = node.first_child();
         continue;
       }
-      Check(node, FromUtf8(node.text().get()), nullptr);
+      std::vector<Text> ancestors;
+      for (pugi::xml_node a = node.parent(); a && a.type() == pugi::node_element; a = a.parent())
+        ancestors.insert(ancestors.begin(), a.name());
+      Check(ancestors, node.name(), FromUtf8(node.text().get()), nullptr, [&] { return ElementPath(node); });
     }
     while (node != root && !node.next_sibling()) node = node.parent();
     if (node == root) break;

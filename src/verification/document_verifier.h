@@ -30,7 +30,8 @@ std::optional<Text> RefusalOf(const LeafType& type, TextView value);
 
 class DocumentVerifier : public LeafObserver {
  public:
-  void OnLeaf(pugi::xml_node leaf, TextView value, const CellOrigin* origin) override;
+  void OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
+              const CellOrigin* origin) override;
 
   // Checks every leaf under `root` (the document's root element) of a
   // document pugixml loaded, whose texts are UTF-8.
@@ -41,7 +42,10 @@ class DocumentVerifier : public LeafObserver {
   const std::vector<Finding>& Findings() const { return findings_; }
 
  private:
-  void Check(pugi::xml_node leaf, TextView value, const CellOrigin* origin);
+  // `where` names the leaf when no cell does; it is made only for a finding.
+  template <typename Where>
+  void Check(const std::vector<Text>& ancestors, const Text& name, TextView value, const CellOrigin* origin,
+             const Where& where);
 
   std::vector<Finding> findings_;
   std::unordered_set<std::string> seen_;

@@ -128,22 +128,22 @@ const std::unordered_map<sv, std::vector<const Pairing*>>& Index() {
   return index;
 }
 
-bool StandsWithin(pugi::xml_node leaf, sv ancestor) {
-  for (pugi::xml_node n = leaf.parent(); n; n = n.parent())
-    if (ancestor == n.name()) return true;
+bool StandsWithin(const std::vector<Text>& ancestors, sv ancestor) {
+  for (const Text& a : ancestors)
+    if (ancestor == a) return true;
   return false;
 }
 
 }  // namespace
 
-const LeafType* LeafTypeOf(pugi::xml_node leaf) {
-  sv name = leaf.name();
+const LeafType* LeafTypeOf(TextView leafName, const std::vector<Text>& ancestors) {
+  sv name = leafName;
   if (name.substr(0, 4) == "oxr:") name.remove_prefix(4);
   const auto& index = Index();
   const auto it = index.find(name);
   if (it == index.end()) return nullptr;
   for (const Pairing* p : it->second)
-    if (p->within.empty() || StandsWithin(leaf, p->within)) return &p->type;
+    if (p->within.empty() || StandsWithin(ancestors, p->within)) return &p->type;
   return nullptr;
 }
 

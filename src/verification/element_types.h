@@ -1,7 +1,7 @@
 #pragma once
 // Which schema type a document's leaf has, from its element name and, where
 // a name is shared by leaves of different types, the element it stands in.
-#include <pugixml.hpp>
+#include <vector>
 
 #include "text/text.h"
 
@@ -18,8 +18,9 @@ struct LeafType {
   enum class Digits { None, Cnpj, Cpf } digits = Digits::None;
 };
 
-// The type of `leaf` ("oxr:" prefix on its name and its ancestors'), or
+// The type of a leaf ("oxr:" prefix on its name and its ancestors'), or
 // null when the schema tables say nothing checkable about it.
-const LeafType* LeafTypeOf(pugi::xml_node leaf);
+// `ancestors` runs from the root element to the leaf's parent.
+const LeafType* LeafTypeOf(TextView leafName, const std::vector<Text>& ancestors);
 
 }  // namespace voske

@@ -1,12 +1,12 @@
 #pragma once
-// What the generator tells a watcher about each leaf it writes: the element
-// node (so its name and its parents can be read), the final value as it
-// stands in the document, and the worksheet cell the value was taken from
-// when it came from a single cell.
+// What the generator tells a watcher about each leaf it writes: the names of
+// the elements it stands in (the document is streamed, so there is no tree to
+// walk), its own name, the final value as it stands in the document, and the
+// worksheet cell the value was taken from when it came from a single cell.
 #include <cstdint>
 #include <string_view>
 
-#include <pugixml.hpp>
+#include <vector>
 
 #include "text/text.h"
 
@@ -36,7 +36,9 @@ class LeafObserver {
   virtual ~LeafObserver() = default;
   // Called once per leaf, after its value is final and before the next one
   // is written. `origin` is null when the leaf has no single source cell.
-  virtual void OnLeaf(pugi::xml_node leaf, TextView value, const CellOrigin* origin) = 0;
+  // `ancestors` runs from the root element to the leaf's parent.
+  virtual void OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
+                      const CellOrigin* origin) = 0;
 };
 
 }  // namespace voske

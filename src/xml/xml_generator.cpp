@@ -1,16 +1,14 @@
 #include "xml/xml_generator.h"
 
+#include <array>
 #include <cctype>
-#include <condition_variable>
-#include <deque>
-#include <exception>
-#include <mutex>
 #include <string>
-#include <thread>
+#include <utility>
 
 #include "text/cp1252.h"
 #include "values/converters.h"
 #include "xml/atomic_file.h"
+#include "xml/background_writer.h"
 #include "xml/md5.h"
 #include "xml/xsd_parse_manager.h"
 
@@ -84,213 +82,209 @@ bool IsPlainDecimal(const Text& v) {
   return i == v.size() && i > fractionStart;
 }
 
-// Characters the written file must carry as character references:
+// How each byte of a value is written. The file declares ISO-8859-1 and
+// carries the Windows-1252 bytes as they are, except:
+// - the markup characters & < >, as entities;
+// - control codes other than TAB, LF and CR, as two-digit references
+//   ("&#01;"), the form the document has always had for them;
 // - the bytes 0x80-0x9F: Windows-1252 puts letters and signs there (the euro
-//   sign, curly quotes, the per-mille sign...) where ISO-8859-1, the file's
-//   declared encoding, has only control codes. Written as references to
-//   their Unicode code points, they reach any reader as the characters the
-//   workbook held, and the file stays true to its declaration;
+//   sign, curly quotes, the per-mille sign...) where ISO-8859-1 has only
+//   control codes. Written as references to their Unicode code points, they
+//   reach any reader as the characters the workbook held, and the file stays
+//   true to its declaration;
 // - the carriage return inside a value, which a reader would otherwise turn
 //   into a line feed, changing the value the document's hash covers.
-bool NeedsReference(unsigned char byte) { return (byte >= 0x80 && byte <= 0x9F) || byte == 0x0D; }
+enum ByteForm : unsigned char { kPlain, kEntity, kControl, kCodePoint };
 
-// Appends `text` to `out` with those characters as references. Runs of plain
-// bytes are copied whole: a large document is mostly plain.
-void AppendForLatin1(std::string& out, std::string_view text) {
+constexpr std::array<unsigned char, 256> MakeByteForms() {
+  std::array<unsigned char, 256> forms{};
+  for (int b = 1; b < 32; ++b) forms[b] = kControl;
+  forms['\t'] = forms['\n'] = kPlain;
+  forms['\r'] = kCodePoint;
+  forms['&'] = forms['<'] = forms['>'] = kEntity;
+  for (int b = 0x80; b <= 0x9F; ++b) forms[b] = kCodePoint;
+  return forms;
+}
+constexpr std::array<unsigned char, 256> kByteForms = MakeByteForms();
+
+void AppendReference(std::string& out, unsigned char byte) {
+  const unsigned char form = kByteForms[byte];
+  if (form == kEntity) {
+    out += byte == '&' ? "&amp;" : byte == '<' ? "&lt;" : "&gt;";
+  } else if (form == kControl) {
+    const char ref[] = {'&', '#', static_cast<char>('0' + byte / 10), static_cast<char>('0' + byte % 10), ';'};
+    out.append(ref, sizeof ref);
+  } else {
+    out += "&#" + std::to_string(static_cast<unsigned long>(ToCodePoint(byte))) + ";";
+  }
+}
+
+// Appends `text` with each byte in its written form; `markupToo` false keeps
+// & < > and control codes as they are (the leading line is no element
+// content). Runs of plain bytes are copied whole: a document is mostly plain.
+void AppendWritten(std::string& out, std::string_view text, bool markupToo) {
   size_t run = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const auto byte = static_cast<unsigned char>(text[i]);
-    if (!NeedsReference(byte)) continue;
+    const unsigned char form = kByteForms[byte];
+    if (form == kPlain || (!markupToo && form != kCodePoint)) continue;
     out.append(text, run, i - run);
-    out += "&#" + std::to_string(static_cast<unsigned long>(ToCodePoint(byte))) + ";";
+    AppendReference(out, byte);
     run = i + 1;
   }
   out.append(text, run, text.size() - run);
 }
 
-// Receives the DOM's serialisation piece by piece and passes it on, escaped
-// for Latin-1, in pieces of about a megabyte. The escaping and the writing
-// run on a thread of their own while the DOM goes on serialising, so saving a
-// large document costs little more than serialising it. When the document
-// has a literal root start tag, the DOM's own start tag (everything up to its
-// first ">") is left out, since the literal replaces it.
-class ContentWriter : public pugi::xml_writer {
- public:
-  ContentWriter(const PieceWriter& out, bool skipStartTag)
-      : out_(out), skippingStartTag_(skipStartTag), thread_([this] { Run(); }) {
-    pending_.reserve(kPiece + kPiece / 8);
-  }
-  ContentWriter(const ContentWriter&) = delete;
-  ContentWriter& operator=(const ContentWriter&) = delete;
-  // Stops the thread when the content was not finished (an error on the way).
-  ~ContentWriter() {
-    if (thread_.joinable()) Stop();
-  }
+// The file is handed to the disk in pieces of about this size.
+constexpr size_t kPiece = 1 << 20;
 
-  // Text of the document: values and markup, escaped.
-  void Append(std::string_view text) {
-    pending_ += text;
-    if (pending_.size() >= kPiece) HandOver();
-  }
-  // The file's own lines: the declaration, line ends, the root start tag.
-  void AppendRaw(std::string_view text) {
-    HandOver();
-    Enqueue({std::string(text), false});
-  }
-  // Writes what is left and waits for it; raises what writing raised.
-  void Finish() {
-    HandOver();
-    Stop();
-    if (failure_) std::rethrow_exception(failure_);
-  }
-  void write(const void* data, size_t size) override {
-    std::string_view piece(static_cast<const char*>(data), size);
-    if (skippingStartTag_) {
-      const size_t close = piece.find('>');
-      if (close == std::string_view::npos) return;
-      piece.remove_prefix(close + 1);
-      skippingStartTag_ = false;
-    }
-    Append(piece);
-  }
-
- private:
-  struct Piece {
-    std::string text;
-    bool escape;
-  };
-  static constexpr size_t kPiece = 1 << 20;
-  static constexpr size_t kMaxWaiting = 4;
-
-  void HandOver() {
-    if (pending_.empty()) return;
-    Enqueue({std::move(pending_), true});
-    pending_ = std::string();
-    pending_.reserve(kPiece + kPiece / 8);
-  }
-  void Enqueue(Piece piece) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return waiting_.size() < kMaxWaiting; });
-    waiting_.push_back(std::move(piece));
-    lock.unlock();
-    changed_.notify_all();
-  }
-  void Stop() {
-    {
-      std::lock_guard<std::mutex> lock(mutex_);
-      finished_ = true;
-    }
-    changed_.notify_all();
-    thread_.join();
-  }
-  void Run() {
-    std::string escaped;
-    for (;;) {
-      std::unique_lock<std::mutex> lock(mutex_);
-      changed_.wait(lock, [this] { return finished_ || !waiting_.empty(); });
-      if (waiting_.empty()) return;  // finished, and all written
-      Piece piece = std::move(waiting_.front());
-      waiting_.pop_front();
-      lock.unlock();
-      changed_.notify_all();
-      // After a failure the rest is only drained: the save has failed.
-      if (failure_) continue;
-      try {
-        if (piece.escape) {
-          escaped.clear();
-          AppendForLatin1(escaped, piece.text);
-          out_(escaped);
-        } else {
-          out_(piece.text);
-        }
-      } catch (...) {
-        failure_ = std::current_exception();
-      }
-    }
-  }
-
-  const PieceWriter& out_;
-  bool skippingStartTag_;
-  std::string pending_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<Piece> waiting_;
-  bool finished_ = false;
-  std::exception_ptr failure_;  // read by the caller only after the thread ended
-  std::thread thread_;          // last: it starts once the rest is ready
-};
-
-// The file: declaration, leading line, root start tag, then the DOM's
-// serialisation, each line ended by CR LF.
-void WriteContent(const pugi::xml_document& doc, const Text& leadingLine, const Text& rootStartTag,
-                  const PieceWriter& out) {
-  static constexpr TextView kLineEnd = "\r\n";
-  // The literal start tag, with the namespace declarations, replaces the
-  // DOM's own; the end tag stays the DOM's.
-  const bool literalStartTag = !Trim(rootStartTag).empty();
-  ContentWriter writer(out, literalStartTag);
-  writer.AppendRaw("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
-  writer.AppendRaw(kLineEnd);
-  writer.Append(leadingLine);
-  writer.AppendRaw(kLineEnd);
-  if (literalStartTag) writer.AppendRaw(rootStartTag);
-  // Unindented, no declaration of its own, empty elements as start/end pairs
-  // (so the root always has an end tag after its start tag). The text bytes
-  // are Windows-1252 and pass through unconverted.
-  doc.save(writer, "", pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags,
-           pugi::encoding_utf8);
-  writer.AppendRaw(kLineEnd);
-  writer.Finish();
-}
+constexpr TextView kDeclaration = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
+constexpr TextView kLineEnd = "\r\n";
 
 }  // namespace
 
-TXMLGenerator::TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine)
-    : leadingLine_(leadingLine), rootStartTag_(rootStartTag) {
-  root_ = doc_.append_child(rootName.c_str());
-  current_ = root_;
+TXMLGenerator::TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine) {
+  Begin(rootName, rootStartTag, leadingLine);
 }
 
-pugi::xml_node TXMLGenerator::AddElement(const Text& name, bool keepCurrent, const Text& parentPath) {
-  pugi::xml_node parent = parentPath.empty() ? current_ : FindNode(parentPath);
-  // An element whose parent is not found is appended nowhere: it lives in a
-  // document of its own that is never written, and so do its children.
-  pugi::xml_node node = parent ? parent.append_child(name.c_str()) : detached_.append_child(name.c_str());
-  if (!keepCurrent) current_ = node;
-  return node;
+TXMLGenerator::TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine,
+                             const std::string& outputPath)
+    : file_(std::make_unique<AtomicFile>(outputPath)), writer_(std::make_unique<BackgroundWriter>(*file_)) {
+  out_.reserve(kPiece + kPiece / 8);
+  Begin(rootName, rootStartTag, leadingLine);
+}
+
+// Without SaveToFile, the temporary file goes with the AtomicFile.
+TXMLGenerator::~TXMLGenerator() = default;
+
+// The declaration and the leading line, each ended by CR LF, then the root's
+// start tag: the literal one, with the namespace declarations, when given.
+void TXMLGenerator::Begin(const Text& rootName, const Text& rootStartTag, const Text& leadingLine) {
+  out_ += kDeclaration;
+  out_ += kLineEnd;
+  AppendWritten(out_, leadingLine, false);
+  out_ += kLineEnd;
+  if (Trim(rootStartTag).empty()) {
+    out_ += "<" + rootName + ">";
+  } else {
+    out_ += rootStartTag;
+  }
+  open_.ids.push_back(++lastId_);
+  open_.names.push_back(rootName);
+  current_ = TXMLElement(lastId_, rootName);
+}
+
+void TXMLGenerator::EnsureWritable() const {
+  if (saved_) {
+    throw EElementoFechado(Ansi("Erro interno na geração do XML: o documento já foi gravado e não pode mais receber "
+                                "elementos."));
+  }
+}
+
+TXMLGenerator::OpenPath* TXMLGenerator::OpenUnder(const TXMLElement& parent, const Text& newChild) {
+  for (OpenPath* path : {&open_, &detached_}) {
+    for (size_t i = path->ids.size(); i-- > 0;) {
+      if (path->ids[i] != parent.id_) continue;
+      while (path->ids.size() > i + 1) EndElement(*path);
+      return path;
+    }
+  }
+  throw EElementoFechado(Ansi("Erro interno na geração do XML: o elemento \"") + parent.name() +
+                         Ansi("\" já foi encerrado e não pode receber \"") + newChild + "\".");
+}
+
+TXMLGenerator::OpenPath* TXMLGenerator::ParentFor(const Text& parentPath, const Text& newChild) {
+  EnsureWritable();
+  if (parentPath.empty()) return OpenUnder(current_, newChild);
+  const TXMLElement parent = FindNode(parentPath);
+  return parent ? OpenUnder(parent, newChild) : nullptr;
+}
+
+void TXMLGenerator::EndElement(OpenPath& path) {
+  if (&path == &open_) {
+    out_ += "</";
+    out_ += path.names.back();
+    out_ += '>';
+  }
+  path.ids.pop_back();
+  path.names.pop_back();
+}
+
+TXMLElement TXMLGenerator::AddElement(const Text& name, bool keepCurrent, const Text& parentPath) {
+  OpenPath* path = ParentFor(parentPath, name);
+  const TXMLElement element(++lastId_, name);
+  if (!path) {
+    // Its parent is not found: it starts a tree of its own that is never
+    // written, and so do its children.
+    detached_.ids.clear();
+    detached_.names.clear();
+    path = &detached_;
+  } else if (path == &open_) {
+    if (open_.ids.size() == 1) NoteRootChild(element);
+    out_ += '<';
+    out_ += name;
+    out_ += '>';
+  }
+  path->ids.push_back(element.id_);
+  path->names.push_back(name);
+  if (!keepCurrent) current_ = element;
+  if (file_ && out_.size() >= kPiece) Flush();
+  return element;
+}
+
+void TXMLGenerator::NoteRootChild(const TXMLElement& element) {
+  for (const TXMLElement& known : rootChildren_)
+    if (known.name() == element.name()) return;
+  rootChildren_.push_back(element);
+}
+
+void TXMLGenerator::PlaceLeaf(const Text& name, const Text& value, const Text& parentPath, const CellOrigin* origin) {
+  OpenPath* path = ParentFor(parentPath, name);
+  // Here the leaf's name, the open elements it goes under (path->names; none
+  // when it is appended nowhere) and its final value are all known.
+  hash_.Update(value);
+  const std::uint64_t id = ++lastId_;
+  if (path != &open_) return;
+  if (observer_) observer_->OnLeaf(open_.names, name, value, origin && origin->Known() ? origin : nullptr);
+  if (open_.ids.size() == 1) NoteRootChild(TXMLElement(id, name));
+  out_ += '<';
+  out_ += name;
+  out_ += '>';
+  // A value ends at its first NUL byte, as it always has in the file.
+  AppendWritten(out_, std::string_view(value.c_str()), true);
+  out_ += "</";
+  out_ += name;
+  out_ += '>';
+  if (file_ && out_.size() >= kPiece) Flush();
+}
+
+void TXMLGenerator::Flush() {
+  writer_->Write(std::move(out_));
+  out_ = std::string();
+  out_.reserve(kPiece + kPiece / 8);
 }
 
 void TXMLGenerator::AddTextElement(const Text& name, const Text& value, const Text& parentPath) {
-  Notify(WriteText(name, value, parentPath), nullptr);
+  PlaceLeaf(name, TextValue(name, value), parentPath, nullptr);
 }
 
 void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const Text& parentPath) {
-  Notify(WriteDecimal(name, value, parentPath), nullptr);
+  PlaceLeaf(name, DecimalValue(name, value), parentPath, nullptr);
 }
 
 void TXMLGenerator::AddTextElement(const Text& name, const Text& value, const CellOrigin& origin) {
-  Notify(WriteText(name, value, Text()), &origin);
+  PlaceLeaf(name, TextValue(name, value), Text(), &origin);
 }
 
 void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const CellOrigin& origin) {
-  Notify(WriteDecimal(name, value, Text()), &origin);
+  PlaceLeaf(name, DecimalValue(name, value), Text(), &origin);
 }
 
-void TXMLGenerator::Notify(pugi::xml_node leaf, const CellOrigin* origin) const {
-  // The one point where a leaf's final value is known: the watcher reads it
-  // from the node, as the document will carry it.
-  if (observer_) observer_->OnLeaf(leaf, TextView(leaf.text().get()), origin && origin->Known() ? origin : nullptr);
+Text TXMLGenerator::TextValue(const Text& name, const Text& value) {
+  return Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
 }
 
-pugi::xml_node TXMLGenerator::WriteText(const Text& name, const Text& value, const Text& parentPath) {
-  const Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
-  pugi::xml_node node = AddElement(name, true, parentPath);
-  if (!v.empty()) node.text().set(v.c_str());
-  hashText_ += v;
-  return node;
-}
-
-pugi::xml_node TXMLGenerator::WriteDecimal(const Text& name, const Text& value, const Text& parentPath) {
+Text TXMLGenerator::DecimalValue(const Text& name, const Text& value) {
   Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   if (v.empty()) {
     v = "0.0";
@@ -318,49 +312,74 @@ pugi::xml_node TXMLGenerator::WriteDecimal(const Text& name, const Text& value, 
       if (v.back() == '0') v.pop_back();
     }
   }
-  pugi::xml_node node = AddElement(name, true, parentPath);
-  node.text().set(v.c_str());
-  hashText_ += v;
-  return node;
+  return v;
 }
 
 void TXMLGenerator::ReturnTo(const Text& name) {
-  pugi::xml_node n = current_;
-  while (n && !(n.type() == pugi::node_element && name == n.name())) n = n.parent();
-  if (!n) {
-    throw EGenerica(Ansi("Erro interno na geração do XML: o elemento \"") + name +
-                    Ansi("\" não é o elemento atual nem um de seus ancestrais."));
+  for (const OpenPath* path : {&open_, &detached_}) {
+    for (size_t i = path->ids.size(); i-- > 0;) {
+      if (path->ids[i] != current_.id_) continue;
+      // The current element and its ancestors; an element appended nowhere
+      // has only those of its own tree.
+      for (size_t k = i + 1; k-- > 0;) {
+        if (path->names[k] == name) {
+          current_ = TXMLElement(path->ids[k], path->names[k]);
+          return;
+        }
+      }
+      throw EGenerica(Ansi("Erro interno na geração do XML: o elemento \"") + name +
+                      Ansi("\" não é o elemento atual nem um de seus ancestrais."));
+    }
   }
-  current_ = n;
+  throw EElementoFechado(Ansi("Erro interno na geração do XML: o elemento atual \"") + current_.name() +
+                         Ansi("\" já foi encerrado."));
 }
 
-pugi::xml_node TXMLGenerator::FindNode(const Text& path) const {
+TXMLElement TXMLGenerator::FindNode(const Text& path) const {
   // The builders name a child of the root by its qualified name; the prefix
   // is compared as text, as no namespace is attached to the elements.
-  for (pugi::xml_node child = root_.first_child(); child; child = child.next_sibling())
-    if (child.type() == pugi::node_element && path == child.name()) return child;
-  return pugi::xml_node();
+  for (const TXMLElement& child : rootChildren_)
+    if (child.name() == path) return child;
+  return TXMLElement();
 }
 
-void TXMLGenerator::SetCurrent(pugi::xml_node node) { current_ = node; }
-pugi::xml_node TXMLGenerator::Current() const { return current_; }
-pugi::xml_node TXMLGenerator::Root() const { return root_; }
+void TXMLGenerator::SetCurrent(const TXMLElement& element) { current_ = element; }
+TXMLElement TXMLGenerator::Current() const { return current_; }
+TXMLElement TXMLGenerator::Root() const { return TXMLElement(1, open_.names.empty() ? Text() : open_.names.front()); }
 
-Text TXMLGenerator::ContentHash() const { return HashText(hashText_); }
-const Text& TXMLGenerator::ContentHashText() const { return hashText_; }
+Text TXMLGenerator::ContentHash() const {
+  Md5 sofar = hash_;  // the document goes on being hashed
+  return DigestToHex(sofar.Finish());
+}
 Text TXMLGenerator::HashText(const Text& text) { return DigestToHex(Md5Of(text)); }
 
-std::string TXMLGenerator::FileContent() const {
-  std::string content;
-  WriteContent(doc_, leadingLine_, rootStartTag_, [&content](std::string_view piece) { content += piece; });
-  return content;
+std::string TXMLGenerator::ClosingTags() const {
+  std::string tags;
+  for (size_t i = open_.names.size(); i-- > 0;) tags += "</" + open_.names[i] + ">";
+  return tags + Text(kLineEnd);
 }
 
-void TXMLGenerator::SaveToFile(const std::string& fileName) const {
-  // Written as it is serialised: a document of a hundred megabytes is never
-  // held a second time in memory.
-  WriteFileAtomically(fileName,
-                      [this](const PieceWriter& out) { WriteContent(doc_, leadingLine_, rootStartTag_, out); });
+std::string TXMLGenerator::FileContent() const {
+  if (file_) throw EGenerica(Ansi("Erro interno na geração do XML: um documento gravado à medida que é gerado não fica em memória."));
+  return out_ + ClosingTags();
+}
+
+void TXMLGenerator::SaveToFile(const std::string& fileName) {
+  if (!file_) {
+    WriteFileAtomically(fileName, FileContent());
+    return;
+  }
+  if (fileName != file_->FileName()) {
+    throw EGenerica(Ansi("Erro interno na geração do XML: o documento é gravado em \"") + FromUtf8(file_->FileName()) +
+                    Ansi("\", não em \"") + FromUtf8(fileName) + "\".");
+  }
+  EnsureWritable();
+  saved_ = true;  // whatever happens next, the document is ended
+  out_ += ClosingTags();
+  open_ = OpenPath();
+  Flush();
+  writer_->Finish();
+  file_->Commit();
 }
 
 }  // namespace voske

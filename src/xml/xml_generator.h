@@ -1,16 +1,29 @@
 #pragma once
 // TXMLGenerator: writes one document top-down through a cursor (the current
 // element). Every leaf value is length-checked against the schema tables and
-// appended to the content-hash text from which the epilogue hash is made.
+// fed to the content hash from which the epilogue hash is made.
+//
+// The document is written out while it is built: an element's start tag as
+// it is added, its end tag once something is added after it outside it, so
+// memory stays the same whatever the document's size. That holds because the
+// builders add only under the current element or one of its open ancestors
+// (a parent path names a child of the root, which is the latest one). Adding
+// under an element already closed would put the new element out of order,
+// and raises EElementoFechado instead.
+#include <cstdint>
+#include <memory>
 #include <string>
-
-#include <pugixml.hpp>
+#include <vector>
 
 #include "text/error.h"
 #include "text/text.h"
 #include "xml/leaf_observer.h"
+#include "xml/md5.h"
 
 namespace voske {
+
+class AtomicFile;
+class BackgroundWriter;
 
 // A value longer than the regulator's schema allows.
 class EMaxLengthError : public EVoske {
@@ -25,60 +38,122 @@ class EGravaArquivo : public EVoske {
   using EVoske::EVoske;
 };
 
+// A builder added under an element whose end tag is already written: a
+// fault of the program, never of the workbook.
+class EElementoFechado : public EVoske {
+ public:
+  using EVoske::EVoske;
+};
+
+// An element of the document being written, as AddElement, FindNode and
+// Current hand it out. Null when there is no such element.
+class TXMLElement {
+ public:
+  TXMLElement() = default;
+  explicit operator bool() const { return id_ != 0; }
+  const Text& name() const { return name_; }
+  bool operator==(const TXMLElement& other) const { return id_ == other.id_; }
+
+ private:
+  friend class TXMLGenerator;
+  TXMLElement(std::uint64_t id, Text name) : id_(id), name_(std::move(name)) {}
+  std::uint64_t id_ = 0;  // unique within its generator; 0 is null
+  Text name_;
+};
+
 class TXMLGenerator {
  public:
   // CreateDocument: root element name ("oxr:voskeFinanc"), the literal root
-  // start tag written to the file in place of the DOM's, and the leading line.
+  // start tag written to the file in place of the plain one, and the leading
+  // line. The document is kept in memory (FileContent, SaveToFile).
   TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine);
+  // The same, streamed as it is built into a temporary file in the folder of
+  // `outputPath`; SaveToFile(outputPath) completes it. Raises EGravaArquivo
+  // when the temporary file cannot be made. Dropped without SaveToFile, the
+  // generator leaves nothing on disk.
+  TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine,
+                const std::string& outputPath);
   TXMLGenerator(const TXMLGenerator&) = delete;
   TXMLGenerator& operator=(const TXMLGenerator&) = delete;
+  ~TXMLGenerator();
 
-  // Opens a container (keepCurrent false) or adds a leaf (true) under the
-  // current element, or under FindNode(parentPath) when a path is given.
-  pugi::xml_node AddElement(const Text& name, bool keepCurrent = false, const Text& parentPath = Text());
+  // Opens a container (keepCurrent false) or adds an empty element (true)
+  // under the current element, or under FindNode(parentPath) when a path is
+  // given. An element whose parent path is not found is appended nowhere:
+  // neither it nor anything under it reaches the file.
+  TXMLElement AddElement(const Text& name, bool keepCurrent = false, const Text& parentPath = Text());
   void AddTextElement(const Text& name, const Text& value, const Text& parentPath = Text());
   void AddDecimalElement(const Text& name, const Text& value, const Text& parentPath = Text());
-  // The same leaves, for a value taken from one worksheet cell: the cell is
-  // passed on to the leaf observer, so that what it finds names that cell.
+  // The same under the current element, for a value taken from one worksheet
+  // cell: the leaf observer is told which.
   void AddTextElement(const Text& name, const Text& value, const CellOrigin& origin);
   void AddDecimalElement(const Text& name, const Text& value, const CellOrigin& origin);
-  // The watcher told of every leaf written from now on (none when null). It
-  // must outlive the generator's use of it.
+  // The watcher told of every leaf written to the document (none: null).
   void SetLeafObserver(LeafObserver* observer) { observer_ = observer; }
   // Climbs from the current element to the named one (itself or an ancestor).
   // A name that is neither raises EGenerica and leaves the cursor in place.
   void ReturnTo(const Text& name);
-  // The root's first child element of that qualified name, or a null node.
-  pugi::xml_node FindNode(const Text& path) const;
-  void SetCurrent(pugi::xml_node node);
-  pugi::xml_node Current() const;
-  pugi::xml_node Root() const;
+  // The root's first child element of that qualified name, or a null element.
+  TXMLElement FindNode(const Text& path) const;
+  void SetCurrent(const TXMLElement& element);
+  TXMLElement Current() const;
+  TXMLElement Root() const;
 
   // Lowercase hex MD5 of every value written so far.
   Text ContentHash() const;
-  const Text& ContentHashText() const;
   static Text HashText(const Text& text);
 
-  // Declaration, leading line, root start tag, then the DOM's serialisation;
-  // written to a temporary file in the same folder and renamed into place.
-  // Raises EGravaArquivo; a failed save leaves no file of its own.
-  void SaveToFile(const std::string& fileName) const;
-  // The bytes SaveToFile writes.
+  // Ends the open elements and puts the file in place: for a streamed
+  // document, `fileName` is its outputPath; a document in memory is written
+  // to a temporary file in that folder and renamed. Raises EGravaArquivo;
+  // a failed save leaves no file of its own. Nothing may be added after.
+  void SaveToFile(const std::string& fileName);
+  // The bytes SaveToFile writes, for a document kept in memory.
   std::string FileContent() const;
 
  private:
-  pugi::xml_document doc_;
-  pugi::xml_document detached_;  // holds elements appended nowhere
-  pugi::xml_node root_;
-  pugi::xml_node current_;
-  Text leadingLine_;
-  Text rootStartTag_;
-  Text hashText_;
-  LeafObserver* observer_ = nullptr;
+  // The elements whose start tag is written and end tag not yet: the root
+  // first, then each one's latest child. Elements appended nowhere have a
+  // stack of their own, which writes nothing.
+  struct OpenPath {
+    std::vector<std::uint64_t> ids;
+    std::vector<Text> names;
+  };
 
-  pugi::xml_node WriteText(const Text& name, const Text& value, const Text& parentPath);
-  pugi::xml_node WriteDecimal(const Text& name, const Text& value, const Text& parentPath);
-  void Notify(pugi::xml_node leaf, const CellOrigin* origin) const;
+  void Begin(const Text& rootName, const Text& rootStartTag, const Text& leadingLine);
+  // The open element `parent` becomes the innermost one of its stack (the
+  // elements inside it are ended); returns that stack, or raises
+  // EElementoFechado when `parent` is on none.
+  OpenPath* OpenUnder(const TXMLElement& parent, const Text& newChild);
+  // The stack a new element goes on, its parent innermost; null when the
+  // parent path is not found (the element is appended nowhere).
+  OpenPath* ParentFor(const Text& parentPath, const Text& newChild);
+  void NoteRootChild(const TXMLElement& element);
+  // The single point where a leaf's final value is known: `value` is what
+  // the file and the content hash receive, under the open elements `path`.
+  void PlaceLeaf(const Text& name, const Text& value, const Text& parentPath, const CellOrigin* origin);
+  // A leaf's value as written: control characters dropped, trimmed, its
+  // length checked; a decimal also checked and written with "." and at most
+  // two decimals.
+  static Text TextValue(const Text& name, const Text& value);
+  static Text DecimalValue(const Text& name, const Text& value);
+  void EndElement(OpenPath& path);
+  void Flush();
+  void EnsureWritable() const;
+  std::string ClosingTags() const;
+
+  std::string out_;                   // written, not yet handed to the file
+  std::unique_ptr<AtomicFile> file_;  // null for a document in memory
+  std::unique_ptr<BackgroundWriter> writer_;  // writes file_; goes before it
+  OpenPath open_;
+  OpenPath detached_;
+  std::vector<TXMLElement> rootChildren_;  // first of each name, for FindNode
+  TXMLElement current_;
+  std::uint64_t lastId_ = 0;
+  Text rootName_;
+  Md5 hash_;
+  bool saved_ = false;
+  LeafObserver* observer_ = nullptr;
 };
 
 }  // namespace voske

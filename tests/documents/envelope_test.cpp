@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include <pugixml.hpp>
 
@@ -57,6 +58,20 @@ void CollectLeaves(pugi::xml_node node, std::vector<std::pair<std::string, Text>
   }
 }
 
+// The document saved and read back, as the regulator reads it; texts come
+// back as Windows-1252.
+struct Reread {
+  pugi::xml_document doc;
+  pugi::xml_node Root() const { return doc.document_element(); }
+  Text Id(const char* leaf) const { return FromUtf8(Root().child("oxr:identificador").child_value(leaf)); }
+};
+std::unique_ptr<Reread> SaveAndRead(TXMLGenerator& gen, const std::string& path) {
+  gen.SaveToFile(path);
+  auto read = std::make_unique<Reread>();
+  EXPECT_TRUE(read->doc.load_file(path.c_str()));
+  return read;
+}
+
 // MD5 by the system's own tool, a path of its own apart from the program's digest.
 std::string Md5sum(const fs::path& file) {
   const std::string command = "md5sum '" + file.string() + "'";
@@ -85,14 +100,14 @@ TEST(Envelope, IdentificationBlockOfTheFinancialDocument) {
   Generation run;
   auto gen = OpenDocument(DocumentKind::Financeiro, run.ctx);
   EXPECT_EQ(gen->Current(), gen->Root());
-  pugi::xml_node id = gen->Root().child("oxr:identificador");
-  EXPECT_STREQ(id.child_value("oxr:registroOXR"), "000123");
-  EXPECT_EQ(Text(id.child_value("oxr:razaoSocial")), "Operadora Sao Lucas Cia Saude");
-  EXPECT_STREQ(id.child_value("oxr:CNPJ"), "01234567000189");
-  EXPECT_STREQ(id.child_value("oxr:periodo"), "2012-03-01");
-  EXPECT_STREQ(id.child_value("oxr:transacao"), "ENVIO_VOSKE_FINANCEIRO");
-  EXPECT_STREQ(id.child_value("oxr:hashPwd"), "6dd4ade82a0fa372797bde22d3db3716");  // md5sum of SENHA123
-  EXPECT_STREQ(id.child_value("oxr:apTrans"), "AR33");
+  const auto saved = SaveAndRead(*gen, run.ctx.outputPath);
+  EXPECT_EQ(saved->Id("oxr:registroOXR"), "000123");
+  EXPECT_EQ(saved->Id("oxr:razaoSocial"), "Operadora Sao Lucas Cia Saude");
+  EXPECT_EQ(saved->Id("oxr:CNPJ"), "01234567000189");
+  EXPECT_EQ(saved->Id("oxr:periodo"), "2012-03-01");
+  EXPECT_EQ(saved->Id("oxr:transacao"), "ENVIO_VOSKE_FINANCEIRO");
+  EXPECT_EQ(saved->Id("oxr:hashPwd"), "6dd4ade82a0fa372797bde22d3db3716");  // md5sum of SENHA123
+  EXPECT_EQ(saved->Id("oxr:apTrans"), "AR33");
   EXPECT_EQ(run.frontEnd.statuses,
             std::vector<Text>{Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros")});
   EXPECT_GE(run.frontEnd.processed, 1);
@@ -104,9 +119,9 @@ TEST(Envelope, RegistrationNameIsCutNotCleanedAndNoStatusIsShown) {
   ASSERT_EQ(seventy.size(), 70u);
   run.sheets = Identification(seventy);
   auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
-  pugi::xml_node id = gen->Root().child("oxr:identificador");
-  EXPECT_EQ(Text(id.child_value("oxr:razaoSocial")), seventy.substr(0, 60));
-  EXPECT_STREQ(id.child_value("oxr:transacao"), "ENVIO_VOSKE_CADASTRAL");
+  const auto saved = SaveAndRead(*gen, run.ctx.outputPath);
+  EXPECT_EQ(saved->Id("oxr:razaoSocial"), seventy.substr(0, 60));
+  EXPECT_EQ(saved->Id("oxr:transacao"), "ENVIO_VOSKE_CADASTRAL");
   EXPECT_TRUE(run.frontEnd.statuses.empty());
 }
 
@@ -115,7 +130,7 @@ TEST(Envelope, PasswordHashIgnoresTheCaseOfAsciiLettersOnly) {
     Generation run;
     run.ctx.passwordUpper = password;
     auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
-    return Text(gen->Root().child("oxr:identificador").child_value("oxr:hashPwd"));
+    return SaveAndRead(*gen, run.ctx.outputPath)->Id("oxr:hashPwd");
   };
   EXPECT_EQ(hashOf("senha"), hashOf("SENHA"));
   EXPECT_NE(hashOf(Ansi("açaí")), hashOf(Ansi("AÇAÍ")));
@@ -178,7 +193,9 @@ TEST(Envelope, SameInputGivesTheSameDocumentHash) {
     auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
     gen->AddTextElement("oxr:nome", "X");
     CloseDocument(*gen, DocumentKind::Cadastral, run.ctx);
-    return std::string(gen->Root().child("oxr:epilogo").child_value("oxr:hash"));
+    pugi::xml_document doc;
+    EXPECT_TRUE(doc.load_file(run.ctx.outputPath.c_str()));
+    return std::string(doc.document_element().child("oxr:epilogo").child_value("oxr:hash"));
   };
   const std::string first = hashOnce();
   EXPECT_EQ(first.size(), 32u);
@@ -195,9 +212,19 @@ TEST(Envelope, FailureMessagesWrapTheCause) {
 TEST(Envelope, UnwritableOutputRaisesAndLeavesNoFile) {
   Generation run;
   run.ctx.outputPath = (run.dir / "falta" / "doc.xml").string();
+  // The document is written as it is built: a folder that is not there
+  // stops it before the first element.
+  EXPECT_THROW(OpenDocument(DocumentKind::Cadastral, run.ctx), EGravaArquivo);
+  EXPECT_TRUE(fs::is_empty(run.dir.path()));
+
+  // A folder standing where the file goes: found when the file is put in place.
+  run.ctx.outputPath = (run.dir / "doc.xml").string();
+  fs::create_directory(run.ctx.outputPath);
   auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
   EXPECT_THROW(CloseDocument(*gen, DocumentKind::Cadastral, run.ctx), EGravaArquivo);
-  EXPECT_TRUE(fs::is_empty(run.dir.path()));
+  gen.reset();
+  EXPECT_EQ(std::distance(fs::directory_iterator(run.dir.path()), fs::directory_iterator()), 1);
+  EXPECT_TRUE(fs::is_empty(run.ctx.outputPath));
 }
 
 }  // namespace

@@ -212,7 +212,7 @@ TEST_F(LoadWorkbookTest, ANulByteInTheRegistrationNumberIsShownEscapedInTheRefus
 
 // Each failure class that reaches the load sequence, the message it shows,
 // and what is left behind: nothing.
-TEST_F(LoadWorkbookTest, EachFailureShowsItsMessageOnceAndLeavesNoFile) {
+TEST_F(LoadWorkbookTest, EachFailureShowsItsMessageOnceAndDeletesNothing) {
   const struct {
     const char* what;
     std::function<void()> thrower;
@@ -230,9 +230,11 @@ TEST_F(LoadWorkbookTest, EachFailureShowsItsMessageOnceAndLeavesNoFile) {
   };
   for (const auto& c : cases) {
     front = RecordingFrontEnd();
-    // The builder gets as far as writing its file, then fails.
+    // Another run saves its document under the same name while this one
+    // builds; this one then fails. Its own document was never saved (the
+    // generator leaves nothing on failure), and the other run's stays.
     fake.build = [&c](const DocumentContext& ctx) {
-      FakeGeneration::WriteFile(ctx.outputPath, "<parcial");
+      FakeGeneration::WriteFile(ctx.outputPath, "<outraExecucao/>");
       c.thrower();
     };
     const GenerationState state = Run(DocumentKind::Financeiro);
@@ -241,7 +243,9 @@ TEST_F(LoadWorkbookTest, EachFailureShowsItsMessageOnceAndLeavesNoFile) {
     EXPECT_EQ(Utf8(front.messages[0].text), c.message) << c.what;
     EXPECT_EQ(front.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(Utf8(front.messages[0].caption), "Erro");
-    EXPECT_TRUE(FilesIn(dir.path()).empty()) << c.what;
+    ASSERT_EQ(FilesIn(dir.path()).size(), 1u) << c.what;
+    EXPECT_EQ(support::FileContents(state.outputPath), "<outraExecucao/>") << c.what;
+    fs::remove(state.outputPath);
     EXPECT_EQ(front.events.back(), "busy:off");
   }
 }
@@ -288,15 +292,6 @@ TEST_F(LoadWorkbookTest, FailedRunKeepsTheDocumentAnEarlierRunSavedUnderTheSameN
   fake.build = [](const DocumentContext&) { throw EGenerica("x"); };
   Run(DocumentKind::Cadastral);
   EXPECT_EQ(support::FileContents(earlier), "<anterior/>");
-
-  // A run that replaced it (saving by rename) and then failed leaves nothing.
-  fake.build = [](const DocumentContext& ctx) {
-    FakeGeneration::WriteFile(ctx.outputPath + ".tmp", "<novo");
-    fs::rename(ctx.outputPath + ".tmp", ctx.outputPath);
-    throw EGenerica("x");
-  };
-  Run(DocumentKind::Cadastral);
-  EXPECT_FALSE(fs::exists(earlier));
 }
 
 TEST_F(LoadWorkbookTest, EachGenerationParsesTheWorkbookWithItsOwnReader) {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-namespace voske::testing {
+namespace voske::support {
 
 struct ChildRun {
   bool finished = false;  // ended by itself within the time allowed
@@ -78,4 +78,4 @@ inline ChildRun MeasureProgram(const std::string& program, const std::vector<std
   return WaitMeasured(pid, limit);
 }
 
-}  // namespace voske::testing
+}  // namespace voske::support

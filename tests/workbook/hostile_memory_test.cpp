@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/files.h"
+#include "support/cli_runner.h"
 #include "support/paths.h"
 #include "support/peak_memory.h"
 #include "workbook/package_writer.h"
@@ -18,22 +19,19 @@
 namespace voske {
 namespace {
 
-using testing::ScratchDir;
+using support::ScratchDir;
 using namespace std::chrono_literals;
 
-#ifdef VOSKE_CLI_PROGRAM
-const std::string kHostileCli = VOSKE_CLI_PROGRAM;
-#else
-const std::string kHostileCli;
-#endif
+// The program users run, built beside the tests.
+const std::string kHostileCli = support::CliBinary().string();
 
 constexpr long kMiB = 1024;  // ru_maxrss counts KiB
 
 // Reads every worksheet of `path` and keeps them all, as a generation does;
 // true when `check` accepts the arrays.
-testing::ChildRun ReadAllInChild(const std::string& path,
+support::ChildRun ReadAllInChild(const std::string& path,
                                  const std::function<bool(const std::vector<WorksheetArray>&)>& check) {
-  return testing::MeasureInChild(
+  return support::MeasureInChild(
       [&] {
         auto book = OpenWorkbookFile(path);
         std::vector<WorksheetArray> arrays;
@@ -44,20 +42,19 @@ testing::ChildRun ReadAllInChild(const std::string& path,
 }
 
 TEST(HostileWorkbooks, AnUnclosedNestOfElementsIsRefusedAsTooLargeAtOnce) {
-  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
   ScratchDir dir;
   const std::string path = (dir / "ninho.xlsx").string();
   {
     std::string nest = "<?xml version=\"1.0\"?><worksheet><sheetData>";
     for (int i = 0; i < 5'000'000; ++i) nest += "<a>";  // about 700 MB of open elements in the parser
-    testing::WriteZip(path, testing::Package({{"Plan1", nest}}));
+    support::WriteZip(path, support::Package({{"Plan1", nest}}));
   }
-  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
+  const auto run = support::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
                                            (dir / "err").string(), 60s);
   ASSERT_TRUE(run.finished);
   EXPECT_NE(run.status, 0);
-  EXPECT_NE(testing::FileContents(dir / "err").find("excede os limites"), std::string::npos)
-      << testing::FileContents(dir / "err");
+  EXPECT_NE(support::FileContents(dir / "err").find("excede os limites"), std::string::npos)
+      << support::FileContents(dir / "err");
   EXPECT_LT(run.peakKiB, 100 * kMiB);
 }
 
@@ -69,8 +66,8 @@ TEST(HostileWorkbooks, OneLongSharedStringInManyCellsIsHeldOnce) {
     std::string rows;
     for (int r = 1; r <= 2000; ++r)
       rows += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) + "\" t=\"s\"><v>0</v></c></row>";
-    testing::WriteZip(path, testing::Package({{"Plan1", testing::SheetXml(rows)}},
-                                             testing::SharedStringsXml("<si><t>" + text + "</t></si>")));
+    support::WriteZip(path, support::Package({{"Plan1", support::SheetXml(rows)}},
+                                             support::SharedStringsXml("<si><t>" + text + "</t></si>")));
   }
   const auto run = ReadAllInChild(path, [&](const std::vector<WorksheetArray>& a) {
     return a[0].Rows() == 2002 && a[0].At(1, 1).text == text && a[0].At(2000, 1).text == text &&
@@ -85,7 +82,7 @@ TEST(HostileWorkbooks, ACellRepeatedAcrossEveryColumnOfAnOdsRowIsHeldOnce) {
   ScratchDir dir;
   const std::string path = (dir / "repetida.ods").string();
   const std::string text(64 * 1024, 'y');
-  testing::WriteZip(
+  support::WriteZip(
       path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
              {"content.xml",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
@@ -106,8 +103,8 @@ TEST(HostileWorkbooks, ACellRepeatedAcrossEveryColumnOfAnOdsRowIsHeldOnce) {
 }
 
 TEST(HostileWorkbooks, ALongXlsSharedStringInManyCellsIsHeldOnce) {
-  using testing::ByteVec, testing::Put32, testing::Unicode16, testing::LabelSst, testing::WorkbookStream,
-      testing::SstRecords;
+  using support::ByteVec, support::Put32, support::Unicode16, support::LabelSst, support::WorkbookStream,
+      support::SstRecords;
   const std::u16string text(8000, u'z');
   ByteVec sst;
   Put32(sst, 60000);
@@ -117,7 +114,7 @@ TEST(HostileWorkbooks, ALongXlsSharedStringInManyCellsIsHeldOnce) {
   std::vector<ByteVec> cells;
   for (std::uint32_t r = 0; r < 60000; ++r) cells.push_back(LabelSst(r, 0, 0));
   ByteVec stream = WorkbookStream(false, SstRecords(sst, {}), {{"Plan1", 0, 0, std::move(cells)}});
-  const auto run = testing::MeasureInChild(
+  const auto run = support::MeasureInChild(
       [&] {
         auto book = OpenBiffWorkbook(std::move(stream));
         const WorksheetArray a = book->ReadSheet(std::size_t{0});
@@ -137,9 +134,9 @@ TEST(HostileWorkbooks, OneCellAtTheFarCornerOfEveryWorksheetCostsOneCell) {
   std::vector<std::pair<std::string, std::string>> sheets;
   for (int i = 1; i <= 20; ++i)
     sheets.emplace_back("P" + std::to_string(i),
-                        testing::SheetXml("<row r=\"1048574\"><c r=\"H1048574\"><v>" + std::to_string(i) +
+                        support::SheetXml("<row r=\"1048574\"><c r=\"H1048574\"><v>" + std::to_string(i) +
                                           "</v></c></row>"));
-  testing::WriteZip(path, testing::Package(sheets));
+  support::WriteZip(path, support::Package(sheets));
   const auto run = ReadAllInChild(path, [](const std::vector<WorksheetArray>& a) {
     for (std::size_t i = 0; i < a.size(); ++i) {
       if (a[i].Rows() != 1048576 || a[i].Columns() != 8 || a[i].StoredCells() != 1) return false;
@@ -153,11 +150,10 @@ TEST(HostileWorkbooks, OneCellAtTheFarCornerOfEveryWorksheetCostsOneCell) {
 }
 
 TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
-  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
   ScratchDir dir;
   const std::string path = (dir / "mesma-parte.xlsx").string();
   {
-    testing::Parts parts = testing::Package({{"P1", testing::SheetXml("<row r=\"1\"><c r=\"A1\"><v>5</v></c></row>" +
+    support::Parts parts = support::Package({{"P1", support::SheetXml("<row r=\"1\"><c r=\"A1\"><v>5</v></c></row>" +
                                                                       std::string(60 << 20, ' '))}});
     // Every worksheet of the workbook points at the one part.
     for (auto& [name, content] : parts) {
@@ -169,22 +165,21 @@ TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
         content.replace(from, to - from, list);
       }
     }
-    testing::WriteZip(path, parts);
+    support::WriteZip(path, parts);
   }
-  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
+  const auto run = support::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, (dir / "out").string(),
                                            (dir / "err").string(), 60s);
   ASSERT_TRUE(run.finished) << "still reading after a minute";
-  EXPECT_EQ(run.status, 0) << testing::FileContents(dir / "err");
-  const std::string out = testing::FileContents(dir / "out");
+  EXPECT_EQ(run.status, 0) << support::FileContents(dir / "err");
+  const std::string out = support::FileContents(dir / "out");
   EXPECT_NE(out.find("sheet\tP2000\n1\t1\tn\t5.0\n"), std::string::npos);
   EXPECT_LT(run.peakKiB, 300 * kMiB);
 }
 
 TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
-  if (kHostileCli.empty()) GTEST_SKIP() << "voske-cli is not built";
   ScratchDir dir;
   const std::string path = (dir / "lista.ods").string();
-  testing::WriteZip(
+  support::WriteZip(
       path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
              {"content.xml",
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
@@ -197,10 +192,10 @@ TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
                   "</text:p></table:table-cell></table:table-row></table:table>"
                   "</office:spreadsheet></office:body></office:document-content>"}});
   // 256 MB of listing, which was gathered whole before it was written.
-  const auto run = testing::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, "/dev/null",
+  const auto run = support::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, "/dev/null",
                                            (dir / "err").string(), 60s);
   ASSERT_TRUE(run.finished);
-  EXPECT_EQ(run.status, 0) << testing::FileContents(dir / "err");
+  EXPECT_EQ(run.status, 0) << support::FileContents(dir / "err");
   EXPECT_LT(run.peakKiB, 100 * kMiB);
 }
 
