@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/error_of.h"
+
 #include "text/cp1252.h"
 #include "text/error.h"
 
 namespace voske {
 namespace {
 
-// The message of the EGenerica a call raises, or "(no error)".
-template <typename F>
-Text ErrorOf(F&& call) {
-  try {
-    call();
-  } catch (const EGenerica& e) {
-    return e.Message();
-  }
-  return "(no error)";
-}
+using support::ErrorOf;
 
 Text BadDate(const Text& c) { return Ansi("A data \"") + c + Ansi("\" não é uma data válida."); }
 
