@@ -7,19 +7,19 @@
 namespace voske {
 namespace {
 
-const char* const kStatus = "Gerando Corresponsabilidade";
+const char* const kCoResponsibilityStatus = "Gerando Corresponsabilidade";
 
-constexpr int kFirstRow = 6;
+constexpr int kCoResponsibilityFirstRow = 6;
 constexpr int kAssumedOperator = Col('A'), kAssumedAmount = Col('B');
 constexpr int kTransferredOperator = Col('C'), kTransferredAmount = Col('D');
 
 }  // namespace
 
 void WriteCoResponsibility(FinancialContext& ctx) {
-  ScheduleStatus(ctx, kStatus);
+  ScheduleStatus(ctx, kCoResponsibilityStatus);
   const SheetView w = ctx.Sheet(SheetId::Corresponsabilidade);
-  const bool assumed = !IsBlankCell(w, kFirstRow, kAssumedOperator);
-  const bool transferred = !IsBlankCell(w, kFirstRow, kTransferredOperator);
+  const bool assumed = !IsBlankCell(w, kCoResponsibilityFirstRow, kAssumedOperator);
+  const bool transferred = !IsBlankCell(w, kCoResponsibilityFirstRow, kTransferredOperator);
   if (!assumed && !transferred) return;
 
   TXMLGenerator& gen = ctx.gen;
@@ -27,14 +27,14 @@ void WriteCoResponsibility(FinancialContext& ctx) {
   gen.AddElement("oxr:corresponsabilidade");
   if (assumed) {
     gen.AddElement("oxr:corresponsabilidadeAssumida");
-    WriteOperatorBalances(gen, "oxr:corresponsabilidadeAssumida", "oxr:lancCorresponsabilidadeAssumida", w, kFirstRow,
+    WriteOperatorBalances(gen, "oxr:corresponsabilidadeAssumida", "oxr:lancCorresponsabilidadeAssumida", w, kCoResponsibilityFirstRow,
                           kAssumedOperator, kAssumedAmount);
   }
   if (transferred) {
     gen.ReturnTo("oxr:corresponsabilidade");
     gen.AddElement("oxr:corresponsabilidadeTransferida");
     WriteOperatorBalances(gen, "oxr:corresponsabilidadeTransferida", "oxr:lancCorresponsabilidadeTransferida", w,
-                          kFirstRow, kTransferredOperator, kTransferredAmount);
+                          kCoResponsibilityFirstRow, kTransferredOperator, kTransferredAmount);
   }
 }
 

@@ -17,7 +17,7 @@ struct TaxBlock {
   int lastRow;
   const char* tipoImposto;
 };
-constexpr TaxBlock kBlocks[] = {{5, 16, "DIF"}, {18, 29, "DIE"}, {31, 42, "DIM"}, {44, 55, "DOT"}};
+constexpr TaxBlock kTaxBlocks[] = {{5, 16, "DIF"}, {18, 29, "DIE"}, {31, 42, "DIM"}, {44, 55, "DOT"}};
 
 constexpr int kName = Col('B');  // the key of a row
 constexpr std::size_t kNameLength = 100;
@@ -60,7 +60,7 @@ void WriteCooperativeEntry(TXMLGenerator& gen, const SheetView& w, int row, cons
 // first kind still has its other entries written.
 bool HasCooperativeAccounts(const FinancialContext& ctx) {
   const SheetView w = ctx.Sheet(SheetId::In20);
-  for (const TaxBlock& block : kBlocks)
+  for (const TaxBlock& block : kTaxBlocks)
     for (int row = block.firstRow; row <= block.lastRow; ++row)
       if (!IsBlankCell(w, row, kName)) return true;
   return false;
@@ -73,7 +73,7 @@ void WriteCooperativeAccounts(FinancialContext& ctx) {
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:contaCorrenteCooperado");
-  for (const TaxBlock& block : kBlocks)
+  for (const TaxBlock& block : kTaxBlocks)
     for (int row = block.firstRow; row <= block.lastRow; ++row)
       // A key of blanks only is no entry, as HasCooperativeAccounts sees it.
       if (!IsBlankCell(w, row, kName)) WriteCooperativeEntry(gen, w, row, block.tipoImposto);

@@ -9,7 +9,7 @@
 namespace voske {
 namespace {
 
-const char* const kStatus = "Quadros Auxiliares Eventos";
+const char* const kCoverageEventsStatus = "Quadros Auxiliares Eventos";
 
 // A block is four rows, one per care network: own network, contracted
 // network, reimbursement, eventual interchange.
@@ -30,7 +30,7 @@ struct CoverageBlock {
 
 // In the order they are written. Blocks of one group lie 11 rows apart; the
 // rows between the groups are the worksheet's headings.
-constexpr CoverageBlock kBlocks[] = {
+constexpr CoverageBlock kCoverageBlocks[] = {
     {"H", "1", "IFAL", 11},  {"H", "1", "IFPL", 22},  {"H", "1", "PLAL", 33},  {"H", "1", "PLAP", 44},
     {"H", "1", "PCEA", 55},  {"H", "1", "PCEL", 66},  {"H", "2", "IFAL", 77},  {"H", "2", "IFPL", 88},
     {"H", "2", "PLAL", 99},  {"H", "2", "PLAP", 110}, {"H", "2", "PCEA", 121}, {"H", "2", "PCEL", 132},
@@ -70,11 +70,11 @@ void WriteCoverageBlock(TXMLGenerator& gen, const SheetView& w, const CoverageBl
 
 // The section element is written even when no block has data.
 void WriteCoverageEvents(FinancialContext& ctx) {
-  ScheduleStatus(ctx, kStatus);
+  ScheduleStatus(ctx, kCoverageEventsStatus);
   const SheetView w = ctx.Sheet(SheetId::QuadrosAuxiliaresEventos);
   ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement("oxr:coberturaAssistencial");
-  for (const CoverageBlock& block : kBlocks) WriteCoverageBlock(ctx.gen, w, block);
+  for (const CoverageBlock& block : kCoverageBlocks) WriteCoverageBlock(ctx.gen, w, block);
 }
 
 }  // namespace voske

@@ -7,7 +7,7 @@
 namespace voske {
 namespace {
 
-const char* const kStatus = "Gerando Intercâmbio";
+const char* const kInterchangeStatus = "Gerando Intercâmbio";
 
 // One side of the worksheet: its list element, its entry element, and the
 // columns of its operators and (from 2011 on) its non-operators.
@@ -47,7 +47,7 @@ void WriteSide(TXMLGenerator& gen, const SheetView& w, const Layout& layout, con
 }  // namespace
 
 void WriteInterchange(FinancialContext& ctx) {
-  ScheduleStatus(ctx, kStatus);
+  ScheduleStatus(ctx, kInterchangeStatus);
   const SheetView w = ctx.Sheet(SheetId::Intercambio);
   const Layout layout = ctx.year == 2010 ? Layout{5, false} : Layout{6, true};
   const bool receive = HasEntries(w, layout, kReceive);

@@ -21,7 +21,7 @@ namespace {
 const Text kSection = "oxr:ativoVinculado";
 const Text kAsset = "oxr:ativoVinc";
 const Text kRealEstate = "oxr:AtivoImovel";
-constexpr int kFirstRow = 5;
+constexpr int kLinkedAssetsFirstRow = 5;
 
 // Columns of the three lists.
 enum Column : int {
@@ -76,7 +76,7 @@ bool SameValue(const Cell& a, const Cell& b) {
 // (code in A, state in B, from row 5); nothing when the code is not listed.
 void WriteState(FinancialContext& ctx, const Cell& municipality) {
   const SheetView lists = ctx.Sheet(SheetId::Listas);
-  for (int row = kFirstRow; row <= lists.Rows(); ++row) {
+  for (int row = kLinkedAssetsFirstRow; row <= lists.Rows(); ++row) {
     const Cell& code = lists.At(row, Col('A'));
     if (CellText(code).empty()) break;
     if (SameValue(code, municipality)) {
@@ -88,7 +88,7 @@ void WriteState(FinancialContext& ctx, const Cell& municipality) {
 
 void WriteInvestments(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
-  for (int row = kFirstRow; !sheet.TextAt(row, kCustody).empty(); ++row) {
+  for (int row = kLinkedAssetsFirstRow; !sheet.TextAt(row, kCustody).empty(); ++row) {
     const auto cell = [&](int column) { return OriginOf(sheet, row, column); };
     gen.AddElement(kAsset, false, kSection);
     gen.AddElement("oxr:AtivoInvest");
@@ -115,7 +115,7 @@ void WriteInvestments(FinancialContext& ctx, const SheetView& sheet, const Text&
 void WriteAddress(FinancialContext& ctx, const SheetView& sheet, const Text& key) {
   TXMLGenerator& gen = ctx.gen;
   int found = 0;
-  for (int row = kFirstRow; !sheet.TextAt(row, kAddressKey).empty(); ++row) {
+  for (int row = kLinkedAssetsFirstRow; !sheet.TextAt(row, kAddressKey).empty(); ++row) {
     if (ZeroPadCode(sheet.TextAt(row, kAddressKey), 0) != key) continue;
     if (++found > 1)
       throw EGenerica(Ansi("Erro no preenchimento de endereço de ativo imobiliário. Verifique na planilha!"));
@@ -133,7 +133,7 @@ void WriteAddress(FinancialContext& ctx, const SheetView& sheet, const Text& key
 
 void WriteRealEstate(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
   TXMLGenerator& gen = ctx.gen;
-  for (int row = kFirstRow; !sheet.TextAt(row, kRgi).empty(); ++row) {
+  for (int row = kLinkedAssetsFirstRow; !sheet.TextAt(row, kRgi).empty(); ++row) {
     const auto cell = [&](int column) { return OriginOf(sheet, row, column); };
     gen.AddElement(kAsset, false, kSection);
     gen.AddElement(kRealEstate);

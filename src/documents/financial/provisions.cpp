@@ -7,14 +7,14 @@
 namespace voske {
 namespace {
 
-const char* const kStatus = "Gerando Provisão";
+const char* const kProvisionsStatus = "Gerando Provisão";
 
 }  // namespace
 
 // Written for every year that carries it, even from an empty worksheet, so
 // the regulator always receives both amounts.
 void WriteProvisions(FinancialContext& ctx) {
-  ScheduleStatus(ctx, kStatus);
+  ScheduleStatus(ctx, kProvisionsStatus);
   const SheetView w = ctx.Sheet(SheetId::Provisao);
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);

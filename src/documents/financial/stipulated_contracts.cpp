@@ -8,22 +8,22 @@
 namespace voske {
 namespace {
 
-const char* const kStatus = "Contratos Estipulados";
+const char* const kStipulatedStatus = "Contratos Estipulados";
 
-constexpr int kFirstRow = 6;
+constexpr int kStipulatedFirstRow = 6;
 constexpr int kOperator = Col('A'), kValue = Col('B');
 
 }  // namespace
 
 void WriteStipulatedContracts(FinancialContext& ctx) {
   const SheetView w = ctx.Sheet(SheetId::ContratosEstipulados);
-  if (IsBlankCell(w, kFirstRow, kOperator)) return;
-  ScheduleStatus(ctx, kStatus);
+  if (IsBlankCell(w, kStipulatedFirstRow, kOperator)) return;
+  ScheduleStatus(ctx, kStipulatedStatus);
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:contratosEstipulados");
   gen.AddElement("oxr:lancContratoEstipulado");
-  for (int row = kFirstRow; !IsBlankCell(w, row, kOperator); ++row) {
+  for (int row = kStipulatedFirstRow; !IsBlankCell(w, row, kOperator); ++row) {
     WriteOperatorRegistration(gen, w, row, kOperator);
     WriteAmount(gen, "oxr:valorContratoEstipulado", w, row, kValue);
   }

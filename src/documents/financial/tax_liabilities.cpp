@@ -10,7 +10,7 @@ namespace voske {
 namespace {
 
 
-constexpr int kFirstRow = 63, kLastRow = 76;
+constexpr int kTaxFirstRow = 63, kTaxLastRow = 76;
 constexpr int kCode = Col('A');  // the key of a row
 constexpr std::size_t kCodeLength = 20;
 
@@ -31,7 +31,7 @@ void WriteTaxLiabilityEntry(TXMLGenerator& gen, const SheetView& w, int row) {
 // for an empty first row.
 bool HasTaxLiabilities(const FinancialContext& ctx) {
   const SheetView w = ctx.Sheet(SheetId::In20);
-  for (int row = kFirstRow; row <= kLastRow; ++row)
+  for (int row = kTaxFirstRow; row <= kTaxLastRow; ++row)
     if (!IsBlankCell(w, row, kCode)) return true;
   return false;
 }
@@ -42,7 +42,7 @@ void WriteTaxLiabilities(FinancialContext& ctx) {
   gen.ReturnTo(kFinancialRoot);
   gen.AddElement("oxr:contaTributoPassivo");
   // A key of blanks only is no entry, as HasTaxLiabilities sees it.
-  for (int row = kFirstRow; row <= kLastRow; ++row)
+  for (int row = kTaxFirstRow; row <= kTaxLastRow; ++row)
     if (!IsBlankCell(w, row, kCode)) WriteTaxLiabilityEntry(gen, w, row);
 }
 

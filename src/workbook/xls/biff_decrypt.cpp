@@ -13,30 +13,30 @@
 namespace voske::biff {
 namespace {
 
-using Bytes = std::vector<unsigned char>;
+using ByteVector = std::vector<unsigned char>;
 
 using le::U16;
 using le::U32;
 
-Bytes Md5(const Bytes& in) {
+ByteVector Md5(const ByteVector& in) {
   md5_ctx ctx;
   md5_init(&ctx);
   md5_update(&ctx, in.size(), in.data());
-  Bytes out(MD5_DIGEST_SIZE);
+  ByteVector out(MD5_DIGEST_SIZE);
   md5_digest(&ctx, out.size(), out.data());
   return out;
 }
 
-Bytes Sha1(const Bytes& in) {
+ByteVector Sha1(const ByteVector& in) {
   sha1_ctx ctx;
   sha1_init(&ctx);
   sha1_update(&ctx, in.size(), in.data());
-  Bytes out(SHA1_DIGEST_SIZE);
+  ByteVector out(SHA1_DIGEST_SIZE);
   sha1_digest(&ctx, out.size(), out.data());
   return out;
 }
 
-void AppendBlock(Bytes& b, std::uint32_t block) {
+void AppendBlock(ByteVector& b, std::uint32_t block) {
   for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(block >> (8 * i)));
 }
 
@@ -45,25 +45,25 @@ void AppendBlock(Bytes& b, std::uint32_t block) {
 class Rc4Scheme {
  public:
   // The original scheme: MD5, keys of 128 bits.
-  static Rc4Scheme Standard(const Bytes& password16, const unsigned char* salt) {
+  static Rc4Scheme Standard(const ByteVector& password16, const unsigned char* salt) {
     Rc4Scheme s;
     s.cryptoApi_ = false;
-    const Bytes h0 = Md5(password16);
-    Bytes buffer;
+    const ByteVector h0 = Md5(password16);
+    ByteVector buffer;
     for (int i = 0; i < 16; ++i) {
       buffer.insert(buffer.end(), h0.begin(), h0.begin() + 5);
       buffer.insert(buffer.end(), salt, salt + 16);
     }
-    const Bytes h1 = Md5(buffer);
+    const ByteVector h1 = Md5(buffer);
     s.base_.assign(h1.begin(), h1.begin() + 5);
     s.keyLength_ = 16;
     return s;
   }
   // The cryptographic-provider scheme: SHA-1, keys of 40 to 128 bits.
-  static Rc4Scheme CryptoApi(const Bytes& password16, const unsigned char* salt, std::uint32_t keyBits) {
+  static Rc4Scheme CryptoApi(const ByteVector& password16, const unsigned char* salt, std::uint32_t keyBits) {
     Rc4Scheme s;
     s.cryptoApi_ = true;
-    Bytes seed(salt, salt + 16);
+    ByteVector seed(salt, salt + 16);
     seed.insert(seed.end(), password16.begin(), password16.end());
     s.base_ = Sha1(seed);
     s.keyLength_ = keyBits == 0 ? 5 : keyBits / 8;
@@ -73,9 +73,9 @@ class Rc4Scheme {
   bool Usable() const { return keyLength_ >= 5 && keyLength_ <= 16; }
 
   void Start(arcfour_ctx& ctx, std::uint32_t block) const {
-    Bytes in = base_;
+    ByteVector in = base_;
     AppendBlock(in, block);
-    Bytes key = cryptoApi_ ? Sha1(in) : Md5(in);
+    ByteVector key = cryptoApi_ ? Sha1(in) : Md5(in);
     key.resize(keyLength_);
     // A 40-bit key is used as 128 bits whose last 11 bytes are zero.
     if (cryptoApi_ && keyLength_ == 5) key.resize(16, 0);
@@ -85,19 +85,19 @@ class Rc4Scheme {
   // The verifier, decrypted with block 0's key, must hash to the verifier
   // hash that follows it in the same key stream.
   bool Verifies(const unsigned char* verifier, const unsigned char* hash, std::size_t hashLength) const {
-    Bytes both(verifier, verifier + 16);
+    ByteVector both(verifier, verifier + 16);
     both.insert(both.end(), hash, hash + hashLength);
     arcfour_ctx ctx;
     Start(ctx, 0);
     arcfour_crypt(&ctx, both.size(), both.data(), both.data());
-    const Bytes plain(both.begin(), both.begin() + 16);
-    const Bytes expected = cryptoApi_ ? Sha1(plain) : Md5(plain);
+    const ByteVector plain(both.begin(), both.begin() + 16);
+    const ByteVector expected = cryptoApi_ ? Sha1(plain) : Md5(plain);
     return std::equal(expected.begin(), expected.end(), both.begin() + 16, both.end());
   }
 
  private:
   bool cryptoApi_ = false;
-  Bytes base_;
+  ByteVector base_;
   std::size_t keyLength_ = 16;
 };
 
@@ -126,7 +126,7 @@ bool DecryptWorkbookStream(std::vector<unsigned char>& stream, std::size_t fileP
   if (U16(fp) != 1) return false;  // 0 is XOR obfuscation
   const std::uint16_t major = U16(fp + 2), minor = U16(fp + 4);
 
-  Bytes password16;
+  ByteVector password16;
   for (const char* p = password; *p; ++p) {
     password16.push_back(static_cast<unsigned char>(*p));
     password16.push_back(0);
