@@ -4,6 +4,7 @@
 #include <numeric>
 #include <string>
 
+#include "workbook/large_pages.h"
 #include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
 
@@ -36,6 +37,7 @@ void SheetCells::ExpectExtent(std::int32_t rows, std::int32_t columns) {
   rowOf_.reserve(room);
   columnOf_.reserve(room);
   cells_.reserve(room);
+  AdviseLargePages(cells_.data(), cells_.capacity() * sizeof(Cell));
 }
 
 void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
@@ -63,7 +65,9 @@ void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
   }
   rowOf_.push_back(row);
   columnOf_.push_back(column);
+  const std::size_t capacity = cells_.capacity();
   cells_.push_back(std::move(cell));
+  if (cells_.capacity() != capacity) AdviseLargePages(cells_.data(), cells_.capacity() * sizeof(Cell));
 }
 
 WorksheetArray SheetCells::TakeArray() {

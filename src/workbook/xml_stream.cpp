@@ -1,10 +1,15 @@
 #include "workbook/xml_stream.h"
 
-#include <expat.h>
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 
+#include <cstring>
 #include <exception>
+#include <mutex>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
@@ -18,23 +23,40 @@ namespace {
 constexpr std::uint64_t kMinChunk = 4 * 1024;
 constexpr std::uint64_t kMaxChunk = 256 * 1024;
 
-// Carries the handler through expat's C callbacks. An exception must not
+// Carries the handler through the parser's C callbacks. An exception must not
 // unwind through the C parser, so it is caught here, the parser is stopped,
-// and the exception is thrown again once XML_ParseBuffer has returned.
+// and the exception is thrown again once the current chunk has returned.
 struct Session {
-  XML_Parser parser;
-  XmlHandler* handler;
+  xmlParserCtxtPtr parser = nullptr;
+  XmlHandler* handler = nullptr;
   std::exception_ptr failure;
+  std::string firstError;  // the parser's own words for the first fatal error
   std::size_t depth = 0;
+  // Attributes as the handlers take them: name, value, ..., nullptr. The
+  // parser hands values over as ranges of its own buffer, so each is copied
+  // out with its terminating NUL, as is each prefixed name.
+  std::vector<const char*> attributes;
+  std::vector<std::size_t> valueOffsets;
+  std::string values;
 
   void Fail(std::exception_ptr e) {
     if (!failure) failure = e;
-    XML_StopParser(parser, XML_FALSE);
+    xmlStopParser(parser);
   }
 };
 
-void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-  auto* s = static_cast<Session*>(data);
+Session* Of(void* context) {
+  auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
+  return static_cast<Session*>(ctxt->_private);
+}
+
+constexpr std::size_t kNoCopy = static_cast<std::size_t>(-1);
+
+const char* Chars(const xmlChar* s) { return reinterpret_cast<const char*>(s); }
+
+void OnStart(void* context, const xmlChar* localName, const xmlChar*, const xmlChar*, int, const xmlChar**,
+             int attributeCount, int, const xmlChar** attributes) {
+  Session* s = Of(context);
   if (s->failure) return;
   // The parser keeps every open element; a part that never closes its
   // elements would grow it without end.
@@ -45,52 +67,113 @@ void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attribut
     return;
   }
   try {
-    s->handler->StartElement(LocalName(name), attributes);
+    // Each attribute arrives as five pointers: local name, prefix, namespace,
+    // value start, value end. Handlers see the name as written ("calcext:
+    // value-type" stays apart from "office:value-type").
+    s->values.clear();
+    s->valueOffsets.clear();
+    for (int i = 0; i < attributeCount; ++i) {
+      const xmlChar* const* a = attributes + 5 * i;
+      if (a[1]) {
+        s->valueOffsets.push_back(s->values.size());
+        s->values.append(Chars(a[1])).append(1, ':').append(Chars(a[0])).push_back('\0');
+      } else {
+        s->valueOffsets.push_back(kNoCopy);
+      }
+      s->valueOffsets.push_back(s->values.size());
+      s->values.append(Chars(a[3]), static_cast<std::size_t>(a[4] - a[3]));
+      s->values.push_back('\0');
+    }
+    s->attributes.clear();
+    for (int i = 0; i < attributeCount; ++i) {
+      const std::size_t name = s->valueOffsets[2 * static_cast<std::size_t>(i)];
+      const std::size_t value = s->valueOffsets[2 * static_cast<std::size_t>(i) + 1];
+      s->attributes.push_back(name == kNoCopy ? Chars(attributes[5 * i]) : s->values.data() + name);
+      s->attributes.push_back(s->values.data() + value);
+    }
+    s->attributes.push_back(nullptr);
+    // A prefix the part never declared stays part of the name; the handlers
+    // match local names, as writers choose prefixes freely.
+    s->handler->StartElement(LocalName(Chars(localName)), s->attributes.data());
   } catch (...) {
     s->Fail(std::current_exception());
   }
 }
 
-void XMLCALL OnEnd(void* data, const XML_Char* name) {
-  auto* s = static_cast<Session*>(data);
+void OnEnd(void* context, const xmlChar* localName, const xmlChar*, const xmlChar*) {
+  Session* s = Of(context);
   if (s->failure) return;
   --s->depth;
   try {
-    s->handler->EndElement(LocalName(name));
+    s->handler->EndElement(LocalName(Chars(localName)));
   } catch (...) {
     s->Fail(std::current_exception());
   }
 }
 
-void XMLCALL OnText(void* data, const XML_Char* text, int length) {
-  auto* s = static_cast<Session*>(data);
+void OnText(void* context, const xmlChar* text, int length) {
+  Session* s = Of(context);
   if (s->failure) return;
   try {
-    s->handler->CharacterData(std::string_view(text, static_cast<size_t>(length)));
+    s->handler->CharacterData(std::string_view(Chars(text), static_cast<std::size_t>(length)));
   } catch (...) {
     s->Fail(std::current_exception());
   }
 }
 
-void XMLCALL OnDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
-  auto* s = static_cast<Session*>(data);
-  s->Fail(std::make_exception_ptr(
+// No package part has a document type declaration, and entity expansion is
+// how a small part grows without bound: the parse stops at the declaration,
+// before any of it is read.
+void OnDoctype(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+  Of(context)->Fail(std::make_exception_ptr(
       ReaderError(ReaderError::Kind::Corrupt, "package part carries a document type declaration")));
+}
+
+// Errors are kept for the message, never printed: the reader's caller words
+// the failure for the user.
+void OnError(void* context, xmlError* error) {
+  if (!error || error->level < XML_ERR_FATAL) return;
+  Session* s = static_cast<Session*>(context ? static_cast<xmlParserCtxtPtr>(context)->_private : nullptr);
+  if (!s || !s->firstError.empty()) return;
+  std::string message = error->message ? error->message : "unknown error";
+  while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+  s->firstError = message + " at line " + std::to_string(error->line);
+}
+
+xmlSAXHandler MakeHandler() {
+  xmlSAXHandler h;
+  std::memset(&h, 0, sizeof h);
+  h.initialized = XML_SAX2_MAGIC;
+  h.startElementNs = OnStart;
+  h.endElementNs = OnEnd;
+  h.characters = OnText;
+  h.ignorableWhitespace = OnText;
+  h.cdataBlock = OnText;
+  h.internalSubset = OnDoctype;
+  h.serror = OnError;
+  return h;
 }
 
 class ParserHandle {
  public:
-  ParserHandle() : parser_(XML_ParserCreate(nullptr)) {
+  ParserHandle(xmlSAXHandler* handler, const char* first, int size)
+      : parser_(xmlCreatePushParserCtxt(handler, nullptr, first, size, nullptr)) {
     if (!parser_) throw std::bad_alloc();
   }
-  ~ParserHandle() { XML_ParserFree(parser_); }
+  ~ParserHandle() { xmlFreeParserCtxt(parser_); }
   ParserHandle(const ParserHandle&) = delete;
   ParserHandle& operator=(const ParserHandle&) = delete;
-  XML_Parser get() const { return parser_; }
+  xmlParserCtxtPtr get() const { return parser_; }
 
  private:
-  XML_Parser parser_;
+  xmlParserCtxtPtr parser_;
 };
+
+// The library sets up its tables once, before any thread parses.
+void InitialiseParserOnce() {
+  static std::once_flag once;
+  std::call_once(once, [] { xmlInitParser(); });
+}
 
 }  // namespace
 
@@ -101,30 +184,35 @@ const char* FindAttribute(const char** attributes, std::string_view name) {
 }
 
 void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler, const std::atomic<bool>* cancel) {
+  InitialiseParserOnce();
   ZipArchive::PartReader reader(archive, entry);
   const std::uint64_t declared = reader.DeclaredSize() + 1;
-  const int chunk = static_cast<int>(declared < kMinChunk ? kMinChunk : declared > kMaxChunk ? kMaxChunk : declared);
-  ParserHandle handle;
-  XML_Parser parser = handle.get();
-  Session session{parser, &handler, nullptr};
-  XML_SetUserData(parser, &session);
-  XML_SetElementHandler(parser, OnStart, OnEnd);
-  XML_SetCharacterDataHandler(parser, OnText);
-  XML_SetStartDoctypeDeclHandler(parser, OnDoctype);
-  XML_SetParamEntityParsing(parser, XML_PARAM_ENTITY_PARSING_NEVER);
+  const std::size_t chunk =
+      static_cast<std::size_t>(declared < kMinChunk ? kMinChunk : declared > kMaxChunk ? kMaxChunk : declared);
+  std::vector<char> buffer(chunk);
+
+  xmlSAXHandler sax = MakeHandler();
+  ParserHandle handle(&sax, nullptr, 0);
+  xmlParserCtxtPtr parser = handle.get();
+  Session session;
+  session.parser = parser;
+  session.handler = &handler;
+  parser->_private = &session;
+  // Nothing is fetched from the network or from other files, entities are
+  // never substituted, and the parser's own size limits stay in force.
+  xmlCtxtUseOptions(parser, XML_PARSE_NONET);
 
   while (true) {
     if (cancel && cancel->load(std::memory_order_relaxed)) throw XmlParseCancelled();
-    void* buffer = XML_GetBuffer(parser, chunk);
-    if (!buffer) throw std::bad_alloc();
-    const std::size_t n = reader.Read(static_cast<char*>(buffer), static_cast<std::size_t>(chunk));
+    const std::size_t n = reader.Read(buffer.data(), buffer.size());
     const bool last = n == 0;
-    const XML_Status status = XML_ParseBuffer(parser, static_cast<int>(n), last ? XML_TRUE : XML_FALSE);
+    const int code = xmlParseChunk(parser, buffer.data(), static_cast<int>(n), last ? 1 : 0);
     if (session.failure) std::rethrow_exception(session.failure);
-    if (status != XML_STATUS_OK)
-      throw ReaderError(ReaderError::Kind::Corrupt,
-                        std::string("malformed XML in package part: ") + XML_ErrorString(XML_GetErrorCode(parser)) +
-                            " at line " + std::to_string(XML_GetCurrentLineNumber(parser)));
+    if (code != 0 || !parser->wellFormed) {
+      std::string what = session.firstError;
+      if (what.empty()) what = "error " + std::to_string(code) + " at line " + std::to_string(xmlSAX2GetLineNumber(parser));
+      throw ReaderError(ReaderError::Kind::Corrupt, "malformed XML in package part: " + what);
+    }
     if (last) break;
   }
 }

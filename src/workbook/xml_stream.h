@@ -1,6 +1,7 @@
 #pragma once
-// Streaming XML parsing of package parts: the part inflates chunk by chunk
-// into the parser, so a worksheet of any size is never held whole in memory.
+// Streaming XML parsing of package parts, through libxml2's push parser: the
+// part inflates chunk by chunk into the parser, so a worksheet of any size is
+// never held whole in memory.
 // Element and attribute names reach the handler without their namespace
 // prefix ("x:c" arrives as "c"), because writers choose prefixes freely.
 // Document type declarations are refused: no package part has one, and

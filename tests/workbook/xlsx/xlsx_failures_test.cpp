@@ -107,6 +107,20 @@ TEST(XlsxFailures, EntityExpansionIsRefused) {
   EXPECT_EQ(FailureOf(Package({{"S", SheetXml("")}}, external)), Kind::Corrupt);
 }
 
+// A single tag, comment or instruction of tens of megabytes is no worksheet:
+// the parser refuses it once it has looked that far ahead for its end,
+// instead of gathering it (which took seconds and a copy of it in memory).
+TEST(XlsxFailures, OneTokenOfTensOfMegabytesIsCorrupt) {
+  const std::string huge(std::size_t{40} << 20, 'a');
+  EXPECT_EQ(SheetFailure("<row r=\"1\"><c r=\"A1\" x=\"" + huge + "\"><v>1</v></c></row>"), Kind::Corrupt);
+  EXPECT_EQ(SheetFailure("<!--" + huge + "-->"), Kind::Corrupt);
+  EXPECT_EQ(SheetFailure("<?pi " + huge + "?>"), Kind::Corrupt);
+  EXPECT_EQ(SheetFailure("<" + huge + "/>"), Kind::Corrupt);
+  // Text between elements is taken in pieces, so a long run of it is no
+  // reason to refuse the worksheet.
+  EXPECT_EQ(SheetFailure("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + huge), std::nullopt);
+}
+
 TEST(XlsxFailures, AZipBombStopsAtTheCompressionCap) {
   // 80 MiB of blanks inside the sheet data deflate to a few hundred KiB: no
   // worksheet compresses like that, and reading stops at the ratio cap.
