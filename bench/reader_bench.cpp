@@ -15,6 +15,10 @@
 // "npm install --prefix BUILD/bench/peers xlsx", SheetJS. Every reader's time
 // and peak memory is printed with its ratio to "unzip -p".
 //
+// reader-bench --once FILE: reads FILE once in this process and exits, for
+// timing the whole process from outside ("/usr/bin/time -v", or paired with
+// "unzip -p FILE" by a timer that runs both in turn).
+//
 // Each read runs in a child process of its own, so that its peak memory is
 // the reader's alone and not the writer's or an earlier run's.
 #include <sys/resource.h>
@@ -202,6 +206,22 @@ bool IsZip(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--once") {
+    try {
+      auto book = voske::OpenWorkbookFile(argv[2]);
+      std::vector<voske::WorksheetArray> arrays;  // kept, as a generation keeps them
+      std::size_t cells = 0;
+      for (std::size_t i = 0; i < book->SheetNames().size(); ++i) {
+        arrays.push_back(book->ReadSheet(i));
+        cells += arrays.back().StoredCells();
+      }
+      std::printf("%zu cells\n", cells);
+      return 0;
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "reader-bench: %s\n", e.what());
+      return 1;
+    }
+  }
   const bool xls = argc > 1 && std::string(argv[1]) == "--xls";
   if (xls) {
     --argc;
