@@ -16,6 +16,10 @@ inline constexpr std::int32_t kMaxColumns = 16384;
 // only cells holding a value (about 40 bytes each, texts held once), so this
 // bounds the builders' walk over the area more than memory.
 inline constexpr std::size_t kMaxArrayCells = std::size_t{1} << 23;
+// Cells holding a value in all the worksheets one generation reads, together
+// (about 350 MB): without it, a few kilobytes of repeated rows per worksheet
+// could each take the whole per-worksheet budget, thirty times over.
+inline constexpr std::size_t kMaxGenerationCells = kMaxArrayCells;
 
 // Depth of nested elements in any XML part. Real parts nest a dozen levels;
 // the parser holds every open element, so an unclosed nest of millions of

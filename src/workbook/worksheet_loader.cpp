@@ -48,10 +48,15 @@ void TUtil::LoadWorksheet(WorksheetArray& out, const std::string& path, const Te
   try {
     if (!book_ || openPath_ != path) {
       book_.reset();
+      heldCells_ = 0;
       book_ = OpenWorkbookFile(path);
       openPath_ = path;
     }
-    out = book_->ReadSheet(sheetName);
+    WorksheetArray array = book_->ReadSheet(sheetName);
+    if (array.StoredCells() > cellBudget_ - heldCells_)
+      throw ReaderError(ReaderError::Kind::TooLarge, "worksheets read hold more cells than one generation accepts");
+    heldCells_ += array.StoredCells();
+    out = std::move(array);
   } catch (const ReaderError& e) {
     Fail(e.kind(), sheetName);
   } catch (const std::bad_alloc&) {

@@ -7,6 +7,7 @@
 
 #include "text/error.h"
 #include "text/text.h"
+#include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
 #include "workbook/worksheet_array.h"
 
@@ -28,12 +29,18 @@ ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName);
 
 class TUtil {
  public:
+  // `cellBudget`: the cells holding a value that all the worksheets read
+  // through this object may hold together; past it a read fails as too large.
+  explicit TUtil(std::size_t cellBudget = limits::kMaxGenerationCells) : cellBudget_(cellBudget) {}
+
   // Fills `out` with the worksheet `sheetName` (Windows-1252) of the workbook
   // at `path` (native path). On failure throws ECarregaArquivo and leaves
   // `out` as it was.
   void LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName);
 
  private:
+  std::size_t cellBudget_;
+  std::size_t heldCells_ = 0;  // handed out since the workbook was opened
   std::string openPath_;
   std::unique_ptr<WorkbookFile> book_;
 };

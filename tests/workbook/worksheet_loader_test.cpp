@@ -77,6 +77,37 @@ TEST(TUtil, EachFailureNamesTheProblemThenTheWorksheetThenTheAdvice) {
                 CR + "X" + CR + kAdvice);
 }
 
+// Each worksheet within its own budget may still, together with the others,
+// hold more than one generation accepts: the read that crosses the line fails
+// as too large, and opening the workbook again starts a new count.
+TEST(TUtil, TheWorksheetsOfOneGenerationShareOneCellBudget) {
+  ScratchDir dir;
+  const std::string row = "<row r=\"1\"><c r=\"A1\"><v>1</v></c><c r=\"B1\"><v>2</v></c><c r=\"C1\"><v>3</v></c></row>";
+  const std::string path = (dir / "grande.xlsx").string();
+  support::WriteZip(path, support::Package({{"A", support::SheetXml(row)}, {"B", support::SheetXml(row)},
+                                            {"C", support::SheetXml(row)}}));
+  TUtil util(7);
+  WorksheetArray a, b, c;
+  util.LoadWorksheet(a, path, "A");
+  util.LoadWorksheet(b, path, "B");
+  EXPECT_EQ(b.StoredCells(), 3u);
+  try {
+    util.LoadWorksheet(c, path, "C");
+    ADD_FAILURE() << "the third worksheet went past the budget";
+  } catch (const ECarregaArquivo& e) {
+    EXPECT_EQ(e.Message(), Ansi("A pasta de trabalho excede os limites do Excel ou do leitor e não pôde ser lida.") +
+                               CR + "C" + CR + kAdvice);
+  }
+  EXPECT_EQ(c.StoredCells(), 0u);  // left as it was
+
+  // Another file is another generation's workbook: the count starts again.
+  const std::string other = (dir / "outra.xlsx").string();
+  support::WriteZip(other, support::Package({{"A", support::SheetXml(row)}}));
+  util.LoadWorksheet(a, other, "A");
+  util.LoadWorksheet(c, path, "C");
+  EXPECT_EQ(c.StoredCells(), 3u);
+}
+
 TEST(TUtil, AFailedReadLeavesTheArrayAsItWas) {
   ScratchDir dir;
   const std::string book = SampleBook(dir);
