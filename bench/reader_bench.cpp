@@ -103,26 +103,6 @@ Measure ReadAll(const std::string& path) {
   });
 }
 
-// "unzip -p FILE > /dev/null": wall-clock and CPU time.
-Measure UnzipFloor(const std::string& path) {
-  const auto t0 = Clock::now();
-  std::fflush(nullptr);  // nothing buffered may be written twice
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!std::freopen("/dev/null", "w", stdout)) ::_exit(127);
-    ::execlp("unzip", "unzip", "-p", path.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
-  Measure m;
-  m.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-  m.cpuSeconds = CpuSeconds(usage);
-  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return m;
-}
-
 // "soffice --headless --convert-to xls": the .xls beside `xlsx`, or an empty
 // text when LibreOffice is absent or fails. Its own profile folder keeps it
 // apart from any LibreOffice the user has open.
@@ -150,14 +130,17 @@ struct Peer {
   std::vector<std::string> argv;
 };
 
-Measure RunPeer(const Peer& peer) {
+// A whole program run to its exit, its output thrown away: wall-clock time,
+// CPU time and peak memory. The floor ("unzip -p FILE > /dev/null") and each
+// peer are timed this way.
+Measure RunProcess(const std::vector<std::string>& args) {
   const auto t0 = Clock::now();
-  std::fflush(nullptr);
+  std::fflush(nullptr);  // nothing buffered may be written twice
   const pid_t pid = ::fork();
   if (pid == 0) {
     if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(127);
     std::vector<char*> argv;
-    for (const std::string& a : peer.argv) argv.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
     ::execvp(argv[0], argv.data());
     ::_exit(127);
@@ -280,7 +263,7 @@ int main(int argc, char** argv) {
   floor.seconds = floor.cpuSeconds = best.seconds = best.cpuSeconds = 1e9;
   long peak = 0;
   for (int i = 0; i < runs; ++i) {
-    const Measure f = zip ? UnzipFloor(path) : Measure{};
+    const Measure f = zip ? RunProcess({"unzip", "-p", path}) : Measure{};
     if (f.ok) {
       floor.ok = true;
       floor.seconds = std::min(floor.seconds, f.seconds);
@@ -323,7 +306,7 @@ int main(int argc, char** argv) {
       Measure peerBest;
       peerBest.seconds = 1e9;
       for (int i = 0; i < runs; ++i) {
-        const Measure m = RunPeer(p);
+        const Measure m = RunProcess(p.argv);
         if (!m.ok) break;
         peerBest.ok = true;
         peerBest.seconds = std::min(peerBest.seconds, m.seconds);
