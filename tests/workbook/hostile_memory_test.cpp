@@ -41,6 +41,23 @@ support::ChildRun ReadAllInChild(const std::string& path,
       60s);
 }
 
+// An .ods whose one table holds one row: `text` in a cell repeated across
+// all 16,384 columns.
+void WriteRowOfOneRepeatedText(const std::string& path, const std::string& text) {
+  support::WriteZip(
+      path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+             {"content.xml",
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
+              "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+              "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+              "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
+              "<table:table table:name=\"Plan1\"><table:table-row><table:table-cell "
+              "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>" +
+                  text +
+                  "</text:p></table:table-cell></table:table-row></table:table>"
+                  "</office:spreadsheet></office:body></office:document-content>"}});
+}
+
 TEST(HostileWorkbooks, AnUnclosedNestOfElementsIsRefusedAsTooLargeAtOnce) {
   ScratchDir dir;
   const std::string path = (dir / "ninho.xlsx").string();
@@ -82,18 +99,7 @@ TEST(HostileWorkbooks, ACellRepeatedAcrossEveryColumnOfAnOdsRowIsHeldOnce) {
   ScratchDir dir;
   const std::string path = (dir / "repetida.ods").string();
   const std::string text(64 * 1024, 'y');
-  support::WriteZip(
-      path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
-             {"content.xml",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
-              "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-              "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
-              "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
-              "<table:table table:name=\"Plan1\"><table:table-row><table:table-cell "
-              "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>" +
-                  text +
-                  "</text:p></table:table-cell></table:table-row></table:table>"
-                  "</office:spreadsheet></office:body></office:document-content>"}});
+  WriteRowOfOneRepeatedText(path, text);
   const auto run = ReadAllInChild(path, [&](const std::vector<WorksheetArray>& a) {
     return a[0].Columns() == 16384 && a[0].At(1, 1).text == text && a[0].At(1, 16384).text == text;
   });
@@ -179,18 +185,7 @@ TEST(HostileWorkbooks, WorksheetsNamingOnePartReadItOnce) {
 TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
   ScratchDir dir;
   const std::string path = (dir / "lista.ods").string();
-  support::WriteZip(
-      path, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
-             {"content.xml",
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content "
-              "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-              "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
-              "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet>"
-              "<table:table table:name=\"Plan1\"><table:table-row><table:table-cell "
-              "table:number-columns-repeated=\"16384\" office:value-type=\"string\"><text:p>" +
-                  std::string(16 * 1024, 'w') +
-                  "</text:p></table:table-cell></table:table-row></table:table>"
-                  "</office:spreadsheet></office:body></office:document-content>"}});
+  WriteRowOfOneRepeatedText(path, std::string(16 * 1024, 'w'));
   // 256 MB of listing, which was gathered whole before it was written.
   const auto run = support::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, "/dev/null",
                                            (dir / "err").string(), 60s);
