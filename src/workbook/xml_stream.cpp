@@ -33,10 +33,10 @@ struct Session {
   std::string firstError;  // the parser's own words for the first fatal error
   std::size_t depth = 0;
   // Attributes as the handlers take them: name, value, ..., nullptr. The
-  // parser hands values over as ranges of its own buffer, so each is copied
-  // out with its terminating NUL, as is each prefixed name.
+  // parser hands values over as ranges of its own buffer, so each name and
+  // value is copied out with its terminating NUL.
   std::vector<const char*> attributes;
-  std::vector<std::size_t> valueOffsets;
+  std::vector<std::size_t> offsets;
   std::string values;
 
   void Fail(std::exception_ptr e) {
@@ -49,8 +49,6 @@ Session* Of(void* context) {
   auto* ctxt = static_cast<xmlParserCtxtPtr>(context);
   return static_cast<Session*>(ctxt->_private);
 }
-
-constexpr std::size_t kNoCopy = static_cast<std::size_t>(-1);
 
 const char* Chars(const xmlChar* s) { return reinterpret_cast<const char*>(s); }
 
@@ -69,28 +67,20 @@ void OnStart(void* context, const xmlChar* localName, const xmlChar*, const xmlC
   try {
     // Each attribute arrives as five pointers: local name, prefix, namespace,
     // value start, value end. Handlers see the name as written ("calcext:
-    // value-type" stays apart from "office:value-type").
+    // value-type" stays apart from "office:value-type"). Names and values are
+    // laid out first and pointed at once the buffer no longer moves.
     s->values.clear();
-    s->valueOffsets.clear();
+    s->offsets.clear();
     for (int i = 0; i < attributeCount; ++i) {
       const xmlChar* const* a = attributes + 5 * i;
-      if (a[1]) {
-        s->valueOffsets.push_back(s->values.size());
-        s->values.append(Chars(a[1])).append(1, ':').append(Chars(a[0])).push_back('\0');
-      } else {
-        s->valueOffsets.push_back(kNoCopy);
-      }
-      s->valueOffsets.push_back(s->values.size());
-      s->values.append(Chars(a[3]), static_cast<std::size_t>(a[4] - a[3]));
-      s->values.push_back('\0');
+      s->offsets.push_back(s->values.size());
+      if (a[1]) s->values.append(Chars(a[1])).push_back(':');
+      s->values.append(Chars(a[0])).push_back('\0');
+      s->offsets.push_back(s->values.size());
+      s->values.append(Chars(a[3]), static_cast<std::size_t>(a[4] - a[3])).push_back('\0');
     }
     s->attributes.clear();
-    for (int i = 0; i < attributeCount; ++i) {
-      const std::size_t name = s->valueOffsets[2 * static_cast<std::size_t>(i)];
-      const std::size_t value = s->valueOffsets[2 * static_cast<std::size_t>(i) + 1];
-      s->attributes.push_back(name == kNoCopy ? Chars(attributes[5 * i]) : s->values.data() + name);
-      s->attributes.push_back(s->values.data() + value);
-    }
+    for (const std::size_t offset : s->offsets) s->attributes.push_back(s->values.data() + offset);
     s->attributes.push_back(nullptr);
     // A prefix the part never declared stays part of the name; the handlers
     // match local names, as writers choose prefixes freely.
