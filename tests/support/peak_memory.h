@@ -2,80 +2,34 @@
 // Runs work in a child process and reports its peak resident size, so that a
 // test can bound the memory a read really takes (an address-space limit only
 // shows whether an allocation failed, not what was used).
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "support/process.h"
 
 namespace voske::support {
 
-struct ChildRun {
-  bool finished = false;  // ended by itself within the time allowed
-  int status = -1;        // exit status when it finished
-  long peakKiB = 0;       // peak resident size (ru_maxrss)
-  double seconds = 0;
-};
+// Runs `body` in a child process, which exits 0 when `body` returns true and
+// 1 when it returns false or throws. On POSIX the child is a fork of the test;
+// on Windows it is the same test program, started again to run this test
+// alone, which runs `body` where the test reaches this call again.
+ChildRun MeasureInChild(const std::function<bool()>& body, std::chrono::seconds limit);
 
-// Waits for `pid` at most `limit`, killing it past that.
-inline ChildRun WaitMeasured(pid_t pid, std::chrono::seconds limit) {
-  const auto t0 = std::chrono::steady_clock::now();
-  ChildRun run;
-  int status = 0;
-  rusage usage{};
-  while (true) {
-    const pid_t done = ::wait4(pid, &status, WNOHANG, &usage);
-    if (done == pid) break;
-    if (std::chrono::steady_clock::now() - t0 > limit) {
-      ::kill(pid, SIGKILL);
-      ::wait4(pid, &status, 0, &usage);
-      run.peakKiB = usage.ru_maxrss;
-      return run;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-  run.finished = WIFEXITED(status);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.peakKiB = usage.ru_maxrss;
-  return run;
-}
-
-// Runs `body` in a forked child; it exits 0 when `body` returns true.
-inline ChildRun MeasureInChild(const std::function<bool()>& body, std::chrono::seconds limit) {
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    bool ok = false;
-    try {
-      ok = body();
-    } catch (...) {
-    }
-    ::_exit(ok ? 0 : 1);
-  }
-  return WaitMeasured(pid, limit);
-}
-
-// Runs `program` with `args`, its output and errors into the given files.
+// Runs `program` with `args`, its output and errors into the given files
+// (an empty name throws that stream away).
 inline ChildRun MeasureProgram(const std::string& program, const std::vector<std::string>& args,
                                const std::string& outFile, const std::string& errFile, std::chrono::seconds limit) {
-  std::fflush(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!std::freopen(outFile.c_str(), "w", stdout) || !std::freopen(errFile.c_str(), "w", stderr)) ::_exit(126);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
-  }
-  return WaitMeasured(pid, limit);
+  ProcessSpec spec;
+  spec.argv.push_back(program);
+  spec.argv.insert(spec.argv.end(), args.begin(), args.end());
+  spec.environment = CurrentEnvironment();
+  spec.output = outFile;
+  spec.errors = errFile;
+  ChildProcess child(spec);
+  if (!child.Started()) return {};
+  return child.Wait(limit);
 }
 
 }  // namespace voske::support

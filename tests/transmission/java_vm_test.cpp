@@ -40,9 +40,9 @@ TEST(ClientFolder, IsBesideTheExecutableWithTheHistoricDoubledSeparator) {
 }
 
 TEST(ClientFolder, TheEnvironmentOverridesIt) {
-  ::setenv("VOSKE_CLIENT_DIR", "/srv/voske/client", 1);
+  support::SetEnvironment("VOSKE_CLIENT_DIR", "/srv/voske/client");
   EXPECT_EQ(DefaultClientFolder(), "/srv/voske/client");
-  ::unsetenv("VOSKE_CLIENT_DIR");
+  support::SetEnvironment("VOSKE_CLIENT_DIR", std::nullopt);
   const fs::path exe = fs::read_symlink("/proc/self/exe");
   EXPECT_EQ(DefaultClientFolder(), exe.parent_path().string() + "//ext/VOSKE");
 }

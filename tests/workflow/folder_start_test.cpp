@@ -20,12 +20,12 @@ class HomeAt {
  public:
   explicit HomeAt(const std::optional<std::string>& home) {
     if (const char* old = std::getenv("HOME")) saved_ = old;
-    if (home) ::setenv("HOME", home->c_str(), 1);
-    else ::unsetenv("HOME");
+    if (home) support::SetEnvironment("HOME", home);
+    else support::SetEnvironment("HOME", std::nullopt);
   }
   ~HomeAt() {
-    if (saved_) ::setenv("HOME", saved_->c_str(), 1);
-    else ::unsetenv("HOME");
+    if (saved_) support::SetEnvironment("HOME", saved_);
+    else support::SetEnvironment("HOME", std::nullopt);
   }
 
  private:
