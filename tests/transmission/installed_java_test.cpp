@@ -36,9 +36,9 @@ TEST(InstalledJava, JavaHomeWinsAndWhenItPointsNowhereNothingElseIsTried) {
 
   JavaSearchPlaces places;
   places.javaHome = chosen;
-  places.defaults = {other};
+  places.defaults = {other.string()};
   places.jvmFolder = dir / "jvm";
-  EXPECT_EQ(LocateJavaHome(places), chosen);
+  EXPECT_EQ(LocateJavaHome(places), chosen.string());
 
   places.javaHome = dir / "nowhere";
   EXPECT_EQ(LocateJavaHome(places), std::nullopt);
@@ -55,9 +55,9 @@ TEST(InstalledJava, TheSystemDefaultIsFollowedThroughTheLauncherLink) {
   fs::create_symlink(dir / "alternatives/java", dir / "java");
 
   JavaSearchPlaces places;
-  places.defaults = {dir / "default-java", dir / "java"};  // the first is absent
+  places.defaults = {(dir / "default-java").string(), (dir / "java").string()};  // the first is absent
   places.jvmFolder = dir / "empty";
-  EXPECT_EQ(LocateJavaHome(places), fs::canonical(home));
+  EXPECT_EQ(LocateJavaHome(places), fs::canonical(home).string());
 }
 
 TEST(InstalledJava, OtherwiseTheFirstJvmFolderThatHasAVmLibrary) {
@@ -69,7 +69,7 @@ TEST(InstalledJava, OtherwiseTheFirstJvmFolderThatHasAVmLibrary) {
 
   JavaSearchPlaces places;
   places.jvmFolder = dir / "jvm";
-  EXPECT_EQ(LocateJavaHome(places), b);
+  EXPECT_EQ(LocateJavaHome(places), b.string());
 
   places.jvmFolder = dir / "missing";
   EXPECT_EQ(LocateJavaHome(places), std::nullopt);
