@@ -46,7 +46,6 @@ bool Runnable(const JavaRuntime& runtime) {
 // The kit that Java 9 and later registered: the key's CurrentVersion, else
 // the highest version under it; its JavaHome.
 std::optional<MemoryRegistry> ModernKit(const JavaRegistry& system) {
-  if (!system.KeyExists(kModernJdkKey)) return std::nullopt;
   std::string version = Trim(system.ReadString(kModernJdkKey, "CurrentVersion"));
   if (version.empty()) {
     std::vector<std::string> versions = system.Subkeys(kModernJdkKey);
