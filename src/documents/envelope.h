@@ -33,12 +33,12 @@ struct DocumentContext {
   // Asked once the last leaf is written, before the document takes its
   // name: false keeps it out of the folder (a strict run with findings), so
   // nothing is linked and nothing removed. None: always delivered.
-  std::function<bool()> deliverable;
+  std::function<bool()> deliverable = {};
   // The name to take when the previous one is found taken at the moment of
   // saving (another run of the same second). None: such a save fails.
-  NextName nextName;
+  NextName nextName = {};
   // Told the name the document took, once it is in the folder.
-  std::function<void(const std::string& path)> saved;
+  std::function<void(const std::string& path)> saved = {};
 };
 
 // The regulator's schema namespace URI (43 characters).
