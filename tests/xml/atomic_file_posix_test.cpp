@@ -44,10 +44,9 @@ TEST(AtomicFile, DocumentsGetTheModeTheUmaskGivesAnyNewFile) {
       ScratchDir dir;
       const fs::path file = dir / "doc.xml";
       const mode_t before = ::umask(mask);
-      WriteFileAtomically(file.string(), "x");  // a new name
-      AtomicFile again(file.string(), kind);    // and over an existing one
-      again.Write("y");
-      again.Commit();
+      AtomicFile out(file.string(), kind);
+      out.Write("y");
+      out.Commit();
       WriteFileAtomically((dir / "b.xml").string(), "x");
       ::umask(before);
       struct stat st {};
