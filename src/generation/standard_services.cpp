@@ -4,7 +4,7 @@
 
 #include "documents/financial/financial_builder.h"
 #include "documents/registration/cadastral_builder.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "workbook/worksheet_loader.h"
 
 namespace voske {

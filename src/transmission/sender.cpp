@@ -10,7 +10,7 @@ namespace voske {
 
 namespace {
 
-bool IsCadastral(const SendRequest& request) { return request.documentKind == 0; }
+bool IsCadastral(const SendRequest& request) { return request.documentKind == DocumentKind::Cadastral; }
 
 void CreateFolderQuietly(const std::string& folder) {
   std::error_code ec;

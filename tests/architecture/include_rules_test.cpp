@@ -192,6 +192,48 @@ TEST(IncludeRules, EachModuleDeclaresExactlyTheModulesItIncludes) {
   }
 }
 
+// A source file's text with every string and character literal emptied, so
+// that names are looked for in code and comments only.
+std::string WithoutLiterals(const std::string& text) {
+  static const std::regex kLiteral(R"re("(\\.|[^"\\\n])*"|'(\\.|[^'\\\n])*')re");
+  return std::regex_replace(text, kLiteral, "\"\"");
+}
+
+std::string FileText(const fs::path& file) {
+  std::ifstream in(file);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The original form's component names (and handlers named after them) live
+// only as Qt object names, in the one table of entry/component_names.h;
+// widgets, members and handlers go by their role. The document kind is one
+// enum, never a bare int.
+TEST(IncludeRules, NamesSayWhatThingsDo) {
+  const fs::path root = SourceRoot();
+  if (root.empty()) GTEST_SKIP() << "the source folder is not beside the tests (VOSKE_SOURCE_DIR)";
+  static const std::regex kComponent(
+      R"(\b(B_Gerar_Arquivo|SpeedButton\d|ComboBox\d|FilenameEdit\d|DirectoryEdit\d|DirectoryListBox\d|fneArquivoXML|)"
+      R"(chkUtilizarProxy|LB_Status|StatusBar\d|OpenDialog\d|Panel\d|Label\d|Edit\d|MaskEdit\d|CheckBox\d|BitBtn\d|Sair\b))");
+  static const std::regex kIntKind(R"(\bint\s+\w*[Dd]ocument(Kind)?\b)");
+  int scanned = 0;
+  for (const fs::path& file : SourceFiles(root)) {
+    const std::string code = WithoutLiterals(FileText(root / file));
+    ++scanned;
+    std::smatch m;
+    if (std::regex_search(code, m, kComponent))
+      ADD_FAILURE() << file.string() << ": the component name " << m[0] << " outside entry/component_names.h's table";
+    if (std::regex_search(code, m, kIntKind))
+      ADD_FAILURE() << file.string() << ": \"" << m[0] << "\": a document kind is a DocumentKind";
+  }
+  EXPECT_GT(scanned, 100);
+  // The checks see through literals only: a component name in code is found.
+  EXPECT_TRUE(std::regex_search(WithoutLiterals("void SpeedButton2Click();"), kComponent));
+  EXPECT_FALSE(std::regex_search(WithoutLiterals(R"(kPickWorkbook[] = "SpeedButton2";)"), kComponent));
+  EXPECT_TRUE(std::regex_search(std::string("  int documentKind = -1;"), kIntKind));
+}
+
 TEST(IncludeRules, ModulesOfPaths) {
   EXPECT_EQ(ModuleOf("src/workbook/xlsx/xlsx_sheet.cpp"), "workbook");
   EXPECT_EQ(ModuleOf("src/documents/envelope.h"), "documents");

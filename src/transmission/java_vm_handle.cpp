@@ -1,4 +1,4 @@
-#include "transmission/jvm_library.h"
+#include "transmission/java_vm_handle.h"
 
 #include <dlfcn.h>
 
