@@ -225,10 +225,4 @@ void WriteFileAtomically(const std::string& fileName, std::string_view content) 
   file.Commit();
 }
 
-void WriteFileAtomically(const std::string& fileName, const std::function<void(const PieceWriter&)>& produce) {
-  AtomicFile file(fileName);
-  produce([&file](std::string_view piece) { file.Write(piece); });
-  file.Commit();
-}
-
 }  // namespace voske

@@ -1,6 +1,5 @@
 #pragma once
 // Writing a generated document so that it appears whole or not at all.
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -54,11 +53,5 @@ class AtomicFile {
 
 // Writes `content` to `fileName` through an AtomicFile.
 void WriteFileAtomically(const std::string& fileName, std::string_view content);
-
-// The same, with the content produced piece by piece: `produce` hands each
-// piece, in order, to the writer it is given. Whatever `produce` throws ends
-// the write the same way, leaving nothing.
-using PieceWriter = std::function<void(std::string_view piece)>;
-void WriteFileAtomically(const std::string& fileName, const std::function<void(const PieceWriter&)>& produce);
 
 }  // namespace voske
