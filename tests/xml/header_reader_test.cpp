@@ -6,9 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "support/paths.h"
 #include "text/cp1252.h"
@@ -127,32 +124,6 @@ TEST(ReadHeaderValue, ALargeDocumentIsReadFromItsHeader) {
   EXPECT_EQ(Streamed(file), "ENVIO_VOSKE_FINANCEIRO");
   ::getrusage(RUSAGE_SELF, &after);
   EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024) << "KiB more at the peak";
-}
-
-TEST(ReadHeaderValue, AFileThatIsNotThereOrCannotBeReadSaysSo) {
-  ScratchDir dir;
-  HeaderValue v = ReadHeaderValue((dir / "nao-existe.xml").string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Missing);
-  v = ReadHeaderValue((dir / "nao-existe" / "x.xml").string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Missing);
-
-  v = ReadHeaderValue(dir.path().string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Unreadable);
-  EXPECT_EQ(v.error, EISDIR);
-
-  // Opening a pipe for reading would wait for a writer for ever.
-  ASSERT_EQ(::mkfifo((dir / "fila.xml").c_str(), 0600), 0);
-  v = ReadHeaderValue((dir / "fila.xml").string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Unreadable);
-  EXPECT_EQ(v.error, ENODEV);
-
-  const fs::path locked = Put(dir, "trancado.xml", "<a><b>X</b></a>");
-  fs::permissions(locked, fs::perms::none);
-  if (::geteuid() != 0) {  // the administrator reads any file
-    v = ReadHeaderValue(locked.string(), "a", "b");
-    EXPECT_EQ(v.outcome, Outcome::Unreadable);
-    EXPECT_EQ(v.error, EACCES);
-  }
 }
 
 // Files that are no document of the system give an empty value, and none of
