@@ -1,13 +1,17 @@
-// Reading a document's header on POSIX systems: a folder, a named pipe and a
-// file without read permission are each refused with their own error.
+// Reading a document's header on POSIX systems: the process's own peak
+// memory while a large document is read, and a folder, a named pipe and a
+// file without read permission each refused with their own error.
 #include "xml/header_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <string>
 #include <filesystem>
 #include <fstream>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +24,30 @@ namespace {
 namespace fs = std::filesystem;
 using voske::support::ScratchDir;
 using Outcome = HeaderValue::Outcome;
+
+// A large operator's financial document: the code is read in memory that
+// does not grow with the document.
+TEST(ReadHeaderValue, ALargeDocumentIsReadFromItsHeader) {
+  ScratchDir dir;
+  const fs::path file = dir / "grande.xml";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:voskeFinanceiro xmlns:oxr=\"urn:x\">"
+           "<oxr:identificador><oxr:cabecalho><oxr:transacao>ENVIO_VOSKE_FINANCEIRO</oxr:transacao>"
+           "</oxr:cabecalho></oxr:identificador><oxr:corpo>";
+    const std::string row = "<oxr:conta><oxr:codigo>1234</oxr:codigo><oxr:saldo>10.00</oxr:saldo></oxr:conta>\r\n";
+    for (std::uintmax_t written = 0; written <= (36u << 20); written += row.size()) out << row;
+    out << "</oxr:corpo></oxr:voskeFinanceiro>\r\n";
+  }
+
+  rusage before{}, after{};
+  ::getrusage(RUSAGE_SELF, &before);
+  const HeaderValue v = ReadHeaderValue(file.string(), "oxr:identificador", "oxr:transacao");
+  EXPECT_EQ(v.outcome, Outcome::Read);
+  EXPECT_EQ(v.value, "ENVIO_VOSKE_FINANCEIRO");
+  ::getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024) << "KiB more at the peak";
+}
 
 TEST(ReadHeaderValue, AFileThatIsNotThereOrCannotBeReadSaysSo) {
   ScratchDir dir;

@@ -104,28 +104,6 @@ TEST(ReadHeaderValue, FindsTheFirstNonEmptyChildValueInEveryWellFormedDocument) 
   }
 }
 
-// A large operator's financial document: the code is read in memory that
-// does not grow with the document.
-TEST(ReadHeaderValue, ALargeDocumentIsReadFromItsHeader) {
-  ScratchDir dir;
-  const fs::path file = dir / "grande.xml";
-  {
-    std::ofstream out(file, std::ios::binary);
-    out << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:voskeFinanceiro xmlns:oxr=\"urn:x\">"
-           "<oxr:identificador><oxr:cabecalho><oxr:transacao>ENVIO_VOSKE_FINANCEIRO</oxr:transacao>"
-           "</oxr:cabecalho></oxr:identificador><oxr:corpo>";
-    const std::string row = "<oxr:conta><oxr:codigo>1234</oxr:codigo><oxr:saldo>10.00</oxr:saldo></oxr:conta>\r\n";
-    for (std::uintmax_t written = 0; written <= (36u << 20); written += row.size()) out << row;
-    out << "</oxr:corpo></oxr:voskeFinanceiro>\r\n";
-  }
-
-  rusage before{}, after{};
-  ::getrusage(RUSAGE_SELF, &before);
-  EXPECT_EQ(Streamed(file), "ENVIO_VOSKE_FINANCEIRO");
-  ::getrusage(RUSAGE_SELF, &after);
-  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024) << "KiB more at the peak";
-}
-
 // Files that are no document of the system give an empty value, and none of
 // them can make the reading hold much or take long.
 TEST(ReadHeaderValue, AnythingThatIsNotADocumentGivesNoValue) {
