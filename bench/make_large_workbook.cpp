@@ -3,13 +3,17 @@
 #include <cstdlib>
 #include <exception>
 
+#include "common/program_arguments.h"
 #include "large_workbook.h"
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "Uso: make-large-workbook SAIDA.xlsx [LINHAS_POR_PLANILHA]\n");
-    return 2;
-  }
+  const voske::programs::ProgramSyntax syntax{
+      "make-large-workbook",
+      "Uso: make-large-workbook SAIDA.xlsx [LINHAS_POR_PLANILHA]\n"
+      "Grava a pasta de trabalho grande dos benchmarks: quatro planilhas de balancete\n"
+      "com LINHAS_POR_PLANILHA linhas (padrão 100000) de 6 colunas.\n",
+      {}, 1, 2};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   voske::bench::LargeWorkbookShape shape;
   if (argc == 3) shape.rows = std::atoi(argv[2]);
   if (shape.rows < 1) {
