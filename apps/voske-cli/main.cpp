@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "text/program_version.h"
+#include "platform/process.h"
 
 namespace voske::cli {
 
@@ -45,11 +46,13 @@ void PrintOverview(FILE* out) {
 
 int main(int argc, char** argv) {
   using namespace voske::cli;
-  if (argc < 2) {
+  // UTF-8 whatever the system's code page: paths with accents stay whole.
+  const std::vector<std::string> args = voske::platform::ProgramArguments(argc, argv);
+  if (args.empty()) {
     PrintOverview(stderr);
     return kExitUsage;
   }
-  const std::string name = argv[1];
+  const std::string& name = args[0];
   if (name == "--help" || name == "-h" || name == "ajuda") {
     PrintOverview(stdout);
     return kExitOk;
@@ -59,7 +62,7 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   for (const Command& c : Commands()) {
-    if (name == c.name) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (name == c.name) return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
   }
   std::fprintf(stderr, "voske-cli: %s: %s\n%s\"voske-cli --help\" lista os comandos.\n",
                name.rfind('-', 0) == 0 ? "opção desconhecida" : "comando desconhecido", name.c_str(), kUsage);

@@ -4,17 +4,27 @@
 #include <string>
 #include <string_view>
 
+#include "platform/saved_file.h"
+
 namespace voske {
+
+// Asked for the name to take when `taken` is found taken at the moment of
+// saving; an empty answer gives up (the save fails as on a taken name).
+using NextName = std::function<std::string(const std::string& taken)>;
 
 // A document on its way to `fileName` (a native path). Its bytes go to a
 // temporary file in the same folder, which Commit flushes to disk and puts in
-// place, replacing a file of that name whole. Until then nothing is visible:
+// place. It never replaces a file: a document already in the folder belongs
+// to the user (or to another run of the same second) and stays as it is.
+// Until Commit nothing is visible:
 // - where the file system allows, the temporary file has no name at all
 //   (O_TMPFILE), so even a killed process leaves nothing;
+// - on Windows it is a hidden ".voske-NNN.tmp" marked for deletion until it
+//   takes its name, so a killed process leaves nothing either;
 // - elsewhere it is a hidden ".voske-NNN.tmp", removed when the object goes
 //   without Commit, and by Ctrl-C, SIGTERM or SIGHUP during the save.
 // Every failure raises EGravaArquivo with a message naming `fileName`; an
-// existing file of that name is untouched unless Commit succeeds.
+// existing file of that name is never touched.
 class AtomicFile {
  public:
   enum class Temporary { Unnamed, Named };
@@ -28,37 +38,27 @@ class AtomicFile {
   ~AtomicFile();
 
   void Write(std::string_view piece);
-  // Flushes, then links or renames the file into place. Once only.
-  void Commit();
+  // Flushes, then gives the file its name: `fileName`, or when that is
+  // taken, the first free one of the names `next` offers (at most
+  // kNameTries in all). Returns the name taken. Once only.
+  std::string Commit(const NextName& next = {});
+
+  static constexpr int kNameTries = 1000;
 
   const std::string& FileName() const { return fileName_; }
   // Whether the temporary file has no name (O_TMPFILE took).
-  bool Unnamed() const { return unnamed_; }
+  bool Unnamed() const { return file_.Unnamed(); }
 
  private:
-  void OpenNamed();
-  void PlaceUnnamed();
-  void Discard() noexcept;
   [[noreturn]] void Fail(int error) const;
 
   std::string fileName_;
-  std::string folder_;
-  int fd_ = -1;
-  bool unnamed_ = false;
-  std::string tempPath_;  // the named temporary file, while it exists
-  int signalSlot_ = -1;   // its entry for the signal handlers
-  static constexpr unsigned long long kStartToDisk = 8ULL << 20;
-  unsigned long long written_ = 0;        // bytes written so far
-  unsigned long long startedToDisk_ = 0;  // of which the disk was asked to write
+  platform::SavedFile file_;
+  bool committed_ = false;
 };
 
-// Writes `content` to `fileName` through an AtomicFile.
-void WriteFileAtomically(const std::string& fileName, std::string_view content);
-
-// The same, with the content produced piece by piece: `produce` hands each
-// piece, in order, to the writer it is given. Whatever `produce` throws ends
-// the write the same way, leaving nothing.
-using PieceWriter = std::function<void(std::string_view piece)>;
-void WriteFileAtomically(const std::string& fileName, const std::function<void(const PieceWriter&)>& produce);
+// Writes `content` to `fileName` through an AtomicFile; returns the name
+// taken (see Commit).
+std::string WriteFileAtomically(const std::string& fileName, std::string_view content, const NextName& next = {});
 
 }  // namespace voske
