@@ -1,6 +1,7 @@
 // voske-cli enviar: sends one document through the Java client component, as
 // the main window's send mode does, with the same checks and messages.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -74,7 +75,7 @@ int Run(const std::vector<std::string>& args) {
   const std::string& document = o.Value("--documento");
   if (document != "cadastral" && document != "financeiro")
     return UsageError(kSyntax, "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + document + "\"");
-  const int documentKind = document == "cadastral" ? 0 : 1;
+  const DocumentKind documentKind = document == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
   const std::string& file = o.Value("--arquivo");
   const std::string& destination = o.Value("--destino");
   const bool haveProxy = o.Has("--proxy");
@@ -87,7 +88,7 @@ int Run(const std::vector<std::string>& args) {
   TerminalFrontEnd ui(/*silent=*/false);
   RunChoices choices;
   choices.documentKind = documentKind;
-  choices.action = kActionSend;
+  choices.action = RunAction::Send;
   choices.destinationFolder = destination;
   choices.xmlFilePath = file;
   if (!CheckRunChoices(choices, ui)) return kExitFailure;

@@ -7,7 +7,7 @@
 
 #include "commands.h"
 #include "options.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
@@ -76,15 +76,15 @@ constexpr CommandSyntax kSyntax{"gerar", kUsage, kHelp, kOptions};
 int RunGerar(const std::vector<std::string>& args) {
   ParsedOptions o;
   if (const std::optional<int> status = ReadOptions(kSyntax, args, o)) return *status;
-  const std::string& document = o.Value("--documento");
-  if (document != "cadastral" && document != "financeiro")
-    return UsageError(kSyntax, "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + document + "\"");
+  const std::string& name = o.Value("--documento");
+  if (name != "cadastral" && name != "financeiro")
+    return UsageError(kSyntax, "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + name + "\"");
 
   TerminalFrontEnd front(o.Has("--silencioso"));
-  const bool cadastral = document == "cadastral";
+  const DocumentKind document = name == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
   RunChoices choices;
-  choices.documentKind = cadastral ? 0 : 1;
-  choices.action = kActionGenerate;
+  choices.documentKind = document;
+  choices.action = RunAction::Generate;
   choices.workbookPath = o.Value("--planilha");
   choices.destinationFolder = o.Value("--destino");
   if (!CheckRunChoices(choices, front)) return kExitFailure;
@@ -94,13 +94,13 @@ int RunGerar(const std::vector<std::string>& args) {
 
   front.SetStatus(Ansi("Status: Gerando os arquivos XML"));
   GenerationRequest request;
-  request.document = cadastral ? DocumentKind::Cadastral : DocumentKind::Financeiro;
+  request.document = document;
   request.workbookPath = o.Value("--planilha");
   request.destinationFolder = o.Value("--destino");
   request.passwordUpper = OxrPasswordUpper(password);
   request.strict = o.Has("--estrito");
   GenerationState state;
-  LoadWorkbook(request, front, state, StandardGenerationServices());
+  RunGeneration(request, front, state, StandardGenerationServices());
   if (state.generationFailed) return kExitFailure;
 
   PrintLine(FullPath(state.outputPath));
