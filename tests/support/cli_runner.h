@@ -1,5 +1,5 @@
 #pragma once
-// Runs build/bin/voske-cli as a user's script would: a child process with
+// Runs build/bin/voske-cli (or another program) as a user's script would: a child process with
 // the arguments, environment, standard input and working folder the test
 // chooses. Gives back the exit status and what the program wrote. A run that
 // does not end within a minute is killed and reported with status -1, so a
@@ -38,6 +38,7 @@ struct CliRun {
   std::vector<std::string> environment;  // "NAME=value" entries set for the run
   std::vector<std::string> unset;        // names removed from the inherited environment
   bool mergeErrors = false;              // both outputs into `out`, as a terminal shows them
+  std::filesystem::path program;         // another program to run instead of voske-cli
 };
 
 inline std::filesystem::path CliBinary() { return BinaryDir() / "bin" / ProgramFile("voske-cli"); }
@@ -60,7 +61,7 @@ inline CliResult RunCli(const CliRun& run) {
   if (run.password) spec.environment.push_back("VOSKE_SENHA=" + *run.password);
   spec.environment.insert(spec.environment.end(), run.environment.begin(), run.environment.end());
 
-  const std::u8string program = CliBinary().u8string();
+  const std::u8string program = (run.program.empty() ? CliBinary() : run.program).u8string();
   spec.argv.emplace_back(program.begin(), program.end());
   spec.argv.insert(spec.argv.end(), run.args.begin(), run.args.end());
   spec.input = io / "in";
@@ -71,7 +72,7 @@ inline CliResult RunCli(const CliRun& run) {
   ChildProcess child(spec);
   CliResult r;
   if (!child.Started()) {
-    r.err = "voske-cli could not be started: " + CliBinary().string();
+    r.err = "could not be started: " + spec.argv[0];
     return r;
   }
   const ChildRun ended = child.Wait(std::chrono::minutes(1));

@@ -41,14 +41,21 @@ ChildProcess::ChildProcess(const ProcessSpec& spec) : state_(std::make_unique<St
   else
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (!spec.workingDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, spec.workingDir.c_str());
+  // A group of its own, so that a child that hangs is ended with everything
+  // it started (a script's builds and tests, a VM).
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   state_->start = std::chrono::steady_clock::now();
-  if (::posix_spawn(&state_->pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data()) != 0) state_->pid = -1;
+  if (::posix_spawn(&state_->pid, cargv[0], &actions, &attributes, cargv.data(), cenv.data()) != 0) state_->pid = -1;
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
 }
 
 ChildProcess::~ChildProcess() {
   if (state_->pid > 0 && !state_->reaped) {
-    ::kill(state_->pid, SIGKILL);
+    ::kill(-state_->pid, SIGKILL);
     int status = 0;
     ::waitpid(state_->pid, &status, 0);
   }
@@ -58,7 +65,7 @@ bool ChildProcess::Started() const { return state_->pid > 0; }
 
 void ChildProcess::Kill() {
   if (state_->pid > 0 && !state_->reaped) {
-    ::kill(state_->pid, SIGKILL);
+    ::kill(-state_->pid, SIGKILL);
     state_->killed = true;
   }
 }
