@@ -22,9 +22,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Static archives only: mingw-w64 ships zlib both as libz.a and as the import
-# library libz.dll.a, and find_library would otherwise take the DLL's.
-set(CMAKE_FIND_LIBRARY_SUFFIXES .a)
+# Static archives only (set after the platform files, which would undo it here).
+set(CMAKE_PROJECT_INCLUDE "${CMAKE_CURRENT_LIST_DIR}/windows/static-libraries.cmake")
 
 # pkg-config answers from the cross-built libraries alone, never from the
 # Linux ones, and with what a static link needs (see the .pc files the
