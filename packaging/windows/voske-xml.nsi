@@ -26,8 +26,11 @@ ShowUninstDetails show
 
 !define MUI_ABORTWARNING
 !define MUI_WELCOMEPAGE_TEXT "Este assistente instala o ${PRODUCT} ${VERSION}, que gera os documentos XML cadastral e financeiro da OXR a partir da Planilha Padrão e os envia ao serviço da OXR.$\r$\n$\r$\nA geração não precisa de Java; o envio precisa de um Java 17 de 64 bits instalado.$\r$\n$\r$\nClique em Avançar para continuar."
-!define MUI_FINISHPAGE_TEXT "O ${PRODUCT} foi instalado.$\r$\n$\r$\nA linha de comando é voske-cli.exe, na pasta de instalação; voske-cli --help explica cada comando. Uma planilha de exemplo está na pasta exemplos."
+!define MUI_FINISHPAGE_TEXT "O ${PRODUCT} foi instalado.$\r$\n$\r$\nO programa está no menu Iniciar, em ${PRODUCT}. A linha de comando é voske-cli.exe, na pasta de instalação; voske-cli --help explica cada comando. Uma planilha de exemplo está na pasta exemplos."
 !insertmacro MUI_PAGE_WELCOME
+!ifdef DESKTOP
+!insertmacro MUI_PAGE_COMPONENTS
+!endif
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -46,6 +49,15 @@ FunctionEnd
 Section "${PRODUCT}" SectionProgram
   SectionIn RO
   SetOutPath "$INSTDIR"
+!ifdef DESKTOP
+  ; The desktop program: the host and the library it loads from its folder.
+  File "/oname=voske.exe" "${DESKTOP}"
+  File "/oname=voske.dll" "${LIBRARY}"
+  ; The Start-menu entry, for every user of the machine.
+  SetShellVarContext all
+  CreateDirectory "$SMPROGRAMS\${PRODUCT}"
+  CreateShortcut "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk" "$INSTDIR\voske.exe" "" "$INSTDIR\voske.exe" 0
+!endif
   File "/oname=voske-cli.exe" "${CLI}"
   SetOutPath "$INSTDIR\ext\VOSKE"
   File "/oname=VOSKEClient.jar" "${CLIENT_JAR}"
@@ -64,13 +76,26 @@ Section "${PRODUCT}" SectionProgram
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+!ifdef DESKTOP
+Section "Atalho na área de trabalho" SectionDesktopShortcut
+  SetShellVarContext all
+  CreateShortcut "$DESKTOP\${PRODUCT}.lnk" "$INSTDIR\voske.exe" "" "$INSTDIR\voske.exe" 0
+SectionEnd
+!endif
+
 Function un.onInit
   SetRegView 64
+  SetShellVarContext all
 FunctionEnd
 
 ; Only the files the installer wrote, and their folders once empty: whatever
 ; the user keeps in the folder (documents, receipts) stays.
 Section "Uninstall"
+  Delete "$DESKTOP\${PRODUCT}.lnk"
+  Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
+  RMDir "$SMPROGRAMS\${PRODUCT}"
+  Delete "$INSTDIR\voske.exe"
+  Delete "$INSTDIR\voske.dll"
   Delete "$INSTDIR\voske-cli.exe"
   Delete "$INSTDIR\ext\VOSKE\VOSKEClient.jar"
   RMDir "$INSTDIR\ext\VOSKE"
