@@ -11,11 +11,12 @@ std::string ExecutableFolder() {
 }
 
 std::string VoskeLibraryPath(const std::string& executableFolder) {
+  const std::string file = platform::SharedLibraryFileName("voske");
   const std::string candidates[] = {
-      platform::JoinPath(executableFolder, "libvoske.so"),
+      platform::JoinPath(executableFolder, file),
       platform::JoinPath(platform::JoinPath(platform::JoinPath(platform::ParentFolder(executableFolder), "lib"),
                                             "voske-xml"),
-                         "libvoske.so")};
+                         file)};
   for (const std::string& c : candidates)
     if (platform::IsFile(c)) return c;
   return candidates[0];
