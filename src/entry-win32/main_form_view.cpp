@@ -1,5 +1,6 @@
 // The main window as the presenter sees it: fields read and written, the
 // small dialogs shown, the browser opened.
+#include "entry-win32/form.h"  // windows.h before the system's other headers
 #include <commdlg.h>
 #include <shellapi.h>
 

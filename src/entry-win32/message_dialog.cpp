@@ -111,7 +111,8 @@ MessageForm::MessageForm(const std::wstring& text, int iconKind, unsigned button
   // Wrapped at half the screen's width. The interface's own 8-point font
   // has always set the size; the text is drawn in Arial, so the larger of
   // the two measures is taken, and no line is ever cut.
-  const int wrapWidth = std::max(Scale(40), ::GetSystemMetrics(SM_CXSCREEN) / 2 - (iconSize.cx + Scale(15)));
+  const int wrapWidth =
+      std::max(Scale(40), ::GetSystemMetrics(SM_CXSCREEN) / 2 - static_cast<int>(iconSize.cx + Scale(15)));
   const SIZE byInterface = Measure(shown, static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)), wrapWidth);
   const SIZE byArial = Measure(shown, textFont, wrapWidth);
   const SIZE textSize = {std::max(byInterface.cx, byArial.cx), std::max(byInterface.cy, byArial.cy)};
@@ -264,14 +265,14 @@ MessageGeometry ComputeMessageGeometry(SIZE icon, SIZE text, int buttonCount, bo
   g.text = RECT{icon.cx + s15, s15, icon.cx + s15 + text.cx, s15 + text.cy};
   const int width = scale(kButtonWidth), height = scale(kButtonHeight), gap = scale(kButtonGap);
   const int total = buttonCount * width;
-  g.clientWidth = std::max(icon.cx + s20 + text.cx + extra.width, total + (buttonCount + 1) * gap);
+  g.clientWidth = std::max(static_cast<int>(icon.cx + s20 + text.cx + extra.width), total + (buttonCount + 1) * gap);
   int x = (g.clientWidth - total - (buttonCount - 1) * gap) / 2;
   const int top = std::max(static_cast<int>(g.text.bottom), static_cast<int>(icon.cy + s20)) + s15 + extra.top;
   for (int i = 0; i < buttonCount; ++i) {
     g.buttons.push_back(RECT{x, top, x + width, top + height});
     x += width + gap;
   }
-  g.clientHeight = std::max(text.cy + s15, icon.cy + s20) + height + s20 + extra.height;
+  g.clientHeight = static_cast<int>(std::max(text.cy + s15, icon.cy + s20)) + height + s20 + extra.height;
   return g;
 }
 

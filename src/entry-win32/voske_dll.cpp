@@ -1,9 +1,9 @@
 // voske.dll and its one export, Chama_VOSKE: the host program calls it, the
 // main window opens modally, and the call returns when the window closes.
 // It can be called again, as often as the host likes, in the same process.
+#include "entry-win32/form.h"  // windows.h before the system's other headers
 #include <commctrl.h>
 
-#include "entry-win32/form.h"
 #include "entry-win32/main_form.h"
 #include "generation/run_generation.h"
 #include "transmission/java_transmission.h"

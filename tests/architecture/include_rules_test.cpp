@@ -56,7 +56,7 @@ const std::map<std::string, Modules>& AllowedImports() {
     t["voske-cli"] = t["entry"];
     t["voske-cli"].erase("entry");
     t["voske"] = t["entry"];
-    t["voske"].insert("entry");
+    t["voske"].insert({"entry", "entry-win32"});
     for (auto& [module, allowed] : t)
       if (module != "platform") allowed.insert("platform");
     return t;

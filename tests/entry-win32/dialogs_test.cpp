@@ -131,18 +131,19 @@ TEST(Win32Dialogs, FolderListOpensWithEnterJumpsByTypingAndConfirmsTheFolderItSh
       ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(text));
       return std::wstring(text);
     };
-    // The path from the drive down, then the sub-folders.
+    // The path from the drive down, then the sub-folders in the order of
+    // the language, accents and all.
     const LRESULT count = ::SendMessageW(list, LB_GETCOUNT, 0, 0);
     ASSERT_GE(count, 4);
     EXPECT_EQ(line(0).substr(1), L":\\");
     EXPECT_EQ(line(count - 3), L"Alfa");
-    EXPECT_EQ(line(count - 2), L"Beta");
-    EXPECT_EQ(line(count - 1), L"Bênção");
+    EXPECT_EQ(line(count - 2), L"Bênção");
+    EXPECT_EQ(line(count - 1), L"Beta");
     EXPECT_EQ(line(count - 4), scratch.path().filename().wstring());
 
     // Typing "bê" jumps to "Bênção"; Enter opens it.
     for (wchar_t c : std::wstring(L"bê")) ::PostMessageW(list, WM_CHAR, c, 1);
-    EXPECT_TRUE(Eventually([&] { return ::SendMessageW(list, LB_GETCURSEL, 0, 0) == count - 1; }));
+    EXPECT_TRUE(Eventually([&] { return ::SendMessageW(list, LB_GETCURSEL, 0, 0) == count - 2; }));
     robot.Key(VK_RETURN);
     EXPECT_TRUE(Eventually([&] { return Robot::Text(dialog, id::kFolderChosen) == Shown(scratch.path() / fs::u8path("Bênção")); }));
     // Back up one level with the line above, highlight "Beta" without
@@ -150,7 +151,7 @@ TEST(Win32Dialogs, FolderListOpensWithEnterJumpsByTypingAndConfirmsTheFolderItSh
     ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(::SendMessageW(list, LB_GETCOUNT, 0, 0) - 2), 0);
     robot.Key(VK_RETURN);
     EXPECT_TRUE(Eventually([&] { return Robot::Text(dialog, id::kFolderChosen) == Shown(scratch.path()); }));
-    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(count - 2), 0);
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);
     Robot::Click(dialog, id::kFolderConfirm);
     EXPECT_TRUE(robot.WaitGone(dialog));
     EXPECT_EQ(Robot::Text(w, id::kDestinationFolder), Shown(scratch.path()));
@@ -182,7 +183,9 @@ TEST(Win32MessageDialog, LaysOutAsTheArithmeticSays) {
     EXPECT_EQ(g.buttons[0].left, c.firstButtonLeft);
     EXPECT_EQ(g.buttons[0].top, c.buttonTop);
     EXPECT_EQ(g.text.left, c.icon.cx + 15);
-    if (c.buttons == 2) EXPECT_EQ(g.buttons[1].left - g.buttons[0].right, 8);
+    if (c.buttons == 2) {
+      EXPECT_EQ(g.buttons[1].left - g.buttons[0].right, 8);
+    }
   }
 }
 

@@ -1,6 +1,8 @@
 // The main window through its real controls: the texts and places of the
 // layout, the Tab order, the mode switch and the checks of the main button
 // with their messages in order.
+#include "window_fixture.h"  // windows.h before the system's other headers
+
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
@@ -11,7 +13,6 @@
 #include "entry-win32/win32_text.h"
 #include "platform/process.h"
 #include "support/paths.h"
-#include "window_fixture.h"
 
 namespace voske::win32::test {
 namespace {

@@ -34,10 +34,11 @@ TEST(Win32Sending, AsksBeforeSendingFindingsAndStaysResponsiveWhileTheServiceAns
   support::ScratchDir scratch;
   const fs::path log = scratch.path() / "vm.log";
   ::SetEnvironmentVariableW(L"VOSKE_STAND_IN_VM_LOG", log.wstring().c_str());
-  ::SetEnvironmentVariableW(L"VOSKE_STAND_IN_VM_DELAY_MS", L"1500");
+  ::SetEnvironmentVariableW(L"VOSKE_STAND_IN_VM_DELAY_MS", L"4000");
   const fs::path client = scratch.path() / "ext" / "VOSKE";
   fs::create_directories(client);
   auto registry = std::make_unique<MemoryRegistry>();
+  registry->AddKey(kJavaSoftKey);
   registry->SetString(kJreKey, "CurrentVersion", "17");
   registry->SetString(std::string(kJreKey) + "\\17", "RuntimeLib", vm.string());
   JavaTransmission transmission(std::move(registry), client.string());
@@ -80,7 +81,10 @@ TEST(Win32Sending, AsksBeforeSendingFindingsAndStaysResponsiveWhileTheServiceAns
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (!robot.WaitForWindow(L"_TForm", std::chrono::milliseconds(1)) && std::chrono::steady_clock::now() < end) {
       ++ticks;
-      if (!Robot::Answers(w)) ++unanswered;
+      // A window held by the sending would miss every second of the four;
+      // a busy machine delays an answer by a fraction of one, and the beep
+      // that opens the answer's message may hold wine's thread for a moment.
+      if (!Robot::Answers(w, std::chrono::seconds(1))) ++unanswered;
       buttonEverEnabled = buttonEverEnabled || Robot::Enabled(w, id::kMainButton);
       ::PostMessageW(w, WM_CLOSE, 0, 0);
       closedMidway = closedMidway || !::IsWindowVisible(w);
@@ -92,8 +96,8 @@ TEST(Win32Sending, AsksBeforeSendingFindingsAndStaysResponsiveWhileTheServiceAns
   EXPECT_NE(question.text.find(L"Enviar mesmo assim?"), std::wstring::npos);
   EXPECT_EQ(question.buttons, (std::vector<std::wstring>{L"&Sim", L"&Não"}));
   EXPECT_EQ(sendsAfterNo, 0);
-  EXPECT_GE(ticks, 20);  // 1.5 s at about 20 ms a look
-  EXPECT_EQ(unanswered, 0);
+  EXPECT_GE(ticks, 10);  // 4 s, looked at every 20 ms or so
+  EXPECT_LE(unanswered, 1);
   EXPECT_FALSE(buttonEverEnabled);
   EXPECT_FALSE(closedMidway);
   EXPECT_EQ(receipt.caption, L"Informação");

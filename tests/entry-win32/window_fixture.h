@@ -40,7 +40,12 @@ inline void ShowMainWindow(TransmissionPort& transmission, const std::function<v
       },
       [&](Robot& robot) {
         HWND window = robot.WaitForWindow(L"TForm_VOSKE_XML");
-        ASSERT_NE(window, nullptr) << "the main window did not show";
+        if (!window) {
+          // Say what showed instead: a message of the start-up, most likely.
+          const HWND message = robot.WaitForWindow(L"_TForm", std::chrono::milliseconds(1));
+          const std::wstring text = message ? Robot::Text(message, id::kMessageText) : L"";
+          FAIL() << "the main window did not show; a message said: " << std::string(text.begin(), text.end());
+        }
         steps(robot, window);
         Robot::Click(window, id::kQuitButton);
         robot.WaitGone(window);
