@@ -116,7 +116,11 @@ int Run(const std::vector<std::string>& args) {
   choices.destinationFolder = o.destination;
   choices.xmlFilePath = o.file;
   if (!CheckRunChoices(choices, ui)) return kExitFailure;
-  if (!VerifyBeforeSending(Absolute(RemoveAll(o.file, '"')), ui, o.strict)) return kExitFailure;
+  // Each finding is printed as it is met, so a document of any size is
+  // checked in the same memory.
+  if (!VerifyBeforeSending(Absolute(RemoveAll(o.file, '"')), ui, o.strict,
+                           [](const Finding& f) { PrintError(f.Line()); }))
+    return kExitFailure;
 
   const Text password = ReadSecret("VOSKE_SENHA", "Senha da OXR: ");
   if (!AcceptOxrPassword(password, ui)) return kExitFailure;

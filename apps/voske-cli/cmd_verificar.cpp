@@ -19,17 +19,20 @@ constexpr const char* kHelp =
     "\n"
     "Confere um documento XML da OXR já gravado (cadastral ou financeiro) com o que o\n"
     "esquema da OXR aceita: listas de valores (UF, modalidade, tipo de bem, cargo, país...),\n"
-    "formatos (CEP, e-mail, códigos, contas), números, datas e os dígitos verificadores de\n"
-    "cada CNPJ e CPF. O tamanho dos valores já é conferido na geração.\n"
+    "formatos (CEP, e-mail, códigos, contas), tamanhos, números, datas e os dígitos\n"
+    "verificadores de cada CNPJ e CPF. Cada aviso diz o que a OXR aceita.\n"
     "\n"
     "Opções:\n"
     "  --arquivo DOCUMENTO.xml   o documento a conferir\n"
     "  --help                    mostra esta ajuda\n"
     "\n"
-    "Saída: cada valor recusado é uma linha na saída de erros,\n"
+    "Saída: cada valor recusado é uma linha na saída de erros, mostrada assim que é\n"
+    "encontrada,\n"
     "  Aviso: CAMINHO/DO/ELEMENTO \"VALOR\": motivo\n"
-    "(sem a planilha, o aviso indica o caminho do elemento no documento), seguida de uma\n"
-    "linha com a contagem.\n"
+    "(sem a planilha, o aviso indica o caminho do elemento no documento, com a posição\n"
+    "de cada elemento entre os de mesmo nome: oxr:administrador[2]), seguida de uma\n"
+    "linha com a contagem. O documento é lido aos poucos: um arquivo de qualquer\n"
+    "tamanho é conferido na mesma memória. Pastas, dispositivos e pipes são recusados.\n"
     "\n"
     "Código de saída: 0 nenhum aviso; 1 avisos, ou o arquivo não pôde ser lido como\n"
     "documento; 2 uso incorreto.\n";
@@ -59,14 +62,15 @@ int Run(const std::vector<std::string>& args) {
   if (!file) return Usage("falta a opção --arquivo");
   if (file->empty()) return Usage("o valor de --arquivo está vazio");
 
-  const FileVerification v = VerifyDocumentFile(*file);
+  // Each finding is printed as it is met: a document of any size is
+  // checked in the same memory.
+  const FileVerification v = VerifyDocumentFile(*file, [](const Finding& f) { PrintError(f.Line()); });
   if (!v.read) {
     PrintError(v.problem);
     return kExitFailure;
   }
-  for (const Finding& f : v.findings) PrintError(f.Line());
-  PrintError(FindingCountLine(v.findings.size()) + ".");
-  return v.findings.empty() ? kExitOk : kExitFailure;
+  PrintError(FindingCountLine(v.findingCount) + ".");
+  return v.findingCount == 0 ? kExitOk : kExitFailure;
 }
 
 const bool kRegistered = RegisterCommand(

@@ -39,11 +39,11 @@ Text OptionalDate(const SheetView& sheet, int row, int column) {
 
 // Real-estate prices keep their digits as typed: the generator cuts them
 // to two decimals, where other amounts are rounded.
-void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText) {
+void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText, const CellOrigin& origin) {
   if (cellText.empty())
-    gen.AddTextElement(name, "0.0");
+    gen.AddTextElement(name, "0.0", origin);
   else
-    gen.AddDecimalElement(name, ReplaceAll(cellText, ",", "."));
+    gen.AddDecimalElement(name, ReplaceAll(cellText, ",", "."), origin);
 }
 
 // A cell's value as a number, when it is one or is a text holding one
@@ -80,7 +80,8 @@ void WriteState(FinancialContext& ctx, const Cell& municipality) {
     const Cell& code = lists.At(row, Col('A'));
     if (CellText(code).empty()) break;
     if (SameValue(code, municipality)) {
-      ctx.gen.AddTextElement("oxr:siglaUF", UpperAscii(Trim(lists.TextAt(row, Col('B')))));
+      ctx.gen.AddTextElement("oxr:siglaUF", UpperAscii(Trim(lists.TextAt(row, Col('B')))),
+                             OriginOf(lists, row, Col('B')));
       return;
     }
   }
@@ -157,8 +158,8 @@ void WriteRealEstate(FinancialContext& ctx, const SheetView& sheet, const Text& 
     gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)), cell(kOwnNetwork));
 
     gen.ReturnTo(kAsset);
-    WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice));
-    WriteEstateAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kEstateBookValue));
+    WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice), cell(kEstatePrice));
+    WriteEstateAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kEstateBookValue), cell(kEstateBookValue));
     if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", ownFlag);
     gen.ReturnTo(kSection);
   }
