@@ -6,13 +6,10 @@
 #include <system_error>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <libxml/xmlerror.h>
 #include <libxml/xmlreader.h>
 
+#include "platform/file_reading.h"
 #include "text/cp1252.h"
 #include "verification/document_verifier.h"
 
@@ -24,42 +21,39 @@ namespace {
 // values have a few hundred, and a hostile one must not grow without end.
 constexpr std::size_t kMaxLeafValue = 1 << 20;
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 Text Quoted(const std::string& path) { return "\"" + FromUtf8(path) + "\""; }
 
-// Why the file cannot be opened for checking, or nothing when it is a
-// regular file open at `fd`.
-std::optional<Text> OpenProblem(const std::string& path, const Descriptor& fd) {
-  if (fd.get() < 0) {
-    const int error = errno;
-    if (error == ENOENT || error == ENOTDIR) return Ansi("O arquivo ") + Quoted(path) + Ansi(" não foi encontrado.");
-    return Ansi("Não foi possível abrir o arquivo ") + Quoted(path) + ": " +
-           FromUtf8(std::generic_category().message(error)) + ".";
-  }
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0)
-    return Ansi("Não foi possível ler o arquivo ") + Quoted(path) + ": " +
-           FromUtf8(std::generic_category().message(errno)) + ".";
-  if (S_ISDIR(info.st_mode)) return Quoted(path) + Ansi(" é uma pasta; indique o arquivo XML que está nela.");
+// Why the file could not be opened for checking, in the user's words.
+Text OpenProblem(const std::string& path, int error) {
+  if (error == ENOENT || error == ENOTDIR) return Ansi("O arquivo ") + Quoted(path) + Ansi(" não foi encontrado.");
+  if (error == EISDIR) return Quoted(path) + Ansi(" é uma pasta; indique o arquivo XML que está nela.");
   // A device or a pipe may never end, or never start.
-  if (!S_ISREG(info.st_mode))
+  if (error == ENODEV)
     return Quoted(path) + Ansi(" não é um arquivo comum (é um dispositivo, um pipe ou um soquete); indique um "
                                "arquivo XML gravado no disco.");
-  return std::nullopt;
+  return Ansi("Não foi possível abrir o arquivo ") + Quoted(path) + ": " +
+         FromUtf8(std::generic_category().message(error)) + ".";
 }
+
+// The file handed to the parser piece by piece.
+struct FileCursor {
+  const platform::ReadOnlyFile& file;
+  std::uint64_t offset = 0;
+  bool failed = false;
+};
+
+int ReadPiece(void* context, char* buffer, int size) {
+  auto* cursor = static_cast<FileCursor*>(context);
+  const std::ptrdiff_t got = cursor->file.ReadAt(cursor->offset, buffer, static_cast<std::size_t>(size));
+  if (got < 0) {
+    cursor->failed = true;
+    return -1;
+  }
+  cursor->offset += static_cast<std::uint64_t>(got);
+  return static_cast<int>(got);
+}
+
+int KeepOpen(void*) { return 0; }  // the file is closed by its owner
 
 // What went wrong in the XML, in the user's words.
 const char* ParseProblem(int code) {
@@ -130,18 +124,20 @@ class LeafStream {
 
 FileVerification VerifyDocumentFile(const std::string& path, const FindingSink& sink) {
   FileVerification result;
-  // Not blocking: opening a pipe for reading would otherwise wait for a
-  // writer, before the file's kind is even known.
-  const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (std::optional<Text> problem = OpenProblem(path, fd)) {
-    result.problem = *problem;
-    result.notAFile = fd.get() >= 0;
+  // Only a regular file opens, and the open never waits: a folder, a pipe
+  // or a device is refused before anything is read from it.
+  const platform::ReadOnlyFile file(path);
+  if (!file.IsOpen()) {
+    result.problem = OpenProblem(path, file.Error());
+    result.notAFile = file.Error() == EISDIR || file.Error() == ENODEV;
     return result;
   }
 
   // The reader keeps the current node and its ancestors only; no document
   // type declaration is loaded and no entity substituted.
-  xmlTextReaderPtr reader = xmlReaderForFd(fd.get(), nullptr, nullptr, XML_PARSE_NONET | XML_PARSE_NOCDATA);
+  FileCursor cursor{file};
+  xmlTextReaderPtr reader =
+      xmlReaderForIO(ReadPiece, KeepOpen, &cursor, nullptr, nullptr, XML_PARSE_NONET | XML_PARSE_NOCDATA);
   if (!reader) {
     result.problem = Ansi("Não foi possível ler o arquivo ") + Quoted(path) + Ansi(": memória insuficiente.");
     return result;
@@ -181,6 +177,9 @@ FileVerification VerifyDocumentFile(const std::string& path, const FindingSink& 
     result.problem = Ansi("O arquivo ") + Quoted(path) +
                      Ansi(" não é um documento cadastral nem financeiro da OXR (elemento raiz \"") + result.rootName +
                      "\").";
+  } else if (cursor.failed) {
+    result.problem = Ansi("Não foi possível ler o arquivo ") + Quoted(path) + ": " +
+                     FromUtf8(std::generic_category().message(file.Error())) + ".";
   } else if (status != 0 || error.code != 0 || result.rootName.empty()) {
     // Whatever stopped a file before its first element, it holds none.
     const int code = result.rootName.empty() ? XML_ERR_DOCUMENT_EMPTY : error.code;
