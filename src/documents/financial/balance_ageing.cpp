@@ -14,7 +14,7 @@ namespace voske {
 
 namespace {
 
-const Text kSection = "oxr:idadeSaldo";
+const Text kAgeingSection = "oxr:idadeSaldo";
 
 // Which lists a label belongs to.
 enum LabelUse : unsigned {
@@ -109,7 +109,7 @@ void WriteAgeCode(TXMLGenerator& gen, const SheetView& sheet, int row, unsigned 
 // inside `amountsElement`.
 void WriteBracket(FinancialContext& ctx, const SheetView& sheet, int row, const char* entryElement,
                   const char* amountsElement, unsigned labelUse, const std::vector<AmountColumn>& amounts) {
-  ctx.gen.AddElement(entryElement, false, kSection);
+  ctx.gen.AddElement(entryElement, false, kAgeingSection);
   WriteAgeCode(ctx.gen, sheet, row, labelUse);
   ctx.gen.AddElement(amountsElement);
   for (const AmountColumn& amount : amounts)
@@ -121,7 +121,7 @@ void WriteBracket(FinancialContext& ctx, const SheetView& sheet, int row, const 
 void WriteBalanceAgeing(FinancialContext& ctx) {
   ScheduleStatus(ctx, "Gerando Idade de saldos");
   ctx.gen.ReturnTo(kFinancialRoot);
-  ctx.gen.AddElement(kSection);
+  ctx.gen.AddElement(kAgeingSection);
 
   const SheetView sheet = ctx.Sheet(SheetId::IdadeDeSaldos);
   const AgeingLayout layout = LayoutFor(ctx.year);

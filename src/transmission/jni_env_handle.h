@@ -20,8 +20,6 @@ class TJNIEnv {
   // A Java string from UTF-8 (the VM's modified UTF-8 differs only for the NUL
   // character, which is encoded as the VM expects).
   jstring NewString(const std::string& utf8) const;
-  // A Java string from Windows-1252 text, by way of UTF-8.
-  jstring NewStringAnsi(TextView text) const;
   // A Java string as Windows-1252 text; null gives an empty text.
   Text ToText(jstring s) const;
 
