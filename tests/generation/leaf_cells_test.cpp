@@ -9,7 +9,7 @@
 #include "documents/computed_leaves.h"
 #include "documents/financial/financial_builder.h"
 #include "documents/registration/cadastral_builder.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "sample_workbook.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
@@ -72,7 +72,7 @@ TEST(LeafCells, EveryLeafButTheComputedOnesNamesItsCell) {
       request.workbookPath = book;
       request.destinationFolder = dir.path().string();
       request.passwordUpper = "SENHA";
-      LoadWorkbook(request, frontEnd, state, services);
+      RunGeneration(request, frontEnd, state, services);
       ASSERT_FALSE(state.generationFailed) << c.kind << " " << c.year << ": " << (frontEnd.messages.empty() ? "" : ToUtf8(frontEnd.messages.back().text));
     }
     EXPECT_EQ(watch.withoutCell, std::vector<std::string>{}) << c.kind << " " << c.subKind << " " << c.year;
