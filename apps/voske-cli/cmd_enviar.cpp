@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
+#include "text/error.h"
 #include "transmission/java_transmission.h"
 #include "verification/findings_csv.h"
 #include "workflow/oxr_password.h"

@@ -9,6 +9,7 @@
 #include "options.h"
 #include "terminal.h"
 #include "text/cp1252.h"
+#include "text/error.h"
 #include "verification/document_file.h"
 #include "verification/findings_csv.h"
 

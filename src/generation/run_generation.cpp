@@ -139,6 +139,7 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   }
   if (state.generationFailed) return;
   state.findings = verifier.Findings();
+  state.verified = true;
   if (state.findings.empty()) {
     frontEnd.ShowInformation(Msg().success);
   } else if (request.strict) {

@@ -7,12 +7,13 @@
 namespace voske {
 
 bool VerifyBeforeSending(const std::string& xmlPath, FrontEnd& frontEnd, bool strict, const FindingSink& stream,
-                         std::vector<Finding>* kept) {
+                         std::vector<Finding>* kept, bool* read) {
   std::vector<Finding> own;
   std::vector<Finding>& findings = kept ? *kept : own;
   findings.clear();
   const FileVerification verified =
       VerifyDocumentFile(xmlPath, stream ? stream : FindingSink([&findings](const Finding& f) { findings.push_back(f); }));
+  if (read) *read = verified.read;
   // A folder, a device or a pipe is no document to send, and the sending
   // would wait on it or read it without end.
   if (verified.notAFile) {

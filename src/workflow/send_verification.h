@@ -19,7 +19,8 @@ namespace voske {
 // it at once) and none is kept, so a document of any size is checked in the
 // same memory; the message and the question then carry no details. Without
 // it the findings are kept in `kept` (when given) and shown as the details.
+// `read`, when given, is told whether the document was read through.
 bool VerifyBeforeSending(const std::string& xmlPath, FrontEnd& frontEnd, bool strict, const FindingSink& stream = {},
-                         std::vector<Finding>* kept = nullptr);
+                         std::vector<Finding>* kept = nullptr, bool* read = nullptr);
 
 }  // namespace voske
