@@ -219,10 +219,4 @@ void AtomicFile::Commit() {
   }
 }
 
-void WriteFileAtomically(const std::string& fileName, std::string_view content) {
-  AtomicFile file(fileName);
-  file.Write(content);
-  file.Commit();
-}
-
 }  // namespace voske

@@ -51,7 +51,4 @@ class AtomicFile {
   unsigned long long startedToDisk_ = 0;  // of which the disk was asked to write
 };
 
-// Writes `content` to `fileName` through an AtomicFile.
-void WriteFileAtomically(const std::string& fileName, std::string_view content);
-
 }  // namespace voske

@@ -88,11 +88,11 @@ TEST(AtomicFile, DocumentsGetTheModeTheUmaskGivesAnyNewFile) {
       ScratchDir dir;
       const fs::path file = dir / "doc.xml";
       const mode_t before = ::umask(mask);
-      WriteFileAtomically(file.string(), "x");  // a new name
-      AtomicFile again(file.string(), kind);    // and over an existing one
-      again.Write("y");
-      again.Commit();
-      WriteFileAtomically((dir / "b.xml").string(), "x");
+      for (const fs::path& name : {file, file, dir / "b.xml"}) {  // new names, and over an existing one
+        AtomicFile out(name.string(), kind);
+        out.Write("x");
+        out.Commit();
+      }
       ::umask(before);
       struct stat st {};
       ASSERT_EQ(::stat(file.c_str(), &st), 0);

@@ -65,10 +65,10 @@ inline std::unique_ptr<ScheduleRun> RunSchedules(const sample::Workbook& wb) {
   }
   run->year = ReferenceYear(run->sheets);
 
-  TXMLGenerator gen(RootElementName(DocumentKind::Financeiro), RootStartTag(DocumentKind::Financeiro), Text());
+  const std::string xml = (run->dir / "saida.xml").string();
+  TXMLGenerator gen(RootElementName(DocumentKind::Financeiro), RootStartTag(DocumentKind::Financeiro), Text(), xml);
   FinancialContext ctx{{run->sheets, gen, run->frontEnd}, run->year};
   WriteYearSchedules(ctx);
-  const std::string xml = (run->dir / "saida.xml").string();
   gen.SaveToFile(xml);
   EXPECT_TRUE(StrictlyWellFormed(FileContents(xml)));
   const pugi::xml_parse_result parsed = run->doc.load_file(xml.c_str(), pugi::parse_default, pugi::encoding_latin1);
