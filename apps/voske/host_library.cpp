@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "text/package_layout.h"
+
 namespace voske::host {
 
 std::string ExecutableFolder() {
@@ -14,13 +16,7 @@ std::string ExecutableFolder() {
 }
 
 std::string VoskeLibraryPath(const std::string& executableFolder) {
-  const std::filesystem::path here(executableFolder);
-  const std::filesystem::path candidates[] = {here / "libvoske.so", here.parent_path() / "lib" / "voske-xml" / "libvoske.so"};
-  for (const std::filesystem::path& c : candidates) {
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(c, ec)) return c.string();
-  }
-  return candidates[0].string();
+  return (PackageFolderHolding(executableFolder, "libvoske.so") / "libvoske.so").string();
 }
 
 LoadedLibrary LoadVoskeLibrary(const std::string& path) {

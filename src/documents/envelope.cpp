@@ -12,10 +12,6 @@ namespace {
 constexpr TextView kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 constexpr TextView kSchemaFile = "/voskeComplexTypes.xsd";
 
-Text TransactionCode(DocumentKind kind) {
-  return kind == DocumentKind::Financeiro ? "ENVIO_VOSKE_FINANCEIRO" : "ENVIO_VOSKE_CADASTRAL";
-}
-
 }  // namespace
 
 const Text& SchemaNamespace() {
@@ -55,7 +51,7 @@ std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentCon
   gen->AddTextElement("oxr:periodo", PeriodDate(ctx.sheets), at[0]);
   if (kind == DocumentKind::Financeiro)
     ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros"));
-  gen->AddTextElement("oxr:transacao", TransactionCode(kind));
+  gen->AddTextElement("oxr:transacao", TransactionCodeOf(kind));
   // The password is hashed in upper case (letters a-z only), so the same
   // password typed in either case gives the same hash.
   gen->AddTextElement("oxr:hashPwd", TXMLGenerator::HashText(UpperAscii(ctx.passwordUpper)));

@@ -20,7 +20,6 @@ namespace {
 struct Messages {
   Text loadFailed = Ansi("Não foi possível carregar o arquivo: ");
   Text inconsistent = Ansi("Arquivo Excel inconsistente.");
-  Text success = Ansi("XML gerado com sucesso.");
   Text buildingCadastral = LoadingStatus(Ansi("Gerando Dados cadastrais"));
   Text buildingFinancial = LoadingStatus(Ansi("Gerando Dados financeiros"));
 };
@@ -129,7 +128,7 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   const std::optional<FileIdentity> own = IdentityOf(state.outputPath);
   state.findings = verifier.Findings();
   if (state.findings.empty()) {
-    frontEnd.ShowInformation(Msg().success);
+    frontEnd.ShowInformation(GenerationSuccessMessage(0));
   } else if (request.strict) {
     frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
                                     FindingDetails(state.findings));
@@ -141,23 +140,6 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
 }
 
 }  // namespace
-
-Text GenerationSuccessMessage(std::size_t findingCount) {
-  if (findingCount == 0) return Msg().success;
-  return Msg().success + CR + FindingCountLine(findingCount) + Ansi(": valores que o esquema da OXR recusa.");
-}
-
-Text StrictFailureMessage(std::size_t findingCount) {
-  return Ansi("O arquivo XML não foi gerado: ") + FindingCountLine(findingCount) +
-         Ansi(" (valores que o esquema da OXR recusa).");
-}
-
-std::vector<Text> FindingDetails(const std::vector<Finding>& findings) {
-  std::vector<Text> lines;
-  lines.reserve(findings.size());
-  for (const Finding& f : findings) lines.push_back(f.Line());
-  return lines;
-}
 
 Text LoadingStatus(const Text& suffix) { return Ansi("Status: Gerando os arquivos XML - ") + suffix; }
 

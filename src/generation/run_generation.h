@@ -62,14 +62,6 @@ struct GenerationRequest {
 bool RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
                   const GenerationServices& services);
 
-// The message of a generation that ends well. With findings: "XML gerado com
-// sucesso." and the number of warnings, the findings going as the details.
-Text GenerationSuccessMessage(std::size_t findingCount);
-// The message of a strict generation that stopped on its findings.
-Text StrictFailureMessage(std::size_t findingCount);
-// The findings, one line each, as the message dialog's details.
-std::vector<Text> FindingDetails(const std::vector<Finding>& findings);
-
 // The status line before each worksheet read, and while a builder runs.
 Text LoadingStatus(const Text& suffix);
 

@@ -14,6 +14,7 @@
 
 #include "text/cp1252.h"
 #include "text/error.h"
+#include "text/package_layout.h"
 #include "transmission/java_vm_handle.h"
 
 namespace voske {
@@ -130,16 +131,9 @@ std::string CodeFolder() {
 
 std::string DefaultClientFolder() {
   if (const char* env = std::getenv("VOSKE_CLIENT_DIR"); env && *env) return env;
-  const std::string here = CodeFolder();
-  const std::filesystem::path installed = std::filesystem::path(here).parent_path() / kInstalledLibraryFolder;
-  for (const std::string& folder : {here, installed.string()}) {
-    const std::string client = ClientFolderBeside(folder);
-    std::error_code ec;
-    if (std::filesystem::exists(client + "/VOSKEClient.jar", ec)) return client;
-  }
-  // Neither holds the client: the folder beside the code is named in the
-  // messages that follow, as it always was.
-  return ClientFolderBeside(here);
+  // Neither place holding the client, the folder beside the code is named in
+  // the messages that follow, as it always was.
+  return ClientFolderBeside(PackageFolderHolding(CodeFolder(), "ext/VOSKE/VOSKEClient.jar").string());
 }
 
 std::string ClassPathOption(const std::string& clientFolder) {
