@@ -1,5 +1,7 @@
 #include "documents/envelope.h"
 
+#include <exception>
+
 #include "documents/operator_cells.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
@@ -74,6 +76,21 @@ void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext&
 Text DocumentFailureMessage(DocumentKind kind, const Text& cause) {
   const char* document = kind == DocumentKind::Financeiro ? "Dados Financeiros" : "Dados Cadastrais";
   return Ansi("Não foi possível gerar o arquivo XML \"") + document + "\"." + CR + cause;
+}
+
+void BuildOrFail(DocumentKind kind, const std::function<void()>& build) {
+  try {
+    build();
+  } catch (const EDocumentoNaoGerado&) {
+    throw;
+  } catch (const EVoske& e) {
+    throw EDocumentoNaoGerado(DocumentFailureMessage(kind, e.Message()));
+  } catch (const std::exception& e) {
+    // Failures from below the system's own messages (the file system,
+    // memory) carry a plain text of their own, in UTF-8; it is still the
+    // best cause to show.
+    throw EDocumentoNaoGerado(DocumentFailureMessage(kind, FromUtf8(e.what())));
+  }
 }
 
 }  // namespace voske

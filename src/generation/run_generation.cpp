@@ -1,8 +1,8 @@
 #include "generation/run_generation.h"
 
 #include <exception>
+#include <optional>
 
-#include "documents/financial/financial_builder.h"
 #include "documents/operator_cells.h"
 #include "generation/output_name.h"
 #include "verification/document_verifier.h"
@@ -111,18 +111,16 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
                                 .outputPath = state.outputPath,
                                 .passwordUpper = request.passwordUpper,
                                 .programVersion = request.programVersion,
-                                .generationFailed = state.generationFailed,
                                 .leafObserver = &verifier};
   if (request.document == DocumentKind::Cadastral) {
     LoadCadastralSheets(loader, sheets);
     frontEnd.Status(Msg().buildingCadastral);
     services.buildCadastral(context);
-  } else if (!state.generationFailed) {
+  } else {
     LoadFinancialSheets(loader, sheets);
     frontEnd.Status(Msg().buildingFinancial);
     services.buildFinancial(context);
   }
-  if (state.generationFailed) return;
   // The document was just linked into place: note which file is ours, so a
   // strict refusal removes it and never another run's of the same name.
   const std::optional<FileIdentity> own = IdentityOf(state.outputPath);
@@ -143,30 +141,30 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
 
 Text LoadingStatus(const Text& suffix) { return Ansi("Status: Gerando os arquivos XML - ") + suffix; }
 
-bool RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
-                  const GenerationServices& services) {
+void RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
+                   const GenerationServices& services) {
   std::unique_ptr<WorksheetReader> reader = services.newReader();
   frontEnd.SetBusy(true);
+  std::optional<Text> failure;
   try {
     Generate(request, frontEnd, state, services, *reader);
-  } catch (const EDadosFinanceiros& e) {
-    frontEnd.ShowError(e.Message());
-    FailGeneration(state);
+  } catch (const EDocumentoNaoGerado& e) {
+    failure = e.Message();
   } catch (const EGenerica& e) {
-    frontEnd.ShowError(e.Message());
-    FailGeneration(state);
+    failure = e.Message();
   } catch (const ECarregaArquivo& e) {
-    frontEnd.ShowError(Msg().loadFailed + e.Message());
-    FailGeneration(state);
+    failure = Msg().loadFailed + e.Message();
   } catch (...) {
     // Anything else (a value too long for the schema, a file error, an
     // internal fault) gets the one message; its own text means nothing to
     // the user.
-    frontEnd.ShowError(Msg().inconsistent);
-    FailGeneration(state);
+    failure = Msg().inconsistent;
   }
   frontEnd.SetBusy(false);
-  return true;
+  if (!failure) return;
+  // The cursor is back before the message, which waits for the user.
+  frontEnd.ShowError(*failure);
+  FailGeneration(state);
 }
 
 }  // namespace voske
