@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 
+#include "documents/financial/year_schedules.h"
 #include "documents/operator_cells.h"
 #include "generation/output_name.h"
 #include "verification/document_verifier.h"
@@ -75,21 +76,8 @@ void LoadFinancialSheets(SheetLoader& loader, const Worksheets& sheets) {
   loader.Load(SheetId::BalanceteReceita, "Receita");
   loader.Load(SheetId::BalanceteDespesa, "Despesa");
 
-  // The financial builder writes the year's sections under the same
-  // conditions, so it never asks for a worksheet that was not read.
-  const int year = ReferenceYear(sheets);
-  if (year >= 2010) loader.Load(SheetId::Intercambio);
-  if (year >= 2011) {
-    if (year < 2013) loader.Load(SheetId::Corresponsabilidade);
-    loader.Load(SheetId::Provisao);
-  }
-  if (year >= 2012) loader.Load(SheetId::ContratosEstipulados);
-  if (year >= 2013) {
-    loader.Load(SheetId::QuadrosAuxiliaresEventos);
-    loader.Load(SheetId::IntercambioEventualReceber);
-    loader.Load(SheetId::IntercambioEventualPagar);
-    loader.Load(SheetId::In20);
-  }
+  // The financial builder writes the year's sections from the same table.
+  for (const SheetId id : YearSheets(ReferenceYear(sheets))) loader.Load(id);
 }
 
 void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
