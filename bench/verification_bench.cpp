@@ -54,13 +54,11 @@ const SheetId kFinancialSheets[] = {
 // Seconds to build and save the document; negative when it failed.
 double Build(const voske::Worksheets& sheets, const std::string& output, voske::LeafObserver* observer) {
   QuietFrontEnd frontEnd;
-  bool failed = false;
   const voske::DocumentContext ctx{.sheets = sheets,
                                    .frontEnd = frontEnd,
                                    .outputPath = output,
                                    .passwordUpper = "SENHA",
                                    .programVersion = "3.3",
-                                   .generationFailed = failed,
                                    .leafObserver = observer};
   const auto start = Clock::now();
   voske::BuildFinancialDocument(ctx);

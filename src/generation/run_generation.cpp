@@ -88,8 +88,9 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   loader.Load(SheetId::Listas);
   frontEnd.ProcessEvents();
 
-  const Text fileName = OutputFileName(request.document, RegistrationNumberText(sheets), services.localTime());
-  state.outputPath = OutputPathFor(request.destinationFolder, fileName);
+  const Text registration = RegistrationNumberText(sheets);
+  std::tm when = services.localTime();
+  state.outputPath = OutputPathFor(request.destinationFolder, OutputFileName(request.document, registration, when));
 
   // Every leaf is checked as it is written, so the document is never read
   // again for it.
@@ -99,7 +100,20 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
                                 .outputPath = state.outputPath,
                                 .passwordUpper = request.passwordUpper,
                                 .programVersion = request.programVersion,
-                                .leafObserver = &verifier};
+                                .leafObserver = &verifier,
+                                // A strict run with findings is refused before
+                                // the document takes a name.
+                                .deliverable = [&] { return !request.strict || verifier.Findings().empty(); },
+                                // A document of the same name (an earlier run in
+                                // the same second) stays: this one takes the next
+                                // free second's name.
+                                .nextName =
+                                    [&](const std::string&) {
+                                      when = NextSecond(when);
+                                      return OutputPathFor(request.destinationFolder,
+                                                           OutputFileName(request.document, registration, when));
+                                    },
+                                .saved = [&](const std::string& path) { state.outputPath = path; }};
   if (request.document == DocumentKind::Cadastral) {
     LoadCadastralSheets(loader, sheets);
     frontEnd.Status(Msg().buildingCadastral);
@@ -109,16 +123,13 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
     frontEnd.Status(Msg().buildingFinancial);
     services.buildFinancial(context);
   }
-  // The document was just linked into place: note which file is ours, so a
-  // strict refusal removes it and never another run's of the same name.
-  const std::optional<FileIdentity> own = IdentityOf(state.outputPath);
   state.findings = verifier.Findings();
   if (state.findings.empty()) {
     frontEnd.ShowInformation(GenerationSuccessMessage(0));
   } else if (request.strict) {
     frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
                                     FindingDetails(state.findings));
-    DiscardOwnOutput(state, own);
+    FailGeneration(state);
   } else {
     frontEnd.ShowMessageWithDetails(GenerationSuccessMessage(state.findings.size()), MessageIcon::Information,
                                     Ansi("Informação"), FindingDetails(state.findings));

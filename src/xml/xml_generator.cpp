@@ -351,7 +351,7 @@ std::string TXMLGenerator::ClosingTags() const {
   return tags + Text(kLineEnd);
 }
 
-void TXMLGenerator::SaveToFile(const std::string& fileName) {
+std::string TXMLGenerator::SaveToFile(const std::string& fileName, const NextName& next) {
   if (fileName != file_->FileName()) {
     throw EGenerica(Ansi("Erro interno na geração do XML: o documento é gravado em \"") + FromUtf8(file_->FileName()) +
                     Ansi("\", não em \"") + FromUtf8(fileName) + "\".");
@@ -362,7 +362,7 @@ void TXMLGenerator::SaveToFile(const std::string& fileName) {
   open_ = OpenPath();
   Flush();
   writer_->Finish();
-  file_->Commit();
+  return file_->Commit(next);
 }
 
 }  // namespace voske

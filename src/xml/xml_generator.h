@@ -17,12 +17,12 @@
 
 #include "text/error.h"
 #include "text/text.h"
+#include "xml/atomic_file.h"
 #include "xml/leaf_observer.h"
 #include "xml/md5.h"
 
 namespace voske {
 
-class AtomicFile;
 class BackgroundWriter;
 
 // A value longer than the regulator's schema allows.
@@ -102,9 +102,11 @@ class TXMLGenerator {
   static Text HashText(const Text& text);
 
   // Ends the open elements and puts the file in place; `fileName` is the
-  // outputPath the generator was made for. Raises EGravaArquivo; a failed
-  // save leaves no file of its own. Nothing may be added after.
-  void SaveToFile(const std::string& fileName);
+  // outputPath the generator was made for. A file already there is never
+  // replaced: the document takes the first free name `next` offers
+  // (AtomicFile::Commit). Returns the name taken. Raises EGravaArquivo; a
+  // failed save leaves no file of its own. Nothing may be added after.
+  std::string SaveToFile(const std::string& fileName, const NextName& next = {});
 
  private:
   // The elements whose start tag is written and end tag not yet: the root

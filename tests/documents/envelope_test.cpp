@@ -41,8 +41,11 @@ struct Generation {
   Worksheets sheets = Identification();
   RecordingFrontEnd frontEnd;
   ScratchDir dir;
-  bool failed = false;
-  DocumentContext ctx{sheets, frontEnd, (dir / "doc.xml").string(), "SENHA123", "3.3", failed};
+  DocumentContext ctx{.sheets = sheets,
+                      .frontEnd = frontEnd,
+                      .outputPath = (dir / "doc.xml").string(),
+                      .passwordUpper = "SENHA123",
+                      .programVersion = "3.3"};
 };
 
 // The texts of the elements without child elements, in document order, as

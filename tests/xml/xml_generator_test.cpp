@@ -219,13 +219,19 @@ TEST(SaveToFile, AnEmptyRootStillGetsItsEndTagAndABlankStartTagGivesThePlainOne)
   EXPECT_EQ(noTag.Saved(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:r><oxr:x>1</oxr:x></oxr:r>\r\n");
 }
 
-TEST(SaveToFile, ReplacesAnExistingFileWhole) {
+TEST(SaveToFile, NeverReplacesAnExistingFile) {
   ScratchDir dir;
   const fs::path file = dir / "doc.xml";
-  { std::ofstream(file) << std::string(100000, 'x'); }
+  { std::ofstream(file) << "anterior"; }
+  {
+    TXMLGenerator gen("oxr:doc", kRootTag, "", file.string());
+    EXPECT_THROW(gen.SaveToFile(file.string()), EGravaArquivo);
+  }
   TXMLGenerator gen("oxr:doc", kRootTag, "", file.string());
-  gen.SaveToFile(file.string());
-  EXPECT_EQ(support::FileContents(file),
+  const fs::path other = dir / "doc-2.xml";
+  EXPECT_EQ(gen.SaveToFile(file.string(), [&](const std::string&) { return other.string(); }), other.string());
+  EXPECT_EQ(support::FileContents(file), "anterior");
+  EXPECT_EQ(support::FileContents(other),
             "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n" + kRootTag + "</oxr:doc>\r\n");
 }
 
