@@ -9,10 +9,7 @@
 #include <mutex>
 #include <new>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "platform/file_reading.h"
 #include "text/cp1252.h"
 
 namespace voske {
@@ -137,20 +134,6 @@ xmlSAXHandler MakeHandler() {
   return h;
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 class Parser {
  public:
   // `head`: the file's first bytes (up to four), by which the parser tells
@@ -181,34 +164,26 @@ HeaderValue Failure(int error) {
 }  // namespace
 
 HeaderValue ReadHeaderValue(const std::string& path, const Text& element, const Text& child) {
-  // Not blocking: opening a pipe for reading would otherwise wait for a writer.
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) return Failure(errno);
-  struct stat info {};
-  if (::fstat(file.get(), &info) != 0) return Failure(errno);
-  if (S_ISDIR(info.st_mode)) return Failure(EISDIR);
-  if (!S_ISREG(info.st_mode)) return Failure(ENODEV);  // a pipe or a device may never end
+  // Only a regular file opens, and the open never waits: a pipe or a device
+  // may never end.
+  const platform::ReadOnlyFile file(path);
+  if (!file.IsOpen()) return Failure(file.Error());
 
   // The library sets up its tables once, before any thread parses.
   static std::once_flag initialised;
   std::call_once(initialised, [] { xmlInitParser(); });
   HeaderValue result;
   char buffer[64 * 1024];
-  const auto readSome = [&file, &buffer]() -> ssize_t {
-    for (;;) {
-      const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
-      if (n >= 0 || errno != EINTR) return n;
-    }
-  };
-  ssize_t n = readSome();
-  if (n < 0) return Failure(errno);
-  const int head = static_cast<int>(std::min<ssize_t>(n, 4));
+  std::uint64_t offset = 0;
+  std::ptrdiff_t n = file.ReadAt(offset, buffer, sizeof buffer);
+  if (n < 0) return Failure(file.Error());
+  const int head = static_cast<int>(std::min<std::ptrdiff_t>(n, 4));
   xmlSAXHandler handler = MakeHandler();
   const Parser parser(&handler, buffer, head);
   Scan scan(parser.get(), ToUtf8(element), ToUtf8(child));
   parser.get()->_private = &scan;
 
-  std::uintmax_t offset = static_cast<std::uintmax_t>(n);
+  offset += static_cast<std::uint64_t>(n);
   const char* piece = buffer + head;
   int size = static_cast<int>(n) - head;
   for (bool last = n == 0;;) {
@@ -218,9 +193,9 @@ HeaderValue ReadHeaderValue(const std::string& path, const Text& element, const 
     if (code != 0 || !parser.get()->wellFormed) break;
     if (last) break;
     if (offset >= kMaxHeaderOffset) return result;  // no header where a header is
-    n = readSome();
-    if (n < 0) return Failure(errno);
-    offset += static_cast<std::uintmax_t>(n);
+    n = file.ReadAt(offset, buffer, sizeof buffer);
+    if (n < 0) return Failure(file.Error());
+    offset += static_cast<std::uint64_t>(n);
     piece = buffer;
     size = static_cast<int>(n);
     last = n == 0;

@@ -24,8 +24,9 @@ namespace fs = std::filesystem;
 using Modules = std::set<std::string>;
 
 // Who may include whom. Imports flow one way: front ends -> workflow ->
-// generation -> verification / documents -> xml / workbook / values -> text,
-// with port visible to all. transmission implements TransmissionPort and only
+// generation -> verification / documents -> xml / workbook / values -> text
+// -> platform, with port visible to all and platform, the bottom, visible to
+// every module while it includes none of them. transmission implements TransmissionPort and only
 // the front ends wire it in. Two sideways steps onto values are allowed: xml
 // uses it for the number rule of decimal leaves, and workbook for the one
 // calendar between day serials and dates (the OOXML reader's ISO dates, and
@@ -33,6 +34,7 @@ using Modules = std::set<std::string>;
 const std::map<std::string, Modules>& AllowedImports() {
   static const std::map<std::string, Modules> table = [] {
     std::map<std::string, Modules> t;
+    t["platform"] = {};
     t["text"] = {};
     t["port"] = {"text"};
     t["values"] = {"text"};
@@ -54,6 +56,8 @@ const std::map<std::string, Modules>& AllowedImports() {
     t["voske-cli"].erase("entry");
     t["voske"] = t["entry"];
     t["voske"].insert("entry");
+    for (auto& [module, allowed] : t)
+      if (module != "platform") allowed.insert("platform");
     return t;
   }();
   return table;
@@ -327,11 +331,20 @@ TEST(IncludeRules, FileLocalNamesAreUniqueWithinAModule) {
   for (const fs::path& file : SourceFiles(root)) {
     if (*file.begin() != "src") continue;  // the programs are not batched
     const ScopeNames names = NamespaceScopeNames(FileText(root / file));
-    const std::string module = ModuleOf(file);
-    if (file.extension() == ".cpp")
-      for (const std::string& n : names.local) localByModule[module][n].push_back(file.string());
-    if (file.extension() == ".h")
-      for (const std::string& n : names.shared) sharedByModule[module][n] = file.string();
+    // The platform layer builds its common files with one system's files:
+    // each system is a batch set of its own.
+    std::vector<std::string> modules{ModuleOf(file)};
+    if (modules[0] == "platform") {
+      const std::string folder = file.parent_path().filename().string();
+      if (folder == "posix" || folder == "windows") modules = {"platform/" + folder};
+      else modules = {"platform/posix", "platform/windows"};
+    }
+    for (const std::string& module : modules) {
+      if (file.extension() == ".cpp")
+        for (const std::string& n : names.local) localByModule[module][n].push_back(file.string());
+      if (file.extension() == ".h")
+        for (const std::string& n : names.shared) sharedByModule[module][n] = file.string();
+    }
   }
   int locals = 0;
   for (const auto& [module, names] : localByModule) {
@@ -378,6 +391,7 @@ TEST(IncludeRules, ModulesOfPaths) {
   EXPECT_FALSE(AllowedImports().at("xml").count("workbook"));
   EXPECT_FALSE(AllowedImports().at("workflow").count("transmission"));
   EXPECT_FALSE(AllowedImports().at("registration").count("financial"));
+  EXPECT_TRUE(AllowedImports().at("platform").empty());
 }
 
 }  // namespace
