@@ -19,6 +19,8 @@
 namespace voske {
 namespace {
 
+using support::XmlNode;
+
 namespace fs = std::filesystem;
 using voske::support::RecordingFrontEnd;
 using voske::support::ScratchDir;
