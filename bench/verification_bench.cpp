@@ -9,7 +9,6 @@
 //
 // Without FILE, the large workbook of financial-generation-bench is written
 // first (its --write mode).
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,6 +21,7 @@
 #include "documents/envelope.h"
 #include "documents/financial/financial_builder.h"
 #include "port/front_end.h"
+#include "support/peak_memory.h"
 #include "text/cp1252.h"
 #include "verification/document_verifier.h"
 #include "workbook/worksheet_loader.h"
@@ -76,14 +76,10 @@ int main(int argc, char** argv) {
   std::string path = argc > 1 ? argv[1] : (scratch / "planilha-grande.xlsx").string();
   if (argc <= 1) {
     std::fprintf(stderr, "verification-bench: writing %s\n", path.c_str());
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      ::execl(VOSKE_WORKBOOK_WRITER, VOSKE_WORKBOOK_WRITER, "--write", path.c_str(), static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 1;
+    if (!voske::support::MeasureProgram(VOSKE_WORKBOOK_WRITER, {"--write", path}, "/dev/stdout", "/dev/stderr",
+                                        std::chrono::hours(1))
+             .Succeeded())
+      return 1;
   }
 
   voske::Worksheets sheets;
