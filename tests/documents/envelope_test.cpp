@@ -55,7 +55,7 @@ struct Generation {
 void CollectLeaves(XmlNode node, std::vector<std::pair<std::string, Text>>& out) {
   for (XmlNode child : node.children()) {
     if (!child.IsElement()) continue;
-    if (child.find_child([](XmlNode n) { return n.IsElement(); })) {
+    if (child.find_node([](const XmlNode&) { return true; })) {
       CollectLeaves(child, out);
     } else {
       out.emplace_back(child.name(), FromUtf8(child.text()));
