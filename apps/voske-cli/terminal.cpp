@@ -1,12 +1,10 @@
 #include "terminal.h"
 
-#include <termios.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <iostream>
+#include <optional>
 
+#include "platform/console.h"
+#include "platform/process.h"
 #include "text/cp1252.h"
 
 namespace voske::cli {
@@ -54,26 +52,13 @@ void TerminalFrontEnd::SetStatus(const Text& status) {
 }
 
 Text ReadSecret(const char* envName, const char* prompt) {
-  if (const char* env = std::getenv(envName)) return FromUtf8(env);
-
-  const bool tty = ::isatty(STDIN_FILENO) != 0;
-  termios saved{};
-  if (tty) {
-    std::fputs(prompt, stderr);
-    std::fflush(stderr);
-    if (::tcgetattr(STDIN_FILENO, &saved) == 0) {
-      termios quiet = saved;
-      quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-      ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-    }
-  }
-  std::string line;
-  std::getline(std::cin, line);
-  if (tty) {
-    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-    std::fputc('\n', stderr);
-  }
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (const std::optional<std::string> env = platform::EnvironmentVariable(envName)) return FromUtf8(*env);
+  if (!platform::InputIsConsole()) return FromUtf8(platform::ReadInputLine().value_or(std::string()));
+  std::fputs(prompt, stderr);
+  std::fflush(stderr);
+  // Without echo; the console gets it back however the reading ends.
+  const std::string line = platform::ReadSecretLine().value_or(std::string());
+  std::fputc('\n', stderr);
   return FromUtf8(line);
 }
 
