@@ -43,5 +43,13 @@ using FindingSink = std::function<void(const Finding&)>;
 
 // "1 aviso de verificação" / "3 avisos de verificação".
 Text FindingCountLine(std::size_t count);
+// The findings, one line each, as the message dialog's details.
+std::vector<Text> FindingDetails(const std::vector<Finding>& findings);
+
+// The message of a generation that ends well: "XML gerado com sucesso.", and
+// with findings their count on a line of its own.
+Text GenerationSuccessMessage(std::size_t findingCount);
+// The message of a strict generation that stopped on its findings.
+Text StrictFailureMessage(std::size_t findingCount);
 
 }  // namespace voske

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/paths.h"
+#include "support/scratch_document.h"
 #include "text/cp1252.h"
 #include "verification/document_file.h"
 #include "verification/document_verifier.h"
@@ -23,7 +24,8 @@ std::vector<Text> Lines(const std::vector<Finding>& findings) {
 }
 
 TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePathWithPositions) {
-  TXMLGenerator gen("oxr:voskeCadastral", "", "");
+  support::ScratchDocument doc("oxr:voskeCadastral", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   gen.AddElement("oxr:odontologiaGrupo");
@@ -59,7 +61,8 @@ TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePathWithPositions)
 }
 
 TEST(VerifyWhileGenerating, SharedNamesAreCheckedByWhereTheyStand) {
-  TXMLGenerator gen("oxr:voskeFinanc", "", "");
+  support::ScratchDocument doc("oxr:voskeFinanc", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   gen.AddElement("oxr:fluxoCaixa");
@@ -86,7 +89,8 @@ TEST(VerifyWhileGenerating, SharedNamesAreCheckedByWhereTheyStand) {
 
 // Values the builders write by rule where the tables are short.
 TEST(VerifyWhileGenerating, ValuesWrittenByRuleAreAccepted) {
-  TXMLGenerator gen("oxr:voskeFinanc", "", "");
+  support::ScratchDocument doc("oxr:voskeFinanc", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   gen.AddElement("oxr:idadeSaldo");
@@ -111,7 +115,8 @@ TEST(VerifyWhileGenerating, ValuesWrittenByRuleAreAccepted) {
 }
 
 TEST(VerifyWhileGenerating, TheSameCellWrittenTwiceIsReportedOnce) {
-  TXMLGenerator gen("oxr:voskeCadastral", "", "");
+  support::ScratchDocument doc("oxr:voskeCadastral", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   const Text sheet = Ansi("Dados Cadastrais");  // an origin only views its sheet name
@@ -129,11 +134,12 @@ TEST(VerifyWhileGenerating, TheSameCellWrittenTwiceIsReportedOnce) {
 
 TEST(VerifyWhileGenerating, WithoutAnObserverTheDocumentIsUnchanged) {
   auto write = [](LeafObserver* observer) {
-    TXMLGenerator gen("oxr:voskeCadastral", "", "");
+    support::ScratchDocument doc("oxr:voskeCadastral", "");
+    TXMLGenerator& gen = *doc;
     gen.SetLeafObserver(observer);
     gen.AddTextElement("oxr:CNPJ", "24681357000141", CellOrigin{"Dados Cadastrais", 6, 2});
     gen.AddDecimalElement("oxr:valor", "12.345");
-    return std::make_pair(gen.FileContent(), gen.ContentHash());
+    return std::make_pair(doc.Saved(), gen.ContentHash());
   };
   DocumentVerifier verifier;
   EXPECT_EQ(write(nullptr), write(&verifier));
