@@ -21,8 +21,6 @@
 //
 // Each read runs in a child process of its own, so that its peak memory is
 // the reader's alone and not the writer's or an earlier run's.
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -33,7 +31,9 @@
 #include <string>
 #include <vector>
 
+#include "common/program_arguments.h"
 #include "large_workbook.h"
+#include "support/peak_memory.h"
 #include "workbook/workbook_file.h"
 
 namespace {
@@ -48,40 +48,35 @@ struct Measure {
   bool ok = false;
 };
 
-double CpuSeconds(const rusage& u) {
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+// Each measured run is a child process of its own (support/peak_memory.h),
+// given an hour at most.
+constexpr std::chrono::hours kLimit{1};
 
 // Runs `body` in a child process; it reports seconds and cells through a pipe.
 template <typename Body>
 Measure InChild(Body body) {
   int fds[2];
   if (::pipe(fds) != 0) return {};
-  std::fflush(nullptr);  // nothing buffered may be written twice
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(fds[0]);
-    Measure m;
-    try {
-      m = body();
-      m.ok = true;
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "reader-bench: %s\n", e.what());
-    }
-    if (::write(fds[1], &m, sizeof m) != static_cast<ssize_t>(sizeof m)) ::_exit(3);
-    ::_exit(m.ok ? 0 : 1);
-  }
+  const voske::support::ChildRun run = voske::support::MeasureInChild(
+      [&] {
+        ::close(fds[0]);
+        Measure m;
+        try {
+          m = body();
+          m.ok = true;
+        } catch (const std::exception& e) {
+          std::fprintf(stderr, "reader-bench: %s\n", e.what());
+        }
+        return ::write(fds[1], &m, sizeof m) == static_cast<ssize_t>(sizeof m) && m.ok;
+      },
+      kLimit);
   ::close(fds[1]);
   Measure m;
   const bool got = ::read(fds[0], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
   ::close(fds[0]);
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
-  if (!got || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
-  m.peakKiB = usage.ru_maxrss;
-  m.cpuSeconds = CpuSeconds(usage);
+  if (!got || !run.Succeeded()) return {};
+  m.peakKiB = run.peakKiB;
+  m.cpuSeconds = run.cpuSeconds;
   return m;
 }
 
@@ -109,16 +104,10 @@ Measure ReadAll(const std::string& path) {
 std::string ConvertToXls(const std::filesystem::path& xlsx) {
   const std::filesystem::path dir = xlsx.parent_path();
   const std::string profile = "-env:UserInstallation=file://" + (dir / "lo-profile").string();
-  std::fflush(nullptr);  // the child reopens stdout, which would print the buffer again
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(127);
-    ::execlp("soffice", "soffice", "--headless", "--norestore", profile.c_str(), "--convert-to", "xls", "--outdir",
-             dir.c_str(), xlsx.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  const voske::support::ChildRun run = voske::support::MeasureProgram(
+      "soffice", {"--headless", "--norestore", profile, "--convert-to", "xls", "--outdir", dir.string(), xlsx.string()},
+      "/dev/null", "/dev/null", kLimit);
+  if (!run.Succeeded()) return {};
   std::filesystem::path xls = xlsx;
   xls.replace_extension(".xls");
   return std::filesystem::exists(xls) ? xls.string() : std::string();
@@ -134,25 +123,13 @@ struct Peer {
 // CPU time and peak memory. The floor ("unzip -p FILE > /dev/null") and each
 // peer are timed this way.
 Measure RunProcess(const std::vector<std::string>& args) {
-  const auto t0 = Clock::now();
-  std::fflush(nullptr);  // nothing buffered may be written twice
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(127);
-    std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execvp(argv[0], argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
+  const voske::support::ChildRun run = voske::support::MeasureProgram(
+      args.front(), std::vector<std::string>(args.begin() + 1, args.end()), "/dev/null", "/dev/null", kLimit);
   Measure m;
-  m.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-  m.cpuSeconds = CpuSeconds(usage);
-  m.peakKiB = usage.ru_maxrss;
-  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  m.seconds = run.seconds;
+  m.cpuSeconds = run.cpuSeconds;
+  m.peakKiB = run.peakKiB;
+  m.ok = run.Succeeded();
   return m;
 }
 
@@ -189,9 +166,31 @@ bool IsZip(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--once") {
+  const voske::programs::ProgramSyntax syntax{
+      "reader-bench",
+      "Uso: reader-bench [--xls] [--peers] [ARQUIVO]\n"
+      "       reader-bench --once ARQUIVO\n"
+      "Mede a leitura da pasta de trabalho grande (ou de ARQUIVO) contra \"unzip -p\";\n"
+      "--xls lê a cópia .xls, --peers também mede openpyxl e SheetJS, --once só lê\n"
+      "ARQUIVO uma vez, para medir o processo inteiro de fora.\n",
+      {"--xls", "--peers", "--once"}, 0, 1};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
+  std::string path;
+  bool once = false, xls = false, withPeers = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--once") once = true;
+    else if (a == "--xls") xls = true;
+    else if (a == "--peers") withPeers = true;
+    else path = a;
+  }
+  if (once && (argc != 3 || path.empty())) {
+    std::fprintf(stderr, "reader-bench: --once lê um ARQUIVO e nada mais\n%s", syntax.usage);
+    return 2;
+  }
+  if (once) {
     try {
-      auto book = voske::OpenWorkbookFile(argv[2]);
+      auto book = voske::OpenWorkbookFile(path);
       std::vector<voske::WorksheetArray> arrays;  // kept, as a generation keeps them
       std::size_t cells = 0;
       for (std::size_t i = 0; i < book->SheetNames().size(); ++i) {
@@ -205,25 +204,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  const bool xls = argc > 1 && std::string(argv[1]) == "--xls";
-  if (xls) {
-    --argc;
-    ++argv;
-  }
-  const bool withPeers = argc > 1 && std::string(argv[1]) == "--peers";
-  if (withPeers) {
-    --argc;
-    ++argv;
-  }
-  std::string path;
   std::filesystem::path scratch;
-  if (argc > 1 && argv[1][0] == '-') {
-    std::fprintf(stderr, "Uso: reader-bench [--xls] [--peers] [ARQUIVO] | reader-bench --once ARQUIVO\n");
-    return std::string(argv[1]) == "--help" ? 0 : 2;
-  }
-  if (argc > 1) {
-    path = argv[1];
-  } else {
+  if (path.empty()) {
     scratch = std::filesystem::temp_directory_path() / ("voske-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(scratch);
     path = (scratch / "large.xlsx").string();

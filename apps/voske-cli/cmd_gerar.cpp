@@ -6,10 +6,13 @@
 #include <vector>
 
 #include "commands.h"
+#include "options.h"
 #include "generation/run_generation.h"
 #include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
+#include "text/error.h"
+#include "verification/findings_csv.h"
 #include "workflow/oxr_password.h"
 #include "workflow/run_checks.h"
 
@@ -18,12 +21,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n"
-    "                     [--estrito]\n";
+    "                     [--estrito] [--avisos ARQUIVO.csv]\n";
 
 constexpr const char* kHelp =
-    "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n"
-    "                     [--estrito]\n"
-    "\n"
     "Gera um documento XML da OXR a partir da Planilha Padrão, como o botão \"Gerar arquivo\"\n"
     "da janela principal.\n"
     "\n"
@@ -32,8 +32,8 @@ constexpr const char* kHelp =
     "        o documento a gerar: \"cadastral\" (Dados cadastrais) ou \"financeiro\"\n"
     "        (Dados financeiros).\n"
     "  --planilha ARQUIVO\n"
-    "        a Planilha Padrão (.xlsx, .xlsm ou .xls). Aspas duplas no caminho são\n"
-    "        removidas.\n"
+    "        a Planilha Padrão (.xlsx, .xlsm, .xls ou .ods). Aspas duplas no caminho\n"
+    "        são removidas.\n"
     "  --destino PASTA\n"
     "        a pasta, já existente, onde o arquivo XML será gravado, com o nome\n"
     "        REGISTRO_CADASTRAL_AAAA-MM-DD_HHMMSS.xml ou REGISTRO_FINANCEIRO_....xml.\n"
@@ -43,6 +43,10 @@ constexpr const char* kHelp =
     "  --estrito\n"
     "        um documento com avisos de verificação é uma falha: o arquivo não fica na\n"
     "        pasta de destino e o código de saída é 1.\n"
+    "  --avisos ARQUIVO.csv\n"
+    "        grava também os avisos de verificação num arquivo CSV que o Excel abre\n"
+    "        como está (\";\" entre os campos, UTF-8): planilha, célula, elemento, valor,\n"
+    "        motivo e a regra técnica. Um arquivo com esse nome é substituído.\n"
     "  --help\n"
     "        mostra esta ajuda.\n"
     "\n"
@@ -54,84 +58,44 @@ constexpr const char* kHelp =
     "sucesso, o caminho completo do arquivo gerado é a única linha da saída padrão.\n"
     "\n"
     "Verificação: cada valor do documento é conferido com o que o esquema da OXR aceita\n"
-    "(listas de valores, formatos, números, datas, dígitos verificadores de CNPJ e CPF).\n"
-    "Cada valor recusado é uma linha \"Aviso: PLANILHA!CÉLULA: ELEMENTO \"VALOR\": motivo\"\n"
-    "na saída de erros, seguida de uma linha com a contagem; o documento é gerado mesmo\n"
-    "assim, salvo com --estrito.\n"
+    "(listas de valores, formatos, tamanhos, números, datas, dígitos verificadores de CNPJ\n"
+    "e CPF). Cada valor recusado é uma linha \"Aviso: PLANILHA!CÉLULA: ELEMENTO \"VALOR\":\n"
+    "motivo\" na saída de erros, o motivo dizendo o que a OXR aceita, seguida de uma linha\n"
+    "com a contagem; o documento é gerado mesmo assim, salvo com --estrito. Um arquivo\n"
+    "que já está na pasta nunca é substituído: no mesmo segundo, o novo documento leva o\n"
+    "nome do segundo seguinte que estiver livre.\n"
     "\n"
     "Código de saída: 0 arquivo gerado; 1 falha (nenhum arquivo fica na pasta de\n"
     "destino); 2 uso incorreto.\n";
 
-struct Options {
-  std::optional<std::string> document, workbook, destination;
-  bool silent = false;
-  bool strict = false;
-  bool help = false;
-};
-
-// Reads the options; on a usage error returns the problem, in Portuguese.
-std::optional<std::string> Parse(const std::vector<std::string>& args, Options& o) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (const size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-      inlineValue = name.substr(eq + 1);
-      name.resize(eq);
-    }
-    if (name == "--help" || name == "-h") {
-      o.help = true;
-      continue;
-    }
-    if (name == "--silencioso" || name == "--estrito") {
-      if (inlineValue) return "a opção " + name + " não recebe valor";
-      (name == "--silencioso" ? o.silent : o.strict) = true;
-      continue;
-    }
-    std::optional<std::string>* slot = name == "--documento" ? &o.document
-                                       : name == "--planilha" ? &o.workbook
-                                       : name == "--destino"  ? &o.destination
-                                                              : nullptr;
-    if (!slot) return "opção desconhecida: " + args[i];
-    if (slot->has_value()) return "a opção " + name + " foi dada mais de uma vez";
-    if (inlineValue) {
-      *slot = *inlineValue;
-    } else if (i + 1 < args.size()) {
-      *slot = args[++i];
-    } else {
-      return "falta o valor da opção " + name;
-    }
-  }
-  if (o.help) return std::nullopt;
-  if (!o.document) return "falta a opção --documento";
-  if (*o.document != "cadastral" && *o.document != "financeiro")
-    return "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + *o.document + "\"";
-  if (!o.workbook) return "falta a opção --planilha";
-  if (!o.destination) return "falta a opção --destino";
-  return std::nullopt;
-}
-
 // The generated file's full path, as the user will look for it.
 std::string FullPath(const std::string& path) { return platform::AbsolutePath(path); }
 
-int RunGerar(const std::vector<std::string>& args) {
-  Options o;
-  if (const std::optional<std::string> problem = Parse(args, o)) {
-    std::fprintf(stderr, "voske-cli gerar: %s\n%s\"voske-cli gerar --help\" explica cada opção.\n", problem->c_str(),
-                 kUsage);
-    return kExitUsage;
-  }
-  if (o.help) {
-    std::fputs(kHelp, stdout);
-    return kExitOk;
-  }
+constexpr OptionSpec kOptions[] = {
+    {"--documento", "cadastral|financeiro", true},
+    {"--planilha", "ARQUIVO", true},
+    {"--destino", "PASTA", true},
+    {"--silencioso"},
+    {"--estrito"},
+    {"--avisos", "ARQUIVO.csv"},
+};
 
-  TerminalFrontEnd front(o.silent);
-  const DocumentKind document = *o.document == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
+constexpr CommandSyntax kSyntax{"gerar", kUsage, kHelp, kOptions};
+
+int RunGerar(const std::vector<std::string>& args) {
+  ParsedOptions o;
+  if (const std::optional<int> status = ReadOptions(kSyntax, args, o)) return *status;
+  const std::string& name = o.Value("--documento");
+  if (name != "cadastral" && name != "financeiro")
+    return UsageError(kSyntax, "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + name + "\"");
+
+  TerminalFrontEnd front(o.Has("--silencioso"));
+  const DocumentKind document = name == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
   RunChoices choices;
   choices.documentKind = document;
   choices.action = RunAction::Generate;
-  choices.workbookPath = *o.workbook;
-  choices.destinationFolder = *o.destination;
+  choices.workbookPath = o.Value("--planilha");
+  choices.destinationFolder = o.Value("--destino");
   if (!CheckRunChoices(choices, front)) return kExitFailure;
 
   const Text password = ReadSecret("VOSKE_SENHA", "Senha na OXR: ");
@@ -140,12 +104,34 @@ int RunGerar(const std::vector<std::string>& args) {
   front.SetStatus(Ansi("Status: Gerando os arquivos XML"));
   GenerationRequest request;
   request.document = document;
-  request.workbookPath = *o.workbook;
-  request.destinationFolder = *o.destination;
+  request.workbookPath = o.Value("--planilha");
+  request.destinationFolder = o.Value("--destino");
   request.passwordUpper = OxrPasswordUpper(password);
-  request.strict = o.strict;
+  request.strict = o.Has("--estrito");
+  // The findings' file is made first: a place it cannot go is said before
+  // the work, and nothing is left there unless the verification ran.
+  std::optional<FindingsCsv> csv;
+  if (o.Has("--avisos")) {
+    if (o.Value("--avisos").empty()) return UsageError(kSyntax, "o valor de --avisos está vazio");
+    try {
+      csv.emplace(o.Value("--avisos"));
+    } catch (const EVoske& e) {
+      PrintError(e.Message());
+      return kExitFailure;
+    }
+  }
   GenerationState state;
   RunGeneration(request, front, state, StandardGenerationServices());
+  if (csv && state.verified) {
+    try {
+      for (const Finding& f : state.findings) csv->Add(f);
+      csv->Finish();
+      PrintError(Ansi("Os avisos foram gravados em: ") + FromUtf8(FullPath(o.Value("--avisos"))));
+    } catch (const EVoske& e) {
+      PrintError(e.Message());
+      return kExitFailure;
+    }
+  }
   if (state.generationFailed) return kExitFailure;
 
   PrintLine(FullPath(state.outputPath));
