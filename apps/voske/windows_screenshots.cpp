@@ -195,14 +195,16 @@ int main(int argc, char** argv) {
     ::PostMessageW(picker, WM_COMMAND, IDCANCEL, 0);
     WaitGone(picker);
 
+    Type(main, id::kDestinationFolder, tree.wstring());
     Click(main, id::kPickDestination);
     HWND folders = WaitFor(L"TForm_Pasta");
     save(folders, "pasta.png");
     ::PostMessageW(folders, WM_CLOSE, 0, 0);
     WaitGone(folders);
+    Type(main, id::kDestinationFolder, (tree / "2013-2T").wstring());
 
     // Send mode, with the proxy.
-    HWND document = ::GetDlgItem(main, id::kDocumentKind);
+    HWND document = ::GetDlgItem(main, id::kDocumentChoice);
     ::SendMessageW(document, CB_SETCURSEL, 1, 0);
     HWND action = ::GetDlgItem(main, id::kAction);
     ::SendMessageW(action, CB_SETCURSEL, 1, 0);

@@ -42,7 +42,7 @@ MainForm::MainForm(TransmissionPort& transmission, GenerationServices services) 
   BuildStatusBar();
   frontEnd_.AttachStatus(Control(control::kStatusLine));
   presenter_ = std::make_unique<MainWindowPresenter>(*this, frontEnd_, transmission, std::move(services));
-  SetFirstFocus(control::kDocumentKind);
+  SetFirstFocus(control::kDocumentChoice);
   presenter_->FormCreate();
 }
 
@@ -95,13 +95,21 @@ void MainForm::BuildFields() {
 
   // The lists are editable: the user may type a text that is no item.
   HWND document = AddControl(WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
-                             control::kDocumentKind, 182, top + 42, 145, kDropDownHeight, font);
+                             control::kDocumentChoice, 182, top + 42, 145, kDropDownHeight, font);
   for (const wchar_t* item : {L"Dados cadastrais", L"Dados financeiros"})
     ::SendMessageW(document, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   HWND action = AddControl(WC_COMBOBOXW, L"", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP,
                            control::kAction, 182, top + 70, 145, kDropDownHeight, font);
   for (const wchar_t* item : {L"Geração do arquivo XML", L"Envio para a OXR"})
     ::SendMessageW(action, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  // The lists' fields have no inner margins: "Geração do arquivo XML" then
+  // shows whole in the 145 pixels of the layout.
+  for (HWND list : {document, action}) {
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (::GetComboBoxInfo(list, &info) && info.hwndItem)
+      ::SendMessageW(info.hwndItem, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+  }
   AddControl(WC_BUTTONW, L"Utilizar Proxy ao Enviar", BS_AUTOCHECKBOX | WS_TABSTOP, control::kUseProxy, 341, top + 69,
              160, 17, font);
 

@@ -32,13 +32,13 @@ int MainForm::ItemIndex(int comboId) const {
 // The lists hold their items in the order of the enums: "Dados cadastrais",
 // "Dados financeiros"; "Geração do arquivo XML", "Envio para a OXR".
 std::optional<DocumentKind> MainForm::ChosenDocument() const {
-  const int index = ItemIndex(control::kDocumentKind);
+  const int index = ItemIndex(control::kDocumentChoice);
   if (index < 0) return std::nullopt;
   return index == 0 ? DocumentKind::Cadastral : DocumentKind::Financeiro;
 }
 // Choosing from the program sends no notice: no handler runs.
 void MainForm::ChooseDocument(DocumentKind document) {
-  ::SendMessageW(Control(control::kDocumentKind), CB_SETCURSEL, document == DocumentKind::Cadastral ? 0 : 1, 0);
+  ::SendMessageW(Control(control::kDocumentChoice), CB_SETCURSEL, document == DocumentKind::Cadastral ? 0 : 1, 0);
 }
 std::optional<RunAction> MainForm::ChosenAction() const {
   const int index = ItemIndex(control::kAction);

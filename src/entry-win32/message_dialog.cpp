@@ -124,6 +124,17 @@ MessageForm::MessageForm(const std::wstring& text, int iconKind, unsigned button
     // The link takes a line of its own below the buttons.
     linkHeight_ = Scale(16);
     g.clientHeight += linkHeight_;
+    // The details are read in their box: the dialog is as wide as their
+    // longest line needs, up to half the screen, so that a finding fits on
+    // a line or two instead of breaking every few words.
+    int longest = 0;
+    for (const std::wstring& line : *details)
+      longest = std::max(longest, static_cast<int>(Measure(line, dialogFont, 1 << 20).cx));
+    const int wanted = std::min(longest + Scale(30), ::GetSystemMetrics(SM_CXSCREEN) / 2);
+    if (wanted > g.clientWidth) {
+      for (RECT& b : g.buttons) ::OffsetRect(&b, (wanted - g.clientWidth) / 2, 0);
+      g.clientWidth = wanted;
+    }
   }
 
   // No border icons: a message is answered with its own buttons.

@@ -36,7 +36,7 @@ TEST(Win32MainWindow, OpensInGenerationModeWithTheTextsAndPlacesOfItsLayout) {
         {id::kWorkbookLabel, L"Arquivo Excel (Planilha Padrão):"},
         {id::kDestinationLabel, L"Pasta de destino:"},
         {id::kXmlFileLabel, L"Arquivo XML a enviar:"},
-        {id::kDocumentKind, L"Dados cadastrais"},
+        {id::kDocumentChoice, L"Dados cadastrais"},
         {id::kAction, L"Geração do arquivo XML"},
         {id::kUseProxy, L"Utilizar Proxy ao Enviar"},
         {id::kPickWorkbook, L"..."},
@@ -82,11 +82,11 @@ TEST(Win32MainWindow, OpensInGenerationModeWithTheTextsAndPlacesOfItsLayout) {
       if (f && ::GetParent(f) != w) f = ::GetParent(f);
       return f ? ::GetDlgCtrlID(f) : 0;
     };
-    ASSERT_TRUE(Eventually([&] { return focused() == id::kDocumentKind; }));
+    ASSERT_TRUE(Eventually([&] { return focused() == id::kDocumentChoice; }));
     const int order[] = {id::kAction,         id::kWorkbookPath,      id::kPickWorkbook,
                          id::kDestinationFolder, id::kPickDestination, id::kPickXmlFile,
                          id::kMainButton,     id::kStatusPageButton,  id::kQuitButton,
-                         id::kDocumentKind};
+                         id::kDocumentChoice};
     for (int expected : order) {
       const int before = focused();
       robot.Key(VK_TAB);
@@ -136,7 +136,7 @@ TEST(Win32MainWindow, TheMainButtonReportsTheFirstFailingCheckInItsOrder) {
   RecordingTransmission transmission;
   ShowMainWindow(transmission, [&](Robot& robot, HWND w) {
     for (const auto& c : cases) {
-      Robot::Type(w, id::kDocumentKind, c.document);
+      Robot::Type(w, id::kDocumentChoice, c.document);
       if (c.action) {
         Choose(w, id::kAction, 0);
         Robot::Type(w, id::kAction, c.action);
