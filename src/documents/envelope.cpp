@@ -72,7 +72,9 @@ void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext&
   // the hash is the last value written, then the file is put in place.
   const Text hash = gen.ContentHash();
   gen.AddTextElement("oxr:hash", hash);
-  gen.SaveToFile(ctx.outputPath);
+  if (ctx.deliverable && !ctx.deliverable()) return;  // dropped: its temporary file goes with it
+  const std::string path = gen.SaveToFile(ctx.outputPath, ctx.nextName);
+  if (ctx.saved) ctx.saved(path);
 }
 
 Text DocumentFailureMessage(DocumentKind kind, const Text& cause) {

@@ -1,6 +1,7 @@
 #pragma once
 // The frame both documents share: prologue and root start tag, the
 // identification block with the password hash, and the epilogue hash.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -29,6 +30,15 @@ struct DocumentContext {
   // Told of every leaf the document's generator writes (the verification);
   // none when null.
   LeafObserver* leafObserver = nullptr;
+  // Asked once the last leaf is written, before the document takes its
+  // name: false keeps it out of the folder (a strict run with findings), so
+  // nothing is linked and nothing removed. None: always delivered.
+  std::function<bool()> deliverable = {};
+  // The name to take when the previous one is found taken at the moment of
+  // saving (another run of the same second). None: such a save fails.
+  NextName nextName = {};
+  // Told the name the document took, once it is in the folder.
+  std::function<void(const std::string& path)> saved = {};
 };
 
 // The regulator's schema namespace URI (43 characters).
@@ -40,7 +50,8 @@ Text RootStartTag(DocumentKind kind);
 // ctx.outputPath (EGravaArquivo when it cannot be made), and writes
 // oxr:identificador; the root is current on return.
 std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentContext& ctx);
-// Writes oxr:epilogo with the content hash and saves to ctx.outputPath.
+// Writes oxr:epilogo with the content hash and, unless ctx.deliverable
+// says no, saves to ctx.outputPath (or the free name ctx.nextName offers).
 void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext& ctx);
 
 // The message that ends a document: "Não foi possível gerar o arquivo XML

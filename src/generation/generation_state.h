@@ -1,7 +1,6 @@
 #pragma once
 // What one generation leaves for its caller: the output file's path and
 // whether an error has already been shown.
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,22 +25,9 @@ struct GenerationState {
 };
 
 // Ends a failed generation. The document is saved whole at its last step or
-// not at all, so a failed run never wrote the file at outputPath: whatever
-// is there belongs to another run (one in the same second gets the same
-// name) and is left alone.
+// not at all, and never over another file, so a failed run has nothing in
+// the folder to take back: whatever is at outputPath belongs to another run
+// and is left alone.
 void FailGeneration(GenerationState& state);
-
-// Which file sits at a path (device and inode), to tell this run's document
-// from one another run put there since; nullopt when there is none.
-struct FileIdentity {
-  unsigned long long device = 0, inode = 0;
-  bool operator==(const FileIdentity&) const = default;
-};
-std::optional<FileIdentity> IdentityOf(const std::string& path);
-
-// Ends a generation that completed its document but must not deliver it (a
-// strict run with findings): removes outputPath only while it is still the
-// file this run wrote, then fails the generation.
-void DiscardOwnOutput(GenerationState& state, const std::optional<FileIdentity>& own);
 
 }  // namespace voske

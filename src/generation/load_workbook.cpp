@@ -101,8 +101,9 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   loader.Load(SheetId::Listas);
   frontEnd.ProcessEvents();
 
-  const Text fileName = OutputFileName(request.document, RegistrationNumberText(sheets), services.localTime());
-  state.outputPath = OutputPathFor(request.destinationFolder, fileName);
+  const Text registration = RegistrationNumberText(sheets);
+  std::tm when = services.localTime();
+  state.outputPath = OutputPathFor(request.destinationFolder, OutputFileName(request.document, registration, when));
 
   // Every leaf is checked as it is written, so the document is never read
   // again for it.
@@ -113,7 +114,20 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
                                 .passwordUpper = request.passwordUpper,
                                 .programVersion = request.programVersion,
                                 .generationFailed = state.generationFailed,
-                                .leafObserver = &verifier};
+                                .leafObserver = &verifier,
+                                // A strict run with findings is refused before
+                                // the document takes a name.
+                                .deliverable = [&] { return !request.strict || verifier.Findings().empty(); },
+                                // A document of the same name (an earlier run in
+                                // the same second) stays: this one takes the next
+                                // free second's name.
+                                .nextName =
+                                    [&](const std::string&) {
+                                      when = NextSecond(when);
+                                      return OutputPathFor(request.destinationFolder,
+                                                           OutputFileName(request.document, registration, when));
+                                    },
+                                .saved = [&](const std::string& path) { state.outputPath = path; }};
   if (request.document == DocumentKind::Cadastral) {
     LoadCadastralSheets(loader, sheets);
     frontEnd.Status(Msg().buildingCadastral);
@@ -124,16 +138,13 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
     services.buildFinancial(context);
   }
   if (state.generationFailed) return;
-  // The document was just linked into place: note which file is ours, so a
-  // strict refusal removes it and never another run's of the same name.
-  const std::optional<FileIdentity> own = IdentityOf(state.outputPath);
   state.findings = verifier.Findings();
   if (state.findings.empty()) {
     frontEnd.ShowInformation(Msg().success);
   } else if (request.strict) {
     frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
                                     FindingDetails(state.findings));
-    DiscardOwnOutput(state, own);
+    FailGeneration(state);
   } else {
     frontEnd.ShowMessageWithDetails(GenerationSuccessMessage(state.findings.size()), MessageIcon::Information,
                                     Ansi("Informação"), FindingDetails(state.findings));

@@ -19,6 +19,10 @@ Text FileTimestamp(const std::tm& when);
 // "\").
 Text OutputFileName(DocumentKind document, const Text& registrationCell, const std::tm& when);
 
+// The same date and time one second later, on the calendar alone (the
+// fields are taken as they stand, so a clock change does not enter).
+std::tm NextSecond(const std::tm& when);
+
 // OutputPath: the destination folder as typed + "/" + the file name turned
 // into a native (UTF-8) name. The folder is not examined, so a folder typed
 // with a trailing "/" gives "//", which the file system reads as one.

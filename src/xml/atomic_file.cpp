@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdint>
 #include <filesystem>
 #include <random>
@@ -30,6 +31,7 @@ Text Reason(int error) {
     case EDQUOT: return Ansi("Não há espaço suficiente no disco.");
     case EROFS: return Ansi("A pasta de destino é somente leitura.");
     case EISDIR: return Ansi("Já existe uma pasta com esse nome.");
+    case EEXIST: return Ansi("Já existe um arquivo com esse nome.");
     case ENAMETOOLONG: return Ansi("O nome do arquivo é longo demais.");
     default: return Ansi("Erro do sistema ") + std::to_string(error) + ".";
   }
@@ -167,45 +169,50 @@ void AtomicFile::Write(std::string_view piece) {
   }
 }
 
-void AtomicFile::PlaceUnnamed() {
-  // Straight to the final name when it is free: then no name but the final
-  // one ever exists.
-  if (LinkUnnamed(fd_, fileName_)) return;
-  if (errno != EEXIST) Fail(errno);
+bool AtomicFile::TakeName(const std::string& name) {
+  // A link never replaces a file, so the unnamed file can only take a free
+  // name; and until it does, no name but the final one ever exists.
+  if (unnamed_) return LinkUnnamed(fd_, name);
 
-  // A file of that name is there (an earlier document, which the save
-  // replaces): a link cannot replace it, a rename can. The name in between
-  // is recorded for the signal handlers for the moment it exists.
-  TemporaryNames names(folder_);
-  for (int attempt = 0; attempt < 100 && tempPath_.empty(); ++attempt) {
-    const std::string path = names.Next();
-    SignalsHeld held;
-    if (LinkUnnamed(fd_, path)) {
-      tempPath_ = path;
-      signalSlot_ = RecordTemporaryName(path);
-    } else if (errno != EEXIST) {
-      Fail(errno);
-    }
+  // The named temporary file moves to the new name only while that is free.
+  if (::renameat2(AT_FDCWD, tempPath_.c_str(), AT_FDCWD, name.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without that kind of rename: a second link, which fails
+  // on a taken name as well, then the temporary name goes.
+  if (::link(tempPath_.c_str(), name.c_str()) == 0) {
+    ::unlink(tempPath_.c_str());
+    return true;
   }
-  if (tempPath_.empty()) Fail(EEXIST);
-  if (::rename(tempPath_.c_str(), fileName_.c_str()) != 0) Fail(errno);
-  tempPath_.clear();  // it is the document now
-  ForgetTemporaryName(signalSlot_);
-  signalSlot_ = -1;
+  if (errno == EEXIST) return false;
+  // Nor links (FAT): the name is looked at just before the rename, which
+  // leaves another program only that moment to take it.
+  if (::access(name.c_str(), F_OK) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return ::rename(tempPath_.c_str(), name.c_str()) == 0;
 }
 
-void AtomicFile::Commit() {
+std::string AtomicFile::Commit(const NextName& next) {
   if (fd_ < 0) Fail(EBADF);
   if (::fsync(fd_) != 0) Fail(errno);
-  if (unnamed_) {
-    PlaceUnnamed();
-    ::close(fd_);  // flushed above: its data is on disk already
-    fd_ = -1;
-  } else {
+  if (!unnamed_) {
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) Fail(errno);
-    if (::rename(tempPath_.c_str(), fileName_.c_str()) != 0) Fail(errno);
+  }
+
+  std::string name = fileName_;
+  for (int tries = 1;; ++tries) {
+    if (TakeName(name)) break;
+    if (errno != EEXIST) Fail(errno);
+    if (!next || tries == kNameTries || (name = next(name)).empty()) Fail(EEXIST);
+  }
+  fileName_ = name;
+  if (unnamed_) {
+    ::close(fd_);  // flushed above: its data is on disk already
+    fd_ = -1;
+  } else {
     tempPath_.clear();  // it is the document now
     ForgetTemporaryName(signalSlot_);
     signalSlot_ = -1;
@@ -217,18 +224,13 @@ void AtomicFile::Commit() {
     ::fsync(dir);
     ::close(dir);
   }
+  return fileName_;
 }
 
-void WriteFileAtomically(const std::string& fileName, std::string_view content) {
+std::string WriteFileAtomically(const std::string& fileName, std::string_view content, const NextName& next) {
   AtomicFile file(fileName);
   file.Write(content);
-  file.Commit();
-}
-
-void WriteFileAtomically(const std::string& fileName, const std::function<void(const PieceWriter&)>& produce) {
-  AtomicFile file(fileName);
-  produce([&file](std::string_view piece) { file.Write(piece); });
-  file.Commit();
+  return file.Commit(next);
 }
 
 }  // namespace voske

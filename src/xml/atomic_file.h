@@ -6,15 +6,21 @@
 
 namespace voske {
 
+// Asked for the name to take when `taken` is found taken at the moment of
+// saving; an empty answer gives up (the save fails as on a taken name).
+using NextName = std::function<std::string(const std::string& taken)>;
+
 // A document on its way to `fileName` (a native path). Its bytes go to a
 // temporary file in the same folder, which Commit flushes to disk and puts in
-// place, replacing a file of that name whole. Until then nothing is visible:
+// place. It never replaces a file: a document already in the folder belongs
+// to the user (or to another run of the same second) and stays as it is.
+// Until Commit nothing is visible:
 // - where the file system allows, the temporary file has no name at all
 //   (O_TMPFILE), so even a killed process leaves nothing;
 // - elsewhere it is a hidden ".voske-NNN.tmp", removed when the object goes
 //   without Commit, and by Ctrl-C, SIGTERM or SIGHUP during the save.
 // Every failure raises EGravaArquivo with a message naming `fileName`; an
-// existing file of that name is untouched unless Commit succeeds.
+// existing file of that name is never touched.
 class AtomicFile {
  public:
   enum class Temporary { Unnamed, Named };
@@ -28,8 +34,12 @@ class AtomicFile {
   ~AtomicFile();
 
   void Write(std::string_view piece);
-  // Flushes, then links or renames the file into place. Once only.
-  void Commit();
+  // Flushes, then gives the file its name: `fileName`, or when that is
+  // taken, the first free one of the names `next` offers (at most
+  // kNameTries in all). Returns the name taken. Once only.
+  std::string Commit(const NextName& next = {});
+
+  static constexpr int kNameTries = 1000;
 
   const std::string& FileName() const { return fileName_; }
   // Whether the temporary file has no name (O_TMPFILE took).
@@ -37,7 +47,8 @@ class AtomicFile {
 
  private:
   void OpenNamed();
-  void PlaceUnnamed();
+  // Gives the file `name` unless a file has it; false (errno EEXIST) then.
+  bool TakeName(const std::string& name);
   void Discard() noexcept;
   [[noreturn]] void Fail(int error) const;
 
@@ -52,13 +63,8 @@ class AtomicFile {
   unsigned long long startedToDisk_ = 0;  // of which the disk was asked to write
 };
 
-// Writes `content` to `fileName` through an AtomicFile.
-void WriteFileAtomically(const std::string& fileName, std::string_view content);
-
-// The same, with the content produced piece by piece: `produce` hands each
-// piece, in order, to the writer it is given. Whatever `produce` throws ends
-// the write the same way, leaving nothing.
-using PieceWriter = std::function<void(std::string_view piece)>;
-void WriteFileAtomically(const std::string& fileName, const std::function<void(const PieceWriter&)>& produce);
+// Writes `content` to `fileName` through an AtomicFile; returns the name
+// taken (see Commit).
+std::string WriteFileAtomically(const std::string& fileName, std::string_view content, const NextName& next = {});
 
 }  // namespace voske

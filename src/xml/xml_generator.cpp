@@ -364,11 +364,8 @@ std::string TXMLGenerator::FileContent() const {
   return out_ + ClosingTags();
 }
 
-void TXMLGenerator::SaveToFile(const std::string& fileName) {
-  if (!file_) {
-    WriteFileAtomically(fileName, FileContent());
-    return;
-  }
+std::string TXMLGenerator::SaveToFile(const std::string& fileName, const NextName& next) {
+  if (!file_) return WriteFileAtomically(fileName, FileContent(), next);
   if (fileName != file_->FileName()) {
     throw EGenerica(Ansi("Erro interno na geração do XML: o documento é gravado em \"") + FromUtf8(file_->FileName()) +
                     Ansi("\", não em \"") + FromUtf8(fileName) + "\".");
@@ -379,7 +376,7 @@ void TXMLGenerator::SaveToFile(const std::string& fileName) {
   open_ = OpenPath();
   Flush();
   writer_->Finish();
-  file_->Commit();
+  return file_->Commit(next);
 }
 
 }  // namespace voske

@@ -17,12 +17,12 @@
 
 #include "text/error.h"
 #include "text/text.h"
+#include "xml/atomic_file.h"
 #include "xml/leaf_observer.h"
 #include "xml/md5.h"
 
 namespace voske {
 
-class AtomicFile;
 class BackgroundWriter;
 
 // A value longer than the regulator's schema allows.
@@ -105,9 +105,11 @@ class TXMLGenerator {
 
   // Ends the open elements and puts the file in place: for a streamed
   // document, `fileName` is its outputPath; a document in memory is written
-  // to a temporary file in that folder and renamed. Raises EGravaArquivo;
-  // a failed save leaves no file of its own. Nothing may be added after.
-  void SaveToFile(const std::string& fileName);
+  // to a temporary file in that folder and renamed. A file already there is
+  // never replaced: the document takes the first free name `next` offers
+  // (AtomicFile::Commit). Returns the name taken. Raises EGravaArquivo; a
+  // failed save leaves no file of its own. Nothing may be added after.
+  std::string SaveToFile(const std::string& fileName, const NextName& next = {});
   // The bytes SaveToFile writes, for a document kept in memory.
   std::string FileContent() const;
 

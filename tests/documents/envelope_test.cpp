@@ -42,7 +42,12 @@ struct Generation {
   RecordingFrontEnd frontEnd;
   ScratchDir dir;
   bool failed = false;
-  DocumentContext ctx{sheets, frontEnd, (dir / "doc.xml").string(), "SENHA123", "3.3", failed};
+  DocumentContext ctx{.sheets = sheets,
+                      .frontEnd = frontEnd,
+                      .outputPath = (dir / "doc.xml").string(),
+                      .passwordUpper = "SENHA123",
+                      .programVersion = "3.3",
+                      .generationFailed = failed};
 };
 
 // The texts of the elements without child elements, in document order, as

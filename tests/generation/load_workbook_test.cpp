@@ -181,6 +181,12 @@ TEST(OutputNameTest, NamesTheFileFromTheRegistrationNumberAndTheLocalTime) {
   // The folder is taken as typed.
   EXPECT_EQ(OutputPathFor("/saida/", "a.xml"), "/saida//a.xml");
   EXPECT_EQ(OutputPathFor("/saída", Ansi("ç.xml")), "/saída/ç.xml");
+  // The next free second's name carries over minutes, hours, days and years.
+  for (const auto& [from, to] : {std::pair{support::LocalTime(2026, 1, 2, 3, 4, 5), "2026-01-02_030406"},
+                                 {support::LocalTime(2026, 2, 28, 23, 59, 59), "2026-03-01_000000"},
+                                 {support::LocalTime(2028, 2, 28, 23, 59, 59), "2028-02-29_000000"},
+                                 {support::LocalTime(2026, 12, 31, 23, 59, 59), "2027-01-01_000000"}})
+    EXPECT_EQ(FileTimestamp(NextSecond(from)), to);
 }
 
 TEST_F(LoadWorkbookTest, RegistrationNumberThatWouldLeaveTheFolderIsRefused) {

@@ -41,22 +41,55 @@ TEST(AtomicFile, NothingButTheTemporaryFileUntilCommitThenTheWholeFile) {
   for (const Temporary kind : {Temporary::Unnamed, Temporary::Named}) {
     ScratchDir dir;
     const fs::path file = dir / "doc.xml";
-    { std::ofstream(file) << "anterior"; }
     AtomicFile out(file.string(), kind);
     out.Write("<novo>");
     out.Write(std::string(3 << 20, 'x'));
     out.Write("</novo>");
     const std::vector<std::string> during = Entries(dir.path());
     if (out.Unnamed()) {
-      EXPECT_EQ(during, std::vector<std::string>{"doc.xml"});
+      EXPECT_TRUE(during.empty());
     } else {
-      ASSERT_EQ(during.size(), 2u);
-      EXPECT_TRUE(IsTemporaryName(during[0] == "doc.xml" ? during[1] : during[0]));
+      ASSERT_EQ(during.size(), 1u);
+      EXPECT_TRUE(IsTemporaryName(during[0]));
     }
-    EXPECT_EQ(support::FileContents(file), "anterior");
-    out.Commit();
+    EXPECT_EQ(out.Commit(), file.string());
     EXPECT_EQ(Entries(dir.path()), std::vector<std::string>{"doc.xml"});
     EXPECT_EQ(support::FileContents(file), "<novo>" + std::string(3 << 20, 'x') + "</novo>");
+  }
+}
+
+// A file that has the name at the moment of saving (an earlier document, or
+// another run's of the same second) is never replaced: the document takes
+// the next free name offered, or, with none, the save fails leaving nothing.
+TEST(AtomicFile, ATakenNameIsNeverReplaced) {
+  for (const Temporary kind : {Temporary::Unnamed, Temporary::Named}) {
+    ScratchDir dir;
+    const fs::path file = dir / "doc.xml";
+    AtomicFile out(file.string(), kind);
+    out.Write("novo");
+    { std::ofstream(file) << "anterior"; }
+    { std::ofstream(dir / "doc-1.xml") << "outro"; }
+    int asked = 0;
+    const std::string taken = out.Commit([&](const std::string& name) {
+      ++asked;
+      return name == file.string() ? (dir / "doc-1.xml").string() : (dir / "doc-2.xml").string();
+    });
+    EXPECT_EQ(taken, (dir / "doc-2.xml").string());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(support::FileContents(file), "anterior");
+    EXPECT_EQ(support::FileContents(dir / "doc-1.xml"), "outro");
+    EXPECT_EQ(support::FileContents(dir / "doc-2.xml"), "novo");
+    EXPECT_EQ(Entries(dir.path()).size(), 3u);
+
+    {
+      AtomicFile refused(file.string(), kind);
+      refused.Write("recusado");
+      EXPECT_THROW(refused.Commit(), EGravaArquivo);
+    }
+    EXPECT_THROW(AtomicFile(file.string(), kind).Commit([](const std::string&) { return std::string(); }),
+                 EGravaArquivo);
+    EXPECT_EQ(support::FileContents(file), "anterior");
+    EXPECT_EQ(Entries(dir.path()).size(), 3u);  // no temporary file left
   }
 }
 
@@ -88,10 +121,9 @@ TEST(AtomicFile, DocumentsGetTheModeTheUmaskGivesAnyNewFile) {
       ScratchDir dir;
       const fs::path file = dir / "doc.xml";
       const mode_t before = ::umask(mask);
-      WriteFileAtomically(file.string(), "x");  // a new name
-      AtomicFile again(file.string(), kind);    // and over an existing one
-      again.Write("y");
-      again.Commit();
+      AtomicFile out(file.string(), kind);
+      out.Write("y");
+      out.Commit();
       WriteFileAtomically((dir / "b.xml").string(), "x");
       ::umask(before);
       struct stat st {};

@@ -215,13 +215,16 @@ TEST(SaveToFile, AnEmptyRootStillGetsItsEndTagAndAnEmptyStartTagKeepsTheDoms) {
   EXPECT_EQ(noTag.FileContent(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:r><oxr:x>1</oxr:x></oxr:r>\r\n");
 }
 
-TEST(SaveToFile, ReplacesAnExistingFileWhole) {
+TEST(SaveToFile, NeverReplacesAnExistingFile) {
   ScratchDir dir;
   const fs::path file = dir / "doc.xml";
-  { std::ofstream(file) << std::string(100000, 'x'); }
+  { std::ofstream(file) << "anterior"; }
   TXMLGenerator gen = NewDoc();
-  gen.SaveToFile(file.string());
-  EXPECT_EQ(support::FileContents(file), gen.FileContent());
+  EXPECT_THROW(gen.SaveToFile(file.string()), EGravaArquivo);
+  const fs::path other = dir / "doc-2.xml";
+  EXPECT_EQ(gen.SaveToFile(file.string(), [&](const std::string&) { return other.string(); }), other.string());
+  EXPECT_EQ(support::FileContents(file), "anterior");
+  EXPECT_EQ(support::FileContents(other), gen.FileContent());
 }
 
 TEST(SaveToFile, AFailedSaveLeavesNothingAndNamesTheFile) {

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 
+#include "generation/output_name.h"
 #include "registration_run.h"
+#include "xml/atomic_file.h"
 
 namespace voske::support {
 namespace {
@@ -76,19 +78,28 @@ TEST(CadastralFailures, UnknownKindCode) {
 }
 
 TEST(CadastralFailures, SaveThatCannotCompleteLeavesNothingBehind) {
-  // A folder already sits where the document would go, so it cannot be put
-  // in place; neither it nor a half-written copy may be left.
+  // Folders already sit under every name the document could take (its
+  // second and the next ones it tries), so it cannot be put in place;
+  // neither it nor a half-written copy may be left, and no folder touched.
   RunOptions options;
-  options.beforeRun = [](const CadastralRun& r) { std::filesystem::create_directories(r.outputFile / "ocupado"); };
+  options.beforeRun = [](const CadastralRun& r) {
+    std::tm when = FixedRunTime();
+    for (int i = 0; i < AtomicFile::kNameTries; ++i, when = NextSecond(when))
+      std::filesystem::create_directories(r.outputFolder / ("418723_CADASTRAL_" + FileTimestamp(when) + ".xml") / "ocupado");
+  };
   auto run = RunCadastral(sample::MakeSampleWorkbook(), options);
   ASSERT_EQ(run->frontEnd.messages.size(), 1u);
   EXPECT_TRUE(run->frontEnd.messages[0].text.starts_with(kBuildFailed));
   EXPECT_GT(run->frontEnd.messages[0].text.size(), kBuildFailed.size()) << "the cause is missing";
   EXPECT_TRUE(run->generationFailed());
   EXPECT_TRUE(run->Files().empty());
-  std::vector<std::string> entries;
-  for (const auto& e : std::filesystem::directory_iterator(run->outputFolder)) entries.push_back(e.path().filename());
-  EXPECT_EQ(entries, std::vector<std::string>{run->outputFile.filename().string()});
+  std::size_t entries = 0;
+  for (const auto& e : std::filesystem::directory_iterator(run->outputFolder)) {
+    EXPECT_TRUE(e.is_directory()) << e.path();
+    EXPECT_FALSE(std::filesystem::is_empty(e.path())) << e.path();
+    ++entries;
+  }
+  EXPECT_EQ(entries, static_cast<std::size_t>(AtomicFile::kNameTries));
 }
 
 }  // namespace
