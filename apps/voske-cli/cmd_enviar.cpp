@@ -1,12 +1,12 @@
 // voske-cli enviar: sends one document through the Java client component, as
 // the main window's send mode does, with the same checks and messages.
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "commands.h"
 #include "options.h"
+#include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
 #include "transmission/java_transmission.h"
@@ -68,9 +68,7 @@ struct Options {
 // changes the current directory to the client folder.
 std::string Absolute(const std::string& path) {
   if (Trim(path).empty()) return path;
-  std::error_code ec;
-  const std::filesystem::path p = std::filesystem::absolute(path, ec);
-  return ec ? path : p.string();
+  return platform::AbsolutePath(path);
 }
 
 int Run(const std::vector<std::string>& args) {

@@ -1,14 +1,13 @@
 // voske-cli gerar: one generation from the command line, with the checks,
 // the password rule and the messages of the main window.
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "commands.h"
 #include "generation/load_workbook.h"
+#include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
 #include "workflow/oxr_password.h"
@@ -112,11 +111,7 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
 }
 
 // The generated file's full path, as the user will look for it.
-std::string FullPath(const std::string& path) {
-  std::error_code ec;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-  return ec ? path : absolute.lexically_normal().string();
-}
+std::string FullPath(const std::string& path) { return platform::AbsolutePath(path); }
 
 int RunGerar(const std::vector<std::string>& args) {
   Options o;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "platform/process.h"
 
 namespace voske::cli {
 
@@ -39,17 +40,19 @@ void PrintOverview(FILE* out) {
 
 int main(int argc, char** argv) {
   using namespace voske::cli;
-  if (argc < 2) {
+  // UTF-8 whatever the system's code page: paths with accents stay whole.
+  const std::vector<std::string> args = voske::platform::ProgramArguments(argc, argv);
+  if (args.empty()) {
     PrintOverview(stderr);
     return kExitUsage;
   }
-  const std::string name = argv[1];
+  const std::string& name = args[0];
   if (name == "--help" || name == "-h" || name == "ajuda") {
     PrintOverview(stdout);
     return kExitOk;
   }
   for (const Command& c : Commands()) {
-    if (name == c.name) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    if (name == c.name) return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
   }
   std::fprintf(stderr, "voske-cli: comando desconhecido: %s\n\n", name.c_str());
   PrintOverview(stderr);

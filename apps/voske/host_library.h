@@ -3,6 +3,8 @@
 // from the folder of the running executable.
 #include <string>
 
+#include "platform/library.h"
+
 namespace voske::host {
 
 // The folder of the running executable, with no trailing separator.
@@ -16,7 +18,7 @@ std::string VoskeLibraryPath(const std::string& executableFolder);
 
 // The library loaded with its export resolved, or the reason it could not be.
 struct LoadedLibrary {
-  void* handle = nullptr;
+  platform::LoadedLibrary library;
   void (*chamaVoske)() = nullptr;
   std::string error;
 };

@@ -1,10 +1,9 @@
 // The services of a real generation: TUtil reads the workbook file, the two
 // document builders write the documents, the system clock names the file.
-#include <ctime>
-
 #include "documents/financial/financial_builder.h"
 #include "documents/registration/cadastral_builder.h"
 #include "generation/load_workbook.h"
+#include "platform/clock.h"
 #include "workbook/worksheet_loader.h"
 
 namespace voske {
@@ -21,20 +20,13 @@ class TUtilReader : public WorksheetReader {
   TUtil util_;
 };
 
-std::tm LocalNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
-  return local;
-}
-
 }  // namespace
 
 GenerationServices StandardGenerationServices() {
   return GenerationServices{.newReader = [] { return std::unique_ptr<WorksheetReader>(new TUtilReader()); },
                             .buildCadastral = BuildCadastralDocument,
                             .buildFinancial = BuildFinancialDocument,
-                            .localTime = LocalNow};
+                            .localTime = platform::LocalNow};
 }
 
 }  // namespace voske

@@ -1,9 +1,9 @@
 #include "text/cp1252.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
-#include <iconv.h>
-#include <locale.h>
+
+#include "text/best_fit_table.h"
 
 namespace voske {
 
@@ -34,67 +34,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-// The locale the transliteration runs under. glibc's iconv finds its
-// best-fit table in the calling thread's LC_CTYPE, and only a UTF-8 locale
-// has one; the process locale is whatever the host left (often "C"), so the
-// conversion brings its own. Null when the system has no such locale: then
-// every character outside 1252 becomes "?".
-locale_t TransliterationLocale() {
-  static const locale_t locale = [] {
-    for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"})
-      if (locale_t l = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr))) return l;
-    return static_cast<locale_t>(nullptr);
-  }();
-  return locale;
-}
-
-// One converter per thread, since a converter keeps state between calls.
-class Transliterator {
- public:
-  Transliterator() {
-    const locale_t locale = TransliterationLocale();
-    if (!locale) return;
-    const locale_t previous = uselocale(locale);
-    handle_ = iconv_open("WINDOWS-1252//TRANSLIT", "UTF-8");
-    uselocale(previous);
-  }
-  ~Transliterator() {
-    if (handle_ != kNone) iconv_close(handle_);
-  }
-  Transliterator(const Transliterator&) = delete;
-  Transliterator& operator=(const Transliterator&) = delete;
-
-  // The 1252 form of one character given in UTF-8; "?" when there is none.
-  Text Convert(std::string utf8) {
-    if (handle_ == kNone) return "?";
-    const locale_t previous = uselocale(TransliterationLocale());
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-    char out[16];
-    char* in = utf8.data();
-    size_t inLeft = utf8.size();
-    char* outPtr = out;
-    size_t outLeft = sizeof out;
-    const size_t done = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
-    uselocale(previous);
-    if (done == static_cast<size_t>(-1) || inLeft != 0 || outPtr == out) return "?";
-    return Text(out, static_cast<size_t>(outPtr - out));
-  }
-
- private:
-  static inline const iconv_t kNone = reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1));
-  iconv_t handle_ = kNone;
-};
-
 }  // namespace
 
 Text BestFit(char32_t cp) {
   const char direct = FromCodePoint(cp);
   if (direct != '?' || cp == U'?') return Text(1, direct);
-  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return "?";
-  thread_local Transliterator transliterator;
-  std::string utf8;
-  AppendUtf8(utf8, cp);
-  return transliterator.Convert(std::move(utf8));
+  const BestFitEntry* end = kBestFitTable + kBestFitTableSize;
+  const BestFitEntry* found = std::lower_bound(
+      kBestFitTable, end, cp, [](const BestFitEntry& e, char32_t wanted) { return e.codePoint < wanted; });
+  return found != end && found->codePoint == cp ? Text(found->text) : Text("?");
 }
 
 namespace {

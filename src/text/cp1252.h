@@ -16,9 +16,9 @@ Text FromUtf16(std::u16string_view utf16);
 // A single Unicode code point to its 1252 byte, or '?' when there is none.
 char FromCodePoint(char32_t cp);
 // A single Unicode code point as 1252 text: its own byte when 1252 has it,
-// else the closest form the C library's transliteration knows ("Ł" gives
-// "L", "ﬁ" gives "fi"), else "?". Independent of the process locale and safe
-// from any thread.
+// else its closest form from the one best-fit table of every system ("Ł"
+// gives "L", "ﬁ" gives "fi"), else "?". Independent of the process locale
+// and safe from any thread.
 Text BestFit(char32_t cp);
 
 // Windows-1252 to UTF-8. The five bytes 1252 leaves undefined (81, 8D, 8F,

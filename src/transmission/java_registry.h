@@ -5,6 +5,7 @@
 // underneath; tests answer with their own keys and values.
 #include <map>
 #include <string>
+#include <vector>
 
 #include "text/text.h"
 
@@ -20,7 +21,13 @@ class JavaRegistry {
   virtual bool KeyExists(const std::string& key) const = 0;
   // A string value of a key; an absent key or value reads as empty text.
   virtual std::string ReadString(const std::string& key, const std::string& value) const = 0;
+  // The names of a key's direct subkeys; empty when the key is absent.
+  virtual std::vector<std::string> Subkeys(const std::string& key) const = 0;
 };
+
+// The system's own registry (local machine, 64-bit view); on systems without
+// one, no key exists.
+const JavaRegistry& SystemJavaRegistry();
 
 // Keys and values held in memory. Key names compare without regard to the
 // case of A-Z, as registry keys do.
@@ -32,6 +39,8 @@ class MemoryRegistry : public JavaRegistry {
 
   bool KeyExists(const std::string& key) const override;
   std::string ReadString(const std::string& key, const std::string& value) const override;
+  // Subkey names come back in lower case, as the keys are held.
+  std::vector<std::string> Subkeys(const std::string& key) const override;
 
  private:
   std::map<std::string, std::map<std::string, std::string>> keys_;

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/java_install.h"
+
 namespace voske {
 
 namespace {
@@ -28,7 +30,7 @@ JavaRuntime FindJavaRuntime(const JavaRegistry& registry) {
     found.version = registry.ReadString(kJdkKey, "CurrentVersion");
     if (!Trim(found.version).empty()) {
       found.libraryPath =
-          registry.ReadString(std::string(kJdkKey) + "\\" + found.version, "JavaHome") + kJdkLibrarySuffix;
+          platform::VmLibraryOfRegisteredKit(registry.ReadString(std::string(kJdkKey) + "\\" + found.version, "JavaHome"));
     }
   }
   return found;

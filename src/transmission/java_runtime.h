@@ -10,9 +10,6 @@
 
 namespace voske {
 
-// What a development kit's home folder is completed with to name its VM library.
-inline constexpr char kJdkLibrarySuffix[] = "/lib/server/libjvm.so";
-
 struct JavaRuntime {
   Text version;              // as registered, e.g. "1.6" or "17.0.15"
   std::string libraryPath;   // the VM library; empty when none was found

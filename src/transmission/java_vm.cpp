@@ -1,17 +1,15 @@
 #include "transmission/java_vm.h"
 
-#include <dlfcn.h>
-#include <langinfo.h>
-#include <locale.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "platform/code_pages.h"
+#include "platform/file_system.h"
+#include "platform/java_install.h"
+#include "platform/locale.h"
+#include "platform/process.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "transmission/jvm_library.h"
@@ -37,31 +35,10 @@ ProcessVm& TheVm() {
 }
 
 void EnterClientFolder(const std::string& clientFolder) {
-  if (::chdir(clientFolder.c_str()) != 0) {
-    const int error = errno;
+  if (const int error = platform::SetCurrentFolder(clientFolder); error != 0) {
     throw EVoske(Ansi("Não foi possível entrar na pasta ") + FromUtf8(clientFolder) + ": " +
                  FromUtf8(std::strerror(error)));
   }
-}
-
-// File and folder paths are UTF-8 throughout the program. The VM takes the
-// encoding of file names from the environment's locale when it starts; under
-// a locale that is not UTF-8 (no LANG at all, as in scheduled jobs, or
-// LANG=C) it could not open a document or write a receipt in a folder named
-// with an accent. The character type alone is switched to UTF-8 for it;
-// every other category keeps what the user chose.
-void PreferUtf8FileNames() {
-  locale_t environment = ::newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
-  const bool utf8 = environment && std::strcmp(::nl_langinfo_l(CODESET, environment), "UTF-8") == 0;
-  if (environment) ::freelocale(environment);
-  if (utf8) return;
-  if (const char* all = std::getenv("LC_ALL"); all && *all) {
-    // LC_ALL would override the character type: its choice moves to LANG,
-    // which every category without a variable of its own still follows.
-    ::setenv("LANG", all, 1);
-    ::unsetenv("LC_ALL");
-  }
-  ::setenv("LC_CTYPE", "C.UTF-8", 1);
 }
 
 // Creates the VM, or takes the one that already runs in this process (the
@@ -77,8 +54,11 @@ jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) 
     return EnvironmentForThread(p.vm) ? JNI_OK : JNI_ERR;
   }
 
-  PreferUtf8FileNames();
-  p.classPathOption = ClassPathOption(clientFolder);
+  // File and folder paths are UTF-8 throughout the program; the VM must open
+  // a document or write a receipt in a folder named with an accent.
+  platform::PreferUtf8FileNames();
+  // The VM reads its options in the system's narrow encoding.
+  p.classPathOption = platform::ToSystemNarrow(ClassPathOption(clientFolder));
   p.option.optionString = p.classPathOption.data();
   p.option.extraInfo = nullptr;
   p.args.version = kJniVersion;
@@ -89,10 +69,11 @@ jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) 
   JNIEnv* env = nullptr;
   // The VM adopts the environment's locale for the whole process while it
   // starts; the program's own conversions must not change with it.
-  const char* current = ::setlocale(LC_ALL, nullptr);
-  const std::string programLocale = current ? current : "C";
-  const jint result = library->CreateJavaVM(&vm, &env, &p.args);
-  ::setlocale(LC_ALL, programLocale.c_str());
+  jint result;
+  {
+    const platform::ProgramLocaleKept kept;
+    result = library->CreateJavaVM(&vm, &env, &p.args);
+  }
   // Kept loaded even after a failed creation: the runtime may have left
   // threads or signal handlers behind, and unloading its code under them
   // would crash the process later.
@@ -108,34 +89,29 @@ jint CreateOrReuse(const JavaRuntime& runtime, const std::string& clientFolder) 
 }  // namespace
 
 std::string ClientFolderBeside(const std::string& executableFolder) {
+  const char separator = platform::PathSeparator();
   std::string folder = executableFolder;
-  if (folder.empty() || folder.back() != '/') folder += '/';
+  if (folder.empty() || (folder.back() != '/' && folder.back() != separator)) folder += separator;
   // Built as folder + "/ext/VOSKE/" less its last character, as it always was;
   // the doubled separator is harmless.
-  std::string client = folder + "/ext/VOSKE/";
+  std::string client = folder + separator + "ext" + separator + "VOSKE" + separator;
   client.pop_back();
   return client;
 }
 
 std::string CodeFolder() {
-  std::error_code ec;
-  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  Dl_info info{};
-  if (::dladdr(reinterpret_cast<void*>(&CodeFolder), &info) != 0 && info.dli_fname && info.dli_fname[0] == '/') {
-    const std::filesystem::path module = std::filesystem::weakly_canonical(info.dli_fname, ec);
-    if (!ec && !module.empty()) return module.parent_path().string();
-  }
-  return exe.empty() ? std::string(".") : exe.parent_path().string();
+  const std::string module = platform::CodeModulePath();
+  return module.empty() ? std::string(".") : platform::ParentFolder(module);
 }
 
 std::string DefaultClientFolder() {
-  if (const char* env = std::getenv("VOSKE_CLIENT_DIR"); env && *env) return env;
+  if (std::optional<std::string> env = platform::EnvironmentVariable("VOSKE_CLIENT_DIR"); env && !env->empty())
+    return *env;
   const std::string here = CodeFolder();
-  const std::filesystem::path installed = std::filesystem::path(here).parent_path() / kInstalledLibraryFolder;
-  for (const std::string& folder : {here, installed.string()}) {
+  const std::string installed = platform::JoinPath(platform::ParentFolder(here), kInstalledLibraryFolder);
+  for (const std::string& folder : {here, installed}) {
     const std::string client = ClientFolderBeside(folder);
-    std::error_code ec;
-    if (std::filesystem::exists(client + "/VOSKEClient.jar", ec)) return client;
+    if (platform::KindOf(platform::JoinPath(client, "VOSKEClient.jar")) != platform::PathKind::Missing) return client;
   }
   // Neither holds the client: the folder beside the code is named in the
   // messages that follow, as it always was.
@@ -143,12 +119,17 @@ std::string DefaultClientFolder() {
 }
 
 std::string ClassPathOption(const std::string& clientFolder) {
-  // The platform's form of the folder is already the class path's form.
-  const std::string& d = clientFolder;
-  return "-Djava.class.path=" + d + ":" + d + "/VOSKEClient.jar:" + "jaxws-api.jar:" + "classes12.jar:" +
-         "FastInfoset.jar:" + "http.jar:" + "jaxb-api.jar:" + "jaxb-impl.jar:" + "jaxb-xjc.jar:" +
-         "activation.jar:" + "jaxws-rt.jar:" + "jsr173_api.jar:" + "jjsr181-api.jar:" + "jsr250-api.jar:" +
-         "ocrs12.jar:" + "saaj-api.jar:" + "saaj-impl.jar:" + "sjsxp.jar:" + "JNIMain.class";
+  const std::string d = platform::ClassPathFormOf(clientFolder);
+  const char s = platform::ClassPathSeparator();
+  std::string option = "-Djava.class.path=" + d + s + d + "/VOSKEClient.jar";
+  for (const char* jar : {"jaxws-api.jar", "classes12.jar", "FastInfoset.jar", "http.jar", "jaxb-api.jar",
+                          "jaxb-impl.jar", "jaxb-xjc.jar", "activation.jar", "jaxws-rt.jar", "jsr173_api.jar",
+                          "jjsr181-api.jar", "jsr250-api.jar", "ocrs12.jar", "saaj-api.jar", "saaj-impl.jar",
+                          "sjsxp.jar", "JNIMain.class"}) {
+    option += s;
+    option += jar;
+  }
+  return option;
 }
 
 Text RuntimeMissingMessage(const JavaRuntime& runtime) {

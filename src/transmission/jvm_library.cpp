@@ -1,7 +1,6 @@
 #include "transmission/jvm_library.h"
 
-#include <dlfcn.h>
-
+#include "platform/java_install.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 
@@ -18,14 +17,16 @@ EVoske LoaderError(const char* what, const std::string& path) {
 
 TJavaVM::TJavaVM(const std::string& libraryPath, jint interfaceVersion)
     : libraryPath_(libraryPath), interfaceVersion_(interfaceVersion) {
-  handle_ = ::dlopen(libraryPath_.c_str(), RTLD_NOW | RTLD_GLOBAL);
-  if (!handle_) throw LoaderError("LoadLibrary failed trying to load ", libraryPath_);
+  // The libraries the VM depends on sit beside it, and the ones it loads
+  // itself later see its symbols.
+  platform::PrepareToLoadVm(libraryPath_);
+  library_ = platform::LoadedLibrary(libraryPath_, platform::LoadedLibrary::Symbols::Shared);
+  if (!library_.IsLoaded()) throw LoaderError("LoadLibrary failed trying to load ", libraryPath_);
 
   auto resolve = [this](const char* name) {
-    void* symbol = ::dlsym(handle_, name);
+    void* symbol = library_.Symbol(name);
     if (!symbol) {
-      ::dlclose(handle_);
-      handle_ = nullptr;
+      library_.Unload();
       throw LoaderError((std::string("GetProcAddress failed to locate ") + name + " in library ").c_str(),
                         libraryPath_);
     }
@@ -36,9 +37,7 @@ TJavaVM::TJavaVM(const std::string& libraryPath, jint interfaceVersion)
   created_ = reinterpret_cast<CreatedFn>(resolve("JNI_GetCreatedJavaVMs"));
 }
 
-TJavaVM::~TJavaVM() {
-  if (handle_) ::dlclose(handle_);
-}
+TJavaVM::~TJavaVM() = default;
 
 jint TJavaVM::CreateJavaVM(JavaVM** vm, JNIEnv** env, JavaVMInitArgs* args) const {
   return create_(vm, reinterpret_cast<void**>(env), args);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/library.h"
+
 namespace voske {
 
 class TJavaVM {
@@ -34,7 +36,7 @@ class TJavaVM {
 
   std::string libraryPath_;
   jint interfaceVersion_;
-  void* handle_ = nullptr;
+  platform::LoadedLibrary library_;
   CreateFn create_ = nullptr;
   DefaultArgsFn defaultArgs_ = nullptr;
   CreatedFn created_ = nullptr;

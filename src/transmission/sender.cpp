@@ -1,8 +1,6 @@
 #include "transmission/sender.h"
 
-#include <filesystem>
-#include <system_error>
-
+#include "platform/file_system.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 
@@ -13,8 +11,7 @@ namespace {
 bool IsCadastral(const SendRequest& request) { return request.documentKind == 0; }
 
 void CreateFolderQuietly(const std::string& folder) {
-  std::error_code ec;
-  std::filesystem::create_directory(folder, ec);  // an existing or uncreatable folder is not an error here
+  platform::CreateFolder(folder);  // an existing or uncreatable folder is not an error here
 }
 
 Text WrongKindMessage(const SendRequest& request) {

@@ -2,12 +2,11 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 #include <pugixml.hpp>
 
+#include "platform/file_reading.h"
 #include "text/cp1252.h"
 #include "verification/document_verifier.h"
 
@@ -43,19 +42,23 @@ std::size_t LineOf(const std::string& bytes, std::ptrdiff_t offset) {
 FileVerification VerifyDocumentFile(const std::string& path) {
   FileVerification result;
   const Text shown = "\"" + FromUtf8(path) + "\"";
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    const int error = errno;
+  // Only a regular file opens: a folder, a pipe or a device is refused at
+  // once instead of being read for ever.
+  const platform::ReadOnlyFile file(path);
+  if (!file.IsOpen()) {
+    const int error = file.Error();
     result.problem = error == ENOENT ? Ansi("O arquivo ") + shown + Ansi(" não foi encontrado.")
                                      : Ansi("Não foi possível abrir o arquivo ") + shown + ": " +
                                            FromUtf8(std::generic_category().message(error)) + ".";
     return result;
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  std::string bytes(static_cast<std::size_t>(file.Size()), '\0');
+  const std::ptrdiff_t got = file.ReadFullyAt(0, bytes.data(), bytes.size());
+  if (got < 0) {
     result.problem = Ansi("Não foi possível ler o arquivo ") + shown + ".";
     return result;
   }
+  bytes.resize(static_cast<std::size_t>(got));
 
   pugi::xml_document doc;
   // The default parse leaves document type declarations unread, so no

@@ -4,7 +4,7 @@
 #include <numeric>
 #include <string>
 
-#include "workbook/large_pages.h"
+#include "platform/memory.h"
 #include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
 
@@ -37,7 +37,7 @@ void SheetCells::ExpectExtent(std::int32_t rows, std::int32_t columns) {
   rowOf_.reserve(room);
   columnOf_.reserve(room);
   cells_.reserve(room);
-  AdviseLargePages(cells_.data(), cells_.capacity() * sizeof(Cell));
+  platform::AdviseLargePages(cells_.data(), cells_.capacity() * sizeof(Cell));
 }
 
 void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
@@ -74,7 +74,7 @@ void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
   columnOf_.push_back(column);
   const std::size_t capacity = cells_.capacity();
   cells_.push_back(std::move(cell));
-  if (cells_.capacity() != capacity) AdviseLargePages(cells_.data(), cells_.capacity() * sizeof(Cell));
+  if (cells_.capacity() != capacity) platform::AdviseLargePages(cells_.data(), cells_.capacity() * sizeof(Cell));
 }
 
 WorksheetArray SheetCells::TakeArray() {

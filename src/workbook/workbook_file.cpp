@@ -1,9 +1,9 @@
 #include "workbook/workbook_file.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
+
+#include "platform/file_reading.h"
 
 #include "workbook/ods/ods_reader.h"
 #include "workbook/readers.h"
@@ -60,18 +60,18 @@ WorksheetArray WorkbookFile::ReadSheet(const Text& name) {
 }
 
 std::unique_ptr<WorkbookFile> OpenWorkbookFile(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0)
-    throw ReaderError(ReaderError::Kind::FileNotFound, path + ": " + std::strerror(errno));
-  if (!S_ISREG(st.st_mode)) throw ReaderError(ReaderError::Kind::FileNotFound, path + ": not a regular file");
-
   unsigned char head[8] = {};
   size_t n = 0;
   {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) throw ReaderError(ReaderError::Kind::FileNotFound, path + ": " + std::strerror(errno));
-    n = std::fread(head, 1, sizeof head, f);
-    std::fclose(f);
+    // Binary and unlocked: the first bytes decide the format.
+    const platform::ReadOnlyFile file(path);
+    if (!file.IsOpen()) {
+      if (file.Error() == EISDIR || file.Error() == ENODEV)
+        throw ReaderError(ReaderError::Kind::FileNotFound, path + ": not a regular file");
+      throw ReaderError(ReaderError::Kind::FileNotFound, path + ": " + std::strerror(file.Error()));
+    }
+    const std::ptrdiff_t got = file.ReadFullyAt(0, head, sizeof head);
+    n = got > 0 ? static_cast<size_t>(got) : 0;
   }
 
   // The content decides, never the extension: users rename files.

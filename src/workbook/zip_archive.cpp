@@ -1,14 +1,11 @@
 #include "workbook/zip_archive.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zip.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
+#include "platform/file_reading.h"
 #include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
 
@@ -53,26 +50,20 @@ std::string ZipArchive::NormalizeName(std::string_view name) {
 
 class SharedFile {
  public:
-  explicit SharedFile(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) throw ReaderError(Kind::FileNotFound, path + ": " + std::strerror(errno));
-    struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-      ::close(fd_);
+  explicit SharedFile(const std::string& path) : file_(path) {
+    if (file_.IsOpen()) return;
+    if (file_.Error() == EISDIR || file_.Error() == ENODEV)
       throw ReaderError(Kind::FileNotFound, path + ": not a readable file");
-    }
-    size_ = static_cast<std::uint64_t>(st.st_size);
+    throw ReaderError(Kind::FileNotFound, path + ": " + std::strerror(file_.Error()));
   }
-  ~SharedFile() { ::close(fd_); }
   SharedFile(const SharedFile&) = delete;
   SharedFile& operator=(const SharedFile&) = delete;
 
-  int fd() const { return fd_; }
-  std::uint64_t size() const { return size_; }
+  const platform::ReadOnlyFile& file() const { return file_; }
+  std::uint64_t size() const { return file_.Size(); }
 
  private:
-  int fd_ = -1;
-  std::uint64_t size_ = 0;
+  platform::ReadOnlyFile file_;
 };
 
 namespace {
@@ -94,12 +85,9 @@ zip_int64_t PreadCallback(void* userdata, void* data, zip_uint64_t len, zip_sour
     case ZIP_SOURCE_READ: {
       if (s->offset >= size) return 0;
       const zip_uint64_t want = len < size - s->offset ? len : size - s->offset;
-      ssize_t n;
-      do {
-        n = ::pread(s->file->fd(), data, want, static_cast<off_t>(s->offset));
-      } while (n < 0 && errno == EINTR);
+      const std::ptrdiff_t n = s->file->file().ReadAt(s->offset, data, static_cast<std::size_t>(want));
       if (n < 0) {
-        zip_error_set(&s->error, ZIP_ER_READ, errno);
+        zip_error_set(&s->error, ZIP_ER_READ, s->file->file().Error());
         return -1;
       }
       s->offset += static_cast<zip_uint64_t>(n);

@@ -9,7 +9,4 @@ namespace voske {
 // program's own folder (the current directory once the Java VM has started).
 std::string FolderDialogStart(const std::string& typedDestination);
 
-// The user's home folder: HOME, else the account's entry, else "/".
-std::string HomeFolder();
-
 }  // namespace voske

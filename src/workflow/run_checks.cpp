@@ -1,8 +1,6 @@
 #include "workflow/run_checks.h"
 
-#include <filesystem>
-#include <system_error>
-
+#include "platform/file_system.h"
 #include "text/cp1252.h"
 #include "text/text.h"
 
@@ -27,15 +25,9 @@ const Messages& Msg() {
 }
 
 // A file, not a folder, as the workbook must be.
-bool FileExists(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && std::filesystem::is_regular_file(path, ec);
-}
+bool FileExists(const std::string& path) { return platform::IsFile(path); }
 
-bool DirectoryExists(const std::string& path) {
-  std::error_code ec;
-  return !path.empty() && std::filesystem::is_directory(path, ec);
-}
+bool DirectoryExists(const std::string& path) { return platform::IsFolder(path); }
 
 bool Stop(FrontEnd& frontEnd, const Text& message) {
   frontEnd.ShowError(message);

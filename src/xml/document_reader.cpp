@@ -1,9 +1,6 @@
 #include "xml/document_reader.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
+#include "platform/file_reading.h"
 #include "text/cp1252.h"
 
 namespace voske {
@@ -29,18 +26,13 @@ void TUtilXML::LoadFromFile(const std::string& fileName) {
   selected_.clear();
   first_ = pugi::xml_node();
 
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  // Only a regular file: a pipe or a device could block or never end.
-  if (!fs::is_regular_file(fileName, ec)) return;
-  const std::uintmax_t size = fs::file_size(fileName, ec);
-  if (ec || size == 0 || size > kMaxFileSize) return;
-
-  std::ifstream in(fileName, std::ios::binary);
-  if (!in) return;
-  std::string bytes(static_cast<size_t>(size), '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(in.gcount()));
+  // Only a regular file opens: a pipe or a device could block or never end.
+  const platform::ReadOnlyFile file(fileName);
+  if (!file.IsOpen() || file.Size() == 0 || file.Size() > kMaxFileSize) return;
+  std::string bytes(static_cast<size_t>(file.Size()), '\0');
+  const std::ptrdiff_t got = file.ReadFullyAt(0, bytes.data(), bytes.size());
+  if (got < 0) return;
+  bytes.resize(static_cast<size_t>(got));
 
   // The default options skip a document type declaration and leave unknown
   // entity references as text; the encoding comes from the declaration

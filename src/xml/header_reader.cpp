@@ -5,10 +5,8 @@
 #include <new>
 
 #include <expat.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "platform/file_reading.h"
 #include "text/cp1252.h"
 
 namespace voske {
@@ -123,20 +121,6 @@ int SingleByteEncoding(void*, const XML_Char*, XML_Encoding* info) {
   return XML_STATUS_OK;
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 class Parser {
  public:
   Parser() : parser_(XML_ParserCreate(nullptr)) {}
@@ -162,13 +146,10 @@ HeaderValue Failure(int error) {
 }  // namespace
 
 HeaderValue ReadHeaderValue(const std::string& path, const Text& element, const Text& child) {
-  // Not blocking: opening a pipe for reading would otherwise wait for a writer.
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) return Failure(errno);
-  struct stat info {};
-  if (::fstat(file.get(), &info) != 0) return Failure(errno);
-  if (S_ISDIR(info.st_mode)) return Failure(EISDIR);
-  if (!S_ISREG(info.st_mode)) return Failure(ENODEV);  // a pipe or a device may never end
+  // Only a regular file opens, and the open never waits: a pipe or a device
+  // may never end.
+  const platform::ReadOnlyFile file(path);
+  if (!file.IsOpen()) return Failure(file.Error());
 
   const Parser parser;
   if (!parser.get()) throw std::bad_alloc();
@@ -191,11 +172,8 @@ HeaderValue ReadHeaderValue(const std::string& path, const Text& element, const 
   std::uintmax_t offset = 0;
   while (!scan.done()) {
     if (offset >= kMaxHeaderOffset) return result;  // no header where a header is
-    const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return Failure(errno);
-    }
+    const std::ptrdiff_t n = file.ReadAt(offset, buffer, sizeof buffer);
+    if (n < 0) return Failure(file.Error());
     offset += static_cast<std::uintmax_t>(n);
     const bool last = n == 0;
     if (XML_Parse(parser.get(), buffer, static_cast<int>(n), last ? XML_TRUE : XML_FALSE) == XML_STATUS_ERROR) {

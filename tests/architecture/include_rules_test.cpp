@@ -24,8 +24,9 @@ namespace fs = std::filesystem;
 using Modules = std::set<std::string>;
 
 // Who may include whom. Imports flow one way: front ends -> workflow ->
-// generation -> verification / documents -> xml / workbook / values -> text,
-// with port visible to all. transmission implements TransmissionPort and only
+// generation -> verification / documents -> xml / workbook / values -> text
+// -> platform, with port visible to all and platform, the bottom, visible to
+// every module while it includes none of them. transmission implements TransmissionPort and only
 // the front ends wire it in. Two sideways steps onto values are allowed: xml
 // uses it for the number rule of decimal leaves, and workbook for the one
 // calendar between day serials and dates (the OOXML reader's ISO dates, and
@@ -33,6 +34,7 @@ using Modules = std::set<std::string>;
 const std::map<std::string, Modules>& AllowedImports() {
   static const std::map<std::string, Modules> table = [] {
     std::map<std::string, Modules> t;
+    t["platform"] = {};
     t["text"] = {};
     t["port"] = {"text"};
     t["values"] = {"text"};
@@ -54,6 +56,8 @@ const std::map<std::string, Modules>& AllowedImports() {
     t["voske-cli"].erase("entry");
     t["voske"] = t["entry"];
     t["voske"].insert("entry");
+    for (auto& [module, allowed] : t)
+      if (module != "platform") allowed.insert("platform");
     return t;
   }();
   return table;
@@ -201,6 +205,7 @@ TEST(IncludeRules, ModulesOfPaths) {
   EXPECT_FALSE(AllowedImports().at("xml").count("workbook"));
   EXPECT_FALSE(AllowedImports().at("workflow").count("transmission"));
   EXPECT_FALSE(AllowedImports().at("registration").count("financial"));
+  EXPECT_TRUE(AllowedImports().at("platform").empty());
 }
 
 }  // namespace

@@ -36,9 +36,9 @@ TEST(InstalledJava, JavaHomeWinsAndWhenItPointsNowhereNothingElseIsTried) {
 
   JavaSearchPlaces places;
   places.javaHome = chosen;
-  places.defaults = {other};
+  places.defaults = {other.string()};
   places.jvmFolder = dir / "jvm";
-  EXPECT_EQ(LocateJavaHome(places), chosen);
+  EXPECT_EQ(LocateJavaHome(places), chosen.string());
 
   places.javaHome = dir / "nowhere";
   EXPECT_EQ(LocateJavaHome(places), std::nullopt);
@@ -55,9 +55,9 @@ TEST(InstalledJava, TheSystemDefaultIsFollowedThroughTheLauncherLink) {
   fs::create_symlink(dir / "alternatives/java", dir / "java");
 
   JavaSearchPlaces places;
-  places.defaults = {dir / "default-java", dir / "java"};  // the first is absent
+  places.defaults = {(dir / "default-java").string(), (dir / "java").string()};  // the first is absent
   places.jvmFolder = dir / "empty";
-  EXPECT_EQ(LocateJavaHome(places), fs::canonical(home));
+  EXPECT_EQ(LocateJavaHome(places), fs::canonical(home).string());
 }
 
 TEST(InstalledJava, OtherwiseTheFirstJvmFolderThatHasAVmLibrary) {
@@ -69,7 +69,7 @@ TEST(InstalledJava, OtherwiseTheFirstJvmFolderThatHasAVmLibrary) {
 
   JavaSearchPlaces places;
   places.jvmFolder = dir / "jvm";
-  EXPECT_EQ(LocateJavaHome(places), b);
+  EXPECT_EQ(LocateJavaHome(places), b.string());
 
   places.jvmFolder = dir / "missing";
   EXPECT_EQ(LocateJavaHome(places), std::nullopt);
@@ -109,6 +109,60 @@ TEST(InstalledJava, TheReleaseFileGivesTheVersion) {
   const JavaRuntime found = FindJavaRuntime(RegistryForJavaHome(dir / "none"));
   EXPECT_EQ(found.version, "");
   EXPECT_EQ(found.libraryPath, "");
+}
+
+// The system's registry comes first when it names a runnable Java, then the
+// key newer kits register, then JAVA_HOME; when nothing runs, the registry's
+// own answer is what the warning reports.
+TEST(InstalledJava, TheRegistryThenTheNewerKitKeyThenJavaHome) {
+  ScratchDir dir;
+  const fs::path registered = MakeJava(dir / "registered", "1.8.0_402");
+  const fs::path kit17 = MakeJava(dir / "kit17", "17.0.2"), kit11 = MakeJava(dir / "kit11", "11.0.1");
+  const fs::path fromEnv = MakeJava(dir / "env", "21.0.1");
+  const std::string jre = std::string(kJreKey) + "\\1.8";
+  const std::string modern = std::string(kModernJdkKey) + "\\";
+  struct Case {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> values;  // key|value -> data
+    bool javaHome;
+    std::string version, library;
+  };
+  const std::string lib = "lib/server/libjvm.so";
+  const Case cases[] = {
+      {"runnable registered runtime", {{std::string(kJreKey) + "|CurrentVersion", "1.8"},
+                                       {jre + "|RuntimeLib", (registered / lib).string()},
+                                       {modern + "17.0.2|JavaHome", kit17.string()}}, true,
+       "1.8", (registered / lib).string()},
+      {"registered library missing", {{std::string(kJreKey) + "|CurrentVersion", "1.8"},
+                                      {jre + "|RuntimeLib", (dir / "gone.so").string()},
+                                      {std::string(kModernJdkKey) + "|CurrentVersion", "11.0.1"},
+                                      {modern + "11.0.1|JavaHome", kit11.string()},
+                                      {modern + "17.0.2|JavaHome", kit17.string()}}, true,
+       "11.0.1", (kit11 / lib).string()},
+      {"highest kit without CurrentVersion", {{modern + "11.0.1|JavaHome", kit11.string()},
+                                              {modern + "17.0.2|JavaHome", kit17.string()}}, true,
+       "17.0.2", (kit17 / lib).string()},
+      {"old runtime, JAVA_HOME", {{std::string(kJreKey) + "|CurrentVersion", "1.5"},
+                                  {std::string(kJreKey) + "\\1.5|RuntimeLib", "C:\\old\\jvm.dll"}}, true,
+       "21.0.1", (fromEnv / lib).string()},
+      {"nothing runs anywhere", {{std::string(kJreKey) + "|CurrentVersion", "1.5"},
+                                 {std::string(kJreKey) + "\\1.5|RuntimeLib", "C:\\old\\jvm.dll"}}, false,
+       "1.5", "C:\\old\\jvm.dll"},
+  };
+  for (const Case& c : cases) {
+    MemoryRegistry system;
+    system.AddKey(kJavaSoftKey);
+    for (const auto& [where, data] : c.values) {
+      const size_t bar = where.find('|');
+      system.SetString(where.substr(0, bar), where.substr(bar + 1), data);
+    }
+    JavaSearchPlaces places;
+    if (c.javaHome) places.javaHome = fromEnv.string();
+    else places.jvmFolder = (dir / "none").string();
+    const JavaRuntime found = FindJavaRuntime(InstalledJavaRegistry(places, system));
+    EXPECT_EQ(found.version, c.version) << c.name;
+    EXPECT_EQ(found.libraryPath, c.library) << c.name;
+  }
 }
 
 }  // namespace

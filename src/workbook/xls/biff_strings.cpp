@@ -1,17 +1,10 @@
 #include "workbook/xls/biff_strings.h"
 
-#include <iconv.h>
-
 #include <string>
 
 #include "text/cp1252.h"
 
 namespace voske::biff {
-
-struct CodePage::Converter {
-  iconv_t handle;
-  ~Converter() { iconv_close(handle); }
-};
 
 CodePage::CodePage() = default;
 CodePage::~CodePage() = default;
@@ -21,35 +14,15 @@ void CodePage::Set(std::uint16_t id) {
   // 1252 itself, US-ASCII (367), the old 32769 alias of 1252, and 1200
   // (which 97-2003 files carry but never use for 8-bit texts) need no work.
   if (id == 1252 || id == 367 || id == 32769 || id == 1200) return;
-  std::string name = (id == 10000 || id == 32768) ? "MACINTOSH" : "CP" + std::to_string(id);
-  iconv_t h = iconv_open("UTF-16LE", name.c_str());
+  auto decoder = std::make_unique<platform::CodePageDecoder>(id);
   // A code page the system cannot convert is read as 1252: the letters of
   // the Latin alphabet still come through.
-  if (h == reinterpret_cast<iconv_t>(-1)) return;
-  converter_.reset(new Converter{h});
+  if (decoder->Usable()) converter_ = std::move(decoder);
 }
 
 Text CodePage::Decode(Bytes bytes) const {
   if (!converter_) return Text(bytes.begin(), bytes.end());
-  iconv(converter_->handle, nullptr, nullptr, nullptr, nullptr);
-  std::u16string wide(bytes.size() * 2 + 2, u'\0');
-  std::string in(bytes.begin(), bytes.end());
-  char* inPtr = in.data();
-  std::size_t inLeft = in.size();
-  char* outPtr = reinterpret_cast<char*>(wide.data());
-  std::size_t outLeft = wide.size() * 2;
-  while (inLeft > 0) {
-    if (iconv(converter_->handle, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1)) break;
-    // A byte the code page does not define: one "?" in its place.
-    if (outLeft < 2) break;
-    *reinterpret_cast<char16_t*>(outPtr) = u'?';
-    outPtr += 2;
-    outLeft -= 2;
-    ++inPtr;
-    --inLeft;
-  }
-  wide.resize((wide.size() * 2 - outLeft) / 2);
-  return FromUtf16(wide);
+  return FromUtf16(converter_->Decode(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())));
 }
 
 Text ReadUnicodeString(SegmentReader& r, bool shortCount) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/code_pages.h"
 #include "text/text.h"
 #include "workbook/xls/biff_stream.h"
 
@@ -24,8 +25,7 @@ class CodePage {
   Text Decode(Bytes bytes) const;
 
  private:
-  struct Converter;
-  std::unique_ptr<Converter> converter_;  // absent for 1252 and its subsets
+  std::unique_ptr<platform::CodePageDecoder> converter_;  // absent for 1252 and its subsets
 };
 
 // A 97-2003 string: a character count (16-bit, or 8-bit when `shortCount`),

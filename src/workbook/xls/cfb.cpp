@@ -1,13 +1,10 @@
 #include "workbook/xls/cfb.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
+#include "platform/file_reading.h"
 #include "text/cp1252.h"
 #include "workbook/xls/little_endian.h"
 #include "workbook/workbook_file.h"
@@ -54,29 +51,20 @@ bool HasSignature(std::span<const unsigned char> head) {
 }
 
 std::vector<unsigned char> ReadWholeFile(const std::string& path) {
-  // O_RDONLY and no lock of any kind: the spreadsheet program may have the
+  // Read-only and no lock of any kind: the spreadsheet program may have the
   // workbook open at the same time, and the file is never touched.
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw ReaderError(ReaderError::Kind::FileNotFound, Ansi("arquivo não encontrado: ") + path);
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-    throw ReaderError(ReaderError::Kind::FileNotFound, Ansi("não é um arquivo comum: ") + path);
-  if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
-    throw ReaderError(ReaderError::Kind::TooLarge, Ansi("arquivo maior que 1 GiB: ") + path);
-  std::vector<unsigned char> bytes(static_cast<std::size_t>(st.st_size));
-  std::size_t got = 0;
-  while (got < bytes.size()) {
-    ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw ReaderError(ReaderError::Kind::FileNotFound, Ansi("erro de leitura do arquivo: ") + path);
-    if (n == 0) break;  // the file shrank while being read
-    got += static_cast<std::size_t>(n);
+  const platform::ReadOnlyFile file(path);
+  if (!file.IsOpen()) {
+    if (file.Error() == EISDIR || file.Error() == ENODEV)
+      throw ReaderError(ReaderError::Kind::FileNotFound, Ansi("não é um arquivo comum: ") + path);
+    throw ReaderError(ReaderError::Kind::FileNotFound, Ansi("arquivo não encontrado: ") + path);
   }
-  bytes.resize(got);
+  if (file.Size() > kMaxFileSize)
+    throw ReaderError(ReaderError::Kind::TooLarge, Ansi("arquivo maior que 1 GiB: ") + path);
+  std::vector<unsigned char> bytes(static_cast<std::size_t>(file.Size()));
+  const std::ptrdiff_t got = file.ReadFullyAt(0, bytes.data(), bytes.size());
+  if (got < 0) throw ReaderError(ReaderError::Kind::FileNotFound, Ansi("erro de leitura do arquivo: ") + path);
+  bytes.resize(static_cast<std::size_t>(got));  // the file may have shrunk while being read
   return bytes;
 }
 

@@ -1,10 +1,10 @@
-#include "workbook/large_pages.h"
+#include "platform/memory.h"
 
 #include <sys/mman.h>
 
 #include <cstdint>
 
-namespace voske {
+namespace voske::platform {
 
 namespace {
 constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
@@ -21,4 +21,4 @@ void AdviseLargePages(const void* data, std::size_t bytes) {
 #endif
 }
 
-}  // namespace voske
+}  // namespace voske::platform
