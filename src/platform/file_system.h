@@ -1,8 +1,6 @@
 #pragma once
 // Questions and small changes about files and folders, by UTF-8 path. None
 // of these throws: each answers for what is there at the moment it looks.
-#include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,18 +14,6 @@ enum class PathKind { Missing, File, Folder, Other };
 PathKind KindOf(const std::string& path);
 inline bool IsFile(const std::string& path) { return KindOf(path) == PathKind::File; }
 inline bool IsFolder(const std::string& path) { return KindOf(path) == PathKind::Folder; }
-
-// Which file sits at a path, independent of its name: the device and inode
-// on POSIX, the volume serial number and file index on Windows (where inode
-// numbers are always 0). Two paths name the same file exactly when their
-// identities are equal.
-struct FileIdentity {
-  std::uint64_t volume = 0;
-  std::uint64_t index = 0;
-  bool operator==(const FileIdentity&) const = default;
-};
-// nullopt when nothing is at `path` or it cannot be opened to ask.
-std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 // Removes the file at `path` (never a folder). False when it could not.
 bool RemoveFile(const std::string& path);
@@ -53,6 +39,9 @@ std::string ParentFolder(const std::string& path);
 std::string JoinPath(const std::string& folder, const std::string& name);
 // The last component of `path`.
 std::string FileNameOf(const std::string& path);
+
+// Whether an errno value says the disk, or the user's share of it, is full.
+bool IsDiskFull(int error);
 
 // Makes `path` the process's current folder. Returns 0, or the errno value
 // of the failure.

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/saved_file.h"
+
 namespace voske {
 
 // Asked for the name to take when `taken` is found taken at the moment of
@@ -17,6 +19,8 @@ using NextName = std::function<std::string(const std::string& taken)>;
 // Until Commit nothing is visible:
 // - where the file system allows, the temporary file has no name at all
 //   (O_TMPFILE), so even a killed process leaves nothing;
+// - on Windows it is a hidden ".voske-NNN.tmp" marked for deletion until it
+//   takes its name, so a killed process leaves nothing either;
 // - elsewhere it is a hidden ".voske-NNN.tmp", removed when the object goes
 //   without Commit, and by Ctrl-C, SIGTERM or SIGHUP during the save.
 // Every failure raises EGravaArquivo with a message naming `fileName`; an
@@ -43,24 +47,14 @@ class AtomicFile {
 
   const std::string& FileName() const { return fileName_; }
   // Whether the temporary file has no name (O_TMPFILE took).
-  bool Unnamed() const { return unnamed_; }
+  bool Unnamed() const { return file_.Unnamed(); }
 
  private:
-  void OpenNamed();
-  // Gives the file `name` unless a file has it; false (errno EEXIST) then.
-  bool TakeName(const std::string& name);
-  void Discard() noexcept;
   [[noreturn]] void Fail(int error) const;
 
   std::string fileName_;
-  std::string folder_;
-  int fd_ = -1;
-  bool unnamed_ = false;
-  std::string tempPath_;  // the named temporary file, while it exists
-  int signalSlot_ = -1;   // its entry for the signal handlers
-  static constexpr unsigned long long kStartToDisk = 8ULL << 20;
-  unsigned long long written_ = 0;        // bytes written so far
-  unsigned long long startedToDisk_ = 0;  // of which the disk was asked to write
+  platform::SavedFile file_;
+  bool committed_ = false;
 };
 
 // Writes `content` to `fileName` through an AtomicFile; returns the name

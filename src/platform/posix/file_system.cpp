@@ -1,17 +1,12 @@
 #include "platform/file_system.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 namespace voske::platform {
 
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  struct stat st {};
-  if (path.empty() || ::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-}
+bool IsDiskFull(int error) { return error == ENOSPC || error == EDQUOT; }
 
 char PathSeparator() { return '/'; }
 

@@ -1,4 +1,4 @@
-#include "xml/temporary_names.h"
+#include "platform/posix/interrupt_cleanup.h"
 
 #include <atomic>
 #include <cerrno>
@@ -9,7 +9,7 @@
 #include <limits.h>
 #include <unistd.h>
 
-namespace voske {
+namespace voske::platform {
 
 namespace {
 
@@ -80,4 +80,4 @@ void ForgetTemporaryName(int slot) {
   g_slots[slot].state.store(0, std::memory_order_release);
 }
 
-}  // namespace voske
+}  // namespace voske::platform

@@ -1,5 +1,6 @@
 #pragma once
 // Named temporary files that an interrupted program removes on its way out.
+// For posix/ only.
 //
 // Where the file system cannot hold a document unnamed while it is written,
 // its temporary file has a name in the destination folder. Ctrl-C, SIGTERM
@@ -8,7 +9,7 @@
 // first remove it, then end the program as they would have.
 #include <string>
 
-namespace voske {
+namespace voske::platform {
 
 // Records `path` for removal on SIGINT, SIGTERM and SIGHUP, installing the
 // handlers the first time. Returns a slot for ForgetTemporaryName, or -1
@@ -17,4 +18,4 @@ int RecordTemporaryName(const std::string& path);
 // The file was renamed into place or removed: a signal must leave it alone.
 void ForgetTemporaryName(int slot);
 
-}  // namespace voske
+}  // namespace voske::platform
