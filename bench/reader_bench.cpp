@@ -217,6 +217,10 @@ int main(int argc, char** argv) {
   }
   std::string path;
   std::filesystem::path scratch;
+  if (argc > 1 && argv[1][0] == '-') {
+    std::fprintf(stderr, "Uso: reader-bench [--xls] [--peers] [ARQUIVO] | reader-bench --once ARQUIVO\n");
+    return std::string(argv[1]) == "--help" ? 0 : 2;
+  }
   if (argc > 1) {
     path = argv[1];
   } else {

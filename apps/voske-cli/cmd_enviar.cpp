@@ -1,6 +1,7 @@
 // voske-cli enviar: sends one document through the Java client component, as
 // the main window's send mode does, with the same checks and messages.
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,7 @@ int Usage(const std::string& problem) {
 }
 
 struct Options {
-  int documentKind = -1;
+  std::optional<DocumentKind> documentKind;
   bool strict = false;
   bool haveFile = false, haveDestination = false, haveProxy = false, haveProxyUser = false;
   std::string file, destination, proxyHost, proxyPort, proxyUser;
@@ -82,8 +83,8 @@ int Run(const std::vector<std::string>& args) {
     } else if (a == "--estrito") {
       o.strict = true;
     } else if (OptionValue(args, i, "--documento", v)) {
-      if (v == "cadastral") o.documentKind = 0;
-      else if (v == "financeiro") o.documentKind = 1;
+      if (v == "cadastral") o.documentKind = DocumentKind::Cadastral;
+      else if (v == "financeiro") o.documentKind = DocumentKind::Financeiro;
       else return Usage("--documento deve ser cadastral ou financeiro, não \"" + v + "\"");
     } else if (OptionValue(args, i, "--arquivo", v)) {
       o.haveFile = true;
@@ -104,7 +105,7 @@ int Run(const std::vector<std::string>& args) {
       return Usage("opção desconhecida ou sem valor: " + a);
     }
   }
-  if (o.documentKind < 0) return Usage("falta --documento cadastral|financeiro");
+  if (!o.documentKind) return Usage("falta --documento cadastral|financeiro");
   if (!o.haveFile) return Usage("falta --arquivo ARQUIVO");
   if (!o.haveDestination) return Usage("falta --destino PASTA");
   if (o.haveProxy != o.haveProxyUser) return Usage("--proxy e --proxy-usuario vão juntos");
@@ -112,7 +113,7 @@ int Run(const std::vector<std::string>& args) {
   TerminalFrontEnd ui(/*silent=*/false);
   RunChoices choices;
   choices.documentKind = o.documentKind;
-  choices.action = kActionSend;
+  choices.action = RunAction::Send;
   choices.destinationFolder = o.destination;
   choices.xmlFilePath = o.file;
   if (!CheckRunChoices(choices, ui)) return kExitFailure;
@@ -124,7 +125,7 @@ int Run(const std::vector<std::string>& args) {
   SendRequest request;
   request.xmlPath = Absolute(RemoveAll(o.file, '"'));
   request.destinationFolder = Absolute(o.destination);
-  request.documentKind = o.documentKind;
+  request.documentKind = *o.documentKind;
   request.passwordUpper = OxrPasswordUpper(password);
   if (o.haveProxy) {
     const ProxySettings proxy{FromUtf8(o.proxyHost), FromUtf8(o.proxyPort), FromUtf8(o.proxyUser),

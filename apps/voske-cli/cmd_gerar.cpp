@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "commands.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
@@ -126,10 +126,10 @@ int RunGerar(const std::vector<std::string>& args) {
   }
 
   TerminalFrontEnd front(o.silent);
-  const bool cadastral = *o.document == "cadastral";
+  const DocumentKind document = *o.document == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
   RunChoices choices;
-  choices.documentKind = cadastral ? 0 : 1;
-  choices.action = kActionGenerate;
+  choices.documentKind = document;
+  choices.action = RunAction::Generate;
   choices.workbookPath = *o.workbook;
   choices.destinationFolder = *o.destination;
   if (!CheckRunChoices(choices, front)) return kExitFailure;
@@ -139,13 +139,13 @@ int RunGerar(const std::vector<std::string>& args) {
 
   front.SetStatus(Ansi("Status: Gerando os arquivos XML"));
   GenerationRequest request;
-  request.document = cadastral ? DocumentKind::Cadastral : DocumentKind::Financeiro;
+  request.document = document;
   request.workbookPath = *o.workbook;
   request.destinationFolder = *o.destination;
   request.passwordUpper = OxrPasswordUpper(password);
   request.strict = o.strict;
   GenerationState state;
-  LoadWorkbook(request, front, state, StandardGenerationServices());
+  RunGeneration(request, front, state, StandardGenerationServices());
   if (state.generationFailed) return kExitFailure;
 
   PrintLine(FullPath(state.outputPath));

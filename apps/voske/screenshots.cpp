@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "entry/application_setup.h"
+#include "entry/component_names.h"
 #include "entry/folder_dialog.h"
 #include "entry/main_form.h"
 #include "entry/message_dialog.h"
@@ -43,6 +44,12 @@ class PictureTransmission : public TransmissionPort {
  private:
   JavaTransmission java_;
 };
+
+// A widget of a window, by its component name.
+template <typename W>
+W* Widget(QWidget& window, const char* name) {
+  return window.findChild<W*>(QString::fromLatin1(name));
+}
 
 QPixmap Framed(QWidget& w) {
   w.show();
@@ -94,14 +101,14 @@ int main(int argc, char** argv) {
   PictureTransmission transmission;
   {
     TForm_VOSKE_XML w(transmission, GenerationServices{});
-    w.FilenameEdit1->setText(QStringLiteral("/home/contabil/OXR/Planilhas/planilha-exemplo.xlsx"));
-    w.DirectoryEdit1->setText(QStringLiteral("/home/contabil/OXR/2013-2T"));
+    Widget<QLineEdit>(w, component::kWorkbookPath)->setText(QStringLiteral("/home/contabil/OXR/Planilhas/planilha-exemplo.xlsx"));
+    Widget<QLineEdit>(w, component::kDestinationFolder)->setText(QStringLiteral("/home/contabil/OXR/2013-2T"));
     ok &= Save(w, folder, "janela-geracao.png");
 
-    w.ComboBox1->setCurrentIndex(1);
-    w.ComboBox2->setCurrentIndex(1);
-    w.chkUtilizarProxy->setChecked(true);
-    w.fneArquivoXML->setText(QStringLiteral("/home/contabil/OXR/2013-2T/123456_FINANCEIRO_20130715093012.xml"));
+    Widget<QComboBox>(w, component::kDocumentKind)->setCurrentIndex(1);
+    Widget<QComboBox>(w, component::kAction)->setCurrentIndex(1);
+    Widget<QCheckBox>(w, component::kUseProxy)->setChecked(true);
+    Widget<QLineEdit>(w, component::kXmlFilePath)->setText(QStringLiteral("/home/contabil/OXR/2013-2T/123456_FINANCEIRO_20130715093012.xml"));
     ok &= Save(w, folder, "janela-envio.png");
   }
   {
@@ -114,16 +121,16 @@ int main(int argc, char** argv) {
   }
   {
     TForm_Senha_OXR d;
-    d.MaskEdit1->setText(QStringLiteral("segredo"));
+    Widget<QLineEdit>(d, component::kOxrPassword)->setText(QStringLiteral("segredo"));
     ok &= Save(d, folder, "senha.png");
   }
   {
     WindowFrontEnd messages;
     TfrmDlgProxy d([&messages](const ProxySettings& s) { return CheckProxySettings(s, messages); });
-    d.Edit5->setText(QStringLiteral("proxy.operadora.local"));
-    d.Edit6->setText(QStringLiteral("3128"));
-    d.Edit8->setText(QStringLiteral("contabil"));
-    d.Edit7->setText(QStringLiteral("segredo"));
+    Widget<QLineEdit>(d, component::kProxyServer)->setText(QStringLiteral("proxy.operadora.local"));
+    Widget<QLineEdit>(d, component::kProxyPort)->setText(QStringLiteral("3128"));
+    Widget<QLineEdit>(d, component::kProxyUser)->setText(QStringLiteral("contabil"));
+    Widget<QLineEdit>(d, component::kProxyPassword)->setText(QStringLiteral("segredo"));
     ok &= Save(d, folder, "proxy.png");
   }
   {
@@ -138,7 +145,7 @@ int main(int argc, char** argv) {
     for (const char* name : {"Planilhas/planilha-2013-1T.xlsx", "Planilhas/planilha-2013-2T.xlsx"})
       QFile(tree + QChar('/') + QString::fromLatin1(name)).open(QIODevice::WriteOnly);
     TForm_VOSKE_XML w(transmission, GenerationServices{});
-    QFileDialog* picker = w.OpenDialog1;
+    auto* picker = Widget<QFileDialog>(w, component::kFileDialog);
     picker->setNameFilter(QtFileFilter(QStringLiteral("Planilha Excel|*.xls;*.xlsx;*.xlsm")));
     picker->setDirectory(tree + QStringLiteral("/Planilhas"));
     picker->resize(620, 380);

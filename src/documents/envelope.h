@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "port/document_kind.h"
 #include "port/front_end.h"
 #include "text/program_version.h"
 #include "text/text.h"
@@ -12,8 +13,6 @@
 #include "xml/xml_generator.h"
 
 namespace voske {
-
-enum class DocumentKind { Cadastral, Financeiro };
 
 // The root elements of the two documents; the sections climb back to them.
 inline constexpr const char* kCadastralRoot = "oxr:voskeCadastral";

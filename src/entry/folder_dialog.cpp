@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "entry/component_names.h"
 #include "entry/screen_placement.h"
 #include "entry/ui_fonts.h"
 
@@ -27,30 +28,30 @@ TForm_Pasta::TForm_Pasta(std::function<void(const QString&)> setDestination, con
   setFont(DialogFont());
   setFixedSize(362, 327);
 
-  Label1 = new QLabel(QStringLiteral("Pasta de destino onde será gerado o arquivo XML/Recibo"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  QFont bold = Label1->font();
+  caption_ = new QLabel(QStringLiteral("Pasta de destino onde será gerado o arquivo XML/Recibo"), this);
+  caption_->setObjectName(QString::fromLatin1(component::kFolderCaption));
+  QFont bold = caption_->font();
   bold.setBold(true);
-  Label1->setFont(bold);
-  Label1->move(21, 14);
-  Label1->adjustSize();
+  caption_->setFont(bold);
+  caption_->move(21, 14);
+  caption_->adjustSize();
 
-  DirectoryListBox1 = new QListWidget(this);
-  DirectoryListBox1->setObjectName(QStringLiteral("DirectoryListBox1"));
-  DirectoryListBox1->setGeometry(28, 42, 301, 232);
-  DirectoryListBox1->setUniformItemSizes(true);
-  DirectoryListBox1->setStyleSheet(QStringLiteral("QListWidget::item { height: 16px; }"));
+  folders_ = new QListWidget(this);
+  folders_->setObjectName(QString::fromLatin1(component::kFolderList));
+  folders_->setGeometry(28, 42, 301, 232);
+  folders_->setUniformItemSizes(true);
+  folders_->setStyleSheet(QStringLiteral("QListWidget::item { height: 16px; }"));
 
-  BitBtn3 = new QPushButton(QStringLiteral("Confirmar"), this);
-  BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-  BitBtn3->setGeometry(231, 287, 99, 26);
-  BitBtn3->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogApplyButton));
-  BitBtn3->setDefault(true);
+  confirm_ = new QPushButton(QStringLiteral("Confirmar"), this);
+  confirm_->setObjectName(QString::fromLatin1(component::kFolderConfirm));
+  confirm_->setGeometry(231, 287, 99, 26);
+  confirm_->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogApplyButton));
+  confirm_->setDefault(true);
 
-  setTabOrder(DirectoryListBox1, BitBtn3);
+  setTabOrder(folders_, confirm_);
 
-  connect(BitBtn3, &QPushButton::clicked, this, &TForm_Pasta::BitBtn3Click);
-  connect(DirectoryListBox1, &QListWidget::itemDoubleClicked, this, &TForm_Pasta::DirectoryListBox1DblClick);
+  connect(confirm_, &QPushButton::clicked, this, &TForm_Pasta::Confirm);
+  connect(folders_, &QListWidget::itemDoubleClicked, this, &TForm_Pasta::OpenItem);
 
   OpenFolder(startFolder.isEmpty() ? QDir::currentPath() : startFolder);
   CentreOnScreen(*this);
@@ -59,7 +60,7 @@ TForm_Pasta::TForm_Pasta(std::function<void(const QString&)> setDestination, con
 void TForm_Pasta::OpenFolder(const QString& folder) {
   const QString path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
   current_ = path;
-  DirectoryListBox1->clear();
+  folders_->clear();
 
   // The path from the root down to the current folder, one level per line.
   QStringList chain;
@@ -70,7 +71,7 @@ void TForm_Pasta::OpenFolder(const QString& folder) {
   int level = 0;
   for (const QString& p : chain) {
     const QString name = QDir(p).isRoot() ? p : QFileInfo(p).fileName();
-    auto* item = new QListWidgetItem(QString(level * kIndent, QChar(' ')) + name, DirectoryListBox1);
+    auto* item = new QListWidgetItem(QString(level * kIndent, QChar(' ')) + name, folders_);
     item->setData(Qt::UserRole, p);
     item->setIcon(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon));
     ++level;
@@ -79,18 +80,18 @@ void TForm_Pasta::OpenFolder(const QString& folder) {
   const QStringList subs =
       QDir(path).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name | QDir::IgnoreCase);
   for (const QString& s : subs) {
-    auto* item = new QListWidgetItem(QString(level * kIndent, QChar(' ')) + s, DirectoryListBox1);
+    auto* item = new QListWidgetItem(QString(level * kIndent, QChar(' ')) + s, folders_);
     item->setData(Qt::UserRole, QDir(path).absoluteFilePath(s));
     item->setIcon(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon));
   }
-  DirectoryListBox1->setCurrentRow(static_cast<int>(chain.size()) - 1);
+  folders_->setCurrentRow(static_cast<int>(chain.size()) - 1);
 }
 
-void TForm_Pasta::DirectoryListBox1DblClick(QListWidgetItem* item) {
+void TForm_Pasta::OpenItem(QListWidgetItem* item) {
   if (item) OpenFolder(item->data(Qt::UserRole).toString());
 }
 
-void TForm_Pasta::BitBtn3Click() {
+void TForm_Pasta::Confirm() {
   // The folder last opened, never one merely highlighted by a single click.
   if (setDestination_) setDestination_(current_);
   accept();

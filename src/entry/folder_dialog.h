@@ -17,24 +17,26 @@ class TForm_Pasta : public QDialog {
   Q_OBJECT
  public:
   // `setDestination` receives the chosen folder (the main window's
-  // DirectoryEdit1); the list opens at `startFolder` (the current directory
+  // destination field); the list opens at `startFolder` (the current directory
   // when empty).
   explicit TForm_Pasta(std::function<void(const QString&)> setDestination, const QString& startFolder = QString(),
                        QWidget* owner = nullptr);
-
-  QLabel* Label1;
-  QListWidget* DirectoryListBox1;
-  QPushButton* BitBtn3;
 
   // The folder last opened by a double click (initially the start folder).
   QString CurrentFolder() const { return current_; }
   // Opens `folder`: lists the path from the root down to it, then its sub-folders.
   void OpenFolder(const QString& folder);
 
-  void BitBtn3Click();
+  // "Confirmar": hands the folder last opened to the main window and closes.
+  void Confirm();
 
  private:
-  void DirectoryListBox1DblClick(QListWidgetItem* item);
+  // A double click opens the folder of that line.
+  void OpenItem(QListWidgetItem* item);
+
+  QLabel* caption_;
+  QListWidget* folders_;
+  QPushButton* confirm_;
 
   std::function<void(const QString&)> setDestination_;
   QString current_;

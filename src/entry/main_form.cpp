@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "entry/component_names.h"
 #include "entry/icons.h"
 #include "entry/proxy_dialog.h"
 #include "entry/ui_fonts.h"
@@ -107,19 +108,19 @@ TForm_VOSKE_XML::TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServi
   BuildFields();
   BuildStatusBar();
 
-  OpenDialog1 = new QFileDialog(this);
-  OpenDialog1->setObjectName(QStringLiteral("OpenDialog1"));
-  OpenDialog1->setFileMode(QFileDialog::ExistingFile);
-  OpenDialog1->setAcceptMode(QFileDialog::AcceptOpen);
+  fileDialog_ = new QFileDialog(this);
+  fileDialog_->setObjectName(QString::fromLatin1(component::kFileDialog));
+  fileDialog_->setFileMode(QFileDialog::ExistingFile);
+  fileDialog_->setAcceptMode(QFileDialog::AcceptOpen);
   // Qt's own dialog: the same on every desktop, and one the tests can drive.
-  OpenDialog1->setOption(QFileDialog::DontUseNativeDialog, true);
+  fileDialog_->setOption(QFileDialog::DontUseNativeDialog, true);
   // A full path typed and confirmed with Enter closes the picker while the
   // name field's completion list is still open. That list is a window of its
   // own that holds the mouse: left on screen, it would swallow the next click
   // on the main window. It goes with the picker.
-  connect(OpenDialog1, &QDialog::finished, this, [this] { HideCompletionLists(*OpenDialog1); });
+  connect(fileDialog_, &QDialog::finished, this, [this] { HideCompletionLists(*fileDialog_); });
 
-  frontEnd_.AttachStatus(LB_Status);
+  frontEnd_.AttachStatus(statusLine_);
   presenter_ = std::make_unique<MainWindowPresenter>(*this, frontEnd_, transmission, std::move(services));
   ConnectEvents();
   presenter_->FormCreate();
@@ -128,91 +129,91 @@ TForm_VOSKE_XML::TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServi
 TForm_VOSKE_XML::~TForm_VOSKE_XML() = default;
 
 void TForm_VOSKE_XML::BuildToolbar() {
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameShape(QFrame::NoFrame);
-  Panel1->setGeometry(0, 0, kClientWidth, kToolbarHeight);
-  Panel1->setAutoFillBackground(true);
-  QPalette pal = Panel1->palette();
+  toolbar_ = new QFrame(this);
+  toolbar_->setObjectName(QString::fromLatin1(component::kToolbar));
+  toolbar_->setFrameShape(QFrame::NoFrame);
+  toolbar_->setGeometry(0, 0, kClientWidth, kToolbarHeight);
+  toolbar_->setAutoFillBackground(true);
+  QPalette pal = toolbar_->palette();
   pal.setColor(QPalette::Window, QColor(214, 214, 173));
-  Panel1->setPalette(pal);
+  toolbar_->setPalette(pal);
 
-  B_Gerar_Arquivo = ToolbarButton(Panel1, "B_Gerar_Arquivo", QStringLiteral("Gerar arquivo"), 9, QRect(6, 4, 112, 28));
-  SpeedButton1 =
-      ToolbarButton(Panel1, "SpeedButton1", QStringLiteral("Status da transmissão"), 13, QRect(118, 4, 156, 28));
-  Sair = ToolbarButton(Panel1, "Sair", QString(), 16, QRect(274, 4, 28, 28));
-  Sair->setToolTip(QStringLiteral("Sair"));
+  mainButton_ = ToolbarButton(toolbar_, component::kMainButton, QStringLiteral("Gerar arquivo"), 9, QRect(6, 4, 112, 28));
+  statusPageButton_ =
+      ToolbarButton(toolbar_, component::kStatusPageButton, QStringLiteral("Status da transmissão"), 13, QRect(118, 4, 156, 28));
+  quitButton_ = ToolbarButton(toolbar_, component::kQuitButton, QString(), 16, QRect(274, 4, 28, 28));
+  quitButton_->setToolTip(QStringLiteral("Sair"));
 }
 
 void TForm_VOSKE_XML::BuildFields() {
-  Panel2 = new QFrame(this);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-  Panel2->setFrameShape(QFrame::NoFrame);
-  Panel2->setGeometry(0, kToolbarHeight, kClientWidth, kClientHeight - kToolbarHeight - kStatusBarHeight);
+  fields_ = new QFrame(this);
+  fields_->setObjectName(QString::fromLatin1(component::kFieldsPanel));
+  fields_->setFrameShape(QFrame::NoFrame);
+  fields_->setGeometry(0, kToolbarHeight, kClientWidth, kClientHeight - kToolbarHeight - kStatusBarHeight);
 
-  Label4 = FieldLabel(Panel2, "Label4", QStringLiteral("Arquivo a ser gerado:"), 45);
-  Label5 = FieldLabel(Panel2, "Label5", QStringLiteral("Ação a ser gerada:"), 73);
-  Label1 = FieldLabel(Panel2, "Label1", QStringLiteral("Arquivo Excel (Planilha Padrão):"), 102);
-  Label2 = FieldLabel(Panel2, "Label2", QStringLiteral("Pasta de destino:"), 130);
-  Label3 = FieldLabel(Panel2, "Label3", QStringLiteral("Arquivo XML a enviar:"), 158);
+  documentLabel_ = FieldLabel(fields_, component::kDocumentLabel, QStringLiteral("Arquivo a ser gerado:"), 45);
+  actionLabel_ = FieldLabel(fields_, component::kActionLabel, QStringLiteral("Ação a ser gerada:"), 73);
+  workbookLabel_ = FieldLabel(fields_, component::kWorkbookLabel, QStringLiteral("Arquivo Excel (Planilha Padrão):"), 102);
+  destinationLabel_ = FieldLabel(fields_, component::kDestinationLabel, QStringLiteral("Pasta de destino:"), 130);
+  xmlFileLabel_ = FieldLabel(fields_, component::kXmlFileLabel, QStringLiteral("Arquivo XML a enviar:"), 158);
 
-  ComboBox1 = Choice(Panel2, "ComboBox1", {QStringLiteral("Dados cadastrais"), QStringLiteral("Dados financeiros")}, 42);
-  ComboBox2 =
-      Choice(Panel2, "ComboBox2", {QStringLiteral("Geração do arquivo XML"), QStringLiteral("Envio para a OXR")}, 70);
+  documentKind_ = Choice(fields_, component::kDocumentKind, {QStringLiteral("Dados cadastrais"), QStringLiteral("Dados financeiros")}, 42);
+  action_ =
+      Choice(fields_, component::kAction, {QStringLiteral("Geração do arquivo XML"), QStringLiteral("Envio para a OXR")}, 70);
 
-  chkUtilizarProxy = new QCheckBox(QStringLiteral("Utilizar Proxy ao Enviar"), Panel2);
-  chkUtilizarProxy->setObjectName(QStringLiteral("chkUtilizarProxy"));
-  chkUtilizarProxy->move(341, 69);
-  chkUtilizarProxy->adjustSize();
+  useProxy_ = new QCheckBox(QStringLiteral("Utilizar Proxy ao Enviar"), fields_);
+  useProxy_->setObjectName(QString::fromLatin1(component::kUseProxy));
+  useProxy_->move(341, 69);
+  useProxy_->adjustSize();
 
-  FilenameEdit1 = PathEdit(Panel2, "FilenameEdit1", 99);
-  DirectoryEdit1 = PathEdit(Panel2, "DirectoryEdit1", 127);
-  fneArquivoXML = PathEdit(Panel2, "fneArquivoXML", 155);
-  SpeedButton2 = Ellipsis(Panel2, "SpeedButton2", 99);
-  SpeedButton4 = Ellipsis(Panel2, "SpeedButton4", 127);
-  SpeedButton3 = Ellipsis(Panel2, "SpeedButton3", 155);
+  workbookPath_ = PathEdit(fields_, component::kWorkbookPath, 99);
+  destinationFolder_ = PathEdit(fields_, component::kDestinationFolder, 127);
+  xmlFilePath_ = PathEdit(fields_, component::kXmlFilePath, 155);
+  pickWorkbook_ = Ellipsis(fields_, component::kPickWorkbook, 99);
+  pickDestination_ = Ellipsis(fields_, component::kPickDestination, 127);
+  pickXmlFile_ = Ellipsis(fields_, component::kPickXmlFile, 155);
 
-  LB_Status = new QLabel(QStringLiteral("Status:"), Panel2);
-  LB_Status->setObjectName(QStringLiteral("LB_Status"));
+  statusLine_ = new QLabel(QStringLiteral("Status:"), fields_);
+  statusLine_->setObjectName(QString::fromLatin1(component::kStatusLine));
   // Wide enough for the longest step of a generation.
-  LB_Status->setGeometry(185, 183, kClientWidth - 185 - 8, LB_Status->sizeHint().height());
+  statusLine_->setGeometry(185, 183, kClientWidth - 185 - 8, statusLine_->sizeHint().height());
 
-  setTabOrder(ComboBox1, ComboBox2);
-  setTabOrder(ComboBox2, chkUtilizarProxy);
-  setTabOrder(chkUtilizarProxy, FilenameEdit1);
-  setTabOrder(FilenameEdit1, DirectoryEdit1);
-  setTabOrder(DirectoryEdit1, fneArquivoXML);
+  setTabOrder(documentKind_, action_);
+  setTabOrder(action_, useProxy_);
+  setTabOrder(useProxy_, workbookPath_);
+  setTabOrder(workbookPath_, destinationFolder_);
+  setTabOrder(destinationFolder_, xmlFilePath_);
 }
 
 void TForm_VOSKE_XML::BuildStatusBar() {
-  StatusBar1 = new QStatusBar(this);
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  StatusBar1->setSizeGripEnabled(false);
-  StatusBar1->setGeometry(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
+  statusBar_ = new QStatusBar(this);
+  statusBar_->setObjectName(QString::fromLatin1(component::kStatusBar));
+  statusBar_->setSizeGripEnabled(false);
+  statusBar_->setGeometry(0, kClientHeight - kStatusBarHeight, kClientWidth, kStatusBarHeight);
   const struct {
     const char* text;
     int width;
   } panels[] = {{"Versão 2013-06.01", 120}, {"", 50}, {"", 50}, {"", 50}};
   int i = 0;
   for (const auto& p : panels) {
-    auto* panel = new QLabel(QString::fromUtf8(p.text), StatusBar1);
+    auto* panel = new QLabel(QString::fromUtf8(p.text), statusBar_);
     panel->setObjectName(QStringLiteral("Panels%1").arg(i++));
     panel->setFixedWidth(p.width);
-    StatusBar1->addWidget(panel);
+    statusBar_->addWidget(panel);
   }
 }
 
 void TForm_VOSKE_XML::ConnectEvents() {
   MainWindowPresenter* p = presenter_.get();
-  connect(B_Gerar_Arquivo, &QToolButton::clicked, this, [p] { p->B_Gerar_ArquivoClick(); });
-  connect(SpeedButton1, &QToolButton::clicked, this, [p] { p->SpeedButton1Click(); });
-  connect(SpeedButton2, &QToolButton::clicked, this, [p] { p->SpeedButton2Click(); });
-  connect(SpeedButton3, &QToolButton::clicked, this, [p] { p->SpeedButton3Click(); });
-  connect(SpeedButton4, &QToolButton::clicked, this, [p] { p->SpeedButton4Click(); });
-  connect(Sair, &QToolButton::clicked, this, [p] { p->SairClick(); });
+  connect(mainButton_, &QToolButton::clicked, this, [p] { p->GenerateOrSend(); });
+  connect(statusPageButton_, &QToolButton::clicked, this, [p] { p->OpenStatusPage(); });
+  connect(pickWorkbook_, &QToolButton::clicked, this, [p] { p->PickWorkbook(); });
+  connect(pickXmlFile_, &QToolButton::clicked, this, [p] { p->PickXmlFile(); });
+  connect(pickDestination_, &QToolButton::clicked, this, [p] { p->PickDestinationFolder(); });
+  connect(quitButton_, &QToolButton::clicked, this, [p] { p->Quit(); });
   // Every change of the action's text, picked from the list or typed.
-  connect(ComboBox2, &QComboBox::currentTextChanged, this, [p] { p->ComboBox2Change(); });
-  connect(chkUtilizarProxy, &QCheckBox::clicked, this, [p] { p->chkUtilizarProxyClick(); });
+  connect(action_, &QComboBox::currentTextChanged, this, [p] { p->ActionChanged(); });
+  connect(useProxy_, &QCheckBox::clicked, this, [p] { p->ProxyBoxClicked(); });
 }
 
 void TForm_VOSKE_XML::closeEvent(QCloseEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // TForm_VOSKE_XML: the main window. A thin view over MainWindowPresenter:
-// it lays out the components, forwards each event to the handler of the
-// same name and shows what the presenter tells it. Every rule (checks,
+// it lays out the widgets, forwards each event to the presenter's handler
+// for it and shows what the presenter tells it. Each widget's object name is
+// its original component name (entry/component_names.h). Every rule (checks,
 // messages, modes, the password step, generation and sending) lives in the
 // presenter.
 #include <QDialog>
@@ -13,7 +14,7 @@
 
 #include "entry/proxy_dialog.h"
 #include "entry/window_front_end.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "workflow/main_window_presenter.h"
 #include "workflow/main_window_view.h"
 #include "port/transmission_port.h"
@@ -29,7 +30,6 @@ class QToolButton;
 
 namespace voske {
 
-
 class TForm_VOSKE_XML : public QDialog, public MainWindowView {
   Q_OBJECT
  public:
@@ -37,23 +37,6 @@ class TForm_VOSKE_XML : public QDialog, public MainWindowView {
   // start-up messages. `transmission` must outlive the window.
   TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServices services, QWidget* parent = nullptr);
   ~TForm_VOSKE_XML() override;
-
-  QFrame* Panel1;
-  QToolButton* B_Gerar_Arquivo;
-  QToolButton* SpeedButton1;
-  QToolButton* Sair;
-  QFrame* Panel2;
-  QLabel *Label4, *Label5, *Label1, *Label2, *Label3;
-  QComboBox* ComboBox1;
-  QComboBox* ComboBox2;
-  QCheckBox* chkUtilizarProxy;
-  QLineEdit* FilenameEdit1;
-  QLineEdit* DirectoryEdit1;
-  QLineEdit* fneArquivoXML;
-  QToolButton *SpeedButton2, *SpeedButton4, *SpeedButton3;
-  QLabel* LB_Status;
-  QStatusBar* StatusBar1;
-  QFileDialog* OpenDialog1;
 
   MainWindowPresenter& Presenter() { return *presenter_; }
   WindowFrontEnd& FrontEndPort() { return frontEnd_; }
@@ -63,10 +46,10 @@ class TForm_VOSKE_XML : public QDialog, public MainWindowView {
   const QString& ApplicationTitle() const { return applicationTitle_; }
 
   // MainWindowView.
-  int DocumentKindIndex() const override;
-  void SetDocumentKindIndex(int index) override;
-  int ActionIndex() const override;
-  void SetActionIndex(int index) override;
+  std::optional<DocumentKind> ChosenDocument() const override;
+  void ChooseDocument(DocumentKind document) override;
+  std::optional<RunAction> ChosenAction() const override;
+  void ChooseAction(RunAction action) override;
   std::string WorkbookPath() const override;
   void SetWorkbookPath(const std::string& path) override;
   std::string DestinationFolder() const override;
@@ -100,6 +83,23 @@ class TForm_VOSKE_XML : public QDialog, public MainWindowView {
   void BuildFields();
   void BuildStatusBar();
   void ConnectEvents();
+
+  QFrame* toolbar_;
+  QToolButton* mainButton_;
+  QToolButton* statusPageButton_;
+  QToolButton* quitButton_;
+  QFrame* fields_;
+  QLabel *documentLabel_, *actionLabel_, *workbookLabel_, *destinationLabel_, *xmlFileLabel_;
+  QComboBox* documentKind_;
+  QComboBox* action_;
+  QCheckBox* useProxy_;
+  QLineEdit* workbookPath_;
+  QLineEdit* destinationFolder_;
+  QLineEdit* xmlFilePath_;
+  QToolButton *pickWorkbook_, *pickDestination_, *pickXmlFile_;
+  QLabel* statusLine_;
+  QStatusBar* statusBar_;
+  QFileDialog* fileDialog_;
 
   WindowFrontEnd frontEnd_;
   std::unique_ptr<MainWindowPresenter> presenter_;

@@ -54,33 +54,45 @@ QString QtFileFilter(const QString& filter) {
   return filters.join(QStringLiteral(";;"));
 }
 
-int TForm_VOSKE_XML::DocumentKindIndex() const { return ItemIndex(ComboBox1); }
-void TForm_VOSKE_XML::SetDocumentKindIndex(int index) { SetItemIndex(ComboBox1, index); }
-int TForm_VOSKE_XML::ActionIndex() const { return ItemIndex(ComboBox2); }
-void TForm_VOSKE_XML::SetActionIndex(int index) { SetItemIndex(ComboBox2, index); }
+// The lists hold their items in the order of the enums: "Dados cadastrais",
+// "Dados financeiros"; "Geração do arquivo XML", "Envio para a OXR".
+std::optional<DocumentKind> TForm_VOSKE_XML::ChosenDocument() const {
+  const int index = ItemIndex(documentKind_);
+  if (index < 0) return std::nullopt;
+  return index == 0 ? DocumentKind::Cadastral : DocumentKind::Financeiro;
+}
+void TForm_VOSKE_XML::ChooseDocument(DocumentKind document) {
+  SetItemIndex(documentKind_, document == DocumentKind::Cadastral ? 0 : 1);
+}
+std::optional<RunAction> TForm_VOSKE_XML::ChosenAction() const {
+  const int index = ItemIndex(action_);
+  if (index < 0) return std::nullopt;
+  return index == 0 ? RunAction::Generate : RunAction::Send;
+}
+void TForm_VOSKE_XML::ChooseAction(RunAction action) { SetItemIndex(action_, action == RunAction::Generate ? 0 : 1); }
 
-std::string TForm_VOSKE_XML::WorkbookPath() const { return NativePath(FilenameEdit1->text()); }
-void TForm_VOSKE_XML::SetWorkbookPath(const std::string& path) { FilenameEdit1->setText(DisplayPath(path)); }
-std::string TForm_VOSKE_XML::DestinationFolder() const { return NativePath(DirectoryEdit1->text()); }
-void TForm_VOSKE_XML::SetDestinationFolder(const std::string& path) { DirectoryEdit1->setText(DisplayPath(path)); }
-std::string TForm_VOSKE_XML::XmlFilePath() const { return NativePath(fneArquivoXML->text()); }
-void TForm_VOSKE_XML::SetXmlFilePath(const std::string& path) { fneArquivoXML->setText(DisplayPath(path)); }
-void TForm_VOSKE_XML::SetXmlFileEnabled(bool enabled) { fneArquivoXML->setEnabled(enabled); }
+std::string TForm_VOSKE_XML::WorkbookPath() const { return NativePath(workbookPath_->text()); }
+void TForm_VOSKE_XML::SetWorkbookPath(const std::string& path) { workbookPath_->setText(DisplayPath(path)); }
+std::string TForm_VOSKE_XML::DestinationFolder() const { return NativePath(destinationFolder_->text()); }
+void TForm_VOSKE_XML::SetDestinationFolder(const std::string& path) { destinationFolder_->setText(DisplayPath(path)); }
+std::string TForm_VOSKE_XML::XmlFilePath() const { return NativePath(xmlFilePath_->text()); }
+void TForm_VOSKE_XML::SetXmlFilePath(const std::string& path) { xmlFilePath_->setText(DisplayPath(path)); }
+void TForm_VOSKE_XML::SetXmlFileEnabled(bool enabled) { xmlFilePath_->setEnabled(enabled); }
 
-bool TForm_VOSKE_XML::ProxyChecked() const { return chkUtilizarProxy->isChecked(); }
-void TForm_VOSKE_XML::SetProxyEnabled(bool enabled) { chkUtilizarProxy->setEnabled(enabled); }
+bool TForm_VOSKE_XML::ProxyChecked() const { return useProxy_->isChecked(); }
+void TForm_VOSKE_XML::SetProxyEnabled(bool enabled) { useProxy_->setEnabled(enabled); }
 
-void TForm_VOSKE_XML::SetMainButtonCaption(const Text& caption) { B_Gerar_Arquivo->setText(ToQString(caption)); }
-void TForm_VOSKE_XML::SetMainButtonEnabled(bool enabled) { B_Gerar_Arquivo->setEnabled(enabled); }
+void TForm_VOSKE_XML::SetMainButtonCaption(const Text& caption) { mainButton_->setText(ToQString(caption)); }
+void TForm_VOSKE_XML::SetMainButtonEnabled(bool enabled) { mainButton_->setEnabled(enabled); }
 
 void TForm_VOSKE_XML::SetApplicationTitle(const Text& title) { applicationTitle_ = ToQString(title); }
 void TForm_VOSKE_XML::SetWindowCaption(const Text& caption) { setWindowTitle(ToQString(caption)); }
-void TForm_VOSKE_XML::ShowStatusLine() { LB_Status->setVisible(true); }
+void TForm_VOSKE_XML::ShowStatusLine() { statusLine_->setVisible(true); }
 
 std::optional<Text> TForm_VOSKE_XML::AskOxrPassword() {
   TForm_Senha_OXR dialog(this);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return ToText(dialog.MaskEdit1->text());
+  return dialog.Password();
 }
 
 void TForm_VOSKE_XML::ShowProxyDialog() {
@@ -100,9 +112,9 @@ void TForm_VOSKE_XML::ReleaseProxyDialog() {
 }
 
 std::optional<std::string> TForm_VOSKE_XML::PickFile(const Text& filter) {
-  OpenDialog1->setNameFilter(QtFileFilter(ToQString(filter)));
-  if (OpenDialog1->exec() != QDialog::Accepted) return std::nullopt;
-  const QStringList files = OpenDialog1->selectedFiles();
+  fileDialog_->setNameFilter(QtFileFilter(ToQString(filter)));
+  if (fileDialog_->exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList files = fileDialog_->selectedFiles();
   if (files.isEmpty()) return std::nullopt;
   return NativePath(files.front());
 }

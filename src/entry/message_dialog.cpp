@@ -12,6 +12,7 @@
 
 #include <algorithm>
 
+#include "entry/component_names.h"
 #include "entry/icons.h"
 #include "entry/ui_fonts.h"
 
@@ -104,8 +105,8 @@ QRect MeasureMessageText(const QString& text, int iconWidth, int screenWidth) {
 TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent) {}
 
 bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == _LabelVM && event->type() == QEvent::MouseButtonRelease) {
-    cliqueVerMaisClick();
+  if (watched == moreLink && event->type() == QEvent::MouseButtonRelease) {
+    ToggleDetails();
     return true;
   }
   return QDialog::eventFilter(watched, event);
@@ -130,39 +131,39 @@ void TMessageForm::PlaceBottomControls() {
   // Both the link and the details box sit against the bottom edge, the box
   // lowest, spanning the whole width.
   int bottom = height();
-  if (_Memo) {
-    _Memo->setGeometry(0, bottom - 100, width(), 100);
+  if (detailsBox) {
+    detailsBox->setGeometry(0, bottom - 100, width(), 100);
     bottom -= 100;
   }
-  if (_LabelVM) {
-    const int h = _LabelVM->sizeHint().height();
-    _LabelVM->setGeometry(0, bottom - h, width(), h);
+  if (moreLink) {
+    const int h = moreLink->sizeHint().height();
+    moreLink->setGeometry(0, bottom - h, width(), h);
   }
 }
 
-void TMessageForm::cliqueVerMaisClick() {
-  if (!_LabelVM) return;
-  if (_LabelVM->property("tag").toInt() == 0) {
+void TMessageForm::ToggleDetails() {
+  if (!moreLink) return;
+  if (moreLink->property("tag").toInt() == 0) {
     setFixedHeight(height() + 115);
-    _LabelVM->setText(QStringLiteral("Ocultar detalhes..."));
-    _LabelVM->setProperty("tag", 1);
-    _Memo = new QPlainTextEdit(this);
-    _Memo->setObjectName(QStringLiteral("MemoVM"));
-    _Memo->setReadOnly(true);
-    _Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    _Memo->setFrameShape(QFrame::NoFrame);
-    QPalette p = _Memo->palette();
+    moreLink->setText(QStringLiteral("Ocultar detalhes..."));
+    moreLink->setProperty("tag", 1);
+    detailsBox = new QPlainTextEdit(this);
+    detailsBox->setObjectName(QString::fromLatin1(component::kDetailsBox));
+    detailsBox->setReadOnly(true);
+    detailsBox->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    detailsBox->setFrameShape(QFrame::NoFrame);
+    QPalette p = detailsBox->palette();
     p.setColor(QPalette::Base, palette().color(QPalette::Button));
-    _Memo->setPalette(p);
-    _Memo->clear();
-    if (_ListaStringsForm) _Memo->setPlainText(_ListaStringsForm->join(QChar('\n')));
-    _Memo->show();
+    detailsBox->setPalette(p);
+    detailsBox->clear();
+    if (details) detailsBox->setPlainText(details->join(QChar('\n')));
+    detailsBox->show();
   } else {
     setFixedHeight(height() - 115);
-    _LabelVM->setText(QStringLiteral("Ver mais..."));
-    _LabelVM->setProperty("tag", 0);
-    delete _Memo;
-    _Memo = nullptr;
+    moreLink->setText(QStringLiteral("Ver mais..."));
+    moreLink->setProperty("tag", 0);
+    delete detailsBox;
+    detailsBox = nullptr;
   }
   PlaceBottomControls();
 }
@@ -182,10 +183,10 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const QString& text, int iconKi
 
   // Icon at the top left, in its own size.
   const QPixmap icon = VoskeIconPixmap(iconKind);
-  form->_Icone = new QLabel(form.get());
-  form->_Icone->setObjectName(QStringLiteral("Icone"));
-  form->_Icone->setPixmap(icon);
-  form->_Icone->setGeometry(6, 20, icon.width(), icon.height());
+  form->icon = new QLabel(form.get());
+  form->icon->setObjectName(QString::fromLatin1(component::kMessageIcon));
+  form->icon->setPixmap(icon);
+  form->icon->setGeometry(6, 20, icon.width(), icon.height());
 
   QScreen* screen = QApplication::primaryScreen();
   const int screenWidth = screen ? screen->geometry().width() : 1024;
@@ -197,28 +198,28 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const QString& text, int iconKi
   const MessageDialogGeometry g = ComputeMessageGeometry(icon.size(), textRect.size(), count, large);
 
   if (!details->isEmpty()) {
-    form->_ListaStringsForm = details;
-    form->_LabelVM = new QLabel(QStringLiteral("Ver mais..."), form.get());
-    form->_LabelVM->setObjectName(QStringLiteral("VM"));
-    form->_LabelVM->setWordWrap(true);
-    form->_LabelVM->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->_LabelVM->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
-    form->_LabelVM->setCursor(Qt::PointingHandCursor);
-    form->_LabelVM->setProperty("tag", 0);
-    form->_LabelVM->installEventFilter(form.get());
+    form->details = details;
+    form->moreLink = new QLabel(QStringLiteral("Ver mais..."), form.get());
+    form->moreLink->setObjectName(QString::fromLatin1(component::kMoreLink));
+    form->moreLink->setWordWrap(true);
+    form->moreLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->moreLink->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
+    form->moreLink->setCursor(Qt::PointingHandCursor);
+    form->moreLink->setProperty("tag", 0);
+    form->moreLink->installEventFilter(form.get());
   }
 
-  form->_Label = new QLabel(DisplayText(text), form.get());
-  form->_Label->setObjectName(QStringLiteral("M"));
-  form->_Label->setWordWrap(true);
-  form->_Label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  form->_Label->setGeometry(textRect);
-  form->_Label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  form->text = new QLabel(DisplayText(text), form.get());
+  form->text->setObjectName(QString::fromLatin1(component::kMessageText));
+  form->text->setWordWrap(true);
+  form->text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  form->text->setGeometry(textRect);
+  form->text->setTextInteractionFlags(Qt::TextSelectableByMouse);
   if (large) {
-    QFont f = form->_Label->font();
+    QFont f = form->text->font();
     f.setPointSize(14);
     f.setWeight(QFont::Bold);
-    form->_Label->setFont(f);
+    form->text->setFont(f);
   }
 
   const auto& table = MessageButtonTable();
@@ -251,9 +252,9 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const QString& text, int iconKi
   }
 
   form->setFixedSize(g.clientWidth, g.clientHeight);
-  if (form->_LabelVM) {
-    const int h = form->_LabelVM->sizeHint().height();
-    form->_LabelVM->setGeometry(0, g.clientHeight - h, g.clientWidth, h);
+  if (form->moreLink) {
+    const int h = form->moreLink->sizeHint().height();
+    form->moreLink->setGeometry(0, g.clientHeight - h, g.clientWidth, h);
   }
   return form;
 }

@@ -55,14 +55,14 @@ class TMessageForm : public QDialog {
  public:
   explicit TMessageForm(QWidget* parent = nullptr);
 
-  QLabel* _Icone = nullptr;
-  QLabel* _Label = nullptr;
-  QLabel* _LabelVM = nullptr;
-  const QStringList* _ListaStringsForm = nullptr;
-  QPlainTextEdit* _Memo = nullptr;
+  QLabel* icon = nullptr;
+  QLabel* text = nullptr;
+  QLabel* moreLink = nullptr;
+  const QStringList* details = nullptr;
+  QPlainTextEdit* detailsBox = nullptr;
   std::vector<QPushButton*> buttons;
 
-  void cliqueVerMaisClick();
+  void ToggleDetails();
 
  protected:
   void reject() override;  // Esc, or the window's close button

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "entry/component_names.h"
 #include "entry/screen_placement.h"
 #include "entry/ui_fonts.h"
 #include "entry/ui_text.h"
@@ -26,49 +27,51 @@ TForm_Senha_OXR::TForm_Senha_OXR(QWidget* owner) : QDialog(owner) {
   // On the middle of the screen, not over the main window.
   CentreOnScreen(*this);
 
-  Label1 = new QLabel(QStringLiteral("Digite sua senha junto à OXR:"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->move(16, 20);
-  Label1->adjustSize();
+  prompt_ = new QLabel(QStringLiteral("Digite sua senha junto à OXR:"), this);
+  prompt_->setObjectName(QString::fromLatin1(component::kPasswordPrompt));
+  prompt_->move(16, 20);
+  prompt_->adjustSize();
 
-  MaskEdit1 = new QLineEdit(this);
-  MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
-  MaskEdit1->setGeometry(16, 36, 265, 21);
-  MaskEdit1->setEchoMode(QLineEdit::Password);
-  MaskEdit1->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
+  password_ = new QLineEdit(this);
+  password_->setObjectName(QString::fromLatin1(component::kOxrPassword));
+  password_->setGeometry(16, 36, 265, 21);
+  password_->setEchoMode(QLineEdit::Password);
+  password_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));  // "*"
 
-  CheckBox1 = new QCheckBox(QStringLiteral("Mostrar os caracteres"), this);
-  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-  CheckBox1->move(21, 63);
-  CheckBox1->adjustSize();
+  showCharacters_ = new QCheckBox(QStringLiteral("Mostrar os caracteres"), this);
+  showCharacters_->setObjectName(QString::fromLatin1(component::kShowCharacters));
+  showCharacters_->move(21, 63);
+  showCharacters_->adjustSize();
 
-  BitBtn3 = new QPushButton(QStringLiteral("OK"), this);
-  BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-  BitBtn3->setGeometry(39, 91, 113, 29);
-  BitBtn3->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogOkButton));
-  BitBtn3->setDefault(true);
+  ok_ = new QPushButton(QStringLiteral("OK"), this);
+  ok_->setObjectName(QString::fromLatin1(component::kPasswordOk));
+  ok_->setGeometry(39, 91, 113, 29);
+  ok_->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogOkButton));
+  ok_->setDefault(true);
 
-  setTabOrder(MaskEdit1, CheckBox1);
-  setTabOrder(CheckBox1, BitBtn3);
-  MaskEdit1->setFocus();
+  setTabOrder(password_, showCharacters_);
+  setTabOrder(showCharacters_, ok_);
+  password_->setFocus();
 
-  connect(BitBtn3, &QPushButton::clicked, this, &TForm_Senha_OXR::BitBtn3Click);
-  connect(CheckBox1, &QCheckBox::clicked, this, &TForm_Senha_OXR::CheckBox1Click);
+  connect(ok_, &QPushButton::clicked, this, &TForm_Senha_OXR::Confirm);
+  connect(showCharacters_, &QCheckBox::clicked, this, &TForm_Senha_OXR::ToggleShowCharacters);
 }
 
-void TForm_Senha_OXR::BitBtn3Click() {
+Text TForm_Senha_OXR::Password() const { return ToText(password_->text()); }
+
+void TForm_Senha_OXR::Confirm() {
   // The rule (only an empty field is refused) and its message belong to the
   // workflow; the dialog only stays open and puts the cursor back.
   WindowFrontEnd messages;
-  if (AcceptOxrPassword(ToText(MaskEdit1->text()), messages)) {
+  if (AcceptOxrPassword(ToText(password_->text()), messages)) {
     accept();
     return;
   }
-  MaskEdit1->setFocus();
+  password_->setFocus();
 }
 
-void TForm_Senha_OXR::CheckBox1Click() {
-  MaskEdit1->setEchoMode(MaskEdit1->echoMode() == QLineEdit::Password ? QLineEdit::Normal : QLineEdit::Password);
+void TForm_Senha_OXR::ToggleShowCharacters() {
+  password_->setEchoMode(password_->echoMode() == QLineEdit::Password ? QLineEdit::Normal : QLineEdit::Password);
 }
 
 void TForm_Senha_OXR::keyPressEvent(QKeyEvent* event) {

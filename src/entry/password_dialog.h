@@ -3,6 +3,8 @@
 // regulator, before every generation and every sending.
 #include <QDialog>
 
+#include "text/text.h"
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -15,18 +17,24 @@ class TForm_Senha_OXR : public QDialog {
  public:
   explicit TForm_Senha_OXR(QWidget* owner = nullptr);
 
-  QLabel* Label1;
-  QLineEdit* MaskEdit1;
-  QCheckBox* CheckBox1;
-  QPushButton* BitBtn3;
+  // The password as typed, in Windows-1252.
+  Text Password() const;
 
-  void BitBtn3Click();
-  void CheckBox1Click();
+  // OK: closes the dialog unless the field is empty.
+  void Confirm();
+  // "Mostrar os caracteres": shows or hides what was typed.
+  void ToggleShowCharacters();
 
  protected:
   // There is no cancel button, so Esc does nothing; the close box still
   // ends the dialog without OK.
   void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  QLabel* prompt_;
+  QLineEdit* password_;
+  QCheckBox* showCharacters_;
+  QPushButton* ok_;
 };
 
 }  // namespace voske

@@ -30,7 +30,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width) 
 
 }  // namespace
 
-TfrmDlgProxy::TfrmDlgProxy(ProxyConfirm confirm, QWidget* owner) : QDialog(owner), confirm_(std::move(confirm)) {
+TfrmDlgProxy::TfrmDlgProxy(ProxyConfirm confirm, QWidget* owner) : QDialog(owner), onConfirm_(std::move(confirm)) {
   setObjectName(QStringLiteral("frmDlgProxy"));
   setWindowTitle(QStringLiteral("VOSKE-XML - Proxy"));
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -43,36 +43,36 @@ TfrmDlgProxy::TfrmDlgProxy(ProxyConfirm confirm, QWidget* owner) : QDialog(owner
   setFont(f);
   setFixedSize(464, 177);
 
-  Label5 = MakeLabel(this, "Label5", QStringLiteral("Servidor:"), 16, 24);
-  Edit5 = MakeEdit(this, "Edit5", 64, 20, 217);
-  Label6 = MakeLabel(this, "Label6", QStringLiteral("Porta:"), 312, 24);
-  Edit6 = MakeEdit(this, "Edit6", 344, 20, 105);
-  Label8 = MakeLabel(this, "Label8", QStringLiteral("Usuário:"), 19, 57);
-  Edit8 = MakeEdit(this, "Edit8", 64, 53, 217);
-  Label7 = MakeLabel(this, "Label7", QStringLiteral("Senha:"), 306, 57);
-  Edit7 = MakeEdit(this, "Edit7", 344, 53, 105);
-  Edit7->setEchoMode(QLineEdit::Password);
-  Edit7->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+  serverLabel_ = MakeLabel(this, component::kProxyServerLabel, QStringLiteral("Servidor:"), 16, 24);
+  server_ = MakeEdit(this, component::kProxyServer, 64, 20, 217);
+  portLabel_ = MakeLabel(this, component::kProxyPortLabel, QStringLiteral("Porta:"), 312, 24);
+  port_ = MakeEdit(this, component::kProxyPort, 344, 20, 105);
+  userLabel_ = MakeLabel(this, component::kProxyUserLabel, QStringLiteral("Usuário:"), 19, 57);
+  user_ = MakeEdit(this, component::kProxyUser, 64, 53, 217);
+  passwordLabel_ = MakeLabel(this, component::kProxyPasswordLabel, QStringLiteral("Senha:"), 306, 57);
+  proxyPassword_ = MakeEdit(this, component::kProxyPassword, 344, 53, 105);
+  proxyPassword_->setEchoMode(QLineEdit::Password);
+  proxyPassword_->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
-  BitBtn3 = new QPushButton(QStringLiteral("Confirmar"), this);
-  BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-  BitBtn3->setGeometry(64, 108, 109, 33);
-  BitBtn3->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogApplyButton));
-  BitBtn3->setAutoDefault(false);
+  confirm_ = new QPushButton(QStringLiteral("Confirmar"), this);
+  confirm_->setObjectName(QString::fromLatin1(component::kProxyConfirm));
+  confirm_->setGeometry(64, 108, 109, 33);
+  confirm_->setIcon(QApplication::style()->standardIcon(QStyle::SP_DialogApplyButton));
+  confirm_->setAutoDefault(false);
 
-  setTabOrder(Edit5, Edit6);
-  setTabOrder(Edit6, Edit8);
-  setTabOrder(Edit8, Edit7);
-  setTabOrder(Edit7, BitBtn3);
+  setTabOrder(server_, port_);
+  setTabOrder(port_, user_);
+  setTabOrder(user_, proxyPassword_);
+  setTabOrder(proxyPassword_, confirm_);
 
-  connect(BitBtn3, &QPushButton::clicked, this, &TfrmDlgProxy::BitBtn3Click);
+  connect(confirm_, &QPushButton::clicked, this, &TfrmDlgProxy::Confirm);
 }
 
-void TfrmDlgProxy::BitBtn3Click() {
+void TfrmDlgProxy::Confirm() {
   // Handed over as typed, blanks included; the rules live in the workflow.
-  const ProxySettings typed{ToText(Edit5->text()), ToText(Edit6->text()), ToText(Edit8->text()),
-                            ToText(Edit7->text())};
-  if (confirm_ && confirm_(typed)) accept();
+  const ProxySettings typed{ToText(server_->text()), ToText(port_->text()), ToText(user_->text()),
+                            ToText(proxyPassword_->text())};
+  if (onConfirm_ && onConfirm_(typed)) accept();
 }
 
 }  // namespace voske

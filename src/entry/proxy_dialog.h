@@ -25,14 +25,14 @@ class TfrmDlgProxy : public QDialog {
  public:
   TfrmDlgProxy(ProxyConfirm confirm, QWidget* owner = nullptr);
 
-  QLabel *Label5, *Label6, *Label7, *Label8;
-  QLineEdit *Edit5, *Edit6, *Edit7, *Edit8;
-  QPushButton* BitBtn3;
+  QLabel *serverLabel_, *portLabel_, *passwordLabel_, *userLabel_;
+  QLineEdit *server_, *port_, *proxyPassword_, *user_;
+  QPushButton* confirm_;
 
-  void BitBtn3Click();
+  void Confirm();
 
  private:
-  ProxyConfirm confirm_;
+  ProxyConfirm onConfirm_;
 };
 
 }  // namespace voske

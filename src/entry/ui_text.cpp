@@ -13,11 +13,4 @@ QString ToQString(const Text& s) {
   return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
 }
 
-QString TrimLow(const QString& s) {
-  qsizetype b = 0, e = s.size();
-  while (b < e && s[b].unicode() <= 32) ++b;
-  while (e > b && s[e - 1].unicode() <= 32) --e;
-  return s.mid(b, e - b);
-}
-
 }  // namespace voske

@@ -7,7 +7,7 @@
 
 #include "entry/application_setup.h"
 #include "entry/main_form.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "transmission/java_transmission.h"
 
 namespace {

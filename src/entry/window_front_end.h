@@ -12,7 +12,7 @@ namespace voske {
 
 class WindowFrontEnd : public FrontEnd {
  public:
-  // `status` is the window's LB_Status; without one (a dialog on its own)
+  // `status` is the window's status line; without one (a dialog on its own)
   // status lines are dropped.
   explicit WindowFrontEnd(QLabel* status = nullptr);
   // A busy cursor still set is taken back, so the host never inherits it.

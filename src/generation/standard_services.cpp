@@ -2,7 +2,7 @@
 // document builders write the documents, the system clock names the file.
 #include "documents/financial/financial_builder.h"
 #include "documents/registration/cadastral_builder.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "platform/clock.h"
 #include "workbook/worksheet_loader.h"
 

@@ -4,6 +4,7 @@
 // subsystem; tests give it a double.
 #include <string>
 
+#include "port/document_kind.h"
 #include "port/front_end.h"
 #include "text/text.h"
 
@@ -11,10 +12,10 @@ namespace voske {
 
 // Everything one sending reads from the main window.
 struct SendRequest {
-  std::string xmlPath;            // OutputPath: fneArquivoXML, double quotes removed
-  std::string destinationFolder;  // DirectoryEdit1, as typed
-  int documentKind = 0;           // ComboBox1: 0 "Dados cadastrais", 1 "Dados financeiros"
-  bool useProxy = false;          // chkUtilizarProxy
+  std::string xmlPath;            // OutputPath: the XML file to send, double quotes removed
+  std::string destinationFolder;  // the folder of the "Recibo" folder, as typed
+  DocumentKind documentKind = DocumentKind::Cadastral;  // the kind the file must be of
+  bool useProxy = false;          // whether the proxy box is checked
   Text proxyServer, proxyPort, proxyUser, proxyPassword;
   Text passwordUpper;             // OxrPasswordUpper
 };

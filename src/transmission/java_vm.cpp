@@ -12,7 +12,7 @@
 #include "platform/process.h"
 #include "text/cp1252.h"
 #include "text/error.h"
-#include "transmission/jvm_library.h"
+#include "transmission/java_vm_handle.h"
 
 namespace voske {
 

@@ -3,7 +3,7 @@
 #include <jni.h>
 
 #include "transmission/client_component.h"
-#include "transmission/jni_env.h"
+#include "transmission/jni_env_handle.h"
 
 namespace voske {
 

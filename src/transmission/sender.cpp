@@ -8,7 +8,7 @@ namespace voske {
 
 namespace {
 
-bool IsCadastral(const SendRequest& request) { return request.documentKind == 0; }
+bool IsCadastral(const SendRequest& request) { return request.documentKind == DocumentKind::Cadastral; }
 
 void CreateFolderQuietly(const std::string& folder) {
   platform::CreateFolder(folder);  // an existing or uncreatable folder is not an error here

@@ -58,13 +58,6 @@ std::int64_t SmallNumber(TextView digits) {
   return v;
 }
 
-// The 1-based Copy of the text routines: at most `count` characters from
-// position `start`, empty when the start lies beyond the end.
-TextView Copy(TextView s, size_t start, size_t count) {
-  if (start < 1 || start > s.size()) return {};
-  return s.substr(start - 1, count);
-}
-
 TextView LastChars(TextView s, size_t count) {
   return count >= s.size() ? s : s.substr(s.size() - count);
 }
@@ -168,20 +161,16 @@ Text SqueezeSpaces(TextView s) {
 
 namespace {
 
-// The four removal sets of CleanText's switches, each built once: the
-// builders clean a text on every row of a trial balance.
-const CharSet& RemovalSet(bool removeCommas, bool keepDigits) {
-  static const std::array<CharSet, 4> sets = [] {
-    std::array<CharSet, 4> built{};
-    for (int i = 0; i < 4; ++i) {
-      for (unsigned char c : kSpecialCharacters) built[i].Add(c);
-      if ((i & 1) == 0)
-        for (char c = '0'; c <= '9'; ++c) built[i].Add(static_cast<unsigned char>(c));
-      if ((i & 2) != 0) built[i].Add(',');
-    }
+// What CleanText removes: the special characters and the comma. Built once:
+// the builders clean a text on every row of a trial balance.
+const CharSet& RemovalSet() {
+  static const CharSet set = [] {
+    CharSet built;
+    for (unsigned char c : kSpecialCharacters) built.Add(c);
+    built.Add(',');
     return built;
   }();
-  return sets[(removeCommas ? 2 : 0) | (keepDigits ? 1 : 0)];
+  return set;
 }
 
 // Every byte mapped to itself, except the accented letters, mapped to their
@@ -199,7 +188,7 @@ const std::array<char, 256>& AccentMap() {
 
 }  // namespace
 
-Text CleanText(TextView input, bool removeCommas, bool keepDigits) {
+Text CleanText(TextView input) {
   Text s = SqueezeSpaces(input);
 
   // Blank runs collapse to one blank, except that the last two characters
@@ -211,7 +200,7 @@ Text CleanText(TextView input, bool removeCommas, bool keepDigits) {
     else ++i;
   }
 
-  const CharSet& remove = RemovalSet(removeCommas, keepDigits);
+  const CharSet& remove = RemovalSet();
 
   for (size_t i = 0; i < s.size();) {
     if (!remove.Has(s[i])) {
@@ -247,15 +236,6 @@ bool IsAllDigits(TextView s) {
   for (char c : s)
     if (!IsDigit(c)) return false;
   return true;
-}
-
-bool IsValidIsoDate(TextView s) {
-  // Positions 5 and 8 (the separators) are not looked at.
-  const TextView y = Copy(s, 1, 4);
-  const TextView m = Copy(s, 6, 2);
-  const TextView d = LastChars(s, 2);
-  if (!IsAllDigits(y) || !IsAllDigits(m) || !IsAllDigits(d)) return false;
-  return IsCalendarDate(SmallNumber(y), SmallNumber(m), SmallNumber(d));
 }
 
 Text InvalidDateMessage(const Text& cellText) {
@@ -306,8 +286,6 @@ Text NormalizeDate(const Text& cellText) {
   return std::move(*date);
 }
 
-Text ZeroMask(std::int16_t count) { return count > 0 ? Text(static_cast<size_t>(count), '0') : Text(); }
-
 Text ZeroPadCode(TextView input, std::int16_t width) {
   Text s;
   s.reserve(input.size());
@@ -332,8 +310,8 @@ namespace {
 
 // Two decimals: x / 0.01 to the nearest integer, ties to even (the default
 // rounding mode, which nearbyint follows), then back, in the general format
-// with "," replaced by `to`. Nothing when the result is not a finite number.
-std::optional<Text> RoundToCents(double x, TextView from, TextView to) {
+// with "," replaced by ".". Nothing when the result is not a finite number.
+std::optional<Text> RoundToCents(double x) {
   const double scaled = std::nearbyint(x / 0.01);
   const double rounded = scaled * 0.01;
   if (!std::isfinite(scaled) || !std::isfinite(rounded)) return std::nullopt;
@@ -342,7 +320,7 @@ std::optional<Text> RoundToCents(double x, TextView from, TextView to) {
   // of the general format's 15 digits: its text is the cents with the
   // separator before the last two digits, trailing zeros dropped. Made
   // directly, as amounts are converted by the million.
-  if (std::fabs(scaled) < 1e15 && from == ",") {
+  if (std::fabs(scaled) < 1e15) {
     const auto cents = static_cast<long long>(std::fabs(scaled));
     if (cents == 0) return Text("0");
     Text digits = std::to_string(cents);
@@ -351,12 +329,11 @@ std::optional<Text> RoundToCents(double x, TextView from, TextView to) {
     out.append(digits, 0, digits.size() - 2);
     TextView fraction = TextView(digits).substr(digits.size() - 2);
     while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
-    if (!fraction.empty()) out.append(to).append(fraction);
+    if (!fraction.empty()) out.append(".").append(fraction);
     return out;
   }
   // The general format writes "," as the decimal separator.
-  const Text general = GeneralNumberText(rounded);
-  return from.empty() ? general : ReplaceAll(general, from, to);
+  return ReplaceAll(GeneralNumberText(rounded), ",", ".");
 }
 
 // True when the shortest text that reads back as `value` has at most 15
@@ -378,11 +355,11 @@ bool ReadsBackFrom15Digits(double value) {
 
 }  // namespace
 
-Text FormatDecimal(const Text& cellText, TextView from, TextView to) {
+Text FormatDecimal(const Text& cellText) {
   if (Trim(cellText).empty()) return Text();
   double x = 0;
   if (!TryTextToFloat(Trim(cellText), x)) throw EGenerica(InvalidNumberMessage(cellText));
-  std::optional<Text> cents = RoundToCents(x, from, to);
+  std::optional<Text> cents = RoundToCents(x);
   if (!cents) throw EGenerica(InvalidNumberMessage(cellText));
   return std::move(*cents);
 }
@@ -391,16 +368,9 @@ Text FormatDecimalOfNumber(double value) {
   double x = value;
   if (!ReadsBackFrom15Digits(value) && !TryTextToFloat(GeneralNumberText(value), x))
     throw EGenerica(InvalidNumberMessage(GeneralNumberText(value)));
-  std::optional<Text> cents = RoundToCents(x, ",", ".");
+  std::optional<Text> cents = RoundToCents(x);
   if (!cents) throw EGenerica(InvalidNumberMessage(GeneralNumberText(value)));
   return std::move(*cents);
-}
-
-Text DigitsOnly(TextView s) {
-  Text out;
-  for (char c : s)
-    if (IsDigit(c)) out.push_back(c);
-  return out;
 }
 
 }  // namespace voske

@@ -11,11 +11,11 @@
 namespace voske {
 
 Text SqueezeSpaces(TextView s);
-// Every caller removes commas and keeps digits.
-Text CleanText(TextView s, bool removeCommas = true, bool keepDigits = true);
+// Free text without special characters, commas and accents, its blanks
+// squeezed; digits are kept.
+Text CleanText(TextView s);
 Text CapitalizeFirst(TextView s);
 bool IsAllDigits(TextView s);
-bool IsValidIsoDate(TextView s);
 // Cell text (a day serial, or "dd/mm/yyyy"), blanks and control characters
 // at either end ignored, to a real date written "yyyy-mm-dd"; nothing when it
 // gives no such date.
@@ -24,16 +24,14 @@ std::optional<Text> TryNormalizeDate(const Text& cellText);
 Text NormalizeDate(const Text& cellText);
 // "A data "..." não é uma data válida.", quoting the cell text as it is.
 Text InvalidDateMessage(const Text& cellText);
-Text ZeroMask(std::int16_t count);
 Text ZeroPadCode(TextView s, std::int16_t width);
 // Cell text to a decimal with at most two decimals and "." as separator;
 // empty for a blank cell.
-Text FormatDecimal(const Text& cellText, TextView from = ",", TextView to = ".");
+Text FormatDecimal(const Text& cellText);
 // FormatDecimal(CellText(cell)) of a number cell, with "," and ".", without
 // writing and reading back the cell text where the number is its own text
 // (as amounts typed in a workbook are). Large documents convert millions.
 Text FormatDecimalOfNumber(double value);
-Text DigitsOnly(TextView s);
 
 // A number as the workbook's cell texts write it: optional blanks, an optional
 // sign, digits with "," as the decimal separator, an optional exponent

@@ -22,10 +22,4 @@ Text FindingCountLine(std::size_t count) {
   return std::to_string(count) + (count == 1 ? Ansi(" aviso de verificação") : Ansi(" avisos de verificação"));
 }
 
-Text FindingLines(const std::vector<Finding>& findings) {
-  Text text;
-  for (const Finding& f : findings) text += f.Line() + "\n";
-  return text;
-}
-
 }  // namespace voske

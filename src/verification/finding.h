@@ -23,7 +23,5 @@ struct Finding {
 
 // "1 aviso de verificação" / "3 avisos de verificação".
 Text FindingCountLine(std::size_t count);
-// The findings' lines, each ended by a line feed.
-Text FindingLines(const std::vector<Finding>& findings);
 
 }  // namespace voske

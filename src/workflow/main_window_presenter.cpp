@@ -41,9 +41,9 @@ MainWindowPresenter::MainWindowPresenter(MainWindowView& view, FrontEnd& frontEn
     : view_(view), frontEnd_(frontEnd), transmission_(transmission), services_(std::move(services)) {}
 
 void MainWindowPresenter::FormCreate() {
-  view_.SetDocumentKindIndex(0);
-  view_.SetActionIndex(0);
-  ComboBox2Change();
+  view_.ChooseDocument(DocumentKind::Cadastral);
+  view_.ChooseAction(RunAction::Generate);
+  ActionChanged();
 
   programVersion_ = voske::ProgramVersion();
   const Text title = "VOSKE-XML " + programVersion_;
@@ -58,8 +58,8 @@ void MainWindowPresenter::FormCreate() {
   if (!transmission_.StartJavaVM(frontEnd_)) view_.SetXmlFileEnabled(false);
 }
 
-void MainWindowPresenter::ComboBox2Change() {
-  if (view_.ActionIndex() != kActionGenerate) {
+void MainWindowPresenter::ActionChanged() {
+  if (view_.ChosenAction() != RunAction::Generate) {
     view_.SetXmlFileEnabled(true);
     view_.SetProxyEnabled(true);
     view_.SetMainButtonCaption(T().sendCaption);
@@ -71,7 +71,7 @@ void MainWindowPresenter::ComboBox2Change() {
   }
 }
 
-void MainWindowPresenter::chkUtilizarProxyClick() {
+void MainWindowPresenter::ProxyBoxClicked() {
   if (view_.ProxyChecked()) view_.ShowProxyDialog();
 }
 
@@ -86,7 +86,7 @@ bool MainWindowPresenter::ConfirmProxy(const ProxySettings& typed) {
 
 Text MainWindowPresenter::OxrPasswordUpper() const { return voske::OxrPasswordUpper(oxrPassword_); }
 
-void MainWindowPresenter::B_Gerar_ArquivoClick() {
+void MainWindowPresenter::GenerateOrSend() {
   // The window handles events while a generation runs; a press that slips
   // through then must not start a second run inside the first.
   if (running_) return;
@@ -94,8 +94,8 @@ void MainWindowPresenter::B_Gerar_ArquivoClick() {
   view_.ShowStatusLine();
   generation_.Clear();
 
-  const RunChoices choices{.documentKind = view_.DocumentKindIndex(),
-                           .action = view_.ActionIndex(),
+  const RunChoices choices{.documentKind = view_.ChosenDocument(),
+                           .action = view_.ChosenAction(),
                            .workbookPath = view_.WorkbookPath(),
                            .destinationFolder = view_.DestinationFolder(),
                            .xmlFilePath = view_.XmlFilePath()};
@@ -122,8 +122,8 @@ void MainWindowPresenter::B_Gerar_ArquivoClick() {
   } restore{*this};
   // The choices are taken once, at the press: fields changed while the run
   // handles events do not reach it halfway.
-  if (choices.action == kActionGenerate) Generate(choices);
-  if (choices.action == kActionSend) Send(choices);
+  if (choices.action == RunAction::Generate) Generate(choices);
+  if (choices.action == RunAction::Send) Send(choices);
 }
 
 void MainWindowPresenter::Generate(const RunChoices& choices) {
@@ -131,12 +131,12 @@ void MainWindowPresenter::Generate(const RunChoices& choices) {
   frontEnd_.SetBusy(true);
   view_.SetMainButtonEnabled(false);
   const GenerationRequest request{
-      .document = choices.documentKind == 0 ? DocumentKind::Cadastral : DocumentKind::Financeiro,
+      .document = *choices.documentKind,
       .workbookPath = choices.workbookPath,
       .destinationFolder = choices.destinationFolder,
       .passwordUpper = OxrPasswordUpper(),
       .programVersion = programVersion_};
-  LoadWorkbook(request, frontEnd_, generation_, services_);
+  RunGeneration(request, frontEnd_, generation_, services_);
 }
 
 void MainWindowPresenter::Send(const RunChoices& choices) {
@@ -152,7 +152,7 @@ void MainWindowPresenter::Send(const RunChoices& choices) {
   SendRequest request;
   request.xmlPath = generation_.outputPath;
   request.destinationFolder = choices.destinationFolder;
-  request.documentKind = choices.documentKind;
+  request.documentKind = *choices.documentKind;
   request.useProxy = view_.ProxyChecked();
   request.proxyServer = proxy_.server;
   request.proxyPort = proxy_.port;
@@ -167,7 +167,7 @@ void MainWindowPresenter::Send(const RunChoices& choices) {
   RunOffWindowThread(frontEnd_, [&](FrontEnd& reports) { transmission_.SendDocument(request, reports); });
 }
 
-void MainWindowPresenter::SpeedButton1Click() {
+void MainWindowPresenter::OpenStatusPage() {
   try {
     view_.OpenUrl(StatusPageUrl());
   } catch (const EVoske& e) {
@@ -177,20 +177,20 @@ void MainWindowPresenter::SpeedButton1Click() {
   }
 }
 
-void MainWindowPresenter::SpeedButton2Click() {
+void MainWindowPresenter::PickWorkbook() {
   if (const std::optional<std::string> file = view_.PickFile(T().workbookFilter)) view_.SetWorkbookPath(*file);
 }
 
-void MainWindowPresenter::SpeedButton3Click() {
+void MainWindowPresenter::PickXmlFile() {
   if (const std::optional<std::string> file = view_.PickFile(T().xmlFilter)) view_.SetXmlFilePath(*file);
 }
 
-void MainWindowPresenter::SpeedButton4Click() {
+void MainWindowPresenter::PickDestinationFolder() {
   const std::string start = FolderDialogStart(view_.DestinationFolder());
   if (const std::optional<std::string> folder = view_.PickFolder(start)) view_.SetDestinationFolder(*folder);
 }
 
-void MainWindowPresenter::SairClick() {
+void MainWindowPresenter::Quit() {
   if (running_) return;
   view_.ReleaseProxyDialog();
   view_.Close();

@@ -2,10 +2,10 @@
 // The main window's workflow, free of any GUI toolkit: start-up, the mode
 // switch, the checks and password step of the main button, then generation
 // or sending, the status page and closing. The desktop form forwards each
-// event to the handler of the same name and shows what it is told.
+// event to the handler named for it and shows what it is told.
 #include <string>
 
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "port/front_end.h"
 #include "text/program_version.h"
 #include "text/text.h"
@@ -32,19 +32,20 @@ class MainWindowPresenter {
   // Window creation: combo boxes and mode, title, caption with the Java
   // version, status line, then the Java VM start-up through the port.
   void FormCreate();
-  // Mode switch: ComboBox2 on item 0 is generation mode, anything else
-  // (item 1, or a typed text) send mode.
-  void ComboBox2Change();
+  // Mode switch, on every change of the action: generation mode for
+  // "Geração do arquivo XML", send mode for anything else (sending, or a
+  // typed text that is no item).
+  void ActionChanged();
   // Shows the proxy dialog when the box has just been checked.
-  void chkUtilizarProxyClick();
+  void ProxyBoxClicked();
   // The main button: checks, password, then generation or sending.
-  void B_Gerar_ArquivoClick();
-  void SpeedButton1Click();  // status page in the browser
-  void SpeedButton2Click();  // pick the workbook
-  void SpeedButton3Click();  // pick the XML file to send
-  void SpeedButton4Click();  // pick the destination folder
+  void GenerateOrSend();
+  void OpenStatusPage();       // the regulator's page in the browser
+  void PickWorkbook();         // the workbook, through the file-open dialog
+  void PickXmlFile();          // the XML file to send
+  void PickDestinationFolder();  // the folder dialog
   // Frees the proxy dialog and closes the window; refused while a run goes on.
-  void SairClick();
+  void Quit();
   // Whether the window may close now. A generation lets the window handle
   // events between worksheets, so the user can ask to close it midway;
   // closing then would tear the window down under the running generation

@@ -1,12 +1,14 @@
 #pragma once
 // What the main window's workflow needs from the window itself. The desktop
-// form implements it with real widgets (each named for its component); the
-// tests implement it with plain fields. Texts shown to the user are
+// form implements it with real widgets; the tests implement it with plain
+// fields. Texts shown to the user are
 // Windows-1252; file and folder paths are native (UTF-8) strings as typed.
 #include <optional>
 #include <string>
 
+#include "port/document_kind.h"
 #include "text/text.h"
+#include "workflow/run_checks.h"
 
 namespace voske {
 
@@ -14,14 +16,15 @@ class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
 
-  // ComboBox1 (document kind) and ComboBox2 (action): the item index, or -1
-  // when the user has typed a text that is no item.
-  virtual int DocumentKindIndex() const = 0;
-  virtual void SetDocumentKindIndex(int index) = 0;
-  virtual int ActionIndex() const = 0;
-  virtual void SetActionIndex(int index) = 0;
+  // The document and the action chosen in their lists; none when the user
+  // has typed a text that is no item. Choosing from the program is not a
+  // change made by the user: it runs no handler.
+  virtual std::optional<DocumentKind> ChosenDocument() const = 0;
+  virtual void ChooseDocument(DocumentKind document) = 0;
+  virtual std::optional<RunAction> ChosenAction() const = 0;
+  virtual void ChooseAction(RunAction action) = 0;
 
-  // FilenameEdit1, DirectoryEdit1 and fneArquivoXML.
+  // The workbook, the destination folder and the XML file to send.
   virtual std::string WorkbookPath() const = 0;
   virtual void SetWorkbookPath(const std::string& path) = 0;
   virtual std::string DestinationFolder() const = 0;
@@ -30,18 +33,18 @@ class MainWindowView {
   virtual void SetXmlFilePath(const std::string& path) = 0;
   virtual void SetXmlFileEnabled(bool enabled) = 0;
 
-  // chkUtilizarProxy: its check mark, and whether it can be clicked.
+  // The proxy box: its check mark, and whether it can be clicked.
   virtual bool ProxyChecked() const = 0;
   virtual void SetProxyEnabled(bool enabled) = 0;
 
-  // B_Gerar_Arquivo.
+  // The main button.
   virtual void SetMainButtonCaption(const Text& caption) = 0;
   virtual void SetMainButtonEnabled(bool enabled) = 0;
 
   // The application title and the window caption.
   virtual void SetApplicationTitle(const Text& title) = 0;
   virtual void SetWindowCaption(const Text& caption) = 0;
-  // Makes LB_Status visible (its text is set through the FrontEnd port).
+  // Makes the status line visible (its text is set through the FrontEnd port).
   virtual void ShowStatusLine() = 0;
 
   // The password dialog, shown modally: the text of its field when it ended

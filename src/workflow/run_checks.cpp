@@ -37,15 +37,15 @@ bool Stop(FrontEnd& frontEnd, const Text& message) {
 }  // namespace
 
 bool CheckRunChoices(const RunChoices& c, FrontEnd& frontEnd) {
-  const bool generating = c.action == kActionGenerate;
-  if (c.documentKind < 0) return Stop(frontEnd, Msg().noDocument);
-  if (c.action < 0) return Stop(frontEnd, Msg().noAction);
+  const bool generating = c.action == RunAction::Generate;
+  if (!c.documentKind) return Stop(frontEnd, Msg().noDocument);
+  if (!c.action) return Stop(frontEnd, Msg().noAction);
   if (generating && Trim(c.workbookPath).empty()) return Stop(frontEnd, Msg().noWorkbook);
   if (generating && !FileExists(RemoveAll(c.workbookPath, '"'))) return Stop(frontEnd, Msg().workbookMissing);
   if (Trim(c.destinationFolder).empty())
     return Stop(frontEnd, generating ? Msg().noDestination : Msg().noReceiptFolder);
   if (!DirectoryExists(c.destinationFolder)) return Stop(frontEnd, Msg().destinationMissing);
-  if (c.action == kActionSend && Trim(c.xmlFilePath).empty()) return Stop(frontEnd, Msg().noXmlFile);
+  if (c.action == RunAction::Send && Trim(c.xmlFilePath).empty()) return Stop(frontEnd, Msg().noXmlFile);
   return true;
 }
 

@@ -2,23 +2,26 @@
 // The checks the main button runs before it asks for the password: one
 // message for the first failing check, in a fixed order. The command line
 // runs the same checks on its options.
+#include <optional>
 #include <string>
 
+#include "port/document_kind.h"
 #include "port/front_end.h"
 
 namespace voske {
 
-// The main window's choices at the moment of the press.
-struct RunChoices {
-  int documentKind = 0;           // ComboBox1: 0 "Dados cadastrais", 1 "Dados financeiros", -1 typed text
-  int action = 0;                 // ComboBox2: 0 generation, 1 sending, -1 typed text
-  std::string workbookPath;       // FilenameEdit1, as typed
-  std::string destinationFolder;  // DirectoryEdit1, as typed
-  std::string xmlFilePath;        // fneArquivoXML, as typed
-};
+// What one press of the main button does.
+enum class RunAction { Generate, Send };
 
-inline constexpr int kActionGenerate = 0;
-inline constexpr int kActionSend = 1;
+// The main window's choices at the moment of the press. A choice is none
+// when the user typed a text that is no item of its list.
+struct RunChoices {
+  std::optional<DocumentKind> documentKind = DocumentKind::Cadastral;
+  std::optional<RunAction> action = RunAction::Generate;
+  std::string workbookPath;       // the workbook, as typed
+  std::string destinationFolder;  // the destination (or receipt) folder, as typed
+  std::string xmlFilePath;        // the XML file to send, as typed
+};
 
 // Shows the message of the first failing check as an error and returns
 // false; returns true when every check passes. In order: a document kind,

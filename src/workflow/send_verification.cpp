@@ -1,6 +1,6 @@
 #include "workflow/send_verification.h"
 
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "text/cp1252.h"
 #include "verification/document_file.h"
 

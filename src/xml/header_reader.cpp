@@ -13,12 +13,12 @@ namespace voske {
 
 namespace {
 
-// Follows the parse and keeps only what the value needs. The rules are
-// TUtilXML's: the first `element` in document order; among its children, in
-// order, the first element named `child` in each child's subtree (the child
-// itself included); the first of those whose text is not empty. The text is
-// every character below that element, where a run of blanks alone between two
-// tags does not count, as for the document reader.
+// Follows the parse and keeps only what the value needs. The rules: the
+// first `element` in document order; among its children, in order, the first
+// element named `child` in each child's subtree (the child itself included);
+// the first of those whose text is not empty. The text is every character
+// below that element, where a run of blanks alone between two tags does not
+// count.
 class Scan {
  public:
   Scan(XML_Parser parser, std::string element, std::string child)

@@ -1,10 +1,11 @@
 #pragma once
 // ReadHeaderValue: takes one value out of the header of a document without
-// loading the document. It gives what TUtilXML gives after LoadFromFile,
-// SelectElements(element) and ChildValue(child) for any well-formed document,
-// but reads the file as a stream and stops as soon as the value is known, so
-// a document of any size costs the same few kilobytes. The sender reads the
-// transaction code of the file it is about to send this way.
+// loading the document: the first non-empty text of an element named
+// `child` among the descendants of the first element named `element`,
+// looked for child by child. It reads the file as a stream and stops as soon
+// as the value is known, so a document of any size costs the same few
+// kilobytes. The sender reads the transaction code of the file it is about
+// to send this way.
 //
 // What it keeps in memory is bounded whatever the file holds: only the first
 // kMaxHeaderOffset bytes are looked at for the start of `element`, elements

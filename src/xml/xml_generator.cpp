@@ -10,7 +10,7 @@
 #include "xml/atomic_file.h"
 #include "xml/background_writer.h"
 #include "xml/md5.h"
-#include "xml/xsd_parse_manager.h"
+#include "xml/length_limits.h"
 
 namespace voske {
 
@@ -281,11 +281,11 @@ void TXMLGenerator::AddDecimalElement(const Text& name, const Text& value, const
 }
 
 Text TXMLGenerator::TextValue(const Text& name, const Text& value) {
-  return Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
+  return Trim(LengthLimits().ValidateLength(name, Trim(WithoutControlCharacters(value))));
 }
 
 Text TXMLGenerator::DecimalValue(const Text& name, const Text& value) {
-  Text v = Trim(TXSDParseManager().ValidateLength(name, Trim(WithoutControlCharacters(value))));
+  Text v = Trim(LengthLimits().ValidateLength(name, Trim(WithoutControlCharacters(value))));
   if (v.empty()) {
     v = "0.0";
   } else {

@@ -24,6 +24,8 @@
 namespace voske {
 namespace {
 
+using support::Widget;
+
 class DialogsTest : public ::testing::Test {
  protected:
   void SetUp() override { support::EnsureApp(); }
@@ -33,39 +35,38 @@ TEST_F(DialogsTest, PasswordDialogLayout) {
   TForm_Senha_OXR d;
   EXPECT_EQ(d.windowTitle(), QStringLiteral("Senha na OXR"));
   EXPECT_EQ(d.size(), QSize(360, 131));
-  EXPECT_EQ(d.findChild<QLineEdit*>(QStringLiteral("MaskEdit1")), d.MaskEdit1);
-  EXPECT_EQ(d.MaskEdit1->geometry(), QRect(16, 36, 265, 21));
-  EXPECT_EQ(d.MaskEdit1->echoMode(), QLineEdit::Password);
-  EXPECT_FALSE(d.CheckBox1->isChecked());
-  EXPECT_EQ(d.CheckBox1->text(), QStringLiteral("Mostrar os caracteres"));
-  EXPECT_EQ(d.BitBtn3->geometry(), QRect(39, 91, 113, 29));
-  EXPECT_EQ(d.BitBtn3->text(), QStringLiteral("OK"));
-  EXPECT_EQ(d.Label1->text(), QStringLiteral("Digite sua senha junto à OXR:"));
+  EXPECT_EQ(Widget<QLineEdit>(d, "MaskEdit1")->geometry(), QRect(16, 36, 265, 21));
+  EXPECT_EQ(Widget<QLineEdit>(d, "MaskEdit1")->echoMode(), QLineEdit::Password);
+  EXPECT_FALSE(Widget<QCheckBox>(d, "CheckBox1")->isChecked());
+  EXPECT_EQ(Widget<QCheckBox>(d, "CheckBox1")->text(), QStringLiteral("Mostrar os caracteres"));
+  EXPECT_EQ(Widget<QPushButton>(d, "BitBtn3")->geometry(), QRect(39, 91, 113, 29));
+  EXPECT_EQ(Widget<QPushButton>(d, "BitBtn3")->text(), QStringLiteral("OK"));
+  EXPECT_EQ(Widget<QLabel>(d, "Label1")->text(), QStringLiteral("Digite sua senha junto à OXR:"));
 }
 
 TEST_F(DialogsTest, PasswordDialogRefusesOnlyAnEmptyField) {
   TForm_Senha_OXR d;
   support::MessageWatch watch;
   d.show();
-  d.BitBtn3Click();
+  d.Confirm();
   ASSERT_EQ(watch.seen.size(), 1);
   EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Erro"));
   EXPECT_EQ(watch.seen[0].text, QStringLiteral("Nehuma senha foi digitada para Confirmação."));
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.result(), 0);
   // Two blanks are a password.
-  d.MaskEdit1->setText(QStringLiteral("  "));
-  d.BitBtn3Click();
+  Widget<QLineEdit>(d, "MaskEdit1")->setText(QStringLiteral("  "));
+  d.Confirm();
   EXPECT_EQ(d.result(), QDialog::Accepted);
   EXPECT_EQ(watch.seen.size(), 1);
 }
 
 TEST_F(DialogsTest, PasswordDialogShowCharactersToggles) {
   TForm_Senha_OXR d;
-  QTest::mouseClick(d.CheckBox1, Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(d.MaskEdit1->echoMode(), QLineEdit::Normal);
-  QTest::mouseClick(d.CheckBox1, Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(d.MaskEdit1->echoMode(), QLineEdit::Password);
+  QTest::mouseClick(Widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(Widget<QLineEdit>(d, "MaskEdit1")->echoMode(), QLineEdit::Normal);
+  QTest::mouseClick(Widget<QCheckBox>(d, "CheckBox1"), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(Widget<QLineEdit>(d, "MaskEdit1")->echoMode(), QLineEdit::Password);
 }
 
 TEST_F(DialogsTest, PasswordDialogEscDoesNothingAndCloseIsNotOk) {
@@ -96,18 +97,18 @@ TEST_F(DialogsTest, ProxyDialogChecksFieldsInOrderAndStoresThemUntrimmed) {
   TfrmDlgProxy d(store.Confirm());
   EXPECT_EQ(d.windowTitle(), QStringLiteral("VOSKE-XML - Proxy"));
   EXPECT_EQ(d.size(), QSize(464, 177));
-  EXPECT_EQ(d.Edit7->echoMode(), QLineEdit::Password);
-  EXPECT_EQ(d.BitBtn3->geometry(), QRect(64, 108, 109, 33));
+  EXPECT_EQ(Widget<QLineEdit>(d, "Edit7")->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(Widget<QPushButton>(d, "BitBtn3")->geometry(), QRect(64, 108, 109, 33));
   support::MessageWatch watch;
   d.show();
-  d.Edit5->setText(QStringLiteral("proxy.local"));
-  d.BitBtn3Click();
-  d.Edit6->setText(QStringLiteral("   "));  // blanks count as empty
-  d.BitBtn3Click();
-  d.Edit6->setText(QStringLiteral("abc"));  // the port is not checked for a number
-  d.BitBtn3Click();
-  d.Edit8->setText(QStringLiteral("ana"));
-  d.BitBtn3Click();
+  Widget<QLineEdit>(d, "Edit5")->setText(QStringLiteral("proxy.local"));
+  d.Confirm();
+  Widget<QLineEdit>(d, "Edit6")->setText(QStringLiteral("   "));  // blanks count as empty
+  d.Confirm();
+  Widget<QLineEdit>(d, "Edit6")->setText(QStringLiteral("abc"));  // the port is not checked for a number
+  d.Confirm();
+  Widget<QLineEdit>(d, "Edit8")->setText(QStringLiteral("ana"));
+  d.Confirm();
   ASSERT_EQ(watch.seen.size(), 4);
   EXPECT_EQ(watch.seen[0].text, QStringLiteral("O campo \"Porta\" deve ser definido."));
   EXPECT_EQ(watch.seen[1].text, QStringLiteral("O campo \"Porta\" deve ser definido."));
@@ -115,8 +116,8 @@ TEST_F(DialogsTest, ProxyDialogChecksFieldsInOrderAndStoresThemUntrimmed) {
   EXPECT_EQ(watch.seen[3].text, QStringLiteral("O campo \"Senha\" deve ser definido."));
   EXPECT_FALSE(store.stored);
   EXPECT_TRUE(d.isVisible());
-  d.Edit7->setText(QStringLiteral(" s3nhá "));
-  d.BitBtn3Click();
+  Widget<QLineEdit>(d, "Edit7")->setText(QStringLiteral(" s3nhá "));
+  d.Confirm();
   ASSERT_TRUE(store.stored);
   EXPECT_EQ(store.stored->server, "proxy.local");
   EXPECT_EQ(store.stored->port, "abc");
@@ -129,7 +130,7 @@ TEST_F(DialogsTest, ProxyDialogFirstMessageIsTheServer) {
   ProxyStore store;
   TfrmDlgProxy d(store.Confirm());
   support::MessageWatch watch;
-  d.BitBtn3Click();
+  d.Confirm();
   ASSERT_EQ(watch.seen.size(), 1);
   EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Erro"));
   EXPECT_EQ(watch.seen[0].text, QStringLiteral("O campo \"Servidor\" deve ser definido."));
@@ -155,35 +156,35 @@ TEST_F(FolderDialogTest, ListsThePathDownToTheCurrentFolderThenItsSubFolders) {
   TForm_Pasta d([](const QString&) {});
   EXPECT_EQ(d.windowTitle(), QStringLiteral("Escolha do diretório"));
   EXPECT_EQ(d.size(), QSize(362, 327));
-  EXPECT_EQ(d.DirectoryListBox1->geometry(), QRect(28, 42, 301, 232));
+  EXPECT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->geometry(), QRect(28, 42, 301, 232));
   EXPECT_EQ(QDir(d.CurrentFolder()).canonicalPath(), Scratch());
   const int levels = static_cast<int>(Scratch().count(QChar('/'))) + 1;  // the root, then each folder down to the scratch one
-  ASSERT_EQ(d.DirectoryListBox1->count(), levels + 2);
-  EXPECT_EQ(d.DirectoryListBox1->item(0)->text(), QStringLiteral("/"));
-  EXPECT_EQ(d.DirectoryListBox1->item(levels)->text().trimmed(), QStringLiteral("alfa"));
-  EXPECT_EQ(d.DirectoryListBox1->item(levels + 1)->text().trimmed(), QStringLiteral("beta"));
+  ASSERT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->count(), levels + 2);
+  EXPECT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->item(0)->text(), QStringLiteral("/"));
+  EXPECT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->item(levels)->text().trimmed(), QStringLiteral("alfa"));
+  EXPECT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->item(levels + 1)->text().trimmed(), QStringLiteral("beta"));
   // Each level is indented one step further than the one above.
-  EXPECT_GT(d.DirectoryListBox1->item(levels)->text().indexOf(QChar('a')),
-            d.DirectoryListBox1->item(levels - 1)->text().indexOf(QRegularExpression(QStringLiteral("\\S"))));
+  EXPECT_GT(Widget<QListWidget>(d, "DirectoryListBox1")->item(levels)->text().indexOf(QChar('a')),
+            Widget<QListWidget>(d, "DirectoryListBox1")->item(levels - 1)->text().indexOf(QRegularExpression(QStringLiteral("\\S"))));
 }
 
 TEST_F(FolderDialogTest, SingleClickOnlyHighlightsDoubleClickEnters) {
   QString chosen;
   TForm_Pasta d([&](const QString& s) { chosen = s; });
-  const int levels = d.DirectoryListBox1->count() - 2;
-  QListWidgetItem* alfa = d.DirectoryListBox1->item(levels);
-  d.DirectoryListBox1->setCurrentItem(alfa);  // a single click
-  d.BitBtn3Click();
+  const int levels = Widget<QListWidget>(d, "DirectoryListBox1")->count() - 2;
+  QListWidgetItem* alfa = Widget<QListWidget>(d, "DirectoryListBox1")->item(levels);
+  Widget<QListWidget>(d, "DirectoryListBox1")->setCurrentItem(alfa);  // a single click
+  d.Confirm();
   EXPECT_EQ(QDir(chosen).canonicalPath(), Scratch());
 
   TForm_Pasta e([&](const QString& s) { chosen = s; });
-  emit e.DirectoryListBox1->itemDoubleClicked(e.DirectoryListBox1->item(levels));
+  emit Widget<QListWidget>(e, "DirectoryListBox1")->itemDoubleClicked(Widget<QListWidget>(e, "DirectoryListBox1")->item(levels));
   EXPECT_EQ(QDir(e.CurrentFolder()).canonicalPath(), Scratch() + QStringLiteral("/alfa"));
-  EXPECT_EQ(e.DirectoryListBox1->item(e.DirectoryListBox1->count() - 1)->text().trimmed(), QStringLiteral("interna"));
+  EXPECT_EQ(Widget<QListWidget>(e, "DirectoryListBox1")->item(Widget<QListWidget>(e, "DirectoryListBox1")->count() - 1)->text().trimmed(), QStringLiteral("interna"));
   // Double-clicking an upper level climbs back up.
-  emit e.DirectoryListBox1->itemDoubleClicked(e.DirectoryListBox1->item(0));
+  emit Widget<QListWidget>(e, "DirectoryListBox1")->itemDoubleClicked(Widget<QListWidget>(e, "DirectoryListBox1")->item(0));
   EXPECT_EQ(e.CurrentFolder(), QStringLiteral("/"));
-  e.BitBtn3Click();
+  e.Confirm();
   EXPECT_EQ(chosen, QStringLiteral("/"));
 }
 

@@ -69,8 +69,8 @@ class PasswordAnswer : public QObject {
     dialog->setProperty("answered", true);
     ++asked;
     if (password) {
-      dialog->MaskEdit1->setText(*password);
-      dialog->BitBtn3->click();
+      Widget<QLineEdit>(*dialog, "MaskEdit1")->setText(*password);
+      Widget<QPushButton>(*dialog, "BitBtn3")->click();
     } else {
       dialog->close();
     }
@@ -115,9 +115,9 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Presses the main button as the user does.
-  void Press() { form->B_Gerar_Arquivo->click(); }
+  void Press() { Widget<QToolButton>(*form, "B_Gerar_Arquivo")->click(); }
 
-  QString Status() const { return form->LB_Status->text(); }
+  QString Status() const { return Widget<QLabel>(*form, "LB_Status")->text(); }
 
   FakeTransmission transmission;
   std::unique_ptr<TForm_VOSKE_XML> form;

@@ -15,6 +15,8 @@
 namespace voske {
 namespace {
 
+using support::Widget;
+
 using support::MainWindowTest;
 using support::MessageWatch;
 using support::PasswordAnswer;
@@ -30,10 +32,10 @@ class WindowGenerationTest : public MainWindowTest {
   // One press in generation mode for the document `kind` of ComboBox1.
   QList<support::SeenMessage> Generate(int kind) {
     TForm_VOSKE_XML& w = Window(StandardGenerationServices());
-    w.ComboBox1->setCurrentIndex(kind);
+    Widget<QComboBox>(w, "ComboBox1")->setCurrentIndex(kind);
     // Quotes around the path, as a path pasted from a file manager may have.
-    w.FilenameEdit1->setText(QStringLiteral("\"%1\"").arg(QString::fromStdString((scratch / "Planilha Padrão.xlsx").string())));
-    w.DirectoryEdit1->setText(QString::fromStdString((scratch / "destino").string()));
+    Widget<QLineEdit>(w, "FilenameEdit1")->setText(QStringLiteral("\"%1\"").arg(QString::fromStdString((scratch / "Planilha Padrão.xlsx").string())));
+    Widget<QLineEdit>(w, "DirectoryEdit1")->setText(QString::fromStdString((scratch / "destino").string()));
     PasswordAnswer answer;
     answer.password = QStringLiteral("senha");
     MessageWatch watch;
@@ -61,7 +63,7 @@ TEST_F(WindowGenerationTest, RegistrationDocumentFromTheSampleWorkbook) {
   EXPECT_TRUE(support::HashMatchesContent(*saved));
   // The window is ready for the next press.
   EXPECT_EQ(Status(), QStringLiteral("Status:"));
-  EXPECT_TRUE(form->B_Gerar_Arquivo->isEnabled());
+  EXPECT_TRUE(Widget<QToolButton>(*form, "B_Gerar_Arquivo")->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

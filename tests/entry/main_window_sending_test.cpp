@@ -27,6 +27,8 @@
 namespace voske {
 namespace {
 
+using support::Widget;
+
 namespace fs = std::filesystem;
 
 TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
@@ -50,16 +52,16 @@ TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
 
   support::PasswordAnswer answer;
   answer.password = QStringLiteral("senha");  // the service expects it in upper case
-  w.FilenameEdit1->setText(QString::fromStdString(workbook.string()));
-  w.DirectoryEdit1->setText(QString::fromStdString(destination.string()));
-  w.B_Gerar_Arquivo->click();
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(QString::fromStdString(workbook.string()));
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(QString::fromStdString(destination.string()));
+  Widget<QToolButton>(w, "B_Gerar_Arquivo")->click();
   ASSERT_EQ(watch.seen.size(), 1);
   ASSERT_EQ(watch.seen[0].text, QStringLiteral("XML gerado com sucesso."));
   const std::string generated = w.Presenter().OutputPath();
 
   // Send mode; the file to send is the one just generated.
-  w.ComboBox2->setCurrentIndex(1);
-  w.fneArquivoXML->setText(QString::fromStdString(generated));
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
+  Widget<QLineEdit>(w, "fneArquivoXML")->setText(QString::fromStdString(generated));
   w.show();
   // The user, while the service takes its time: a timer of the window's own
   // thread keeps firing, sees the window busy and cannot close it.
@@ -70,35 +72,35 @@ TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
   QObject::connect(&user, &QTimer::timeout, [&] {
     // Counted while the answer is awaited, not once the outcome is shown
     // (the arrow comes back while the user reads it).
-    if (w.LB_Status->text() != QStringLiteral("Status: Enviando o arquivo XML") || watch.seen.size() > 1 ||
+    if (Widget<QLabel>(w, "LB_Status")->text() != QStringLiteral("Status: Enviando o arquivo XML") || watch.seen.size() > 1 ||
         qobject_cast<TMessageForm*>(QApplication::activeModalWidget()))
       return;
     ++ticksInFlight;
-    buttonEverEnabled = buttonEverEnabled || w.B_Gerar_Arquivo->isEnabled();
+    buttonEverEnabled = buttonEverEnabled || Widget<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled();
     hourglassAlways = hourglassAlways && QApplication::overrideCursor() &&
                       QApplication::overrideCursor()->shape() == Qt::WaitCursor;
     w.close();
-    w.Sair->click();
+    Widget<QToolButton>(w, "Sair")->click();
     closedMidway = closedMidway || !w.isVisible();
   });
   user.start();
   QElapsedTimer clock;
   clock.start();
-  w.B_Gerar_Arquivo->click();
+  Widget<QToolButton>(w, "B_Gerar_Arquivo")->click();
   user.stop();
   EXPECT_GE(clock.elapsed(), 1500);
   EXPECT_GE(ticksInFlight, 10);  // 1.5 s at 20 ms: the window's thread was never held
   EXPECT_FALSE(buttonEverEnabled);
   EXPECT_TRUE(hourglassAlways);
   EXPECT_FALSE(closedMidway);
-  EXPECT_TRUE(w.B_Gerar_Arquivo->isEnabled());
+  EXPECT_TRUE(Widget<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   ASSERT_EQ(watch.seen.size(), 2);
   EXPECT_EQ(watch.seen[1].caption, QStringLiteral("Informação"));
   const QString receiptFolder = QString::fromStdString((destination / "Recibo").string());
   EXPECT_TRUE(watch.seen[1].text.startsWith(QStringLiteral("O recibo foi gerado na pasta: ") + receiptFolder + '\n'))
       << watch.seen[1].text.toStdString();
-  EXPECT_EQ(w.LB_Status->text(), QStringLiteral("Status:"));
+  EXPECT_EQ(Widget<QLabel>(w, "LB_Status")->text(), QStringLiteral("Status:"));
 
   const auto receipts = support::FilesIn(destination / "Recibo");
   ASSERT_EQ(receipts.size(), 1u);

@@ -22,9 +22,12 @@
 #include "entry/main_window_fixture.h"
 #include "entry/proxy_dialog.h"
 #include "support/paths.h"
+#include "support/wait.h"
 
 namespace voske {
 namespace {
+
+using support::Widget;
 
 using support::MainWindowTest;
 using support::MessageWatch;
@@ -154,7 +157,7 @@ TEST_F(MainWindowTest, TabVisitsTheSixFieldsInOrder) {
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   w.activateWindow();
-  w.ComboBox1->setFocus();
+  Widget<QComboBox>(w, "ComboBox1")->setFocus();
   const char* order[] = {"ComboBox2", "chkUtilizarProxy", "FilenameEdit1", "DirectoryEdit1", "fneArquivoXML",
                          "ComboBox1"};
   for (const char* next : order) {
@@ -169,28 +172,28 @@ TEST_F(MainWindowTest, TabVisitsTheSixFieldsInOrder) {
 
 TEST_F(MainWindowTest, ModeSwitchFollowsTheActionAndClearsTheXmlFileOnTheWayBack) {
   TForm_VOSKE_XML& w = Window();
-  w.ComboBox2->setCurrentIndex(1);
-  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Enviar arquivo"));
-  EXPECT_TRUE(w.fneArquivoXML->isEnabled());
-  EXPECT_TRUE(w.chkUtilizarProxy->isEnabled());
-  w.fneArquivoXML->setText(QStringLiteral("/tmp/a.xml"));
-  w.chkUtilizarProxy->setChecked(true);
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
+  EXPECT_EQ(Widget<QToolButton>(w, "B_Gerar_Arquivo")->text(), QStringLiteral("Enviar arquivo"));
+  EXPECT_TRUE(Widget<QLineEdit>(w, "fneArquivoXML")->isEnabled());
+  EXPECT_TRUE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isEnabled());
+  Widget<QLineEdit>(w, "fneArquivoXML")->setText(QStringLiteral("/tmp/a.xml"));
+  Widget<QCheckBox>(w, "chkUtilizarProxy")->setChecked(true);
 
-  w.ComboBox2->setCurrentIndex(0);
-  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Gerar arquivo"));
-  EXPECT_TRUE(w.fneArquivoXML->text().isEmpty());
-  EXPECT_FALSE(w.fneArquivoXML->isEnabled());
-  EXPECT_FALSE(w.chkUtilizarProxy->isEnabled());
-  EXPECT_TRUE(w.chkUtilizarProxy->isChecked());  // its check mark stays
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(0);
+  EXPECT_EQ(Widget<QToolButton>(w, "B_Gerar_Arquivo")->text(), QStringLiteral("Gerar arquivo"));
+  EXPECT_TRUE(Widget<QLineEdit>(w, "fneArquivoXML")->text().isEmpty());
+  EXPECT_FALSE(Widget<QLineEdit>(w, "fneArquivoXML")->isEnabled());
+  EXPECT_FALSE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isEnabled());
+  EXPECT_TRUE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isChecked());  // its check mark stays
 
   // A typed text that is no item is send mode too.
-  TypeInto(w.ComboBox2, QStringLiteral("qualquer"));
-  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Enviar arquivo"));
-  EXPECT_TRUE(w.fneArquivoXML->isEnabled());
+  TypeInto(Widget<QComboBox>(w, "ComboBox2"), QStringLiteral("qualquer"));
+  EXPECT_EQ(Widget<QToolButton>(w, "B_Gerar_Arquivo")->text(), QStringLiteral("Enviar arquivo"));
+  EXPECT_TRUE(Widget<QLineEdit>(w, "fneArquivoXML")->isEnabled());
   // Typing an item's exact text selects it.
-  TypeInto(w.ComboBox2, QStringLiteral("Geração do arquivo XML"));
-  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Gerar arquivo"));
-  EXPECT_EQ(w.ComboBox2->count(), 2);  // typing never adds an item
+  TypeInto(Widget<QComboBox>(w, "ComboBox2"), QStringLiteral("Geração do arquivo XML"));
+  EXPECT_EQ(Widget<QToolButton>(w, "B_Gerar_Arquivo")->text(), QStringLiteral("Gerar arquivo"));
+  EXPECT_EQ(Widget<QComboBox>(w, "ComboBox2")->count(), 2);  // typing never adds an item
 }
 
 class MainButtonTest : public MainWindowTest {
@@ -226,42 +229,42 @@ TEST_F(MainButtonTest, GenerationChecksReportTheFirstFailureOnly) {
   TForm_VOSKE_XML& w = Window();
   const QStringList none;
   // Workbook blank (blanks only), destination blank: the workbook wins.
-  w.FilenameEdit1->setText(QStringLiteral("   "));
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(QStringLiteral("   "));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione o arquivo Excel com seus dados.")});
-  w.FilenameEdit1->setText(Workbook() + QStringLiteral(".nao"));
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(Workbook() + QStringLiteral(".nao"));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Arquivo não encontrado.")});
   // Double quotes around the path are removed for the existence test.
-  w.FilenameEdit1->setText(QChar('"') + Workbook() + QChar('"'));
-  w.DirectoryEdit1->setText(QStringLiteral("  "));
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(QChar('"') + Workbook() + QChar('"'));
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(QStringLiteral("  "));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione a pasta de destino do(s) arquivo(s) XML.")});
-  w.DirectoryEdit1->setText(Destination() + QStringLiteral("/nao-existe"));
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination() + QStringLiteral("/nao-existe"));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Destino do(s) arquivo(s) XML(s) inválido.")});
   EXPECT_FALSE(askedPassword);
   // A folder given as a file is no folder.
-  w.DirectoryEdit1->setText(Workbook());
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Workbook());
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Destino do(s) arquivo(s) XML(s) inválido.")});
 
-  w.DirectoryEdit1->setText(Destination());
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination());
   EXPECT_EQ(PressAndRead(), none);
   EXPECT_TRUE(askedPassword);
   // Every field stays as the user typed it.
-  EXPECT_EQ(w.FilenameEdit1->text(), QChar('"') + Workbook() + QChar('"'));
-  EXPECT_EQ(w.DirectoryEdit1->text(), Destination());
+  EXPECT_EQ(Widget<QLineEdit>(w, "FilenameEdit1")->text(), QChar('"') + Workbook() + QChar('"'));
+  EXPECT_EQ(Widget<QLineEdit>(w, "DirectoryEdit1")->text(), Destination());
   EXPECT_EQ(generations, 0);
 }
 
 TEST_F(MainButtonTest, SendChecksIgnoreTheWorkbookAndNeedTheXmlFile) {
   TForm_VOSKE_XML& w = Window();
-  w.ComboBox2->setCurrentIndex(1);
-  w.FilenameEdit1->setText(QStringLiteral("/nao/existe.xls"));
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(QStringLiteral("/nao/existe.xls"));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione o local onde ficará a pasta Recibo.")});
-  w.DirectoryEdit1->setText(QStringLiteral("/nao/existe"));
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(QStringLiteral("/nao/existe"));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Destino do(s) arquivo(s) XML(s) inválido.")});
-  w.DirectoryEdit1->setText(Destination());
-  w.fneArquivoXML->setText(QStringLiteral(" \t"));
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination());
+  Widget<QLineEdit>(w, "fneArquivoXML")->setText(QStringLiteral(" \t"));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione o arquivo XML a ser enviado.")});
   EXPECT_FALSE(askedPassword);
-  w.fneArquivoXML->setText(QStringLiteral("doc.xml"));
+  Widget<QLineEdit>(w, "fneArquivoXML")->setText(QStringLiteral("doc.xml"));
   EXPECT_TRUE(PressAndRead().isEmpty());
   EXPECT_TRUE(askedPassword);
   EXPECT_TRUE(transmission.sent.empty());
@@ -269,47 +272,47 @@ TEST_F(MainButtonTest, SendChecksIgnoreTheWorkbookAndNeedTheXmlFile) {
 
 TEST_F(MainButtonTest, TypedComboTextsStopTheRunWithTheirOwnMessage) {
   TForm_VOSKE_XML& w = Window();
-  TypeInto(w.ComboBox1, QStringLiteral("Dados"));
-  TypeInto(w.ComboBox2, QStringLiteral("Envio"));
-  EXPECT_EQ(w.B_Gerar_Arquivo->text(), QStringLiteral("Enviar arquivo"));
+  TypeInto(Widget<QComboBox>(w, "ComboBox1"), QStringLiteral("Dados"));
+  TypeInto(Widget<QComboBox>(w, "ComboBox2"), QStringLiteral("Envio"));
+  EXPECT_EQ(Widget<QToolButton>(w, "B_Gerar_Arquivo")->text(), QStringLiteral("Enviar arquivo"));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione pelo menos um tipo de arquivo a ser gerado.")});
-  TypeInto(w.ComboBox1, QStringLiteral("Dados financeiros"));
+  TypeInto(Widget<QComboBox>(w, "ComboBox1"), QStringLiteral("Dados financeiros"));
   EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("Selecione a ação desejada.")});
-  EXPECT_EQ(w.ComboBox1->count(), 2);
+  EXPECT_EQ(Widget<QComboBox>(w, "ComboBox1")->count(), 2);
   EXPECT_EQ(Status(), QStringLiteral("Status: "));  // a stopped run leaves the status line alone
 }
 
 TEST_F(MainButtonTest, CancelledPasswordEndsSilentlyAndForgetsThePreviousOne) {
   TForm_VOSKE_XML& w = Window();
-  w.FilenameEdit1->setText(Workbook());
-  w.DirectoryEdit1->setText(Destination());
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(Workbook());
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination());
   w.Presenter().SetOxrPassword("segredo");
   EXPECT_TRUE(PressAndRead().isEmpty());
   EXPECT_TRUE(askedPassword);
   EXPECT_EQ(w.Presenter().OxrPasswordUpper(), "");
   EXPECT_EQ(generations, 0);
   EXPECT_EQ(Status(), QStringLiteral("Status: "));
-  EXPECT_TRUE(w.B_Gerar_Arquivo->isEnabled());
+  EXPECT_TRUE(Widget<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(MainButtonTest, GenerationIsBusyUntilItEndsAndRefusesToClose) {
   TForm_VOSKE_XML& w = Window();
-  w.FilenameEdit1->setText(Workbook());
-  w.DirectoryEdit1->setText(Destination());
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(Workbook());
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination());
   answer.password = QStringLiteral("abc");
   w.show();
 
   bool buttonEnabled = true, hourglass = false, stillOpen = false;
   QString statusDuring;
   duringGeneration = [&] {
-    buttonEnabled = w.B_Gerar_Arquivo->isEnabled();
+    buttonEnabled = Widget<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled();
     hourglass = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-    statusDuring = w.LB_Status->text();
+    statusDuring = Widget<QLabel>(w, "LB_Status")->text();
     // Closing now, by the close box or by Sair, would tear the window down
     // under the running generation.
     w.close();
-    w.Sair->click();
+    Widget<QToolButton>(w, "Sair")->click();
     QTest::keyClick(&w, Qt::Key_Escape);
     stillOpen = w.isVisible();
   };
@@ -321,23 +324,23 @@ TEST_F(MainButtonTest, GenerationIsBusyUntilItEndsAndRefusesToClose) {
   EXPECT_TRUE(stillOpen);
   // The failure shows its one message, then the window is ready again.
   EXPECT_EQ(messages, QStringList{QStringLiteral("Planilha de teste sem dados.")});
-  EXPECT_TRUE(w.B_Gerar_Arquivo->isEnabled());
+  EXPECT_TRUE(Widget<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(Status(), QStringLiteral("Status:"));
   EXPECT_EQ(transmission.released, 0);
 
   // Once the run is over the window closes, releasing its Java environment.
-  w.Sair->click();
+  Widget<QToolButton>(w, "Sair")->click();
   EXPECT_FALSE(w.isVisible());
   EXPECT_EQ(transmission.released, 1);
 }
 
 TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
   TForm_VOSKE_XML& w = Window();
-  w.ComboBox1->setCurrentIndex(1);
-  w.ComboBox2->setCurrentIndex(1);
-  w.DirectoryEdit1->setText(Destination());
-  w.fneArquivoXML->setText(QStringLiteral("\"/dados/Operadora \"1\".xml\""));
+  Widget<QComboBox>(w, "ComboBox1")->setCurrentIndex(1);
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination());
+  Widget<QLineEdit>(w, "fneArquivoXML")->setText(QStringLiteral("\"/dados/Operadora \"1\".xml\""));
   w.Presenter().SetProxyServer("proxy.local");
   w.Presenter().SetProxyPort("3128");
   answer.password = QStringLiteral("senha é");
@@ -351,13 +354,13 @@ TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
   QObject::connect(&look, &QTimer::timeout, [&] {
     if (!inFlight || seen) return;
     statusWhileSending = Status();
-    buttonWhileSending = w.B_Gerar_Arquivo->isEnabled();
+    buttonWhileSending = Widget<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled();
     seen = true;
   });
   look.start();
   transmission.onSend = [&](FrontEnd& fe) {
     inFlight = true;
-    while (!seen) std::this_thread::yield();
+    EXPECT_TRUE(support::WaitUntil([&] { return seen.load(); })) << "the window was not looked at";
     fe.ShowInformation(Ansi("Arquivo enviado."));
   };
   MessageWatch watch;
@@ -367,7 +370,7 @@ TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
   EXPECT_EQ(r.xmlPath, "/dados/Operadora 1.xml");
   EXPECT_EQ(w.Presenter().OutputPath(), "/dados/Operadora 1.xml");
   EXPECT_EQ(r.destinationFolder, Destination().toStdString());
-  EXPECT_EQ(r.documentKind, 1);
+  EXPECT_EQ(r.documentKind, DocumentKind::Financeiro);
   EXPECT_FALSE(r.useProxy);
   EXPECT_EQ(r.proxyServer, "proxy.local");
   EXPECT_EQ(r.proxyPort, "3128");
@@ -382,7 +385,7 @@ TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
 
 TEST_F(MainWindowTest, ProxyDialogIsMadeOnceKeepsItsFieldsAndGoesWithSair) {
   TForm_VOSKE_XML& w = Window();
-  w.ComboBox2->setCurrentIndex(1);
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
   EXPECT_EQ(w.ProxyDialog(), nullptr);
 
   // First check: the dialog appears; a blank field is refused, then all four are stored.
@@ -390,16 +393,16 @@ TEST_F(MainWindowTest, ProxyDialogIsMadeOnceKeepsItsFieldsAndGoesWithSair) {
   support::WhenModal([](QWidget* d) {
     auto* proxy = qobject_cast<TfrmDlgProxy*>(d);
     ASSERT_NE(proxy, nullptr);
-    proxy->Edit5->setText(QStringLiteral("proxy.local"));
-    proxy->BitBtn3->click();  // port missing: stays open
+    Widget<QLineEdit>(*proxy, "Edit5")->setText(QStringLiteral("proxy.local"));
+    Widget<QPushButton>(*proxy, "BitBtn3")->click();  // port missing: stays open
     EXPECT_TRUE(proxy->isVisible());
-    proxy->Edit6->setText(QStringLiteral("8080"));
-    proxy->Edit8->setText(QStringLiteral(" ana "));
-    proxy->Edit7->setText(QStringLiteral("pw"));
-    proxy->BitBtn3->click();
+    Widget<QLineEdit>(*proxy, "Edit6")->setText(QStringLiteral("8080"));
+    Widget<QLineEdit>(*proxy, "Edit8")->setText(QStringLiteral(" ana "));
+    Widget<QLineEdit>(*proxy, "Edit7")->setText(QStringLiteral("pw"));
+    Widget<QPushButton>(*proxy, "BitBtn3")->click();
   });
-  QTest::mouseClick(w.chkUtilizarProxy, Qt::LeftButton, {}, QPoint(5, 5));
-  ASSERT_TRUE(w.chkUtilizarProxy->isChecked());
+  QTest::mouseClick(Widget<QCheckBox>(w, "chkUtilizarProxy"), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isChecked());
   TfrmDlgProxy* first = w.ProxyDialog();
   ASSERT_NE(first, nullptr);
   ASSERT_EQ(watch.seen.size(), 1);
@@ -410,20 +413,20 @@ TEST_F(MainWindowTest, ProxyDialogIsMadeOnceKeepsItsFieldsAndGoesWithSair) {
   EXPECT_EQ(w.Presenter().Proxy().password, "pw");
 
   // Unchecking does nothing; checking again shows the same dialog with what was typed.
-  QTest::mouseClick(w.chkUtilizarProxy, Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_FALSE(w.chkUtilizarProxy->isChecked());
+  QTest::mouseClick(Widget<QCheckBox>(w, "chkUtilizarProxy"), Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_FALSE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isChecked());
   QString server;
   support::WhenModal([&](QWidget* d) {
-    server = qobject_cast<TfrmDlgProxy*>(d)->Edit5->text();
+    server = Widget<QLineEdit>(*qobject_cast<TfrmDlgProxy*>(d), "Edit5")->text();
     d->close();  // closing writes nothing
   });
-  QTest::mouseClick(w.chkUtilizarProxy, Qt::LeftButton, {}, QPoint(5, 5));
+  QTest::mouseClick(Widget<QCheckBox>(w, "chkUtilizarProxy"), Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(w.ProxyDialog(), first);
   EXPECT_EQ(server, QStringLiteral("proxy.local"));
-  EXPECT_TRUE(w.chkUtilizarProxy->isChecked());
+  EXPECT_TRUE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isChecked());
   EXPECT_EQ(w.Presenter().Proxy().port, "8080");
 
-  w.Sair->click();
+  Widget<QToolButton>(w, "Sair")->click();
   EXPECT_EQ(w.ProxyDialog(), nullptr);
   EXPECT_EQ(transmission.released, 1);
 }
@@ -433,7 +436,7 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   std::ofstream(scratch / "dados.xlsm") << "x";
   std::ofstream(scratch / "envio.xml") << "<a/>";
   TForm_VOSKE_XML& w = Window();
-  w.FilenameEdit1->setText(QStringLiteral("antes"));
+  Widget<QLineEdit>(w, "FilenameEdit1")->setText(QStringLiteral("antes"));
 
   QStringList filters;
   support::WhenModal([&](QWidget* d) {
@@ -442,16 +445,16 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
     filters = dialog->nameFilters();
     dialog->reject();
   });
-  w.SpeedButton2->click();
+  Widget<QToolButton>(w, "SpeedButton2")->click();
   EXPECT_EQ(filters, QStringList{QStringLiteral("Planilha Excel (*.xls *.xlsx *.xlsm)")});
-  EXPECT_EQ(w.FilenameEdit1->text(), QStringLiteral("antes"));
+  EXPECT_EQ(Widget<QLineEdit>(w, "FilenameEdit1")->text(), QStringLiteral("antes"));
 
   support::WhenModal([&](QWidget* d) {
     auto* dialog = qobject_cast<QFileDialog*>(d);
     ChooseIn(dialog, Q(scratch / "dados.xlsm"));
   });
-  w.SpeedButton2->click();
-  EXPECT_EQ(QFileInfo(w.FilenameEdit1->text()).canonicalFilePath(), QFileInfo(Q(scratch / "dados.xlsm")).canonicalFilePath());
+  Widget<QToolButton>(w, "SpeedButton2")->click();
+  EXPECT_EQ(QFileInfo(Widget<QLineEdit>(w, "FilenameEdit1")->text()).canonicalFilePath(), QFileInfo(Q(scratch / "dados.xlsm")).canonicalFilePath());
 
   // The XML picker works in generation mode too.
   support::WhenModal([&](QWidget* d) {
@@ -459,9 +462,9 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
     filters = dialog->nameFilters();
     ChooseIn(dialog, Q(scratch / "envio.xml"));
   });
-  w.SpeedButton3->click();
+  Widget<QToolButton>(w, "SpeedButton3")->click();
   EXPECT_EQ(filters, QStringList{QStringLiteral("Arquivo XML (*.xml)")});
-  EXPECT_TRUE(w.fneArquivoXML->text().endsWith(QStringLiteral("envio.xml")));
+  EXPECT_TRUE(Widget<QLineEdit>(w, "fneArquivoXML")->text().endsWith(QStringLiteral("envio.xml")));
 
 }
 
@@ -473,29 +476,29 @@ TEST_F(MainWindowTest, FolderDialogStartsAtTheTypedFolderElseAtHome) {
   qputenv("HOME", QFile::encodeName(Q(scratch / "casa")));
   TForm_VOSKE_XML& w = Window();
   auto started = [&](const QString& typed, bool confirm) {
-    w.DirectoryEdit1->setText(typed);
+    Widget<QLineEdit>(w, "DirectoryEdit1")->setText(typed);
     QString at;
     support::WhenModal([&](QWidget* d) {
       auto* pasta = qobject_cast<TForm_Pasta*>(d);
       ASSERT_NE(pasta, nullptr);
       at = pasta->CurrentFolder();
-      if (confirm) pasta->BitBtn3->click();
+      if (confirm) Widget<QPushButton>(*pasta, "BitBtn3")->click();
       else d->close();
     });
-    w.SpeedButton4->click();
+    Widget<QToolButton>(w, "SpeedButton4")->click();
     return QDir(at).canonicalPath();
   };
 
   // Nothing typed, or a folder that does not exist: the user's home, never
   // the program's folder (the current directory). Closing writes nothing.
   EXPECT_EQ(started(QString(), false), QDir(Q(scratch / "casa")).canonicalPath());
-  EXPECT_TRUE(w.DirectoryEdit1->text().isEmpty());
+  EXPECT_TRUE(Widget<QLineEdit>(w, "DirectoryEdit1")->text().isEmpty());
   EXPECT_EQ(started(Q(scratch / "nao-existe"), false), QDir(Q(scratch / "casa")).canonicalPath());
-  EXPECT_EQ(w.DirectoryEdit1->text(), Q(scratch / "nao-existe"));
+  EXPECT_EQ(Widget<QLineEdit>(w, "DirectoryEdit1")->text(), Q(scratch / "nao-existe"));
   // An existing folder typed in the field: the list opens there, and
   // confirming without a change gives it back.
   EXPECT_EQ(started(Q(scratch / "destino"), true), QDir(Q(scratch / "destino")).canonicalPath());
-  EXPECT_EQ(QDir(w.DirectoryEdit1->text()).canonicalPath(), QDir(Q(scratch / "destino")).canonicalPath());
+  EXPECT_EQ(QDir(Widget<QLineEdit>(w, "DirectoryEdit1")->text()).canonicalPath(), QDir(Q(scratch / "destino")).canonicalPath());
   qputenv("HOME", savedHome);
 }
 
@@ -513,7 +516,7 @@ TEST_F(MainWindowTest, StatusPageOpensInTheBrowserOrSaysWhyNot) {
   {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
-    w.SpeedButton1->click();
+    Widget<QToolButton>(w, "SpeedButton1")->click();
     QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
     ASSERT_EQ(catcher.urls.size(), 1);
     EXPECT_EQ(catcher.urls[0].scheme(), QStringLiteral("http"));
@@ -522,7 +525,7 @@ TEST_F(MainWindowTest, StatusPageOpensInTheBrowserOrSaysWhyNot) {
   }
   // The offscreen platform has no browser: the click is not silently lost.
   MessageWatch watch;
-  w.SpeedButton1->click();
+  Widget<QToolButton>(w, "SpeedButton1")->click();
   ASSERT_EQ(watch.seen.size(), 1);
   EXPECT_TRUE(watch.seen[0].text.startsWith(QStringLiteral("Erro ao tentar abrir o Internet Explorer: \n")));
   EXPECT_TRUE(watch.seen[0].text.contains(QStringLiteral(":8080/HotSite")));
@@ -533,7 +536,7 @@ TEST_F(MainWindowTest, WithoutAVmTheXmlFieldStartsDisabled) {
   transmission.version = "";
   TForm_VOSKE_XML& w = Window();
   EXPECT_EQ(w.windowTitle(), QStringLiteral("VOSKE-XML 3.3 { - JRE }"));
-  EXPECT_FALSE(w.fneArquivoXML->isEnabled());
+  EXPECT_FALSE(Widget<QLineEdit>(w, "fneArquivoXML")->isEnabled());
 }
 
 }  // namespace

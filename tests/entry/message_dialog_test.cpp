@@ -83,30 +83,30 @@ TEST_F(MessageDialogTest, BuiltDialogFollowsTheGeometryWithTheSameFontMetrics) {
   const MessageDialogGeometry g = ComputeMessageGeometry(QSize(32, 32), needed.size(), 1, false);
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Erro"));
   EXPECT_EQ(form->size(), QSize(g.clientWidth, g.clientHeight));
-  EXPECT_EQ(form->_Label->objectName(), QStringLiteral("M"));
-  EXPECT_EQ(form->_Label->geometry(), g.text);
-  EXPECT_EQ(form->_Icone->objectName(), QStringLiteral("Icone"));
-  EXPECT_EQ(form->_Icone->geometry(), QRect(6, 20, 32, 32));
+  EXPECT_EQ(form->text->objectName(), QStringLiteral("M"));
+  EXPECT_EQ(form->text->geometry(), g.text);
+  EXPECT_EQ(form->icon->objectName(), QStringLiteral("Icone"));
+  EXPECT_EQ(form->icon->geometry(), QRect(6, 20, 32, 32));
   ASSERT_EQ(form->buttons.size(), 1u);
   EXPECT_EQ(form->buttons[0]->text(), QStringLiteral("&OK"));
   EXPECT_EQ(form->buttons[0]->geometry(), g.buttons[0]);
   EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
-  EXPECT_EQ(form->_LabelVM, nullptr);  // no details, no link
+  EXPECT_EQ(form->moreLink, nullptr);  // no details, no link
 }
 
 TEST_F(MessageDialogTest, LongTextWrapsAtHalfTheScreen) {
   const QString text = QString(QStringLiteral("palavra ")).repeated(200);
   auto form = BuildMessageDialog(text, 1, kButtonOk, QStringLiteral("Erro"), 0, false, nullptr);
-  EXPECT_LE(form->_Label->geometry().right(), ScreenWidth() / 2);
-  EXPECT_GT(form->_Label->height(), QFontMetrics(QApplication::font()).height() * 3);
+  EXPECT_LE(form->text->geometry().right(), ScreenWidth() / 2);
+  EXPECT_GT(form->text->height(), QFontMetrics(QApplication::font()).height() * 3);
 }
 
 TEST_F(MessageDialogTest, CarriageReturnsBreakLines) {
   auto one = BuildMessageDialog(QStringLiteral("Linha um"), 1, kButtonOk, QStringLiteral("Erro"), 0, false, nullptr);
   auto two = BuildMessageDialog(QStringLiteral("Linha um\rLinha dois"), 1, kButtonOk, QStringLiteral("Erro"), 0,
                                 false, nullptr);
-  EXPECT_GT(two->_Label->height(), one->_Label->height());
-  EXPECT_FALSE(two->_Label->text().contains(QChar('\r')));
+  EXPECT_GT(two->text->height(), one->text->height());
+  EXPECT_FALSE(two->text->text().contains(QChar('\r')));
 }
 
 TEST_F(MessageDialogTest, DefaultButtonGetsTheFirstFocus) {
@@ -140,7 +140,7 @@ TEST_F(MessageDialogTest, ShowMessageDialogCutsAt1000CharactersAndReturnsOk) {
   QTimer::singleShot(0, [&] {
     auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
     ASSERT_NE(form, nullptr);
-    seen = form->_Label->text();
+    seen = form->text->text();
     form->buttons[0]->click();
   });
   EXPECT_EQ(ShowMessageDialog(QString(1001, QChar('x')), 4, kButtonOk, QStringLiteral("Informação")), 1);
@@ -150,24 +150,24 @@ TEST_F(MessageDialogTest, ShowMessageDialogCutsAt1000CharactersAndReturnsOk) {
 TEST_F(MessageDialogTest, DetailsToggleGrowsAndShrinksByTheirBox) {
   const QStringList details{QStringLiteral("detalhe 1"), QStringLiteral("detalhe 2")};
   auto form = BuildMessageDialog(QStringLiteral("Falhou."), 1, kButtonOk, QStringLiteral("Erro"), 0, false, &details);
-  ASSERT_NE(form->_LabelVM, nullptr);
-  EXPECT_EQ(form->_LabelVM->objectName(), QStringLiteral("VM"));
-  EXPECT_EQ(form->_LabelVM->text(), QStringLiteral("Ver mais..."));
-  EXPECT_EQ(form->_LabelVM->alignment() & Qt::AlignRight, Qt::AlignRight);
-  EXPECT_EQ(form->_LabelVM->geometry().bottom(), form->height() - 1);
+  ASSERT_NE(form->moreLink, nullptr);
+  EXPECT_EQ(form->moreLink->objectName(), QStringLiteral("VM"));
+  EXPECT_EQ(form->moreLink->text(), QStringLiteral("Ver mais..."));
+  EXPECT_EQ(form->moreLink->alignment() & Qt::AlignRight, Qt::AlignRight);
+  EXPECT_EQ(form->moreLink->geometry().bottom(), form->height() - 1);
   const int h = form->height();
   form->show();
-  QTest::mouseClick(form->_LabelVM, Qt::LeftButton);
+  QTest::mouseClick(form->moreLink, Qt::LeftButton);
   EXPECT_EQ(form->height(), h + 115);
-  EXPECT_EQ(form->_LabelVM->text(), QStringLiteral("Ocultar detalhes..."));
-  ASSERT_NE(form->_Memo, nullptr);
-  EXPECT_EQ(form->_Memo->objectName(), QStringLiteral("MemoVM"));
-  EXPECT_TRUE(form->_Memo->isReadOnly());
-  EXPECT_EQ(form->_Memo->height(), 100);
-  EXPECT_EQ(form->_Memo->toPlainText(), QStringLiteral("detalhe 1\ndetalhe 2"));
-  QTest::mouseClick(form->_LabelVM, Qt::LeftButton);
+  EXPECT_EQ(form->moreLink->text(), QStringLiteral("Ocultar detalhes..."));
+  ASSERT_NE(form->detailsBox, nullptr);
+  EXPECT_EQ(form->detailsBox->objectName(), QStringLiteral("MemoVM"));
+  EXPECT_TRUE(form->detailsBox->isReadOnly());
+  EXPECT_EQ(form->detailsBox->height(), 100);
+  EXPECT_EQ(form->detailsBox->toPlainText(), QStringLiteral("detalhe 1\ndetalhe 2"));
+  QTest::mouseClick(form->moreLink, Qt::LeftButton);
   EXPECT_EQ(form->height(), h);
-  EXPECT_EQ(form->_Memo, nullptr);
+  EXPECT_EQ(form->detailsBox, nullptr);
   EXPECT_EQ(form->findChild<QPlainTextEdit*>(QStringLiteral("MemoVM")), nullptr);
   form->hide();
 }

@@ -36,8 +36,8 @@ class MessageWatch : public QObject {
   void Poll() {
     auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
     if (!form || !form->isVisible() || form->buttons.empty()) return;
-    SeenMessage message{form->windowTitle(), form->_Label->text(), {}, {}};
-    if (form->_ListaStringsForm) message.details = *form->_ListaStringsForm;
+    SeenMessage message{form->windowTitle(), form->text->text(), {}, {}};
+    if (form->details) message.details = *form->details;
     QPushButton* press = form->buttons.front();
     for (QPushButton* b : form->buttons) {
       message.buttons << b->text();

@@ -14,6 +14,8 @@
 namespace voske {
 namespace {
 
+using support::Widget;
+
 using support::MainWindowTest;
 using support::MessageWatch;
 using support::PasswordAnswer;
@@ -31,9 +33,9 @@ class WindowVerificationTest : public MainWindowTest {
 
   // Generates the registration document of the faulty workbook.
   QList<support::SeenMessage> Generate(TForm_VOSKE_XML& w) {
-    w.ComboBox1->setCurrentIndex(0);
-    w.FilenameEdit1->setText(QString::fromStdString((scratch / "planilha.xlsx").string()));
-    w.DirectoryEdit1->setText(QString::fromStdString((scratch / "destino").string()));
+    Widget<QComboBox>(w, "ComboBox1")->setCurrentIndex(0);
+    Widget<QLineEdit>(w, "FilenameEdit1")->setText(QString::fromStdString((scratch / "planilha.xlsx").string()));
+    Widget<QLineEdit>(w, "DirectoryEdit1")->setText(QString::fromStdString((scratch / "destino").string()));
     PasswordAnswer answer;
     answer.password = QStringLiteral("senha");
     MessageWatch watch;
@@ -43,8 +45,8 @@ class WindowVerificationTest : public MainWindowTest {
 
   // Sends `file` in send mode, answering the question with `reply`.
   QList<support::SeenMessage> Send(TForm_VOSKE_XML& w, const std::string& file, const QString& reply) {
-    w.ComboBox2->setCurrentIndex(1);
-    w.fneArquivoXML->setText(QString::fromStdString(file));
+    Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
+    Widget<QLineEdit>(w, "fneArquivoXML")->setText(QString::fromStdString(file));
     PasswordAnswer answer;
     answer.password = QStringLiteral("senha");
     MessageWatch watch;
@@ -100,7 +102,7 @@ TEST_F(WindowVerificationTest, SendingADocumentWithFindingsAsksFirst) {
       << seen[0].details[0].toStdString();
   EXPECT_TRUE(transmission.sent.empty());
   EXPECT_EQ(Status(), QStringLiteral("Status:"));  // ready for the next press
-  EXPECT_TRUE(form->B_Gerar_Arquivo->isEnabled());
+  EXPECT_TRUE(Widget<QToolButton>(*form, "B_Gerar_Arquivo")->isEnabled());
 
   // "Sim": the document goes.
   seen = Send(w, document, QStringLiteral("&Sim"));

@@ -30,6 +30,8 @@
 namespace voske {
 namespace {
 
+using support::Widget;
+
 using support::MainWindowTest;
 
 QRect ScreenArea() { return QGuiApplication::primaryScreen()->availableGeometry(); }
@@ -79,7 +81,7 @@ TEST_F(MainWindowTest, PasswordAndFolderDialogsOpenOnTheMiddleOfTheScreen) {
     folderAt = d->geometry();
     d->close();
   });
-  w.SpeedButton4->click();
+  Widget<QToolButton>(w, "SpeedButton4")->click();
   ExpectCentredOnScreen(folderAt);
 }
 
@@ -87,7 +89,7 @@ TEST_F(MainWindowTest, ProxyDialogOpensAtTheSamePlaceEveryTime) {
   TForm_VOSKE_XML& w = Window();
   w.move(0, 0);
   w.show();
-  w.ComboBox2->setCurrentIndex(1);
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
   QList<QRect> openedAt;
   for (int i = 0; i < 3; ++i) {
     support::WhenModal([&](QWidget* d) {
@@ -95,8 +97,8 @@ TEST_F(MainWindowTest, ProxyDialogOpensAtTheSamePlaceEveryTime) {
       d->move(20 + 40 * i, 30);  // the user drags it away before closing it
       d->close();
     });
-    w.chkUtilizarProxy->setChecked(false);
-    w.chkUtilizarProxy->click();
+    Widget<QCheckBox>(w, "chkUtilizarProxy")->setChecked(false);
+    Widget<QCheckBox>(w, "chkUtilizarProxy")->click();
   }
   ASSERT_EQ(openedAt.size(), 3);
   ExpectCentredOnScreen(openedAt[0]);
@@ -131,12 +133,12 @@ TEST_F(MainWindowTest, PickerConfirmedWithItsCompletionListOpenLeavesNoListBehin
     name->setText(path);
     QTest::keyClick(name, Qt::Key_Return);
   });
-  w.SpeedButton2->click();
+  Widget<QToolButton>(w, "SpeedButton2")->click();
   EXPECT_TRUE(listWasOpen);
-  EXPECT_TRUE(w.FilenameEdit1->text().endsWith(QStringLiteral("planilha-um.xlsx")));
+  EXPECT_TRUE(Widget<QLineEdit>(w, "FilenameEdit1")->text().endsWith(QStringLiteral("planilha-um.xlsx")));
   // Nothing of the picker is left on screen to take the next click.
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-  for (QCompleter* c : w.OpenDialog1->findChildren<QCompleter*>()) EXPECT_FALSE(c->popup()->isVisible());
+  for (QCompleter* c : Widget<QFileDialog>(w, "OpenDialog1")->findChildren<QCompleter*>()) EXPECT_FALSE(c->popup()->isVisible());
 }
 
 TEST_F(MainWindowTest, FilePickerSpeaksPortuguese) {
@@ -154,7 +156,7 @@ TEST_F(MainWindowTest, FilePickerSpeaksPortuguese) {
     cancel = d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
     qobject_cast<QDialog*>(d)->reject();
   });
-  w.SpeedButton2->click();
+  Widget<QToolButton>(w, "SpeedButton2")->click();
   EXPECT_EQ(lookIn, QCoreApplication::translate("QFileDialog", "Look in:"));
   EXPECT_NE(lookIn, QStringLiteral("Look in:"));
   EXPECT_NE(fileName, QStringLiteral("File &name:"));

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "sample_workbook.h"
 #include "support/local_time.h"
 #include "text/cp1252.h"

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "documents/registration/cadastral_builder.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "sample_workbook.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
@@ -39,7 +39,7 @@ inline std::string GenerateCadastral(const std::filesystem::path& folder, const 
   request.passwordUpper = "SENHA";
   RecordingFrontEnd ui;
   GenerationState state;
-  LoadWorkbook(request, ui, state, CadastralServices());
+  RunGeneration(request, ui, state, CadastralServices());
   EXPECT_FALSE(state.generationFailed) << (ui.messages.empty() ? "" : ui.messages.back().text);
   return state.generationFailed ? std::string() : state.outputPath;
 }

@@ -20,7 +20,6 @@
 #include "transmission/java_transmission.h"
 #include "transmission/java_vm.h"
 #include "xml/atomic_file.h"
-#include "xml/document_reader.h"
 #include "xml/md5.h"
 
 #ifdef VOSKE_JAVA_EXECUTABLE
@@ -77,7 +76,7 @@ class EndToEnd : public ::testing::Test {
     return p.string();
   }
 
-  SendRequest Request(const std::string& xmlPath, int kind) {
+  SendRequest Request(const std::string& xmlPath, DocumentKind kind) {
     SendRequest r;
     r.xmlPath = xmlPath;
     r.destinationFolder = (dir_ / "destino").string();
@@ -104,7 +103,7 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
   ::umask(022);
   Start({"--senha-esperada", "SENHA123"});
   const std::string content = Document("ENVIO_VOSKE_CADASTRAL");
-  const SendRequest request = Request(WriteDocument("cadastral.xml", content), 0);
+  const SendRequest request = Request(WriteDocument("cadastral.xml", content), DocumentKind::Cadastral);
   Send(request);
 
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages.back().text);
@@ -129,10 +128,10 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
   EXPECT_EQ(fs::status(receipts[0]).permissions() & fs::perms::all, static_cast<fs::perms>(0644));
 }
 
-TEST_F(EndToEnd, ADocumentLargerThanTheReadersLoadCapIsSent) {
+TEST_F(EndToEnd, ALargeDocumentIsSent) {
   Start({"--senha-esperada", "SENHA123"});
   // A financial document as the generator writes one for a large operator:
-  // its header first, then far more accounts than the reader would load.
+  // its header first, then 35 MiB of accounts.
   const fs::path file = dir_ / "financeiro.xml";
   {
     std::ofstream out(file, std::ios::binary);
@@ -140,11 +139,10 @@ TEST_F(EndToEnd, ADocumentLargerThanTheReadersLoadCapIsSent) {
            "<oxr:voskeFinanceiro xmlns:oxr=\"http://www.oxr.gov.br/voske\"><oxr:identificador><oxr:cabecalho>"
            "<oxr:transacao>ENVIO_VOSKE_FINANCEIRO</oxr:transacao></oxr:cabecalho></oxr:identificador><oxr:corpo>";
     const std::string row = "<oxr:conta><oxr:codigo>12345</oxr:codigo><oxr:saldo>1.00</oxr:saldo></oxr:conta>\r\n";
-    for (std::uintmax_t n = 0; n < TUtilXML::kMaxFileSize + (3u << 20); n += row.size()) out << row;
+    for (std::uintmax_t n = 0; n < (35u << 20); n += row.size()) out << row;
     out << "</oxr:corpo></oxr:voskeFinanceiro>\r\n";
   }
-  ASSERT_GT(fs::file_size(file), TUtilXML::kMaxFileSize);
-  const SendRequest request = Request(file.string(), 1);
+  const SendRequest request = Request(file.string(), DocumentKind::Financeiro);
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
@@ -163,7 +161,7 @@ class SlowService : public EndToEnd {
   void SendTo(const char* mode) {
     ::setenv("VOSKE_TEMPO_LIMITE_ENVIO", "3", 1);
     Start({"--modo", mode});
-    const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+    const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), DocumentKind::Cadastral);
     const auto start = std::chrono::steady_clock::now();
     Send(request);
     const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -184,7 +182,7 @@ TEST_F(SlowService, TricklingTheAnswerEndsAtTheDeadline) { SendTo("gotejar"); }
 
 TEST_F(EndToEnd, AReceiptProposedUnderTheImagesFolderNameLeavesThatFolderAlone) {
   Start({"--nome-recibo", "Imagens"});
-  const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), DocumentKind::Cadastral);
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
@@ -199,7 +197,7 @@ TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
   fs::create_directories(dir_ / "destino");
   const std::string file = support::GenerateCadastral(dir_.path(), (dir_ / "destino").string());
   ASSERT_FALSE(file.empty());
-  const SendRequest request = Request(file, 0);
+  const SendRequest request = Request(file, DocumentKind::Cadastral);
   Send(request);
   ASSERT_EQ(ui_.messages.size(), 1u) << ToUtf8(ui_.messages[0].text);
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);
@@ -213,7 +211,7 @@ TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
   const std::string programLocale = std::setlocale(LC_ALL, nullptr);
   Start({});
   EXPECT_EQ(std::setlocale(LC_ALL, nullptr), programLocale);  // the VM's start leaves it alone
-  SendRequest request = Request(WriteDocument("cadastral ção.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  SendRequest request = Request(WriteDocument("cadastral ção.xml", Document("ENVIO_VOSKE_CADASTRAL")), DocumentKind::Cadastral);
   request.destinationFolder = (dir_ / "Área de trabalho").string();
   fs::create_directories(request.destinationFolder);
   Send(request);
@@ -224,7 +222,7 @@ TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
 
 TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
   Start({"--modo", "recusar", "--mensagem", "Período já transmitido: use a retificação."});
-  const SendRequest request = Request(WriteDocument("f.xml", Document("envio_voske_financeiro ")), 1);
+  const SendRequest request = Request(WriteDocument("f.xml", Document("envio_voske_financeiro ")), DocumentKind::Financeiro);
   Send(request);
   EXPECT_EQ(OnlyMessage(), Ansi("Erro no envio do Voske Financeiro: \rPeríodo já transmitido: use a retificação."));
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
@@ -235,7 +233,7 @@ TEST_F(EndToEnd, ARefusalShowsTheServicesTextInWindows1252) {
 
 TEST_F(EndToEnd, ABrokenConnectionIsACommunicationFailure) {
   Start({"--modo", "interromper"});
-  const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), DocumentKind::Cadastral);
   Send(request);
   EXPECT_EQ(OnlyMessage(), Ansi("Ocorreu um erro na comunicação com o WebService. (Voske Cadastral)"));
   EXPECT_EQ(transmission_->lastOutcome(), SendOutcome::Failed);
@@ -253,15 +251,15 @@ TEST_F(EndToEnd, DocumentsThatAreNotOfTheChosenKindNeverReachTheService) {
   Start({});
   struct Case {
     std::string content;
-    int kind;
+    DocumentKind kind;
     const char* message;
   };
   const Case cases[] = {
-      {Document("ENVIO_VOSKE_CADASTRAL"), 1,
+      {Document("ENVIO_VOSKE_CADASTRAL"), DocumentKind::Financeiro,
        "Erro: O arquivo selecionado não é de informações Financeiras.\rCorrija o problema e tente novamente!"},
-      {"this is not XML at all\n", 0,
+      {"this is not XML at all\n", DocumentKind::Cadastral,
        "Erro: O arquivo selecionado não é de informações Cadastrais.\rCorrija o problema e tente novamente!"},
-      {"", 1, "Erro: O arquivo selecionado não é de informações Financeiras.\rCorrija o problema e tente novamente!"},
+      {"", DocumentKind::Financeiro, "Erro: O arquivo selecionado não é de informações Financeiras.\rCorrija o problema e tente novamente!"},
   };
   int n = 0;
   for (const Case& c : cases) {
@@ -272,12 +270,12 @@ TEST_F(EndToEnd, DocumentsThatAreNotOfTheChosenKindNeverReachTheService) {
   }
   // A file that is not there, or cannot be read, is told as such.
   RecordingFrontEnd ui;
-  transmission_->SendDocument(Request((dir_ / "missing.xml").string(), 0), ui);
+  transmission_->SendDocument(Request((dir_ / "missing.xml").string(), DocumentKind::Cadastral), ui);
   ASSERT_EQ(ui.messages.size(), 1u);
   EXPECT_EQ(ui.messages[0].text, Ansi("Não foi encontrado o arquivo XML Cadastral."));
   fs::create_directories(dir_ / "pasta.xml");
   RecordingFrontEnd folder;
-  transmission_->SendDocument(Request((dir_ / "pasta.xml").string(), 1), folder);
+  transmission_->SendDocument(Request((dir_ / "pasta.xml").string(), DocumentKind::Financeiro), folder);
   ASSERT_EQ(folder.messages.size(), 1u);
   EXPECT_EQ(folder.messages[0].text,
             Ansi("Não foi possível ler o arquivo XML Financeiro.\rO caminho indicado é uma pasta, não um arquivo."));
@@ -286,7 +284,7 @@ TEST_F(EndToEnd, DocumentsThatAreNotOfTheChosenKindNeverReachTheService) {
 
 TEST_F(EndToEnd, AnEmptyFilePathIsReportedForTheChosenKind) {
   Start({});
-  const SendRequest request = Request("", 1);
+  const SendRequest request = Request("", DocumentKind::Financeiro);
   Send(request);
   EXPECT_EQ(OnlyMessage(), Ansi("Não foi encontrado o arquivo XML Financeiro."));
   EXPECT_TRUE(fs::is_directory(request.destinationFolder + "/Recibo"));
@@ -295,7 +293,7 @@ TEST_F(EndToEnd, AnEmptyFilePathIsReportedForTheChosenKind) {
 
 TEST_F(EndToEnd, ASendingGoesThroughTheAuthenticatingProxy) {
   Start({"--proxy-usuario", "operadora", "--proxy-senha", "sênha", "--senha-esperada", "SENHA123"});
-  SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), DocumentKind::Cadastral);
   request.useProxy = true;
   request.proxyServer = "127.0.0.1";
   request.proxyPort = service_->proxyPort();
@@ -314,7 +312,7 @@ TEST_F(EndToEnd, ASendingGoesThroughTheAuthenticatingProxy) {
 
 TEST_F(EndToEnd, TheProxyRefusingTheCredentialsIsReportedAsTheClientsErrorText) {
   Start({"--proxy-usuario", "operadora", "--proxy-senha", "certa"});
-  SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), 0);
+  SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), DocumentKind::Cadastral);
   request.useProxy = true;
   request.proxyServer = "127.0.0.1";
   request.proxyPort = service_->proxyPort();
@@ -331,7 +329,7 @@ TEST_F(EndToEnd, ASecondWindowAndAnotherThreadReuseTheRunningVm) {
   const std::string file = WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL"));
   transmission_->ReleaseJavaEnvironment();
   RecordingFrontEnd released;
-  transmission_->SendDocument(Request(file, 0), released);
+  transmission_->SendDocument(Request(file, DocumentKind::Cadastral), released);
   ASSERT_EQ(released.messages.size(), 1u);
   EXPECT_EQ(released.messages[0].text, NoJavaVmMessage());
 
@@ -339,12 +337,12 @@ TEST_F(EndToEnd, ASecondWindowAndAnotherThreadReuseTheRunningVm) {
   RecordingFrontEnd secondStart;
   ASSERT_TRUE(second.StartJavaVM(secondStart));
   EXPECT_TRUE(secondStart.messages.empty());
-  second.SendDocument(Request(file, 0), ui_);
+  second.SendDocument(Request(file, DocumentKind::Cadastral), ui_);
   EXPECT_EQ(second.lastOutcome(), SendOutcome::Accepted);
 
   std::thread other([&] {
     RecordingFrontEnd ui;
-    second.SendDocument(Request(file, 0), ui);
+    second.SendDocument(Request(file, DocumentKind::Cadastral), ui);
     EXPECT_EQ(second.lastOutcome(), SendOutcome::Accepted);
   });
   other.join();

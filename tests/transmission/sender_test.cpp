@@ -61,7 +61,7 @@ class Sending : public ::testing::Test {
   void SetUp() override {
     request_.destinationFolder = dir_.path().string();
     request_.xmlPath = (dir_ / "doc.xml").string();
-    request_.documentKind = 0;
+    request_.documentKind = DocumentKind::Cadastral;
     request_.passwordUpper = "SENHA";
   }
   SendOutcome Send() {
@@ -102,7 +102,7 @@ TEST_F(Sending, AnAcceptedDocumentGivesTheReceiptFolderAndBothFolders) {
 }
 
 TEST_F(Sending, TheFinancialKindUsesItsWordsAndTheTransactionCodeIsTrimmedAndUpperCased) {
-  request_.documentKind = 1;
+  request_.documentKind = DocumentKind::Financeiro;
   code_ = "  envio_voske_financeiro\n";
   EXPECT_EQ(Send(), SendOutcome::Accepted);
   EXPECT_EQ(client_.sendArguments[2], "Financeiro");
@@ -111,17 +111,17 @@ TEST_F(Sending, TheFinancialKindUsesItsWordsAndTheTransactionCodeIsTrimmedAndUpp
 
 TEST_F(Sending, ADocumentOfTheOtherKindNeverReachesTheClient) {
   struct Case {
-    int kind;
+    DocumentKind kind;
     Text code;
     const char* message;
   };
   const Case cases[] = {
-      {1, "ENVIO_VOSKE_CADASTRAL", "Erro: O arquivo selecionado não é de informações Financeiras.\r"
+      {DocumentKind::Financeiro, "ENVIO_VOSKE_CADASTRAL", "Erro: O arquivo selecionado não é de informações Financeiras.\r"
                                    "Corrija o problema e tente novamente!"},
-      {0, "ENVIO_VOSKE_FINANCEIRO", "Erro: O arquivo selecionado não é de informações Cadastrais.\r"
+      {DocumentKind::Cadastral, "ENVIO_VOSKE_FINANCEIRO", "Erro: O arquivo selecionado não é de informações Cadastrais.\r"
                                     "Corrija o problema e tente novamente!"},
       // A file that is not XML, or has no code, reads as an empty code.
-      {0, "", "Erro: O arquivo selecionado não é de informações Cadastrais.\rCorrija o problema e tente novamente!"},
+      {DocumentKind::Cadastral, "", "Erro: O arquivo selecionado não é de informações Cadastrais.\rCorrija o problema e tente novamente!"},
   };
   for (const Case& c : cases) {
     FakeClient client;
@@ -144,7 +144,7 @@ TEST_F(Sending, AnEmptyFilePathIsReportedForTheChosenKindWithoutReadingAnything)
   EXPECT_TRUE(readPaths_.empty());
   EXPECT_TRUE(client_.sendArguments.empty());
 
-  request_.documentKind = 1;
+  request_.documentKind = DocumentKind::Financeiro;
   request_.xmlPath.clear();
   support::RecordingFrontEnd ui;
   SendDocument(request_, client_, ui, [](const std::string&) { return Text(); });
@@ -156,15 +156,15 @@ TEST_F(Sending, AnEmptyFilePathIsReportedForTheChosenKindWithoutReadingAnything)
 // kind of document would not help.
 TEST_F(Sending, AFileThatIsMissingOrUnreadableHasItsOwnMessageNotTheWrongKind) {
   struct Case {
-    int kind;
+    DocumentKind kind;
     std::string path;
     const char* message;
   };
   fs::create_directories(dir_ / "pasta.xml");
   const Case cases[] = {
-      {0, (dir_ / "sumiu.xml").string(), "Não foi encontrado o arquivo XML Cadastral."},
-      {1, (dir_ / "sumiu" / "f.xml").string(), "Não foi encontrado o arquivo XML Financeiro."},
-      {1, (dir_ / "pasta.xml").string(),
+      {DocumentKind::Cadastral, (dir_ / "sumiu.xml").string(), "Não foi encontrado o arquivo XML Cadastral."},
+      {DocumentKind::Financeiro, (dir_ / "sumiu" / "f.xml").string(), "Não foi encontrado o arquivo XML Financeiro."},
+      {DocumentKind::Financeiro, (dir_ / "pasta.xml").string(),
        "Não foi possível ler o arquivo XML Financeiro.\rO caminho indicado é uma pasta, não um arquivo."},
   };
   for (const Case& c : cases) {
@@ -196,7 +196,7 @@ TEST_F(Sending, AnErrorTextFromTheClientIsShownWithTheKindAndNoImagesFolder) {
 }
 
 TEST_F(Sending, AJavaExceptionIsACommunicationFailureAndIsCleared) {
-  request_.documentKind = 1;
+  request_.documentKind = DocumentKind::Financeiro;
   code_ = "ENVIO_VOSKE_FINANCEIRO";
   client_.sendThrows = true;
   EXPECT_EQ(Send(), SendOutcome::Failed);

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "generated_document.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
@@ -42,16 +42,16 @@ TEST(WithoutJava, TheWindowGeneratesButRefusesToSend) {
 
   window.workbookPath = support::WriteSampleWorkbook(dir.path());
   window.destinationFolder = (dir / "saida").string();
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
   ASSERT_EQ(ui.messages.size(), 2u);
   EXPECT_EQ(ui.messages[1].text, "XML gerado com sucesso.");
   ASSERT_FALSE(presenter.GenerationFailed());
   ASSERT_TRUE(fs::is_regular_file(presenter.OutputPath()));
 
-  window.action = 1;
-  presenter.ComboBox2Change();
+  window.action = RunAction::Send;
+  presenter.ActionChanged();
   window.xmlFilePath = presenter.OutputPath();
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
   ASSERT_EQ(ui.messages.size(), 3u);
   EXPECT_EQ(ui.messages[2].text, NoJavaVmMessage());
   EXPECT_EQ(ui.messages[2].icon, MessageIcon::Error);

@@ -74,19 +74,6 @@ TEST(NormalizeDate, OnlyAWholeYearMonthDayLeaves) {
   EXPECT_EQ(TryNormalizeDate("29/02/1900"), std::nullopt);
 }
 
-TEST(IsValidIsoDate, ChecksDigitsAndTheCalendarButNotTheSeparators) {
-  EXPECT_TRUE(IsValidIsoDate("2012-03-05"));
-  EXPECT_TRUE(IsValidIsoDate("2012x03y05"));
-  EXPECT_TRUE(IsValidIsoDate("2000-02-29"));
-  EXPECT_FALSE(IsValidIsoDate("1900-02-29"));
-  EXPECT_FALSE(IsValidIsoDate("2012-3-5"));
-  EXPECT_FALSE(IsValidIsoDate("2012-13-01"));
-  EXPECT_FALSE(IsValidIsoDate("2012-00-10"));
-  EXPECT_FALSE(IsValidIsoDate("0000-01-01"));
-  EXPECT_FALSE(IsValidIsoDate(""));
-  EXPECT_FALSE(IsValidIsoDate("2012"));
-}
-
 TEST(FormatDecimal, RoundsToCentsHalfToEvenAndWritesAPoint) {
   EXPECT_EQ(FormatDecimal("1234,567"), "1234.57");
   EXPECT_EQ(FormatDecimal("10"), "10");
@@ -150,12 +137,6 @@ TEST(ZeroPadCode, StripsPunctuationAndPadsNumbersButNeverShortens) {
   EXPECT_EQ(ZeroPadCode("000", 6), "000000");
 }
 
-TEST(ZeroMask, GivesThatManyZeros) {
-  EXPECT_EQ(ZeroMask(1), "0");
-  EXPECT_EQ(ZeroMask(14), "00000000000000");
-  EXPECT_EQ(ZeroMask(0), "");
-}
-
 TEST(SqueezeSpaces, TrimsBlanksOnlyAndHalvesPairsInOnePass) {
   EXPECT_EQ(SqueezeSpaces("  a  b   c    d     e  "), "a b  c  d   e");
   EXPECT_EQ(SqueezeSpaces("\ta\t"), "\ta\t");
@@ -175,12 +156,7 @@ TEST(CleanText, RemovesSpecialCharactersAndAccents) {
   EXPECT_EQ(CleanText("(((x)))"), "x");
   EXPECT_EQ(CleanText(""), "");
   EXPECT_EQ(CleanText("#"), "");
-}
-
-TEST(CleanText, SwitchesAddCommasAndDigitsToTheRemovalSet) {
-  EXPECT_EQ(CleanText("1,5 kg", false, true), "1,5 kg");
-  EXPECT_EQ(CleanText("1,5 kg", true, true), "1 5 kg");
-  EXPECT_EQ(CleanText("Lote 12 B", true, false), "Lote B");
+  EXPECT_EQ(CleanText("1,5 kg"), "1 5 kg");  // commas go, digits stay
 }
 
 TEST(CapitalizeFirst, LowersAsciiAndRaisesTheFirstLetter) {
@@ -198,11 +174,6 @@ TEST(IsAllDigits, NeedsSomethingBesideBlanksAndOnlyDigits) {
   EXPECT_FALSE(IsAllDigits(" 12"));
   EXPECT_FALSE(IsAllDigits("12,5"));
   EXPECT_FALSE(IsAllDigits("-1"));
-}
-
-TEST(DigitsOnly, KeepsTheDigitsInOrder) {
-  EXPECT_EQ(DigitsOnly("1.8.0_352-b08"), "18035208");
-  EXPECT_EQ(DigitsOnly("abc"), "");
 }
 
 }  // namespace

@@ -19,10 +19,10 @@ class FakeMainWindow : public MainWindowView {
  public:
   explicit FakeMainWindow(RecordingFrontEnd& log) : log_(log) {}
 
-  int DocumentKindIndex() const override { return documentKind; }
-  void SetDocumentKindIndex(int i) override { documentKind = i; }
-  int ActionIndex() const override { return action; }
-  void SetActionIndex(int i) override { action = i; }
+  std::optional<DocumentKind> ChosenDocument() const override { return documentKind; }
+  void ChooseDocument(DocumentKind d) override { documentKind = d; }
+  std::optional<RunAction> ChosenAction() const override { return action; }
+  void ChooseAction(RunAction a) override { action = a; }
   std::string WorkbookPath() const override { return workbookPath; }
   void SetWorkbookPath(const std::string& p) override { workbookPath = p; }
   std::string DestinationFolder() const override { return destinationFolder; }
@@ -72,7 +72,8 @@ class FakeMainWindow : public MainWindowView {
   }
   void Close() override { Log("close"); }
 
-  int documentKind = 0, action = 0;
+  std::optional<DocumentKind> documentKind = DocumentKind::Cadastral;  // none: a typed text that is no item
+  std::optional<RunAction> action = RunAction::Generate;
   std::string workbookPath, destinationFolder, xmlFilePath;
   bool xmlFileEnabled = true, proxyChecked = false, proxyEnabled = true, buttonEnabled = true,
        statusVisible = false;

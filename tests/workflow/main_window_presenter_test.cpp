@@ -13,6 +13,7 @@
 #include "support/recording_front_end.h"
 #include "workflow/fake_main_window.h"
 #include "workflow/main_window_presenter.h"
+#include "support/wait.h"
 
 namespace voske {
 namespace {
@@ -39,9 +40,9 @@ class PresenterTest : public ::testing::Test {
     front = RecordingFrontEnd();
   }
 
-  void SwitchTo(int action) {
+  void SwitchTo(std::optional<RunAction> action) {
     view.action = action;
-    presenter.ComboBox2Change();
+    presenter.ActionChanged();
   }
 
   // The events from the first one equal to `from` on.
@@ -60,13 +61,13 @@ class PresenterTest : public ::testing::Test {
 };
 
 TEST_F(PresenterTest, StartUpPutsTheWindowInGenerationModeThenStartsJava) {
-  view.documentKind = 1;
-  view.action = 1;
+  view.documentKind = DocumentKind::Financeiro;
+  view.action = RunAction::Send;
   view.xmlFilePath = "velho.xml";
   presenter.FormCreate();
 
-  EXPECT_EQ(view.documentKind, 0);
-  EXPECT_EQ(view.action, 0);
+  EXPECT_EQ(view.documentKind, DocumentKind::Cadastral);
+  EXPECT_EQ(view.action, RunAction::Generate);
   EXPECT_EQ(ToUtf8(view.buttonCaption), "Gerar arquivo");
   EXPECT_FALSE(view.xmlFileEnabled);
   EXPECT_FALSE(view.proxyEnabled);
@@ -87,9 +88,9 @@ TEST_F(PresenterTest, FailedJavaStartDisablesTheXmlField) {
   EXPECT_EQ(ToUtf8(view.captions.back()), "VOSKE-XML 3.3 { - JRE }");
 }
 
-TEST_F(PresenterTest, ModeSwitchFollowsTheActionIndex) {
+TEST_F(PresenterTest, ModeSwitchFollowsTheAction) {
   presenter.FormCreate();
-  for (int action : {1, -1}) {
+  for (std::optional<RunAction> action : {std::optional(RunAction::Send), std::optional<RunAction>()}) {
     SwitchTo(action);
     EXPECT_TRUE(view.xmlFileEnabled);
     EXPECT_TRUE(view.proxyEnabled);
@@ -97,7 +98,7 @@ TEST_F(PresenterTest, ModeSwitchFollowsTheActionIndex) {
   }
   view.xmlFilePath = "enviar.xml";
   view.proxyChecked = true;
-  SwitchTo(0);
+  SwitchTo(RunAction::Generate);
   EXPECT_EQ(view.xmlFilePath, "");
   EXPECT_FALSE(view.xmlFileEnabled);
   EXPECT_FALSE(view.proxyEnabled);
@@ -107,8 +108,8 @@ TEST_F(PresenterTest, ModeSwitchFollowsTheActionIndex) {
 
 TEST_F(PresenterTest, FailedCheckStopsBeforeThePasswordAndTouchesNothing) {
   FillForGeneration();
-  view.documentKind = -1;  // typed text that is no item
-  presenter.B_Gerar_ArquivoClick();
+  view.documentKind = std::nullopt;  // typed text that is no item
+  presenter.GenerateOrSend();
   EXPECT_TRUE(view.statusVisible);
   EXPECT_EQ(view.passwordAsked, 0);
   ASSERT_EQ(front.messages.size(), 1u);
@@ -120,12 +121,12 @@ TEST_F(PresenterTest, FailedCheckStopsBeforeThePasswordAndTouchesNothing) {
 
 TEST_F(PresenterTest, CancelledPasswordEndsSilentlyAndForgetsThePreviousOne) {
   FillForGeneration();
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
   EXPECT_EQ(presenter.OxrPasswordUpper(), "SENHA");
 
   front = RecordingFrontEnd();
   view.typedPassword.reset();
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
   EXPECT_EQ(view.passwordAsked, 2);
   EXPECT_EQ(presenter.OxrPasswordUpper(), "");
   EXPECT_EQ(Utf8Texts(front.events), (std::vector<std::string>{"password"}));
@@ -134,10 +135,10 @@ TEST_F(PresenterTest, CancelledPasswordEndsSilentlyAndForgetsThePreviousOne) {
 
 TEST_F(PresenterTest, GenerationRunsBusyAndRestoresTheWindowAfterwards) {
   FillForGeneration();
-  view.documentKind = 1;
+  view.documentKind = DocumentKind::Financeiro;
   view.workbookPath = "\"" + view.workbookPath + "\"";
   view.typedPassword = Ansi("abç d");
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
 
   const std::vector<std::string> events = Utf8Texts(front.events);
   ASSERT_GE(events.size(), 6u);
@@ -159,7 +160,7 @@ TEST_F(PresenterTest, GenerationRunsBusyAndRestoresTheWindowAfterwards) {
 TEST_F(PresenterTest, FailedGenerationShowsOneMessageAndStillRestores) {
   FillForGeneration();
   fake.build = [](const DocumentContext&) { throw EGenerica("falhou"); };
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
   EXPECT_TRUE(presenter.GenerationFailed());
   ASSERT_EQ(front.messages.size(), 1u);
   EXPECT_EQ(front.messages[0].text, "falhou");
@@ -170,7 +171,7 @@ TEST_F(PresenterTest, FailedGenerationShowsOneMessageAndStillRestores) {
   // The next press starts clean.
   fake.build = [](const DocumentContext&) {};
   front = RecordingFrontEnd();
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
   EXPECT_FALSE(presenter.GenerationFailed());
   ASSERT_EQ(front.messages.size(), 1u);
   EXPECT_EQ(front.messages[0].icon, MessageIcon::Information);
@@ -178,12 +179,12 @@ TEST_F(PresenterTest, FailedGenerationShowsOneMessageAndStillRestores) {
 
 TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldAndRunsBusy) {
   FillForGeneration();
-  presenter.B_Gerar_ArquivoClick();  // a generation first: its file is not the one sent
+  presenter.GenerateOrSend();  // a generation first: its file is not the one sent
   const std::string generated = presenter.OutputPath();
   ASSERT_FALSE(generated.empty());
 
-  SwitchTo(1);
-  view.documentKind = 1;
+  SwitchTo(RunAction::Send);
+  view.documentKind = DocumentKind::Financeiro;
   view.workbookPath = "";
   view.xmlFilePath = "\"/arquivos/enviar.xml\"";
   view.proxyChecked = true;
@@ -191,7 +192,7 @@ TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldAndRunsBusy) {
   view.typedPassword = Text("segredo");
   transmission.reply = "recibo";
   front = RecordingFrontEnd();
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
 
   EXPECT_EQ(Utf8Texts(front.events),
             (std::vector<std::string>{"password", "busy:on", "button:off", "status:Status: Enviando o arquivo XML",
@@ -201,7 +202,7 @@ TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldAndRunsBusy) {
   EXPECT_EQ(r.xmlPath, "/arquivos/enviar.xml");
   EXPECT_EQ(presenter.OutputPath(), "/arquivos/enviar.xml");
   EXPECT_EQ(r.destinationFolder, (dir / "saida").string());
-  EXPECT_EQ(r.documentKind, 1);
+  EXPECT_EQ(r.documentKind, DocumentKind::Financeiro);
   EXPECT_TRUE(r.useProxy);
   EXPECT_EQ(r.proxyServer, " servidor");
   EXPECT_EQ(r.proxyPort, "8080 ");
@@ -216,10 +217,10 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
   fake.build = [&](const DocumentContext&) {
     // What the user can do while the window handles events mid-run.
     closeAllowed = presenter.FormCloseQuery();
-    presenter.SairClick();
-    presenter.B_Gerar_ArquivoClick();
+    presenter.Quit();
+    presenter.GenerateOrSend();
   };
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
   EXPECT_FALSE(closeAllowed);
   EXPECT_EQ(fake.builds.size(), 1u);
   EXPECT_EQ(view.passwordAsked, 1);
@@ -228,7 +229,7 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
   EXPECT_EQ(std::count(events.begin(), events.end(), "proxy:release"), 0);
 
   EXPECT_TRUE(presenter.FormCloseQuery());
-  presenter.SairClick();
+  presenter.Quit();
   EXPECT_EQ(EventsFrom("proxy:release"), (std::vector<std::string>{"proxy:release", "close"}));
   presenter.FormClose();
   EXPECT_EQ(Utf8Texts(front.events).back(), "java:release");
@@ -236,7 +237,7 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
 
 TEST_F(PresenterTest, SendingRunsOffTheWindowThreadWhileTheWindowHandlesEvents) {
   FillForGeneration();
-  SwitchTo(1);
+  SwitchTo(RunAction::Send);
   view.xmlFilePath = "/arquivos/enviar.xml";
   const std::thread::id windowThread = std::this_thread::get_id();
   std::atomic<bool> inFlight{false};
@@ -246,8 +247,8 @@ TEST_F(PresenterTest, SendingRunsOffTheWindowThreadWhileTheWindowHandlesEvents) 
     if (!inFlight) return;
     // The user, while the answer is awaited: close box and a second press.
     closeAllowed = closeAllowed && presenter.FormCloseQuery();
-    presenter.SairClick();
-    presenter.B_Gerar_ArquivoClick();
+    presenter.Quit();
+    presenter.GenerateOrSend();
     ++handledDuringSend;
   };
   std::thread::id sendingThread, messageThread;
@@ -255,11 +256,11 @@ TEST_F(PresenterTest, SendingRunsOffTheWindowThreadWhileTheWindowHandlesEvents) 
     sendingThread = std::this_thread::get_id();
     inFlight = true;
     // Held in flight until the window has handled its events a few times.
-    while (handledDuringSend < 3) std::this_thread::yield();
+    EXPECT_TRUE(support::WaitUntil([&] { return handledDuringSend >= 3; })) << "the window handled no events";
     reports.ShowError(Ansi("Erro no envio"));
   };
   front.onMessage = [&] { messageThread = std::this_thread::get_id(); };
-  presenter.B_Gerar_ArquivoClick();
+  presenter.GenerateOrSend();
 
   EXPECT_NE(sendingThread, windowThread);
   EXPECT_EQ(messageThread, windowThread);  // reports are shown by the window's thread
@@ -277,36 +278,36 @@ TEST_F(PresenterTest, FolderPickerOpensAtTheTypedFolderAndWritesOnlyAConfirmedOn
   presenter.FormCreate();
   view.destinationFolder = (dir / "saida").string();
   view.pickedFolder = std::nullopt;  // closed without confirming
-  presenter.SpeedButton4Click();
+  presenter.PickDestinationFolder();
   view.pickedFolder = "/escolhida";
-  presenter.SpeedButton4Click();
+  presenter.PickDestinationFolder();
   EXPECT_EQ(view.folderStarts, (std::vector<std::string>{(dir / "saida").string(), (dir / "saida").string()}));
   EXPECT_EQ(view.destinationFolder, "/escolhida");
 }
 
 TEST_F(PresenterTest, ProxyDialogOnCheckOnlyAndItsValuesAreKept) {
   presenter.FormCreate();
-  presenter.chkUtilizarProxyClick();  // unchecked: nothing
+  presenter.ProxyBoxClicked();  // unchecked: nothing
   EXPECT_EQ(view.proxyDialogShown, 0);
 
   view.proxyChecked = true;
   view.onProxyDialog = [&] { presenter.ConfirmProxy({"proxy", "", "u", "p"}); };
-  presenter.chkUtilizarProxyClick();
+  presenter.ProxyBoxClicked();
   EXPECT_EQ(view.proxyDialogShown, 1);
   ASSERT_EQ(front.messages.size(), 1u);
   EXPECT_EQ(ToUtf8(front.messages[0].text), "O campo \"Porta\" deve ser definido.");
   EXPECT_EQ(presenter.Proxy().server, "");  // nothing stored from a refused dialog
 
   view.onProxyDialog = [&] { presenter.ConfirmProxy({"proxy", "3128", "u", "p"}); };
-  presenter.chkUtilizarProxyClick();
+  presenter.ProxyBoxClicked();
   EXPECT_EQ(presenter.Proxy().port, "3128");
   view.proxyChecked = false;
-  presenter.chkUtilizarProxyClick();  // unchecking keeps the values
+  presenter.ProxyBoxClicked();  // unchecking keeps the values
   EXPECT_EQ(presenter.Proxy().server, "proxy");
 }
 
 TEST_F(PresenterTest, StatusPageAndItsFailure) {
-  presenter.SpeedButton1Click();
+  presenter.OpenStatusPage();
   ASSERT_EQ(view.urls.size(), 1u);
   EXPECT_EQ(view.urls[0].rfind("http://", 0), 0u);
   EXPECT_NE(view.urls[0].find(":8080/HotSite"), std::string::npos);
@@ -314,7 +315,7 @@ TEST_F(PresenterTest, StatusPageAndItsFailure) {
   EXPECT_TRUE(front.messages.empty());
 
   view.urlFailure = "sem navegador";
-  presenter.SpeedButton1Click();
+  presenter.OpenStatusPage();
   ASSERT_EQ(front.messages.size(), 1u);
   EXPECT_EQ(ToUtf8(front.messages[0].text), "Erro ao tentar abrir o Internet Explorer: \rsem navegador");
   EXPECT_EQ(front.messages[0].icon, MessageIcon::Error);

@@ -48,13 +48,13 @@ TEST_F(RunChecksTest, FirstFailingCheckWinsInGenerationMode) {
   EXPECT_EQ(MessageFor(c), "");
 
   c = good;
-  c.documentKind = -1;
-  c.action = -1;
+  c.documentKind = std::nullopt;
+  c.action = std::nullopt;
   c.workbookPath = "";
   EXPECT_EQ(MessageFor(c), "Selecione pelo menos um tipo de arquivo a ser gerado.");
-  c.documentKind = 1;
+  c.documentKind = DocumentKind::Financeiro;
   EXPECT_EQ(MessageFor(c), "Selecione a ação desejada.");
-  c.action = 0;
+  c.action = RunAction::Generate;
   EXPECT_EQ(MessageFor(c), "Selecione o arquivo Excel com seus dados.");
   c.workbookPath = " \t ";
   c.destinationFolder = "";
@@ -78,7 +78,7 @@ TEST_F(RunChecksTest, FirstFailingCheckWinsInGenerationMode) {
 
 TEST_F(RunChecksTest, SendModeNeedsOnlyTheFolderAndTheXmlFile) {
   RunChoices c;
-  c.action = kActionSend;
+  c.action = RunAction::Send;
   c.workbookPath = "nao-existe.xls";
   EXPECT_EQ(MessageFor(c), "Selecione o local onde ficará a pasta Recibo.");
   c.destinationFolder = (dir / "nao-existe").string();

@@ -10,6 +10,7 @@
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
 #include "workflow/window_thread_relay.h"
+#include "support/wait.h"
 
 namespace voske {
 namespace {
@@ -29,7 +30,8 @@ TEST(WindowThreadRelay, ReportsArriveInOrderOnTheWindowThreadWhileItHandlesEvent
   int messagesSeenByWork = -1;
   RunOffWindowThread(window, [&](FrontEnd& reports) {
     workThread = std::this_thread::get_id();
-    while (handled < 2) std::this_thread::yield();  // the window is alive while we work
+    // The window is alive while we work.
+    EXPECT_TRUE(support::WaitUntil([&] { return handled >= 2; })) << "the window handled no events";
     reports.SetBusy(true);
     reports.ShowError(Ansi("primeira"));
     // The message has been shown (and closed) before the work goes on.

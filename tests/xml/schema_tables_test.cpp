@@ -8,7 +8,7 @@
 
 #include "text/cp1252.h"
 #include "xml/xml_generator.h"
-#include "xml/xsd_parse_manager.h"
+#include "xml/length_limits.h"
 
 namespace voske {
 namespace {
@@ -61,7 +61,7 @@ TEST(SchemaTables, BoundExactlyTheThirtyTwoNamesAndNoOther) {
   for (const char* name : kNames) {
     auto it = kLimits.find(name);
     const long expected = it == kLimits.end() ? -1 : it->second;
-    EXPECT_EQ(TXSDParseManager::MaxLength(std::string("oxr:") + name), expected) << name;
+    EXPECT_EQ(LengthLimits::MaxLength(std::string("oxr:") + name), expected) << name;
   }
   EXPECT_EQ(kLimits.size(), 32u);
 }
@@ -72,13 +72,13 @@ TEST(SchemaTables, FirstMatchDecidesAndLookupsAreExact) {
   EXPECT_EQ(cnpj->primaryKey, 3);
   EXPECT_EQ(cnpj->type, "oxr:st_cnpj");
   EXPECT_EQ(schema::FindElement("cnpj"), nullptr);
-  EXPECT_EQ(TXSDParseManager::MaxLength("oxr:cnpj"), -1);
+  EXPECT_EQ(LengthLimits::MaxLength("oxr:cnpj"), -1);
 
   // Trial-balance accounts have no row; the cash-flow account comes first.
   const schema::ElementDecl* conta = schema::FindElement("conta");
   ASSERT_NE(conta, nullptr);
   EXPECT_EQ(conta->primaryKey, 81);
-  EXPECT_EQ(TXSDParseManager::MaxLength("oxr:conta"), -1);
+  EXPECT_EQ(LengthLimits::MaxLength("oxr:conta"), -1);
 
   EXPECT_EQ(schema::FindElement("descricao")->primaryKey, 281);
   EXPECT_EQ(schema::FindElement("proprio")->primaryKey, 279);
@@ -92,7 +92,7 @@ TEST(SchemaTables, FirstMatchDecidesAndLookupsAreExact) {
     EXPECT_TRUE(!schema::FindSimpleType(type) || schema::FindSimpleType(type)->maxLength.empty()) << type;
   // numLogradouro is bound by its first row's type, not by st_numLogradouroVoske.
   EXPECT_EQ(schema::FindSimpleType("st_numLogradouroVoske")->maxLength, "10");
-  EXPECT_EQ(TXSDParseManager::MaxLength("oxr:numLogradouro"), 20);
+  EXPECT_EQ(LengthLimits::MaxLength("oxr:numLogradouro"), 20);
 }
 
 TEST(SchemaTables, SimpleTypesKeepEveryFacet) {
@@ -138,7 +138,7 @@ TEST(SchemaTables, SimpleTypesKeepEveryFacet) {
 }
 
 TEST(ValidateLength, RejectsOnlyWhatExceedsTheLimitNamingFieldAndLimit) {
-  TXSDParseManager manager;
+  LengthLimits manager;
   const Text sixty(60, 'A');
   EXPECT_EQ(manager.ValidateLength("oxr:razaoSocial", sixty), sixty);
   try {
@@ -157,10 +157,10 @@ TEST(ValidateLength, RejectsOnlyWhatExceedsTheLimitNamingFieldAndLimit) {
 }
 
 TEST(StripPrefix, RemovesTheFirstPrefixWhereverItStands) {
-  EXPECT_EQ(TXSDParseManager::StripPrefix("oxr:CNPJ"), "CNPJ");
-  EXPECT_EQ(TXSDParseManager::StripPrefix("CNPJ"), "CNPJ");
-  EXPECT_EQ(TXSDParseManager::StripPrefix("a:oxr:b"), "a:b");
-  EXPECT_EQ(TXSDParseManager::StripPrefix("oxr:oxr:x"), "oxr:x");
+  EXPECT_EQ(LengthLimits::StripPrefix("oxr:CNPJ"), "CNPJ");
+  EXPECT_EQ(LengthLimits::StripPrefix("CNPJ"), "CNPJ");
+  EXPECT_EQ(LengthLimits::StripPrefix("a:oxr:b"), "a:b");
+  EXPECT_EQ(LengthLimits::StripPrefix("oxr:oxr:x"), "oxr:x");
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace voske {
 
 namespace {
 
-const Text kSection = "oxr:idadeSaldo";
+const Text kAgeingSection = "oxr:idadeSaldo";
 
 // Which lists a label belongs to.
 enum LabelUse : unsigned {
@@ -108,7 +108,7 @@ void WriteAgeCode(TXMLGenerator& gen, const Text& cellText, unsigned use) {
 // inside `amountsElement`.
 void WriteBracket(FinancialContext& ctx, const SheetView& sheet, int row, const char* entryElement,
                   const char* amountsElement, unsigned labelUse, const std::vector<AmountColumn>& amounts) {
-  ctx.gen.AddElement(entryElement, false, kSection);
+  ctx.gen.AddElement(entryElement, false, kAgeingSection);
   WriteAgeCode(ctx.gen, sheet.TextAt(row, Col('A')), labelUse);
   ctx.gen.AddElement(amountsElement);
   for (const AmountColumn& amount : amounts) WriteAmount(ctx.gen, amount.element, sheet.At(row, amount.column));
@@ -119,7 +119,7 @@ void WriteBracket(FinancialContext& ctx, const SheetView& sheet, int row, const 
 void WriteBalanceAgeing(FinancialContext& ctx) {
   ScheduleStatus(ctx, "Gerando Idade de saldos");
   ctx.gen.ReturnTo(kFinancialRoot);
-  ctx.gen.AddElement(kSection);
+  ctx.gen.AddElement(kAgeingSection);
 
   const SheetView sheet = ctx.Sheet(SheetId::IdadeDeSaldos);
   const AgeingLayout layout = LayoutFor(ctx.year);

@@ -54,7 +54,7 @@ void WriteToInvoice(TXMLGenerator& gen, const SheetView& w, int column, const ch
 
 // Either cover opens its list: a dental-only operator has no "H" rows at all,
 // and its entries must not be lost for want of them.
-bool HasEntries(const SheetView& w, int firstRow) {
+bool HasEventualEntries(const SheetView& w, int firstRow) {
   return !IsBlankCell(w, firstRow, kMedical.operatorColumn) || !IsBlankCell(w, firstRow, kDental.operatorColumn);
 }
 
@@ -86,8 +86,8 @@ void WritePayables(FinancialContext& ctx, const SheetView& p) {
 void WriteEventualInterchange(FinancialContext& ctx) {
   const SheetView receivable = ctx.Sheet(SheetId::IntercambioEventualReceber);
   const SheetView payable = ctx.Sheet(SheetId::IntercambioEventualPagar);
-  const bool receive = HasEntries(receivable, kReceivableFirstRow);
-  const bool pay = HasEntries(payable, kPayableFirstRow);
+  const bool receive = HasEventualEntries(receivable, kReceivableFirstRow);
+  const bool pay = HasEventualEntries(payable, kPayableFirstRow);
   if (!receive && !pay) return;
   ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement("oxr:intercambioEventual");

@@ -29,7 +29,7 @@ struct Layout {
   bool nonOperators;
 };
 
-bool HasEntries(const SheetView& w, const Layout& layout, const Side& side) {
+bool HasInterchangeEntries(const SheetView& w, const Layout& layout, const Side& side) {
   return !IsBlankCell(w, layout.firstRow, side.operatorColumn) ||
          (layout.nonOperators && !IsBlankCell(w, layout.firstRow, side.otherColumn));
 }
@@ -50,8 +50,8 @@ void WriteInterchange(FinancialContext& ctx) {
   ScheduleStatus(ctx, kInterchangeStatus);
   const SheetView w = ctx.Sheet(SheetId::Intercambio);
   const Layout layout = ctx.year == 2010 ? Layout{5, false} : Layout{6, true};
-  const bool receive = HasEntries(w, layout, kReceive);
-  const bool pay = HasEntries(w, layout, kPay);
+  const bool receive = HasInterchangeEntries(w, layout, kReceive);
+  const bool pay = HasInterchangeEntries(w, layout, kPay);
   if (!receive && !pay) return;
   TXMLGenerator& gen = ctx.gen;
   gen.ReturnTo(kFinancialRoot);

@@ -8,14 +8,14 @@
 namespace voske {
 
 void WriteProfitOrLoss(FinancialContext& ctx) {
-  static const Text kSection = "oxr:lucrosPrejuizos";
+  static const Text kProfitSection = "oxr:lucrosPrejuizos";
   ScheduleStatus(ctx, "Gerando Lucros ou Prejuízos");
   ctx.gen.ReturnTo(kFinancialRoot);
-  ctx.gen.AddElement(kSection);
+  ctx.gen.AddElement(kProfitSection);
 
   const SheetView sheet = ctx.Sheet(SheetId::LucrosOuPrejuizos);
   for (int row = 5; row <= 12; ++row) {
-    ctx.gen.AddElement("oxr:lucroPrejuizo", false, kSection);
+    ctx.gen.AddElement("oxr:lucroPrejuizo", false, kProfitSection);
     ctx.gen.AddTextElement("oxr:conta", UpperAscii(sheet.TextAt(row, Col('A'))), OriginOf(sheet, row, Col('A')));
     WriteAmount(ctx.gen, "oxr:valor", sheet.At(row, Col('C')), OriginOf(sheet, row, Col('C')));
   }

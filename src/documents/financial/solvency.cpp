@@ -30,7 +30,7 @@ constexpr SolvencyForm kInsurerForm = {"oxr:informacoesSolvenciaSegur", "oxr:lan
                                        Col('E'), Col('G'), Col('E'), Col('F')};
 constexpr SolvencyForm kOperatorForm = {"oxr:informacoesSolvenciaOper", "oxr:lancInformacoesSolvenciaOper", 12,
                                         Col('A'), Col('C'), Col('A'), Col('B')};
-constexpr int kFirstEntryRow = 6;
+constexpr int kFirstSolvencyRow = 6;
 constexpr int kFirstCongenerRow = 17;
 
 void WriteSolvencyForm(FinancialContext& ctx, const SolvencyForm& form) {
@@ -39,7 +39,7 @@ void WriteSolvencyForm(FinancialContext& ctx, const SolvencyForm& form) {
   const Text container = form.container;
   gen.AddElement(container);
   const Text sheetName = Ansi("Solvência");
-  for (int row = kFirstEntryRow; row <= form.lastEntryRow; ++row) {
+  for (int row = kFirstSolvencyRow; row <= form.lastEntryRow; ++row) {
     gen.AddElement(form.entry);
     gen.AddTextElement("oxr:conta", sheet.TextAt(row, form.accountColumn), CellOrigin{sheetName, row, form.accountColumn});
     WriteAmount(gen, "oxr:valor", AmountOf(sheet.At(row, form.amountColumn)),

@@ -27,7 +27,7 @@ constexpr std::uint8_t kTypeRoot = 5;
 using le::U16;
 using le::U32;
 
-[[noreturn]] void Corrupt(const std::string& what) {
+[[noreturn]] void CorruptCompoundFile(const std::string& what) {
   throw ReaderError(ReaderError::Kind::Corrupt, Ansi("arquivo .xls danificado: " + what));
 }
 
@@ -70,7 +70,7 @@ std::vector<unsigned char> ReadWholeFile(const std::string& path) {
 
 CompoundFile::CompoundFile(std::vector<unsigned char> bytes) : bytes_(std::move(bytes)) {
   if (!HasSignature(bytes_)) throw ReaderError(ReaderError::Kind::NotAWorkbook, Ansi("não é uma pasta de trabalho"));
-  if (bytes_.size() < kHeaderSize) Corrupt("cabeçalho incompleto");
+  if (bytes_.size() < kHeaderSize) CorruptCompoundFile("cabeçalho incompleto");
   const unsigned char* h = bytes_.data();
   majorVersion_ = U16(h + 0x1A);
   sectorShift_ = U16(h + 0x1E);
@@ -78,8 +78,8 @@ CompoundFile::CompoundFile(std::vector<unsigned char> bytes) : bytes_(std::move(
   // Version 3 uses 512-byte sectors, version 4 uses 4096-byte ones; some
   // writers put a version number that disagrees with the sector size, so
   // the sector size alone decides.
-  if (sectorShift_ != 9 && sectorShift_ != 12) Corrupt("tamanho de setor inválido");
-  if (miniShift_ != 6) Corrupt("tamanho de minissetor inválido");
+  if (sectorShift_ != 9 && sectorShift_ != 12) CorruptCompoundFile("tamanho de setor inválido");
+  if (miniShift_ != 6) CorruptCompoundFile("tamanho de minissetor inválido");
   LoadFat();
   LoadDirectory();
 }
@@ -99,7 +99,7 @@ void CompoundFile::LoadFat() {
   const std::size_t sectors = SectorCount();
   const std::uint32_t declaredFat = U32(h + 0x2C);
   // A FAT sector can only be one of the file's own sectors.
-  if (declaredFat > sectors) Corrupt("tabela de alocação maior que o arquivo");
+  if (declaredFat > sectors) CorruptCompoundFile("tabela de alocação maior que o arquivo");
 
   std::vector<std::uint32_t> fatSectors;
   fatSectors.reserve(declaredFat);
@@ -113,11 +113,11 @@ void CompoundFile::LoadFat() {
   std::uint32_t dif = U32(h + 0x44);
   std::vector<bool> seen(sectors, false);
   while (fatSectors.size() < declaredFat && dif <= kMaxRegular) {
-    if (dif >= sectors) Corrupt("setor da lista de tabelas fora do arquivo");
-    if (seen[dif]) Corrupt("ciclo na lista de tabelas de alocação");
+    if (dif >= sectors) CorruptCompoundFile("setor da lista de tabelas fora do arquivo");
+    if (seen[dif]) CorruptCompoundFile("ciclo na lista de tabelas de alocação");
     seen[dif] = true;
     const std::size_t off = (std::size_t{dif} + 1) * sectorSize;
-    if (off + sectorSize > bytes_.size()) Corrupt("setor da lista de tabelas incompleto");
+    if (off + sectorSize > bytes_.size()) CorruptCompoundFile("setor da lista de tabelas incompleto");
     const unsigned char* p = bytes_.data() + off;
     for (std::size_t i = 0; i + 1 < perSector && fatSectors.size() < declaredFat; ++i) {
       std::uint32_t s = U32(p + 4 * i);
@@ -130,7 +130,7 @@ void CompoundFile::LoadFat() {
   fat_.assign(fatSectors.size() * perSector, kFreeSector);
   for (std::size_t k = 0; k < fatSectors.size(); ++k) {
     const std::uint32_t s = fatSectors[k];
-    if (s >= sectors) Corrupt("setor da tabela de alocação fora do arquivo");
+    if (s >= sectors) CorruptCompoundFile("setor da tabela de alocação fora do arquivo");
     const std::size_t off = (std::size_t{s} + 1) * sectorSize;
     const std::size_t avail = std::min(sectorSize, bytes_.size() - off) / 4;
     for (std::size_t i = 0; i < avail; ++i) fat_[k * perSector + i] = U32(bytes_.data() + off + 4 * i);
@@ -146,8 +146,8 @@ std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, const std::v
   std::uint32_t s = start;
   while (chain.size() < limit) {
     if (s == kEndOfChain) break;
-    if (s >= table.size()) Corrupt(std::string("cadeia de setores inválida (") + what + ")");
-    if (seen[s]) Corrupt(std::string("ciclo na cadeia de setores (") + what + ")");
+    if (s >= table.size()) CorruptCompoundFile(std::string("cadeia de setores inválida (") + what + ")");
+    if (seen[s]) CorruptCompoundFile(std::string("ciclo na cadeia de setores (") + what + ")");
     seen[s] = true;
     chain.push_back(s);
     s = table[s];
@@ -158,16 +158,16 @@ std::vector<std::uint32_t> CompoundFile::Chain(std::uint32_t start, const std::v
 std::vector<unsigned char> CompoundFile::ReadRegular(std::uint32_t start, std::uint64_t size, const char* what) const {
   const std::size_t sectorSize = std::size_t{1} << sectorShift_;
   // A stream cannot hold more than the file it lives in.
-  if (size > bytes_.size()) Corrupt(std::string("fluxo maior que o arquivo (") + what + ")");
+  if (size > bytes_.size()) CorruptCompoundFile(std::string("fluxo maior que o arquivo (") + what + ")");
   const std::size_t need = static_cast<std::size_t>(size);
   const std::size_t count = (need + sectorSize - 1) / sectorSize;
   std::vector<std::uint32_t> chain = Chain(start, fat_, count, what);
-  if (chain.size() < count) Corrupt(std::string("fluxo mais curto que o declarado (") + what + ")");
+  if (chain.size() < count) CorruptCompoundFile(std::string("fluxo mais curto que o declarado (") + what + ")");
   std::vector<unsigned char> out(need);
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t off = (std::size_t{chain[i]} + 1) * sectorSize;
     const std::size_t len = std::min(sectorSize, need - i * sectorSize);
-    if (off > bytes_.size() || bytes_.size() - off < len) Corrupt(std::string("setor fora do arquivo (") + what + ")");
+    if (off > bytes_.size() || bytes_.size() - off < len) CorruptCompoundFile(std::string("setor fora do arquivo (") + what + ")");
     std::memcpy(out.data() + i * sectorSize, bytes_.data() + off, len);
   }
   return out;
@@ -178,11 +178,11 @@ void CompoundFile::LoadDirectory() {
   const std::size_t sectorSize = std::size_t{1} << sectorShift_;
   // The directory's own length is unknown: read its whole chain.
   std::vector<std::uint32_t> chain = Chain(U32(h + 0x30), fat_, fat_.size(), "diretório");
-  if (chain.empty()) Corrupt("diretório vazio");
+  if (chain.empty()) CorruptCompoundFile("diretório vazio");
   entries_.reserve(chain.size() * (sectorSize / kEntrySize));
   for (std::uint32_t s : chain) {
     const std::size_t off = (std::size_t{s} + 1) * sectorSize;
-    if (off > bytes_.size() || bytes_.size() - off < sectorSize) Corrupt("setor do diretório fora do arquivo");
+    if (off > bytes_.size() || bytes_.size() - off < sectorSize) CorruptCompoundFile("setor do diretório fora do arquivo");
     for (std::size_t e = 0; e < sectorSize / kEntrySize; ++e) {
       const unsigned char* p = bytes_.data() + off + e * kEntrySize;
       Entry entry;
@@ -203,7 +203,7 @@ void CompoundFile::LoadDirectory() {
       entries_.push_back(std::move(entry));
     }
   }
-  if (entries_[0].type != kTypeRoot) Corrupt("diretório sem entrada raiz");
+  if (entries_[0].type != kTypeRoot) CorruptCompoundFile("diretório sem entrada raiz");
 
   // The root's children form a binary tree through the left and right
   // links. Walk it without recursion, visiting each entry at most once.
@@ -214,12 +214,12 @@ void CompoundFile::LoadDirectory() {
   while (!pending.empty()) {
     std::uint32_t i = pending.back();
     pending.pop_back();
-    if (i >= entries_.size()) Corrupt("entrada de diretório fora da tabela");
-    if (seen[i]) Corrupt("ciclo na árvore do diretório");
+    if (i >= entries_.size()) CorruptCompoundFile("entrada de diretório fora da tabela");
+    if (seen[i]) CorruptCompoundFile("ciclo na árvore do diretório");
     seen[i] = true;
     const Entry& e = entries_[i];
     if (e.type == kTypeStream) rootChildren_.push_back(i);
-    else if (e.type != kTypeStorage) Corrupt("entrada de diretório de tipo inválido");
+    else if (e.type != kTypeStorage) CorruptCompoundFile("entrada de diretório de tipo inválido");
     if (e.right != kNoStream) pending.push_back(e.right);
     if (e.left != kNoStream) pending.push_back(e.left);
   }
@@ -241,7 +241,7 @@ void CompoundFile::LoadMiniStream() const {
     raw.reserve(chain.size() * sectorSize);
     for (std::uint32_t s : chain) {
       const std::size_t off = (std::size_t{s} + 1) * sectorSize;
-      if (off > bytes_.size() || bytes_.size() - off < sectorSize) Corrupt("setor da minitabela fora do arquivo");
+      if (off > bytes_.size() || bytes_.size() - off < sectorSize) CorruptCompoundFile("setor da minitabela fora do arquivo");
       raw.insert(raw.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(off),
                  bytes_.begin() + static_cast<std::ptrdiff_t>(off + sectorSize));
     }
@@ -262,12 +262,12 @@ std::vector<unsigned char> CompoundFile::ReadMini(std::uint32_t start, std::uint
   const std::size_t need = static_cast<std::size_t>(size);  // below the cutoff
   const std::size_t count = (need + mini - 1) / mini;
   std::vector<std::uint32_t> chain = Chain(start, miniFat_, count, "minifluxo");
-  if (chain.size() < count) Corrupt("fluxo pequeno mais curto que o declarado");
+  if (chain.size() < count) CorruptCompoundFile("fluxo pequeno mais curto que o declarado");
   std::vector<unsigned char> out(need);
   for (std::size_t i = 0; i < count; ++i) {
     const std::size_t off = std::size_t{chain[i]} * mini;
     const std::size_t len = std::min(mini, need - i * mini);
-    if (off > miniStream_.size() || miniStream_.size() - off < len) Corrupt("minissetor fora do minifluxo");
+    if (off > miniStream_.size() || miniStream_.size() - off < len) CorruptCompoundFile("minissetor fora do minifluxo");
     std::memcpy(out.data() + i * mini, miniStream_.data() + off, len);
   }
   return out;

@@ -15,18 +15,18 @@ namespace {
 
 using Kind = ReaderError::Kind;
 
-[[noreturn]] void Corrupt(const std::string& what) { throw ReaderError(Kind::Corrupt, what); }
+[[noreturn]] void CorruptSheet(const std::string& what) { throw ReaderError(Kind::Corrupt, what); }
 
 // A row number as stored ("12"); past the grid is TooLarge, not Corrupt.
 std::int32_t ParseRowNumber(std::string_view s) {
-  if (s.empty()) Corrupt("empty row number");
+  if (s.empty()) CorruptSheet("empty row number");
   std::int64_t v = 0;
   for (char c : s) {
-    if (c < '0' || c > '9') Corrupt("row number \"" + std::string(s) + "\" is not a number");
+    if (c < '0' || c > '9') CorruptSheet("row number \"" + std::string(s) + "\" is not a number");
     v = v * 10 + (c - '0');
     if (v > limits::kMaxRows) CheckCellPosition(v, 1);
   }
-  if (v < 1) Corrupt("row number 0");
+  if (v < 1) CorruptSheet("row number 0");
   return static_cast<std::int32_t>(v);
 }
 
@@ -42,7 +42,7 @@ CellType ParseCellType(const char* t) {
   if (s == "b") return CellType::Boolean;
   if (s == "e") return CellType::Error;
   if (s == "d") return CellType::IsoDate;
-  Corrupt("unknown cell type \"" + std::string(s) + "\"");
+  CorruptSheet("unknown cell type \"" + std::string(s) + "\"");
 }
 
 class SheetHandler : public XmlHandler {
@@ -181,7 +181,7 @@ class SheetHandler : public XmlHandler {
       case CellType::Number: {
         if (!hasValue_ || IsBlank(value_)) return Cell();
         const auto v = ParseStoredNumber(value_);
-        if (!v) Corrupt("number \"" + value_ + "\" in " + Where());
+        if (!v) CorruptSheet("number \"" + value_ + "\" in " + Where());
         return Cell::MakeNumber(*v);
       }
       case CellType::Shared: {
@@ -193,7 +193,7 @@ class SheetHandler : public XmlHandler {
         const auto [end, ec] = std::from_chars(index.data(), index.data() + index.size(), v);
         const std::vector<Text>* table = context_.sharedStrings.get();
         if (ec != std::errc() || end != index.data() + index.size() || !table || v >= table->size())
-          Corrupt("shared string \"" + value_ + "\" missing from the table, in " + Where());
+          CorruptSheet("shared string \"" + value_ + "\" missing from the table, in " + Where());
         return Cell::MakeText(
             SharedText(std::shared_ptr<const Text>(context_.sharedStrings, &(*table)[static_cast<std::size_t>(v)])));
       }
@@ -209,7 +209,7 @@ class SheetHandler : public XmlHandler {
         const std::string v = Trimmed(value_);
         if (v == "1" || v == "true") return Cell::MakeBoolean(true);
         if (v == "0" || v == "false") return Cell::MakeBoolean(false);
-        Corrupt("boolean \"" + value_ + "\" in " + Where());
+        CorruptSheet("boolean \"" + value_ + "\" in " + Where());
       }
       case CellType::Error:
         if (!hasValue_ || IsBlank(value_)) return Cell();
@@ -217,7 +217,7 @@ class SheetHandler : public XmlHandler {
       case CellType::IsoDate: {
         if (!hasValue_ || IsBlank(value_)) return Cell();
         const auto v = ParseIsoDateSerial(value_, context_.date1904);
-        if (!v) Corrupt("date \"" + value_ + "\" in " + Where());
+        if (!v) CorruptSheet("date \"" + value_ + "\" in " + Where());
         return Cell::MakeNumber(*v);
       }
     }
@@ -269,7 +269,7 @@ void ParseCellReference(std::string_view s, std::int32_t& row, std::int32_t& col
     if (col > limits::kMaxColumns) CheckCellPosition(1, col);
     ++i;
   }
-  if (i == 0) Corrupt("cell reference \"" + std::string(s) + "\" has no column");
+  if (i == 0) CorruptSheet("cell reference \"" + std::string(s) + "\" has no column");
   column = static_cast<std::int32_t>(col);
   row = 0;
   if (i == s.size()) return;

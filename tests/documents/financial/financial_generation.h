@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "generation/generation_state.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "sample_workbook.h"
 #include "support/document_checks.h"
 #include "support/paths.h"
@@ -71,7 +71,7 @@ inline std::unique_ptr<FinancialRun> RunFinancial(const sample::Workbook& wb, co
   request.workbookPath = book;
   request.destinationFolder = run->OutputFolder().string();
   request.passwordUpper = Ansi(password);
-  LoadWorkbook(request, run->frontEnd, run->state, StandardGenerationServices());
+  RunGeneration(request, run->frontEnd, run->state, StandardGenerationServices());
 
   const std::vector<std::filesystem::path> files = folderExists ? FilesIn(run->OutputFolder()) : FilesIn(run->dir.path());
   if (!folderExists) {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "sample_workbook.h"
 #include "support/document_checks.h"
 #include "support/local_time.h"
@@ -85,7 +85,7 @@ inline std::unique_ptr<CadastralRun> RunCadastral(const sample::Workbook& wb, co
   request.workbookPath = run->workbookPath.string();
   request.destinationFolder = run->outputFolder.string();
   request.passwordUpper = UpperAscii(kRunPassword);
-  LoadWorkbook(request, run->frontEnd, run->state, RegistrationServices(options.realClock));
+  RunGeneration(request, run->frontEnd, run->state, RegistrationServices(options.realClock));
 
   const auto files = run->Files();
   if (files.size() == 1) run->document = LoadSavedDocument(files.front());

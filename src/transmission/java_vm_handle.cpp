@@ -1,4 +1,4 @@
-#include "transmission/jvm_library.h"
+#include "transmission/java_vm_handle.h"
 
 #include "platform/java_install.h"
 #include "text/cp1252.h"

@@ -1,4 +1,4 @@
-#include "transmission/jni_env.h"
+#include "transmission/jni_env_handle.h"
 
 #include "text/cp1252.h"
 
@@ -15,8 +15,6 @@ jstring TJNIEnv::NewString(const std::string& utf8) const {
   }
   return env_->NewStringUTF(modified.c_str());
 }
-
-jstring TJNIEnv::NewStringAnsi(TextView text) const { return NewString(ToUtf8(text)); }
 
 Text TJNIEnv::ToText(jstring s, std::size_t maxUnits) const {
   if (!s) return {};

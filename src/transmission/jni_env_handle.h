@@ -21,8 +21,6 @@ class TJNIEnv {
   // A Java string from UTF-8 (the VM's modified UTF-8 differs only for the NUL
   // character, which is encoded as the VM expects).
   jstring NewString(const std::string& utf8) const;
-  // A Java string from Windows-1252 text, by way of UTF-8.
-  jstring NewStringAnsi(TextView text) const;
   // A Java string as Windows-1252 text; null gives an empty text. Of a string
   // longer than `maxUnits` UTF-16 units only the first ones are copied out of
   // the VM, followed by "..." (one character), so no answer is taken whole.

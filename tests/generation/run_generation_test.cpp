@@ -8,7 +8,7 @@
 
 #include "documents/financial/financial_builder.h"
 #include "generation/fake_generation.h"
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 #include "generation/output_name.h"
 #include "support/files.h"
 #include "support/paths.h"
@@ -40,7 +40,7 @@ class LoadWorkbookTest : public ::testing::Test {
     request.destinationFolder = dir.path().string();
     request.passwordUpper = "SENHA";
     GenerationState state;
-    EXPECT_TRUE(LoadWorkbook(request, front, state, fake.Services()));
+    EXPECT_TRUE(RunGeneration(request, front, state, fake.Services()));
     return state;
   }
 

@@ -1,12 +1,12 @@
 #pragma once
-// TXSDParseManager: the maximum-length check of a value against the schema
+// LengthLimits: the maximum-length check of a value against the schema
 // tables. Values are never cut: a value too long for its element stops the
 // document with a message naming the field and the limit.
 #include "text/text.h"
 
 namespace voske {
 
-class TXSDParseManager {
+class LengthLimits {
  public:
   // The value to write, unchanged; EMaxLengthError when the element's type
   // bounds the length and the value exceeds it.

@@ -1,4 +1,4 @@
-#include "generation/load_workbook.h"
+#include "generation/run_generation.h"
 
 #include <exception>
 
@@ -172,7 +172,7 @@ std::vector<Text> FindingDetails(const std::vector<Finding>& findings) {
 
 Text LoadingStatus(const Text& suffix) { return Ansi("Status: Gerando os arquivos XML - ") + suffix; }
 
-bool LoadWorkbook(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
+bool RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
                   const GenerationServices& services) {
   std::unique_ptr<WorksheetReader> reader = services.newReader();
   frontEnd.SetBusy(true);

@@ -1,5 +1,5 @@
 #pragma once
-// LoadWorkbook: the body of one generation. It reads the worksheets the chosen
+// RunGeneration: the body of one generation. It reads the worksheets the chosen
 // document needs, in their fixed order, fixes the output file's name, runs the
 // document builder, and is the catch point of every failure on the way.
 #include <cstddef>
@@ -39,7 +39,7 @@ struct GenerationServices {
 };
 
 // TUtil for the worksheets, the two real document builders and the system's
-// local time. Defined apart from LoadWorkbook, so that a program which
+// local time. Defined apart from RunGeneration, so that a program which
 // injects its own services does not link the builders.
 GenerationServices StandardGenerationServices();
 
@@ -59,7 +59,7 @@ struct GenerationRequest {
 // Sets state.outputPath once the name is fixed. Always returns true: a
 // failure is shown here or by the builder, and sets state.generationFailed.
 // The caller clears `state` first.
-bool LoadWorkbook(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
+bool RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
                   const GenerationServices& services);
 
 // The message of a generation that ends well. With findings: "XML gerado com

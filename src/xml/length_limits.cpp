@@ -1,4 +1,4 @@
-#include "xml/xsd_parse_manager.h"
+#include "xml/length_limits.h"
 
 #include <charconv>
 #include <string>
@@ -10,7 +10,7 @@
 
 namespace voske {
 
-Text TXSDParseManager::StripPrefix(const Text& name) {
+Text LengthLimits::StripPrefix(const Text& name) {
   static constexpr TextView kPrefix = "oxr:";
   Text out = name;
   const size_t at = out.find(kPrefix);
@@ -18,7 +18,7 @@ Text TXSDParseManager::StripPrefix(const Text& name) {
   return out;
 }
 
-long TXSDParseManager::MaxLength(const Text& elementName) {
+long LengthLimits::MaxLength(const Text& elementName) {
   // The tables are constant, so each name's limit is looked up once. A
   // document writes a few dozen names millions of times over.
   thread_local std::unordered_map<Text, long> known;
@@ -28,7 +28,7 @@ long TXSDParseManager::MaxLength(const Text& elementName) {
   return limit;
 }
 
-long TXSDParseManager::LookUpMaxLength(const Text& elementName) {
+long LengthLimits::LookUpMaxLength(const Text& elementName) {
   const schema::ElementDecl* element = schema::FindElement(StripPrefix(elementName));
   if (!element) return -1;
   const schema::SimpleType* type = schema::FindSimpleType(StripPrefix(Text(element->type)));
@@ -38,7 +38,7 @@ long TXSDParseManager::LookUpMaxLength(const Text& elementName) {
   return ec == std::errc() ? limit : -1;
 }
 
-Text TXSDParseManager::ValidateLength(const Text& elementName, const Text& value) const {
+Text LengthLimits::ValidateLength(const Text& elementName, const Text& value) const {
   const long limit = MaxLength(elementName);
   if (limit >= 0 && static_cast<size_t>(limit) < value.size()) {
     // The field is named without its prefix.
