@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "platform/console.h"
 #include "platform/process.h"
 
 namespace voske::cli {
@@ -40,6 +41,8 @@ void PrintOverview(FILE* out) {
 
 int main(int argc, char** argv) {
   using namespace voske::cli;
+  // UTF-8 goes out as it is, on every system's console.
+  voske::platform::PrepareUtf8Output();
   // UTF-8 whatever the system's code page: paths with accents stay whole.
   const std::vector<std::string> args = voske::platform::ProgramArguments(argc, argv);
   if (args.empty()) {

@@ -30,6 +30,10 @@ std::string PackagedJavaFolder();
 char ClassPathSeparator();
 std::string ClassPathFormOf(const std::string& folder);
 
+// A path as the client component takes it in its arguments: on Windows with
+// every "\" doubled, as it has always been handed over; unchanged on POSIX.
+std::string ClientPathArgument(const std::string& path);
+
 // Lets the libraries a VM library depends on be found beside it when it is
 // loaded (on Windows its bin folder joins the DLL search path; the POSIX
 // loader needs nothing). Call before loading the library.

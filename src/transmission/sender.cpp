@@ -1,6 +1,7 @@
 #include "transmission/sender.h"
 
 #include "platform/file_system.h"
+#include "platform/java_install.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 
@@ -34,7 +35,7 @@ Text UnreadableFileMessage(const SendRequest& request, const Text& reason) {
 }
 
 Text AcceptedMessage(const SendRequest& request) {
-  return Ansi("O recibo foi gerado na pasta: ") + FromUtf8(request.destinationFolder) + "/Recibo" + CR +
+  return Ansi("O recibo foi gerado na pasta: ") + FromUtf8(ReceiptFolder(request)) + CR +
          Ansi("Acompanhe o andamento na Página de Status do VOSKE-XML, no site da OXR.") + CR +
          Ansi("Havendo erros, corrija-os e envie as novas informações.");
 }
@@ -50,9 +51,16 @@ Text ReceivedWithoutReceiptMessage(const SendRequest& request, const Text& reaso
 
 }  // namespace
 
-std::string ReceiptFolder(const SendRequest& request) { return request.destinationFolder + "/Recibo"; }
-std::string ImagesFolder(const SendRequest& request) { return request.destinationFolder + "/Recibo/Imagens"; }
-std::string ReceiptArgument(const SendRequest& request) { return request.destinationFolder + "/Recibo/"; }
+// Concatenated with the system's separator, as the folder was typed.
+std::string ReceiptFolder(const SendRequest& request) {
+  return request.destinationFolder + platform::PathSeparator() + "Recibo";
+}
+std::string ImagesFolder(const SendRequest& request) {
+  return ReceiptFolder(request) + platform::PathSeparator() + "Imagens";
+}
+std::string ReceiptArgument(const SendRequest& request) {
+  return platform::ClientPathArgument(ReceiptFolder(request) + platform::PathSeparator());
+}
 Text KindWord(const SendRequest& request) { return IsCadastral(request) ? "Cadastral" : "Financeiro"; }
 Text KindLabel(const SendRequest& request) { return "Voske " + KindWord(request); }
 Text ExpectedTransactionCode(const SendRequest& request) {
@@ -104,7 +112,8 @@ SendOutcome SendDocument(const SendRequest& request, ClientComponent& client, Fr
             throw EGenerica(WrongKindMessage(request));
           // The client's text comes from the service: its control characters
           // are shown, never handed to a terminal to act on.
-          result = ShownControlCharacters(client.Send(ReceiptArgument(request), request.xmlPath,
+          result = ShownControlCharacters(client.Send(ReceiptArgument(request),
+                                                      platform::ClientPathArgument(request.xmlPath),
                                                       ToUtf8(KindWord(request)), ToUtf8(request.passwordUpper)));
           success = result.empty();
           receivedOnly = !success && client.DocumentReceived();

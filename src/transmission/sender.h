@@ -25,7 +25,7 @@ using TransactionCodeReader = std::function<TransactionCode(const std::string& p
 // The values one sending derives from the request.
 std::string ReceiptFolder(const SendRequest& request);  // destination + "/Recibo"
 std::string ImagesFolder(const SendRequest& request);   // destination + "/Recibo/Imagens"
-std::string ReceiptArgument(const SendRequest& request);  // destination + "/Recibo/"
+std::string ReceiptArgument(const SendRequest& request);  // the receipt folder and a separator, as the client takes paths
 Text KindWord(const SendRequest& request);                // "Cadastral" or "Financeiro"
 Text KindLabel(const SendRequest& request);               // "Voske Cadastral" or "Voske Financeiro"
 Text ExpectedTransactionCode(const SendRequest& request);

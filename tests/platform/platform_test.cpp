@@ -28,15 +28,17 @@ TEST(ReadOnlyFile, ReadsEveryByteOfAFileWithAnAccentedName) {
   const std::string bytes("PK\r\n\x1A\0\xFF\r", 8);
   std::ofstream(PathOf(path), std::ios::binary) << bytes;
 
-  const ReadOnlyFile file(path);
-  ASSERT_TRUE(file.IsOpen()) << file.Error();
-  EXPECT_EQ(file.Size(), bytes.size());
-  std::string read(16, '?');
-  EXPECT_EQ(file.ReadFullyAt(0, read.data(), read.size()), 8);
-  EXPECT_EQ(read.substr(0, 8), bytes);
-  EXPECT_EQ(file.ReadAt(4, read.data(), 2), 2);
-  EXPECT_EQ(read.substr(0, 2), std::string("\x1A\0", 2));
-  EXPECT_EQ(file.ReadAt(8, read.data(), 4), 0);
+  {
+    const ReadOnlyFile file(path);
+    ASSERT_TRUE(file.IsOpen()) << file.Error();
+    EXPECT_EQ(file.Size(), bytes.size());
+    std::string read(16, '?');
+    EXPECT_EQ(file.ReadFullyAt(0, read.data(), read.size()), 8);
+    EXPECT_EQ(read.substr(0, 8), bytes);
+    EXPECT_EQ(file.ReadAt(4, read.data(), 2), 2);
+    EXPECT_EQ(read.substr(0, 2), std::string("\x1A\0", 2));
+    EXPECT_EQ(file.ReadAt(8, read.data(), 4), 0);
+  }  // closed: Windows removes a file only once nobody has it open
 
   EXPECT_EQ(KindOf(path), PathKind::File);
   EXPECT_EQ(KindOf(folder), PathKind::Folder);

@@ -15,6 +15,8 @@ std::string PackagedJavaFolder() { return "/usr/lib/jvm"; }
 char ClassPathSeparator() { return ':'; }
 std::string ClassPathFormOf(const std::string& folder) { return folder; }
 
+std::string ClientPathArgument(const std::string& path) { return path; }
+
 void PrepareToLoadVm(const std::string&) {}
 
 }  // namespace voske::platform

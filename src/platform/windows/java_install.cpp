@@ -29,6 +29,16 @@ std::string ClassPathFormOf(const std::string& folder) {
   return form;
 }
 
+std::string ClientPathArgument(const std::string& path) {
+  std::string doubled;
+  doubled.reserve(path.size() + 8);
+  for (const char c : path) {
+    doubled += c;
+    if (c == '\\') doubled += c;
+  }
+  return doubled;
+}
+
 void PrepareToLoadVm(const std::string& vmLibrary) {
   // jvm.dll sits in bin\server (or bin\client) and needs the libraries of
   // bin itself (the C runtime the VM was built with, among them): the bin

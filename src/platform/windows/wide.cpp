@@ -24,11 +24,11 @@ std::string Utf8(const wchar_t* wide, std::size_t length) {
 int ErrnoOf(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:  // a folder on the way is missing, as ENOENT says on POSIX
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
     case ERROR_BAD_NET_NAME:
     case ERROR_INVALID_NAME: return ENOENT;
-    case ERROR_PATH_NOT_FOUND:
     case ERROR_DIRECTORY: return ENOTDIR;
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
