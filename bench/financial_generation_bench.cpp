@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "common/program_arguments.h"
 #include "large_workbook.h"
 #include "sample_workbook.h"
 #include "text/cp1252.h"
@@ -163,9 +164,27 @@ void Keep(Measure& best, const Measure& m) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--write") {
+  const voske::programs::ProgramSyntax syntax{
+      "financial-generation-bench",
+      "Uso: financial-generation-bench [ARQUIVO.xlsx]\n"
+      "       financial-generation-bench --write ARQUIVO.xlsx\n"
+      "Mede \"voske-cli gerar --documento financeiro\" sobre a pasta de trabalho grande (ou\n"
+      "ARQUIVO.xlsx) contra só a leitura dela; --write só grava essa pasta de trabalho.\n",
+      {"--write"}, 0, 1};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
+  bool writeOnly = false;
+  std::string given;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) == "--write") writeOnly = true;
+    else given = argv[i];
+  }
+  if (writeOnly && given.empty()) {
+    std::fprintf(stderr, "financial-generation-bench: --write precisa do ARQUIVO.xlsx\n%s", syntax.usage);
+    return 2;
+  }
+  if (writeOnly) {
     try {
-      WriteBenchWorkbook(argv[2]);
+      WriteBenchWorkbook(given);
     } catch (const std::exception& e) {
       std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
       return 1;
@@ -175,10 +194,8 @@ int main(int argc, char** argv) {
   const std::filesystem::path scratch =
       std::filesystem::temp_directory_path() / ("voske-financial-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(scratch);
-  std::string path;
-  if (argc > 1) {
-    path = argv[1];
-  } else {
+  std::string path = given;
+  if (path.empty()) {
     path = (scratch / "planilha-grande.xlsx").string();
     std::fprintf(stderr, "financial-generation-bench: writing %s\n", path.c_str());
     // In a child of its own: the writer's memory must not count in the

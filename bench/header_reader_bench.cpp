@@ -16,6 +16,7 @@
 #include <functional>
 #include <string>
 
+#include "common/program_arguments.h"
 #include "text/cp1252.h"
 #include "xml/header_reader.h"
 
@@ -57,7 +58,18 @@ void Measure(const char* what, const fs::path& file, const std::function<voske::
 }  // namespace
 
 int main(int argc, char** argv) {
+  const voske::programs::ProgramSyntax syntax{
+      "header-reader-bench",
+      "Uso: header-reader-bench [MIB]\n"
+      "Mede a leitura do código de transação de um documento de MIB mebibytes (padrão 40)\n"
+      "contra carregar o documento inteiro.\n",
+      {}, 0, 1};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   const double mib = argc > 1 ? std::atof(argv[1]) : 40.0;
+  if (!(mib > 0)) {
+    std::fprintf(stderr, "header-reader-bench: tamanho inválido: %s\n%s", argv[1], syntax.usage);
+    return 2;
+  }
   const fs::path dir = fs::temp_directory_path() / ("header-reader-bench-" + std::to_string(::getpid()));
   fs::create_directories(dir);
   const fs::path large = dir / "grande.xml", small = dir / "pequeno.xml";

@@ -1,22 +1,19 @@
 // make-large-workbook OUT.xlsx [ROWS]: writes the benchmarks' large workbook.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 
+#include "common/program_arguments.h"
 #include "large_workbook.h"
 
 int main(int argc, char** argv) {
-  const char* usage = "Uso: make-large-workbook SAIDA.xlsx [LINHAS_POR_PLANILHA]\n";
-  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-    std::fputs(usage, stdout);
-    return 0;
-  }
-  // An option is never taken for the name of the workbook to write.
-  if (argc < 2 || argc > 3 || argv[1][0] == '-') {
-    std::fputs(usage, stderr);
-    return 2;
-  }
+  const voske::programs::ProgramSyntax syntax{
+      "make-large-workbook",
+      "Uso: make-large-workbook SAIDA.xlsx [LINHAS_POR_PLANILHA]\n"
+      "Grava a pasta de trabalho grande dos benchmarks: quatro planilhas de balancete\n"
+      "com LINHAS_POR_PLANILHA linhas (padrão 100000) de 6 colunas.\n",
+      {}, 1, 2};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   voske::bench::LargeWorkbookShape shape;
   if (argc == 3) shape.rows = std::atoi(argv[2]);
   if (shape.rows < 1) {

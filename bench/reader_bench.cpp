@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "common/program_arguments.h"
 #include "large_workbook.h"
 #include "workbook/workbook_file.h"
 
@@ -189,9 +190,31 @@ bool IsZip(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--once") {
+  const voske::programs::ProgramSyntax syntax{
+      "reader-bench",
+      "Uso: reader-bench [--xls] [--peers] [ARQUIVO]\n"
+      "       reader-bench --once ARQUIVO\n"
+      "Mede a leitura da pasta de trabalho grande (ou de ARQUIVO) contra \"unzip -p\";\n"
+      "--xls lê a cópia .xls, --peers também mede openpyxl e SheetJS, --once só lê\n"
+      "ARQUIVO uma vez, para medir o processo inteiro de fora.\n",
+      {"--xls", "--peers", "--once"}, 0, 1};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
+  std::string path;
+  bool once = false, xls = false, withPeers = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--once") once = true;
+    else if (a == "--xls") xls = true;
+    else if (a == "--peers") withPeers = true;
+    else path = a;
+  }
+  if (once && (argc != 3 || path.empty())) {
+    std::fprintf(stderr, "reader-bench: --once lê um ARQUIVO e nada mais\n%s", syntax.usage);
+    return 2;
+  }
+  if (once) {
     try {
-      auto book = voske::OpenWorkbookFile(argv[2]);
+      auto book = voske::OpenWorkbookFile(path);
       std::vector<voske::WorksheetArray> arrays;  // kept, as a generation keeps them
       std::size_t cells = 0;
       for (std::size_t i = 0; i < book->SheetNames().size(); ++i) {
@@ -205,25 +228,8 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  const bool xls = argc > 1 && std::string(argv[1]) == "--xls";
-  if (xls) {
-    --argc;
-    ++argv;
-  }
-  const bool withPeers = argc > 1 && std::string(argv[1]) == "--peers";
-  if (withPeers) {
-    --argc;
-    ++argv;
-  }
-  std::string path;
   std::filesystem::path scratch;
-  if (argc > 1 && argv[1][0] == '-') {
-    std::fprintf(stderr, "Uso: reader-bench [--xls] [--peers] [ARQUIVO] | reader-bench --once ARQUIVO\n");
-    return std::string(argv[1]) == "--help" ? 0 : 2;
-  }
-  if (argc > 1) {
-    path = argv[1];
-  } else {
+  if (path.empty()) {
     scratch = std::filesystem::temp_directory_path() / ("voske-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(scratch);
     path = (scratch / "large.xlsx").string();

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <string>
 
+#include "common/program_arguments.h"
 #include "documents/envelope.h"
 #include "documents/financial/financial_builder.h"
 #include "port/front_end.h"
@@ -72,6 +73,13 @@ double Build(const voske::Worksheets& sheets, const std::string& output, voske::
 }  // namespace
 
 int main(int argc, char** argv) {
+  const voske::programs::ProgramSyntax syntax{
+      "verification-bench",
+      "Uso: verification-bench [ARQUIVO.xlsx]\n"
+      "Mede o que a verificação acrescenta à geração do documento financeiro da pasta de\n"
+      "trabalho grande (ou de ARQUIVO.xlsx). Meta: menos de 10 %.\n",
+      {}, 0, 1};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   const std::filesystem::path scratch =
       std::filesystem::temp_directory_path() / ("voske-verification-bench-" + std::to_string(::getpid()));
   std::filesystem::create_directories(scratch);

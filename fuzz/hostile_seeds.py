@@ -97,8 +97,18 @@ def seeds(target):
         yield "ods-repeated", ods.getvalue()
 
 
+USAGE = "Uso: hostile_seeds.py ALVO PASTA\nGrava em PASTA as entradas hostis do alvo de fuzzing ALVO (fuzz_xlsx...)."
+
+
 def main():
-    target, folder = sys.argv[1], sys.argv[2]
+    args = sys.argv[1:]
+    if "--help" in args or "-h" in args:
+        print(USAGE)
+        return
+    if len(args) != 2 or any(a.startswith("-") for a in args):
+        print(f"hostile_seeds.py: argumentos errados: {' '.join(args)}\n{USAGE}", file=sys.stderr)
+        sys.exit(2)
+    target, folder = args
     os.makedirs(folder, exist_ok=True)
     for name, data in seeds(target):
         with open(os.path.join(folder, f"hostile-{name}"), "wb") as f:

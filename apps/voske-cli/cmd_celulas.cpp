@@ -15,9 +15,9 @@
 namespace voske::cli {
 namespace {
 
+constexpr const char* kUsage = "Uso: voske-cli celulas --planilha ARQUIVO [--aba NOME]\n";
+
 constexpr const char* kHelp =
-    "Uso: voske-cli celulas --planilha ARQUIVO [--aba NOME]\n"
-    "\n"
     "Mostra as células que o VOSKE-XML lê da pasta de trabalho (.xlsx, .xlsm, .xls ou .ods),\n"
     "de uma planilha (--aba) ou de todas, na ordem da pasta de trabalho.\n"
     "\n"
@@ -35,33 +35,17 @@ constexpr const char* kHelp =
     "Saída 0 quando tudo foi lido; 1 quando a leitura falhou (a mensagem vai para a saída\n"
     "de erros); 2 quando as opções estão erradas.\n";
 
-int Usage(const std::string& problem) {
-  std::fprintf(stderr, "voske-cli celulas: %s\n\n%s", problem.c_str(), kHelp);
-  return kExitUsage;
-}
+constexpr OptionSpec kOptions[] = {{"--planilha", "ARQUIVO", true}, {"--aba", "NOME"}};
+constexpr CommandSyntax kSyntax{"celulas", kUsage, kHelp, kOptions};
 
 void Write(const std::string& s) { std::fwrite(s.data(), 1, s.size(), stdout); }
 
 int Run(const std::vector<std::string>& args) {
-  std::string path;
-  bool haveSheet = false;
-  Text sheet;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    std::string v;
-    if (a == "--help" || a == "-h") {
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    } else if (OptionValue(args, i, "--planilha", v)) {
-      path = v;
-    } else if (OptionValue(args, i, "--aba", v)) {
-      haveSheet = true;
-      sheet = FromUtf8(v);
-    } else {
-      return Usage("opção desconhecida ou sem valor: " + a);
-    }
-  }
-  if (path.empty()) return Usage("falta --planilha ARQUIVO");
+  ParsedOptions o;
+  if (const std::optional<int> status = ReadOptions(kSyntax, args, o)) return *status;
+  const std::string& path = o.Value("--planilha");
+  const bool haveSheet = o.Has("--aba");
+  const Text sheet = FromUtf8(o.Value("--aba"));
 
   try {
     std::unique_ptr<WorkbookFile> book;

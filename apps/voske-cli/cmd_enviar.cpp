@@ -19,10 +19,11 @@
 namespace voske::cli {
 namespace {
 
-constexpr const char* kHelp =
+constexpr const char* kUsage =
     "Uso: voske-cli enviar --documento cadastral|financeiro --arquivo ARQUIVO --destino PASTA\n"
-    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO] [--estrito]\n"
-    "\n"
+    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO] [--estrito]\n";
+
+constexpr const char* kHelp =
     "Envia um documento XML gerado pelo VOSKE-XML para a OXR pelo cliente Java, que roda\n"
     "numa Máquina Virtual Java dentro do programa. O recibo fica em PASTA/Recibo.\n"
     "\n"
@@ -53,17 +54,15 @@ constexpr const char* kHelp =
     "novo); 1 quando uma mensagem informou uma falha (na saída de erros); 2 quando as\n"
     "opções estão erradas.\n";
 
-int Usage(const std::string& problem) {
-  std::fprintf(stderr, "voske-cli enviar: %s\n\n%s", problem.c_str(), kHelp);
-  return kExitUsage;
-}
-
-struct Options {
-  std::optional<DocumentKind> documentKind;
-  bool strict = false;
-  bool haveFile = false, haveDestination = false, haveProxy = false, haveProxyUser = false;
-  std::string file, destination, proxyHost, proxyPort, proxyUser;
+constexpr OptionSpec kOptions[] = {
+    {"--documento", "cadastral|financeiro", true},
+    {"--arquivo", "ARQUIVO", true},
+    {"--destino", "PASTA", true},
+    {"--proxy", "SERVIDOR:PORTA"},
+    {"--proxy-usuario", "USUARIO"},
+    {"--estrito"},
 };
+constexpr CommandSyntax kSyntax{"enviar", kUsage, kHelp, kOptions};
 
 // The command line's own paths are made absolute before the VM's start-up
 // changes the current directory to the client folder.
@@ -73,69 +72,48 @@ std::string Absolute(const std::string& path) {
 }
 
 int Run(const std::vector<std::string>& args) {
-  Options o;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    std::string v;
-    if (a == "--help" || a == "-h") {
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    } else if (a == "--estrito") {
-      o.strict = true;
-    } else if (OptionValue(args, i, "--documento", v)) {
-      if (v == "cadastral") o.documentKind = DocumentKind::Cadastral;
-      else if (v == "financeiro") o.documentKind = DocumentKind::Financeiro;
-      else return Usage("--documento deve ser cadastral ou financeiro, não \"" + v + "\"");
-    } else if (OptionValue(args, i, "--arquivo", v)) {
-      o.haveFile = true;
-      o.file = v;
-    } else if (OptionValue(args, i, "--destino", v)) {
-      o.haveDestination = true;
-      o.destination = v;
-    } else if (OptionValue(args, i, "--proxy", v)) {
-      const size_t colon = v.rfind(':');
-      if (colon == std::string::npos || colon == 0) return Usage("--proxy deve ser SERVIDOR:PORTA, não \"" + v + "\"");
-      o.haveProxy = true;
-      o.proxyHost = v.substr(0, colon);
-      o.proxyPort = v.substr(colon + 1);
-    } else if (OptionValue(args, i, "--proxy-usuario", v)) {
-      o.haveProxyUser = true;
-      o.proxyUser = v;
-    } else {
-      return Usage("opção desconhecida ou sem valor: " + a);
-    }
-  }
-  if (!o.documentKind) return Usage("falta --documento cadastral|financeiro");
-  if (!o.haveFile) return Usage("falta --arquivo ARQUIVO");
-  if (!o.haveDestination) return Usage("falta --destino PASTA");
-  if (o.haveProxy != o.haveProxyUser) return Usage("--proxy e --proxy-usuario vão juntos");
+  ParsedOptions o;
+  if (const std::optional<int> status = ReadOptions(kSyntax, args, o)) return *status;
+  const std::string& document = o.Value("--documento");
+  if (document != "cadastral" && document != "financeiro")
+    return UsageError(kSyntax, "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + document + "\"");
+  const DocumentKind documentKind = document == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
+  const std::string& file = o.Value("--arquivo");
+  const std::string& destination = o.Value("--destino");
+  const bool haveProxy = o.Has("--proxy");
+  if (haveProxy != o.Has("--proxy-usuario")) return UsageError(kSyntax, "--proxy e --proxy-usuario vão juntos");
+  const std::string& proxy = o.Value("--proxy");
+  const std::size_t colon = proxy.rfind(':');
+  if (haveProxy && (colon == std::string::npos || colon == 0))
+    return UsageError(kSyntax, "--proxy deve ser SERVIDOR:PORTA, não \"" + proxy + "\"");
 
   TerminalFrontEnd ui(/*silent=*/false);
   RunChoices choices;
-  choices.documentKind = o.documentKind;
+  choices.documentKind = documentKind;
   choices.action = RunAction::Send;
-  choices.destinationFolder = o.destination;
-  choices.xmlFilePath = o.file;
+  choices.destinationFolder = destination;
+  choices.xmlFilePath = file;
   if (!CheckRunChoices(choices, ui)) return kExitFailure;
-  if (!VerifyBeforeSending(Absolute(RemoveAll(o.file, '"')), ui, o.strict)) return kExitFailure;
+  if (!VerifyBeforeSending(Absolute(RemoveAll(file, '"')), ui, o.Has("--estrito"))) return kExitFailure;
 
   const Text password = ReadSecret("VOSKE_SENHA", "Senha da OXR: ");
   if (!AcceptOxrPassword(password, ui)) return kExitFailure;
 
   SendRequest request;
-  request.xmlPath = Absolute(RemoveAll(o.file, '"'));
-  request.destinationFolder = Absolute(o.destination);
-  request.documentKind = *o.documentKind;
+  request.xmlPath = Absolute(RemoveAll(file, '"'));
+  request.destinationFolder = Absolute(destination);
+  request.documentKind = documentKind;
   request.passwordUpper = OxrPasswordUpper(password);
-  if (o.haveProxy) {
-    const ProxySettings proxy{FromUtf8(o.proxyHost), FromUtf8(o.proxyPort), FromUtf8(o.proxyUser),
-                              ReadSecret("VOSKE_PROXY_SENHA", "Senha do proxy: ")};
-    if (!CheckProxySettings(proxy, ui)) return kExitFailure;
+  if (haveProxy) {
+    const ProxySettings settings{FromUtf8(proxy.substr(0, colon)), FromUtf8(proxy.substr(colon + 1)),
+                                 FromUtf8(o.Value("--proxy-usuario")),
+                                 ReadSecret("VOSKE_PROXY_SENHA", "Senha do proxy: ")};
+    if (!CheckProxySettings(settings, ui)) return kExitFailure;
     request.useProxy = true;
-    request.proxyServer = proxy.server;
-    request.proxyPort = proxy.port;
-    request.proxyUser = proxy.user;
-    request.proxyPassword = proxy.password;
+    request.proxyServer = settings.server;
+    request.proxyPort = settings.port;
+    request.proxyUser = settings.user;
+    request.proxyPassword = settings.password;
   }
 
   JavaTransmission transmission;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "options.h"
 #include "generation/run_generation.h"
 #include "platform/file_system.h"
 #include "terminal.h"
@@ -21,9 +22,6 @@ constexpr const char* kUsage =
     "                     [--estrito]\n";
 
 constexpr const char* kHelp =
-    "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n"
-    "                     [--estrito]\n"
-    "\n"
     "Gera um documento XML da OXR a partir da Planilha Padrão, como o botão \"Gerar arquivo\"\n"
     "da janela principal.\n"
     "\n"
@@ -32,8 +30,8 @@ constexpr const char* kHelp =
     "        o documento a gerar: \"cadastral\" (Dados cadastrais) ou \"financeiro\"\n"
     "        (Dados financeiros).\n"
     "  --planilha ARQUIVO\n"
-    "        a Planilha Padrão (.xlsx, .xlsm ou .xls). Aspas duplas no caminho são\n"
-    "        removidas.\n"
+    "        a Planilha Padrão (.xlsx, .xlsm, .xls ou .ods). Aspas duplas no caminho\n"
+    "        são removidas.\n"
     "  --destino PASTA\n"
     "        a pasta, já existente, onde o arquivo XML será gravado, com o nome\n"
     "        REGISTRO_CADASTRAL_AAAA-MM-DD_HHMMSS.xml ou REGISTRO_FINANCEIRO_....xml.\n"
@@ -62,76 +60,33 @@ constexpr const char* kHelp =
     "Código de saída: 0 arquivo gerado; 1 falha (nenhum arquivo fica na pasta de\n"
     "destino); 2 uso incorreto.\n";
 
-struct Options {
-  std::optional<std::string> document, workbook, destination;
-  bool silent = false;
-  bool strict = false;
-  bool help = false;
-};
-
-// Reads the options; on a usage error returns the problem, in Portuguese.
-std::optional<std::string> Parse(const std::vector<std::string>& args, Options& o) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> inlineValue;
-    if (const size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
-      inlineValue = name.substr(eq + 1);
-      name.resize(eq);
-    }
-    if (name == "--help" || name == "-h") {
-      o.help = true;
-      continue;
-    }
-    if (name == "--silencioso" || name == "--estrito") {
-      if (inlineValue) return "a opção " + name + " não recebe valor";
-      (name == "--silencioso" ? o.silent : o.strict) = true;
-      continue;
-    }
-    std::optional<std::string>* slot = name == "--documento" ? &o.document
-                                       : name == "--planilha" ? &o.workbook
-                                       : name == "--destino"  ? &o.destination
-                                                              : nullptr;
-    if (!slot) return "opção desconhecida: " + args[i];
-    if (slot->has_value()) return "a opção " + name + " foi dada mais de uma vez";
-    if (inlineValue) {
-      *slot = *inlineValue;
-    } else if (i + 1 < args.size()) {
-      *slot = args[++i];
-    } else {
-      return "falta o valor da opção " + name;
-    }
-  }
-  if (o.help) return std::nullopt;
-  if (!o.document) return "falta a opção --documento";
-  if (*o.document != "cadastral" && *o.document != "financeiro")
-    return "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + *o.document + "\"";
-  if (!o.workbook) return "falta a opção --planilha";
-  if (!o.destination) return "falta a opção --destino";
-  return std::nullopt;
-}
-
 // The generated file's full path, as the user will look for it.
 std::string FullPath(const std::string& path) { return platform::AbsolutePath(path); }
 
-int RunGerar(const std::vector<std::string>& args) {
-  Options o;
-  if (const std::optional<std::string> problem = Parse(args, o)) {
-    std::fprintf(stderr, "voske-cli gerar: %s\n%s\"voske-cli gerar --help\" explica cada opção.\n", problem->c_str(),
-                 kUsage);
-    return kExitUsage;
-  }
-  if (o.help) {
-    std::fputs(kHelp, stdout);
-    return kExitOk;
-  }
+constexpr OptionSpec kOptions[] = {
+    {"--documento", "cadastral|financeiro", true},
+    {"--planilha", "ARQUIVO", true},
+    {"--destino", "PASTA", true},
+    {"--silencioso"},
+    {"--estrito"},
+};
 
-  TerminalFrontEnd front(o.silent);
-  const DocumentKind document = *o.document == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
+constexpr CommandSyntax kSyntax{"gerar", kUsage, kHelp, kOptions};
+
+int RunGerar(const std::vector<std::string>& args) {
+  ParsedOptions o;
+  if (const std::optional<int> status = ReadOptions(kSyntax, args, o)) return *status;
+  const std::string& name = o.Value("--documento");
+  if (name != "cadastral" && name != "financeiro")
+    return UsageError(kSyntax, "--documento deve ser \"cadastral\" ou \"financeiro\", não \"" + name + "\"");
+
+  TerminalFrontEnd front(o.Has("--silencioso"));
+  const DocumentKind document = name == "cadastral" ? DocumentKind::Cadastral : DocumentKind::Financeiro;
   RunChoices choices;
   choices.documentKind = document;
   choices.action = RunAction::Generate;
-  choices.workbookPath = *o.workbook;
-  choices.destinationFolder = *o.destination;
+  choices.workbookPath = o.Value("--planilha");
+  choices.destinationFolder = o.Value("--destino");
   if (!CheckRunChoices(choices, front)) return kExitFailure;
 
   const Text password = ReadSecret("VOSKE_SENHA", "Senha na OXR: ");
@@ -140,10 +95,10 @@ int RunGerar(const std::vector<std::string>& args) {
   front.SetStatus(Ansi("Status: Gerando os arquivos XML"));
   GenerationRequest request;
   request.document = document;
-  request.workbookPath = *o.workbook;
-  request.destinationFolder = *o.destination;
+  request.workbookPath = o.Value("--planilha");
+  request.destinationFolder = o.Value("--destino");
   request.passwordUpper = OxrPasswordUpper(password);
-  request.strict = o.strict;
+  request.strict = o.Has("--estrito");
   GenerationState state;
   RunGeneration(request, front, state, StandardGenerationServices());
   if (state.generationFailed) return kExitFailure;

@@ -14,9 +14,9 @@
 namespace voske::cli {
 namespace {
 
+constexpr const char* kUsage = "Uso: voske-cli verificar --arquivo DOCUMENTO.xml\n";
+
 constexpr const char* kHelp =
-    "Uso: voske-cli verificar --arquivo DOCUMENTO.xml\n"
-    "\n"
     "Confere um documento XML da OXR já gravado (cadastral ou financeiro) com o que o\n"
     "esquema da OXR aceita: listas de valores (UF, modalidade, tipo de bem, cargo, país...),\n"
     "formatos (CEP, e-mail, códigos, contas), números, datas e os dígitos verificadores de\n"
@@ -34,32 +34,16 @@ constexpr const char* kHelp =
     "Código de saída: 0 nenhum aviso; 1 avisos, ou o arquivo não pôde ser lido como\n"
     "documento; 2 uso incorreto.\n";
 
-int Usage(const std::string& problem) {
-  std::fprintf(stderr, "voske-cli verificar: %s\n%s\"voske-cli verificar --help\" explica cada opção.\n",
-               problem.c_str(), "Uso: voske-cli verificar --arquivo DOCUMENTO.xml\n");
-  return kExitUsage;
-}
+constexpr OptionSpec kOptions[] = {{"--arquivo", "DOCUMENTO.xml", true}};
+constexpr CommandSyntax kSyntax{"verificar", kUsage, kHelp, kOptions};
 
 int Run(const std::vector<std::string>& args) {
-  std::optional<std::string> file;
-  for (size_t i = 0; i < args.size(); ++i) {
-    std::string value;
-    if (args[i] == "--help" || args[i] == "-h") {
-      std::fputs(kHelp, stdout);
-      return kExitOk;
-    }
-    if (OptionValue(args, i, "--arquivo", value)) {
-      if (file) return Usage("a opção --arquivo foi dada mais de uma vez");
-      file = value;
-      continue;
-    }
-    if (args[i] == "--arquivo") return Usage("falta o valor da opção --arquivo");
-    return Usage("opção desconhecida: " + args[i]);
-  }
-  if (!file) return Usage("falta a opção --arquivo");
-  if (file->empty()) return Usage("o valor de --arquivo está vazio");
+  ParsedOptions o;
+  if (const std::optional<int> status = ReadOptions(kSyntax, args, o)) return *status;
+  const std::string& file = o.Value("--arquivo");
+  if (file.empty()) return UsageError(kSyntax, "o valor de --arquivo está vazio");
 
-  const FileVerification v = VerifyDocumentFile(*file);
+  const FileVerification v = VerifyDocumentFile(file);
   if (!v.read) {
     PrintError(v.problem);
     return kExitFailure;

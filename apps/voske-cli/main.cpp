@@ -8,6 +8,7 @@
 #include "commands.h"
 #include "platform/console.h"
 #include "platform/process.h"
+#include "text/program_version.h"
 
 namespace voske::cli {
 
@@ -28,12 +29,17 @@ const std::vector<Command>& Commands() { return Registry(); }
 
 namespace {
 
+constexpr const char* kUsage = "Uso: voske-cli COMANDO [OPÇÕES]\n";
+
 void PrintOverview(FILE* out) {
   std::fprintf(out,
-               "VOSKE-XML: gera os documentos XML da OXR a partir da Planilha Padrão e os envia.\n\n"
-               "Uso: voske-cli COMANDO [OPÇÕES]\n\nComandos:\n");
+               "%s\nVOSKE-XML: gera os documentos XML da OXR a partir da Planilha Padrão, confere-os e os\n"
+               "envia.\n\nComandos:\n",
+               kUsage);
   for (const Command& c : Commands()) std::fprintf(out, "  %-10s %s\n", c.name, c.summary);
-  std::fprintf(out, "\n\"voske-cli COMANDO --help\" explica as opções de cada comando.\n");
+  std::fprintf(out,
+               "\n\"voske-cli COMANDO --help\" explica as opções de cada comando;\n"
+               "\"voske-cli --version\" mostra a versão do programa.\n");
 }
 
 }  // namespace
@@ -54,10 +60,14 @@ int main(int argc, char** argv) {
     PrintOverview(stdout);
     return kExitOk;
   }
+  if (name == "--version" || name == "-V") {
+    std::printf("voske-cli (VOSKE-XML) %s\n", voske::ProgramVersion());
+    return kExitOk;
+  }
   for (const Command& c : Commands()) {
     if (name == c.name) return c.run(std::vector<std::string>(args.begin() + 1, args.end()));
   }
-  std::fprintf(stderr, "voske-cli: comando desconhecido: %s\n\n", name.c_str());
-  PrintOverview(stderr);
+  std::fprintf(stderr, "voske-cli: %s: %s\n%s\"voske-cli --help\" lista os comandos.\n",
+               name.rfind('-', 0) == 0 ? "opção desconhecida" : "comando desconhecido", name.c_str(), kUsage);
   return kExitUsage;
 }

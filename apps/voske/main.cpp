@@ -5,9 +5,17 @@
 #include <cstdio>
 #include <string>
 
+#include "common/program_arguments.h"
 #include "host_library.h"
 
-int main() {
+int main(int argc, char** argv) {
+  const voske::programs::ProgramSyntax syntax{
+      "voske",
+      "Uso: voske\n"
+      "Abre a janela do VOSKE-XML, que gera os documentos XML da OXR a partir da Planilha\n"
+      "Padrão e os envia. A linha de comando é voske-cli (\"voske-cli --help\").\n",
+      {}, 0, 0};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   const std::string path = voske::host::VoskeLibraryPath(voske::host::ExecutableFolder());
   voske::host::LoadedLibrary library = voske::host::LoadVoskeLibrary(path);
   if (!library.chamaVoske) {

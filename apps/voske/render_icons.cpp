@@ -7,13 +7,16 @@
 
 #include <cstdio>
 
+#include "common/program_arguments.h"
 #include "entry/icons.h"
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "uso: voske-icons PASTA TAMANHO...\n");
-    return 2;
-  }
+  const voske::programs::ProgramSyntax syntax{
+      "voske-icons",
+      "Uso: voske-icons PASTA TAMANHO...\n"
+      "Desenha o ícone do programa em PASTA/TAMANHOxTAMANHO/apps/voske-xml.png, um por tamanho.\n",
+      {}, 2, 64};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   QGuiApplication app(argc, argv);
   const QString folder = QString::fromLocal8Bit(argv[1]);
   for (int i = 2; i < argc; ++i) {

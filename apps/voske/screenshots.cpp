@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "common/program_arguments.h"
 #include "entry/application_setup.h"
 #include "entry/component_names.h"
 #include "entry/folder_dialog.h"
@@ -91,6 +92,13 @@ QString MakeFolderTree() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const voske::programs::ProgramSyntax syntax{
+      "voske-screenshots",
+      "Uso: voske-screenshots [PASTA]\n"
+      "Grava em PASTA (padrão docs) uma imagem PNG da janela principal em cada modo e de\n"
+      "cada diálogo.\n",
+      {}, 0, 1};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   QApplication app(argc, argv);
   // Qt's own dialogs in Portuguese, as the library sets them up.
   PrepareApplication();

@@ -2,7 +2,15 @@
 # openpyxl would, and prints how many cells hold a value.
 import sys
 
-import openpyxl
+USAGE = "Uso: openpyxl_read.py ARQUIVO.xlsx\nConta as células com valor, lidas pelo openpyxl."
+if sys.argv[1:] in (["--help"], ["-h"]):
+    print(USAGE)
+    sys.exit(0)
+if len(sys.argv) != 2 or sys.argv[1].startswith("-"):
+    print(USAGE, file=sys.stderr)
+    sys.exit(2)
+
+import openpyxl  # noqa: E402 (after the arguments: --help needs no openpyxl)
 
 book = openpyxl.load_workbook(sys.argv[1], read_only=True, data_only=True)
 cells = 0

@@ -56,6 +56,10 @@ const std::map<std::string, Modules>& AllowedImports() {
     t["voske-cli"].erase("entry");
     t["voske"] = t["entry"];
     t["voske"].insert("entry");
+    // The argument rules of every small program: standard headers only.
+    t["common"] = {};
+    t["voske-cli"].insert("common");
+    t["voske"].insert("common");
     for (auto& [module, allowed] : t)
       if (module != "platform") allowed.insert("platform");
     return t;
@@ -103,6 +107,7 @@ std::vector<Include> QuotedIncludes(const fs::path& root, const fs::path& relati
 // beside the including one (the programs' own headers, moc output).
 std::string IncludedModule(const fs::path& root, const Include& inc, std::string& problem) {
   if (fs::exists(root / "src" / inc.target)) return ModuleOf(fs::path("src") / inc.target);
+  if (fs::exists(root / "apps" / inc.target)) return ModuleOf(fs::path("apps") / inc.target);
   if (fs::exists(root / inc.file.parent_path() / inc.target)) return ModuleOf(inc.file);
   if (inc.target.ends_with(".moc") || inc.target.starts_with("moc_")) return ModuleOf(inc.file);
   problem = "names no file of the project";

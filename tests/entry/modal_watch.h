@@ -1,8 +1,12 @@
 #pragma once
 // Answers the message dialogs a test provokes: every TMessageForm that opens
 // is recorded (caption and text) and closed with its first button.
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -49,7 +53,9 @@ class MessageWatch : public QObject {
   QTimer timer_;
 };
 
-// Runs `action` once the event loop of the next modal dialog is running.
+// Runs `action` once the event loop of the next modal dialog is running. An
+// assertion that fails inside `action` returns from it with the dialog still
+// open; the dialog is then closed, so the test fails instead of hanging.
 inline void WhenModal(std::function<void(QWidget*)> action) {
   auto* t = new QTimer;
   t->setInterval(5);
@@ -58,7 +64,12 @@ inline void WhenModal(std::function<void(QWidget*)> action) {
     if (!w || !w->isVisible() || qobject_cast<TMessageForm*>(w)) return;
     t->stop();
     t->deleteLater();
+    QPointer<QWidget> dialog(w);
     action(w);
+    if (::testing::Test::HasFatalFailure() && dialog && dialog->isVisible()) {
+      if (auto* d = qobject_cast<QDialog*>(dialog.data())) d->reject();
+      else dialog->close();
+    }
   });
   t->start();
 }

@@ -116,6 +116,12 @@ TEST_F(MainWindowTest, PickerConfirmedWithItsCompletionListOpenLeavesNoListBehin
   support::WhenModal([&](QWidget* d) {
     auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_NE(name, nullptr);
+    // The user's typing goes to the name field: the picker is the active
+    // window. Without the focus there, the picker replaces the field's text
+    // whenever its folder listing changes the selection.
+    d->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d, 10000));
+    name->setFocus(Qt::OtherFocusReason);
     // The user types the full path; the completion list opens on the
     // folder's names, and Enter goes to the field, not to the list.
     const QString path = QString::fromStdString((scratch / "planilha-um.xlsx").string());
@@ -126,7 +132,7 @@ TEST_F(MainWindowTest, PickerConfirmedWithItsCompletionListOpenLeavesNoListBehin
     const bool listed = QTest::qWaitFor([&] {
       completer->setCompletionPrefix(name->text());
       return completer->completionCount() > 1;
-    }, 5000);
+    }, 30000);
     ASSERT_TRUE(listed);
     completer->complete();
     listWasOpen = completer->popup()->isVisible();

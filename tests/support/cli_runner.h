@@ -1,5 +1,5 @@
 #pragma once
-// Runs build/bin/voske-cli as a user's script would: a child process with
+// Runs build/bin/voske-cli (or another program) as a user's script would: a child process with
 // the arguments, environment, standard input and working folder the test
 // chooses. Gives back the exit status and what the program wrote. A run that
 // does not end within a minute is killed and reported with status -1, so a
@@ -46,6 +46,7 @@ struct CliRun {
   std::vector<std::string> environment;  // "NAME=value" entries set for the run
   std::vector<std::string> unset;        // names removed from the inherited environment
   bool mergeErrors = false;              // both outputs into `out`, as a terminal shows them
+  std::filesystem::path program;         // another program to run instead of voske-cli
 };
 
 inline std::filesystem::path CliBinary() { return BinaryDir() / "bin" / "voske-cli"; }
@@ -70,7 +71,7 @@ inline CliResult RunCli(const CliRun& run) {
   if (run.password) env.push_back("VOSKE_SENHA=" + *run.password);
   env.insert(env.end(), run.environment.begin(), run.environment.end());
 
-  std::vector<std::string> argv{CliBinary().string()};
+  std::vector<std::string> argv{run.program.empty() ? CliBinary().string() : run.program.string()};
   argv.insert(argv.end(), run.args.begin(), run.args.end());
   std::vector<char*> cargv, cenv;
   for (std::string& a : argv) cargv.push_back(a.data());
@@ -87,12 +88,19 @@ inline CliResult RunCli(const CliRun& run) {
   else
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (!run.workingDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, run.workingDir.c_str());
+  // A group of its own, so that a run that hangs is ended with everything
+  // it started (a script's builds and tests, a VM).
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  posix_spawnattr_setpgroup(&attributes, 0);
   pid_t pid = -1;
-  const int spawned = ::posix_spawn(&pid, cargv[0], &actions, nullptr, cargv.data(), cenv.data());
+  const int spawned = ::posix_spawn(&pid, cargv[0], &actions, &attributes, cargv.data(), cenv.data());
   posix_spawn_file_actions_destroy(&actions);
+  posix_spawnattr_destroy(&attributes);
   CliResult r;
   if (spawned != 0) {
-    r.err = "voske-cli could not be started: " + CliBinary().string();
+    r.err = "could not be started: " + argv[0];
     return r;
   }
 
@@ -103,7 +111,7 @@ inline CliResult RunCli(const CliRun& run) {
     if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   if (!ended) {
-    ::kill(pid, SIGKILL);
+    ::kill(-pid, SIGKILL);
     ::waitpid(pid, &status, 0);
   } else if (WIFEXITED(status)) {
     r.status = WEXITSTATUS(status);

@@ -21,6 +21,12 @@ public final class LoopbackService {
     private LoopbackService() {}
 
     public static void main(String[] args) throws Exception {
+        for (String a : args) {
+            if (a.equals("--help") || a.equals("-h")) {
+                System.out.println(ServiceOptions.USAGE);
+                return;
+            }
+        }
         ServiceOptions options;
         try {
             options = ServiceOptions.parse(args);

@@ -49,14 +49,14 @@ final class ServiceOptions {
                 case "--encerrar-com-entrada" -> o.stopOnEndOfInput = true;
                 case "--porta" -> o.port = port(value(args, ++i, a), a);
                 case "--modo" -> o.mode = mode(value(args, ++i, a));
-                case "--mensagem" -> o.refusal = value(args, ++i, a);
+                case "--mensagem" -> o.refusal = text(args, ++i, a);
                 case "--nome-recibo" -> o.receiptName = value(args, ++i, a);
-                case "--senha-esperada" -> o.expectedPassword = value(args, ++i, a);
+                case "--senha-esperada" -> o.expectedPassword = text(args, ++i, a);
                 case "--guardar" -> o.store = Paths.get(value(args, ++i, a));
                 case "--registro" -> o.log = Paths.get(value(args, ++i, a));
                 case "--proxy-porta" -> o.proxyPort = port(value(args, ++i, a), a);
-                case "--proxy-usuario" -> o.proxyUser = value(args, ++i, a);
-                case "--proxy-senha" -> o.proxyPassword = value(args, ++i, a);
+                case "--proxy-usuario" -> o.proxyUser = text(args, ++i, a);
+                case "--proxy-senha" -> o.proxyPassword = text(args, ++i, a);
                 case "--tempo-maximo" -> o.maxSeconds = number(value(args, ++i, a), a);
                 case "--atraso" -> o.delayMillis = number(value(args, ++i, a), a);
                 default -> throw new IllegalArgumentException("opção desconhecida: " + a);
@@ -65,7 +65,15 @@ final class ServiceOptions {
         return o;
     }
 
+    /** The value after an option; one that begins with "-" is the next option, its value forgotten. */
     private static String value(String[] args, int i, String option) {
+        String v = text(args, i, option);
+        if (v.startsWith("-")) throw new IllegalArgumentException("falta o valor de " + option + " (veio " + v + ")");
+        return v;
+    }
+
+    /** A free text, which may begin with anything. */
+    private static String text(String[] args, int i, String option) {
         if (i >= args.length) throw new IllegalArgumentException("falta o valor de " + option);
         return args[i];
     }
