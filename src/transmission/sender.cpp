@@ -63,9 +63,7 @@ std::string ReceiptArgument(const SendRequest& request) {
 }
 Text KindWord(const SendRequest& request) { return IsCadastral(request) ? "Cadastral" : "Financeiro"; }
 Text KindLabel(const SendRequest& request) { return "Voske " + KindWord(request); }
-Text ExpectedTransactionCode(const SendRequest& request) {
-  return IsCadastral(request) ? "ENVIO_VOSKE_CADASTRAL" : "ENVIO_VOSKE_FINANCEIRO";
-}
+Text ExpectedTransactionCode(const SendRequest& request) { return TransactionCodeOf(request.documentKind); }
 
 SendOutcome SendDocument(const SendRequest& request, ClientComponent& client, FrontEnd& frontEnd,
                          const TransactionCodeReader& readTransactionCode) {

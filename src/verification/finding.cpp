@@ -22,4 +22,22 @@ Text FindingCountLine(std::size_t count) {
   return std::to_string(count) + (count == 1 ? Ansi(" aviso de verificação") : Ansi(" avisos de verificação"));
 }
 
+std::vector<Text> FindingDetails(const std::vector<Finding>& findings) {
+  std::vector<Text> lines;
+  lines.reserve(findings.size());
+  for (const Finding& f : findings) lines.push_back(f.Line());
+  return lines;
+}
+
+Text GenerationSuccessMessage(std::size_t findingCount) {
+  const Text success = Ansi("XML gerado com sucesso.");
+  if (findingCount == 0) return success;
+  return success + CR + FindingCountLine(findingCount) + Ansi(": valores que o esquema da OXR recusa.");
+}
+
+Text StrictFailureMessage(std::size_t findingCount) {
+  return Ansi("O arquivo XML não foi gerado: ") + FindingCountLine(findingCount) +
+         Ansi(" (valores que o esquema da OXR recusa).");
+}
+
 }  // namespace voske

@@ -23,5 +23,13 @@ struct Finding {
 
 // "1 aviso de verificação" / "3 avisos de verificação".
 Text FindingCountLine(std::size_t count);
+// The findings, one line each, as the message dialog's details.
+std::vector<Text> FindingDetails(const std::vector<Finding>& findings);
+
+// The message of a generation that ends well: "XML gerado com sucesso.", and
+// with findings their count on a line of its own.
+Text GenerationSuccessMessage(std::size_t findingCount);
+// The message of a strict generation that stopped on its findings.
+Text StrictFailureMessage(std::size_t findingCount);
 
 }  // namespace voske

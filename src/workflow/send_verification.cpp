@@ -1,8 +1,8 @@
 #include "workflow/send_verification.h"
 
-#include "generation/run_generation.h"
 #include "text/cp1252.h"
 #include "verification/document_file.h"
+#include "verification/finding.h"
 
 namespace voske {
 

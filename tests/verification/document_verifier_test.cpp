@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scratch_document.h"
 #include "text/cp1252.h"
 #include "verification/document_file.h"
 #include "verification/document_verifier.h"
@@ -20,7 +21,8 @@ std::vector<Text> Lines(const std::vector<Finding>& findings) {
 }
 
 TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePath) {
-  TXMLGenerator gen("oxr:voskeCadastral", "", "");
+  support::ScratchDocument doc("oxr:voskeCadastral", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   gen.AddElement("oxr:odontologiaGrupo");
@@ -49,7 +51,8 @@ TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePath) {
 }
 
 TEST(VerifyWhileGenerating, SharedNamesAreCheckedByWhereTheyStand) {
-  TXMLGenerator gen("oxr:voskeFinanc", "", "");
+  support::ScratchDocument doc("oxr:voskeFinanc", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   gen.AddElement("oxr:fluxoCaixa");
@@ -80,7 +83,8 @@ TEST(VerifyWhileGenerating, SharedNamesAreCheckedByWhereTheyStand) {
 }
 
 TEST(VerifyWhileGenerating, TheSameCellWrittenTwiceIsReportedOnce) {
-  TXMLGenerator gen("oxr:voskeCadastral", "", "");
+  support::ScratchDocument doc("oxr:voskeCadastral", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   const Text sheet = Ansi("Dados Cadastrais");  // an origin only views its sheet name
@@ -95,11 +99,12 @@ TEST(VerifyWhileGenerating, TheSameCellWrittenTwiceIsReportedOnce) {
 
 TEST(VerifyWhileGenerating, WithoutAnObserverTheDocumentIsUnchanged) {
   auto write = [](LeafObserver* observer) {
-    TXMLGenerator gen("oxr:voskeCadastral", "", "");
+    support::ScratchDocument doc("oxr:voskeCadastral", "");
+    TXMLGenerator& gen = *doc;
     gen.SetLeafObserver(observer);
     gen.AddTextElement("oxr:CNPJ", "24681357000141", CellOrigin{"Dados Cadastrais", 6, 2});
     gen.AddDecimalElement("oxr:valor", "12.345");
-    return std::make_pair(gen.FileContent(), gen.ContentHash());
+    return std::make_pair(doc.Saved(), gen.ContentHash());
   };
   DocumentVerifier verifier;
   EXPECT_EQ(write(nullptr), write(&verifier));

@@ -34,9 +34,6 @@ void WritePhoneBlock(CadastralContext& b, const Text& ddi, const Text& ddd, cons
 // oxr:siglaUF of the municipality's state from "Listas", or nothing when the
 // code is not listed there.
 void LookupUF(CadastralContext& b, const Cell& municipality);
-// Whether two cells hold the same code: a number equals the same number held
-// as text; two texts must be equal as they stand.
-bool SameCodeValue(const Cell& a, const Cell& b);
 
 void WriteCadastro(CadastralContext& b);
 void WriteEnquadramento(CadastralContext& b);

@@ -7,7 +7,7 @@
 namespace voske::support {
 namespace {
 
-pugi::xml_node Shareholders(const CadastralRun& run) { return run.Kind().child("oxr:acionQuotistas"); }
+XmlNode Shareholders(const CadastralRun& run) { return run.Kind().child("oxr:acionQuotistas"); }
 
 TEST(AcionQuotistas, ListOnlyWhenB3IsExactlyCapitalN) {
   struct Case {
