@@ -10,7 +10,9 @@
 #include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
+#include "text/error.h"
 #include "transmission/java_transmission.h"
+#include "verification/findings_csv.h"
 #include "workflow/oxr_password.h"
 #include "workflow/proxy_settings.h"
 #include "workflow/run_checks.h"
@@ -21,7 +23,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Uso: voske-cli enviar --documento cadastral|financeiro --arquivo ARQUIVO --destino PASTA\n"
-    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO] [--estrito]\n";
+    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO] [--estrito]\n"
+    "                      [--avisos ARQUIVO.csv]\n";
 
 constexpr const char* kHelp =
     "Envia um documento XML gerado pelo VOSKE-XML para a OXR pelo cliente Java, que roda\n"
@@ -34,6 +37,8 @@ constexpr const char* kHelp =
     "  --proxy SERVIDOR:PORTA    envia pelo proxy HTTP indicado\n"
     "  --proxy-usuario USUARIO   o usuário do proxy (obrigatório com --proxy)\n"
     "  --estrito                 não envia um documento com avisos de verificação\n"
+    "  --avisos ARQUIVO.csv      grava os avisos de verificação num arquivo CSV que o\n"
+    "                            Excel abre como está (\";\" entre os campos, UTF-8)\n"
     "  --help                    mostra esta ajuda\n"
     "\n"
     "Antes do envio, cada valor do documento é conferido com o que o esquema da OXR aceita;\n"
@@ -61,6 +66,7 @@ constexpr OptionSpec kOptions[] = {
     {"--proxy", "SERVIDOR:PORTA"},
     {"--proxy-usuario", "USUARIO"},
     {"--estrito"},
+    {"--avisos", "ARQUIVO.csv"},
 };
 constexpr CommandSyntax kSyntax{"enviar", kUsage, kHelp, kOptions};
 
@@ -94,7 +100,29 @@ int Run(const std::vector<std::string>& args) {
   choices.destinationFolder = destination;
   choices.xmlFilePath = file;
   if (!CheckRunChoices(choices, ui)) return kExitFailure;
-  if (!VerifyBeforeSending(Absolute(RemoveAll(file, '"')), ui, o.Has("--estrito"))) return kExitFailure;
+  if (o.Has("--avisos") && o.Value("--avisos").empty()) return UsageError(kSyntax, "o valor de --avisos está vazio");
+  // Each finding is printed (and kept in the CSV) as it is met, so a
+  // document of any size is checked in the same memory.
+  try {
+    std::optional<FindingsCsv> csv;
+    if (o.Has("--avisos")) csv.emplace(o.Value("--avisos"));
+    bool read = false;
+    const bool send = VerifyBeforeSending(
+        Absolute(RemoveAll(file, '"')), ui, o.Has("--estrito"),
+        [&csv](const Finding& f) {
+          PrintError(f.Line());
+          if (csv) csv->Add(f);
+        },
+        nullptr, &read);
+    if (csv && read) {
+      csv->Finish();
+      PrintError(Ansi("Os avisos foram gravados em: ") + FromUtf8(o.Value("--avisos")));
+    }
+    if (!send) return kExitFailure;
+  } catch (const EVoske& e) {
+    PrintError(e.Message());
+    return kExitFailure;
+  }
 
   const Text password = ReadSecret("VOSKE_SENHA", "Senha da OXR: ");
   if (!AcceptOxrPassword(password, ui)) return kExitFailure;

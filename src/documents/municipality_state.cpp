@@ -27,11 +27,11 @@ bool SameCodeValue(const Cell& a, const Cell& b) {
   return a.kind == b.kind && CellText(a) == CellText(b);
 }
 
-std::optional<Text> MunicipalityState(const SheetView& lists, const Cell& municipality) {
+std::optional<ListedState> MunicipalityState(const SheetView& lists, const Cell& municipality) {
   for (int row = kFirstMunicipalityRow; row <= lists.Rows(); ++row) {
     const Cell& code = lists.At(row, Col('A'));
     if (CellText(code).empty()) break;
-    if (SameCodeValue(code, municipality)) return UpperAscii(Trim(lists.TextAt(row, Col('B'))));
+    if (SameCodeValue(code, municipality)) return ListedState{UpperAscii(Trim(lists.TextAt(row, Col('B')))), row};
   }
   return std::nullopt;
 }

@@ -16,8 +16,13 @@ namespace voske {
 // texts must be equal as they stand; an empty cell equals nothing.
 bool SameCodeValue(const Cell& a, const Cell& b);
 
-// The state listed for `municipality` (trimmed, upper-cased); nothing when
-// the code is not listed.
-std::optional<Text> MunicipalityState(const SheetView& lists, const Cell& municipality);
+// The state listed for a municipality, and the row of "Listas" it stands
+// in (its cell is the state's source, for the verification).
+struct ListedState {
+  Text state;  // trimmed, upper-cased
+  int row = 0;
+};
+// The state listed for `municipality`; nothing when the code is not listed.
+std::optional<ListedState> MunicipalityState(const SheetView& lists, const Cell& municipality);
 
 }  // namespace voske

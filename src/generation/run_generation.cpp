@@ -124,6 +124,7 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
     services.buildFinancial(context);
   }
   state.findings = verifier.Findings();
+  state.verified = true;
   if (state.findings.empty()) {
     frontEnd.ShowInformation(GenerationSuccessMessage(0));
   } else if (request.strict) {

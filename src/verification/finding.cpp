@@ -6,16 +6,17 @@
 
 namespace voske {
 
+Text Finding::Location() const { return sheet.empty() ? path : sheet + "!" + cell; }
+
 Text Finding::Line() const {
-  const bool byCell = location.find('!') != Text::npos;
-  Text line = "Aviso: " + location;
-  line += byCell ? ": " + element + " \"" : Text(" \"");
+  if (kind == Kind::Accounting) return "Aviso: " + Location() + ": " + reason;
   // A finding is one line wherever it is shown: a line break typed in a
   // cell is shown as a blank.
   Text shown = value;
   for (char& c : shown)
     if (c == '\r' || c == '\n') c = ' ';
-  return line + shown + "\": " + reason;
+  const Text what = sheet.empty() ? path : sheet + "!" + cell + ": " + element;
+  return "Aviso: " + what + " \"" + shown + "\": " + reason;
 }
 
 Text FindingCountLine(std::size_t count) {

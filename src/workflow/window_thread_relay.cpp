@@ -24,6 +24,17 @@ class Relay : public FrontEnd {
   void ShowMessage(const Text& text, MessageIcon icon, const Text& caption) override {
     Ask([=](FrontEnd& w) { w.ShowMessage(text, icon, caption); });
   }
+  // The details and the questions reach the window too: answered here, a
+  // question would always be "yes" without the user ever seeing it.
+  void ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
+                              const std::vector<Text>& details) override {
+    Ask([&](FrontEnd& w) { w.ShowMessageWithDetails(text, icon, caption, details); });
+  }
+  bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) override {
+    bool answer = false;
+    Ask([&](FrontEnd& w) { answer = w.Confirm(text, caption, details); });
+    return answer;
+  }
   void SetStatus(const Text& status) override {
     Ask([=](FrontEnd& w) { w.SetStatus(status); });
   }

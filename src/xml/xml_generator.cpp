@@ -213,6 +213,7 @@ TXMLElement TXMLGenerator::AddElement(const Text& name, bool keepCurrent, const 
     path = &detached_;
   } else if (path == &open_) {
     if (open_.ids.size() == 1) NoteRootChild(element);
+    if (observer_) observer_->OnElement(name, open_.ids.size());
     out_ += '<';
     out_ += name;
     out_ += '>';

@@ -39,18 +39,19 @@ Text OptionalDate(const SheetView& sheet, int row, int column) {
 
 // Real-estate prices keep their digits as typed: the generator cuts them
 // to two decimals, where other amounts are rounded.
-void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText) {
+void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText, const CellOrigin& origin) {
   if (cellText.empty())
-    gen.AddTextElement(name, "0.0");
+    gen.AddTextElement(name, "0.0", origin);
   else
-    gen.AddDecimalElement(name, ReplaceAll(cellText, ",", "."));
+    gen.AddDecimalElement(name, ReplaceAll(cellText, ",", "."), origin);
 }
 
 // oxr:siglaUF of a municipality, from the municipality list of "Listas";
 // nothing when the code is not listed.
 void WriteState(FinancialContext& ctx, const Cell& municipality) {
-  if (const std::optional<Text> state = MunicipalityState(ctx.Sheet(SheetId::Listas), municipality))
-    ctx.gen.AddTextElement("oxr:siglaUF", *state);
+  const SheetView lists = ctx.Sheet(SheetId::Listas);
+  if (const std::optional<ListedState> listed = MunicipalityState(lists, municipality))
+    ctx.gen.AddTextElement("oxr:siglaUF", listed->state, OriginOf(lists, listed->row, Col('B')));
 }
 
 void WriteInvestments(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
@@ -124,8 +125,8 @@ void WriteRealEstate(FinancialContext& ctx, const SheetView& sheet, const Text& 
     gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)), cell(kOwnNetwork));
 
     gen.ReturnTo(kAsset);
-    WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice));
-    WriteEstateAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kEstateBookValue));
+    WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice), cell(kEstatePrice));
+    WriteEstateAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kEstateBookValue), cell(kEstateBookValue));
     if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", ownFlag);
     gen.ReturnTo(kSection);
   }

@@ -87,7 +87,7 @@ TEST(LinkedAssets, OperatorWithoutSponsorListsInvestmentsThenRealEstate) {
 
 TEST(LinkedAssets, SponsoredSelfManagedOperatorsAddTheSponsorsSheet) {
   const Names sponsorInvestment = {
-      "oxr:AtivoInvest{", "oxr:custodia=SELIC", "oxr:codigo=NTNB-15052035", "oxr:dataEmissao=2020-05-15",
+      "oxr:AtivoInvest{", "oxr:custodia=SELIC", "oxr:codigo=NTNB.15052035", "oxr:dataEmissao=2020-05-15",
       "oxr:dataVencimento=2035-05-15", "oxr:tipoBem=1001", "oxr:quantidade=800.0", "}",
       "oxr:precoUnitario=2315.77", "oxr:valorContabil=1852619.2", "oxr:proprio=N"};
   for (const char* kind : {"AUTOG", "autog"}) {
