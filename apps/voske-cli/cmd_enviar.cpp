@@ -54,8 +54,10 @@ constexpr const char* kHelp =
     "  VOSKE_WEBSERVICE_URL   o endereço do serviço da OXR (padrão http://127.0.0.1:8380/voske)\n"
     "  VOSKE_TEMPO_LIMITE_ENVIO  segundos que o envio inteiro pode durar (padrão 120)\n"
     "\n"
-    "Saída 0 quando o documento foi aceito; 1 quando uma mensagem informou uma falha\n"
-    "(na saída de erros); 2 quando as opções estão erradas.\n";
+    "Saída 0 quando o documento foi aceito (também quando a OXR o recebeu mas o recibo\n"
+    "não pôde ser gravado: a mensagem diz por quê, e o documento não deve ser enviado de\n"
+    "novo); 1 quando uma mensagem informou uma falha (na saída de erros); 2 quando as\n"
+    "opções estão erradas.\n";
 
 constexpr OptionSpec kOptions[] = {
     {"--documento", "cadastral|financeiro", true},
@@ -146,7 +148,8 @@ int Run(const std::vector<std::string>& args) {
   if (!transmission.StartJavaVM(ui)) return kExitFailure;
   ui.Status(Ansi("Status: Enviando os dados para OXR"));
   transmission.SendDocument(request, ui);
-  return transmission.lastOutcome() == SendOutcome::Accepted ? kExitOk : kExitFailure;
+  // A document the regulator received is not to be sent again, receipt or not.
+  return transmission.lastOutcome() == SendOutcome::Failed ? kExitFailure : kExitOk;
 }
 
 const bool kRegistered = RegisterCommand({"enviar", "envia um documento XML para a OXR e guarda o recibo", Run, 20});

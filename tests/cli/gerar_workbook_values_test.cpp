@@ -204,6 +204,29 @@ TEST_F(GerarWorkbookValuesTest, ControlCharactersInACellAreLeftOutOfValueAndHash
   EXPECT_EQ(ValuesOf(*financial, "oxr:nomeCartorio")[0], "Cartrio Central");
 }
 
+// Control characters pasted into the registration number stay out of the
+// file's name, as they stay out of the document; those quoted by a message
+// are shown written out, never handed to the terminal.
+TEST_F(GerarWorkbookValuesTest, ControlCharactersNeverReachFileNamesOrTheTerminal) {
+  const struct {
+    const char* b5;
+    const char* name;
+  } cases[] = {{"418\n23", "41823_CADASTRAL_"}, {"\x1b[2J1-2\x07", "[2J12_CADASTRAL_"}};
+  for (const auto& c : cases) {
+    const std::string workbook = Workbook([&](sample::Workbook& wb) { wb["Dados Cadastrais"].Set("B5", c.b5); });
+    const fs::path out = dir / ("nome" + std::to_string(++written));
+    const CliResult r = Gerar("cadastral", workbook, out);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::vector<fs::path> files = support::FilesIn(out);
+    ASSERT_EQ(files.size(), 1u) << c.b5;
+    EXPECT_EQ(files[0].filename().string().rfind(c.name, 0), 0u) << files[0];
+    EXPECT_EQ(r.out, files[0].string() + "\n");
+  }
+  const std::string workbook =
+      Workbook([](sample::Workbook& wb) { wb["Dados Cadastrais"].Set("B3", "01/\x1b[2J07/2024\xc2\x9d"); });
+  ExpectRefused("cadastral", workbook, "A data \"01/\\x1B[2J07/2024\\x9D\" não é uma data válida.");
+}
+
 // Names pasted from other alphabets: the closest Windows-1252 letters, and
 // "?" only where none exists; the password typed likewise.
 TEST_F(GerarWorkbookValuesTest, LettersOutsideWindows1252TakeTheirClosestForm) {

@@ -171,6 +171,11 @@ TEST(OutputNameTest, NamesTheFileFromTheRegistrationNumberAndTheLocalTime) {
   std::tm when = support::LocalTime(2026, 1, 2, 3, 4, 5);
   EXPECT_EQ(OutputFileName(DocumentKind::Financeiro, "12345-6", when), "123456_FINANCEIRO_2026-01-02_030405.xml");
   EXPECT_EQ(OutputFileName(DocumentKind::Cadastral, "-1-2-", when), "12_CADASTRAL_2026-01-02_030405.xml");
+  // Control characters are left out of the name, as they are of the document.
+  for (const std::string& b5 : {std::string("418\n723"), std::string("\x1b[2J418723\x07"),
+                                std::string("41\r\t87\0" "23\x7f\x9d", 11)})
+    EXPECT_EQ(OutputFileName(DocumentKind::Cadastral, b5, when).substr(0, 7), b5[0] == '\x1b' ? "[2J4187" : "418723_")
+        << b5;
   when.tm_hour = 23;
   EXPECT_EQ(FileTimestamp(when), "2026-01-02_230405");
   // The folder is taken as typed.
@@ -200,20 +205,6 @@ TEST_F(LoadWorkbookTest, RegistrationNumberThatWouldLeaveTheFolderIsRefused) {
   EXPECT_EQ(FilesIn(dir.path()).size(), 1u);  // only "sub", still empty
   EXPECT_TRUE(fs::is_empty(dir / "sub"));
   EXPECT_FALSE(fs::exists(dir.path().parent_path() / "123456_CADASTRAL_2026-12-08_101530.xml"));
-}
-
-TEST_F(LoadWorkbookTest, ANulByteInTheRegistrationNumberIsShownEscapedInTheRefusal) {
-  fake.sheets[Ansi("Dados Cadastrais")] = support::CadastralSheet(2013, std::string("12-3\0" "45", 7));
-  const GenerationState state = Run(DocumentKind::Cadastral);
-  EXPECT_TRUE(state.generationFailed);
-  EXPECT_TRUE(fake.builds.empty());
-  ASSERT_EQ(front.messages.size(), 1u);
-  // The whole message reaches the user: nothing in it cuts it short.
-  EXPECT_EQ(front.messages[0].text.find('\0'), Text::npos);
-  EXPECT_EQ(Utf8(front.messages[0].text),
-            "O registro na OXR \"123\\045\" (célula B5 de Dados Cadastrais) não pode fazer parte do nome do "
-            "arquivo XML.");
-  EXPECT_TRUE(FilesIn(dir.path()).empty());
 }
 
 // Each failure class that reaches the load sequence, the message it shows,
