@@ -143,13 +143,21 @@ void WaitGone(HWND w) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 }
 
+// An empty file, by its wide name: the runtime's narrow streams would take
+// the name through the ANSI code page.
+void Touch(const fs::path& file) {
+  HANDLE h = ::CreateFileW(file.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
+}
+
 // A small folder tree for the folder dialog and the picker.
 fs::path MakeFolderTree() {
   const fs::path base = fs::temp_directory_path() / "voske-telas" / "Contabilidade" / "OXR";
   for (const char* sub : {"2013-1T", "2013-2T", "Planilhas", "Recibo"}) fs::create_directories(base / sub);
-  for (const char* name : {"Planilhas/Planilha Padrão 2013-1T.xlsx", "Planilhas/Planilha Padrão 2013-2T.xlsx"})
-    std::ofstream(base / fs::u8path(name)) << "x";
-  std::ofstream(base / "2013-2T" / "418723_CADASTRAL_2026-12-10_135738.xml") << "x";
+  // Wide names throughout: a narrow one would go through the ANSI code page.
+  for (const wchar_t* name : {L"Planilha Padrão 2013-1T.xlsx", L"Planilha Padrão 2013-2T.xlsx"})
+    Touch(base / L"Planilhas" / name);
+  Touch(base / "2013-2T" / "418723_CADASTRAL_2026-12-10_135738.xml");
   return base;
 }
 
@@ -175,7 +183,7 @@ int main(int argc, char** argv) {
 
   std::thread photographer([&] {
     HWND main = WaitFor(L"TForm_VOSKE_XML");
-    Type(main, id::kWorkbookPath, (tree / "Planilhas" / fs::u8path("Planilha Padrão 2013-2T.xlsx")).wstring());
+    Type(main, id::kWorkbookPath, (tree / L"Planilhas" / L"Planilha Padrão 2013-2T.xlsx").wstring());
     Type(main, id::kDestinationFolder, (tree / "2013-2T").wstring());
     save(main, "janela-geracao.png");
 
