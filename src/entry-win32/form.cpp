@@ -143,7 +143,8 @@ void Form::CreateInPixels(const wchar_t* className, const std::wstring& caption,
 
 HWND Form::AddControl(const wchar_t* controlClass, const std::wstring& text, DWORD style, int id, int x, int y,
                       int width, int height, HFONT font, DWORD exStyle) {
-  const RECT bounds = {Scale(x), Scale(y), Scale(x + width), Scale(y + height)};
+  // Each length scaled on its own: a control keeps its scaled size wherever it sits.
+  const RECT bounds = {Scale(x), Scale(y), Scale(x) + Scale(width), Scale(y) + Scale(height)};
   return AddControlInPixels(controlClass, text, style, id, bounds, font, exStyle);
 }
 
