@@ -1,7 +1,9 @@
 #pragma once
-// Runs work in a child process and reports its peak resident size, so that a
-// test can bound the memory a read really takes (an address-space limit only
-// shows whether an allocation failed, not what was used).
+// Runs work in a child process and reports its peak resident size, its time
+// and its CPU time, so that a test can bound the memory a read really takes
+// (an address-space limit only shows whether an allocation failed, not what
+// was used) and a benchmark can time a whole process. The one way the tests
+// and the benchmarks (bench/) measure a child.
 #include <chrono>
 #include <functional>
 #include <string>
@@ -17,8 +19,9 @@ namespace voske::support {
 // alone, which runs `body` where the test reaches this call again.
 ChildRun MeasureInChild(const std::function<bool()>& body, std::chrono::seconds limit);
 
-// Runs `program` with `args`, its output and errors into the given files
-// (an empty name throws that stream away).
+// Runs `program` (a path, or a name looked up on the PATH) with `args`, its
+// output and errors into the given files (an empty name throws that stream
+// away).
 inline ChildRun MeasureProgram(const std::string& program, const std::vector<std::string>& args,
                                const std::string& outFile, const std::string& errFile, std::chrono::seconds limit) {
   ProcessSpec spec;

@@ -30,6 +30,9 @@ struct ChildRun {
   int status = -1;        // exit status when it finished
   long peakKiB = 0;       // peak resident size (working set on Windows)
   double seconds = 0;     // from its start to its end
+  double cpuSeconds = 0;  // user and system time of the child
+
+  bool Succeeded() const { return finished && status == 0; }
 };
 
 class ChildProcess {

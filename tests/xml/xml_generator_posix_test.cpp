@@ -18,7 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using voske::support::ScratchDir;
 
-TXMLGenerator NewDoc() { return TXMLGenerator("oxr:doc", "<oxr:doc xmlns:oxr=\"urn:x\">", ""); }
+const Text kRootTag = "<oxr:doc xmlns:oxr=\"urn:x\">";
 
 TEST(SaveToFile, AnUnwritableFolderKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
@@ -26,8 +26,7 @@ TEST(SaveToFile, AnUnwritableFolderKeepsTheOldFile) {
   const fs::path file = dir / "doc.xml";
   { std::ofstream(file) << "antigo"; }
   fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-  TXMLGenerator gen = NewDoc();
-  EXPECT_THROW(gen.SaveToFile(file.string()), EGravaArquivo);
+  EXPECT_THROW(TXMLGenerator("oxr:doc", kRootTag, "", file.string()), EGravaArquivo);
   fs::permissions(dir.path(), fs::perms::owner_all);
   EXPECT_EQ(support::FileContents(file), "antigo");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "support/peak_memory.h"
+#include "support/posix/cpu_time.h"
 
 namespace voske::support {
 
@@ -41,6 +42,7 @@ ChildRun MeasureInChild(const std::function<bool()>& body, std::chrono::seconds 
   run.finished = WIFEXITED(status);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.peakKiB = usage.ru_maxrss;
+  run.cpuSeconds = CpuSeconds(usage);
   return run;
 }
 

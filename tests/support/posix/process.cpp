@@ -1,9 +1,10 @@
-// Child processes on POSIX: posix_spawn, and wait4 for the peak resident size.
+// Child processes on POSIX: fork and exec, and wait4 for the peak resident size
+// and the CPU time.
 #include "support/process.h"
+#include "support/posix/cpu_time.h"
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,25 +33,37 @@ ChildProcess::ChildProcess(const ProcessSpec& spec) : state_(std::make_unique<St
   const auto fileOrNull = [](const std::filesystem::path& p) { return p.empty() ? std::string("/dev/null") : p.string(); };
   const std::string in = fileOrNull(spec.input), out = fileOrNull(spec.output), err = fileOrNull(spec.errors);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, in.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (spec.mergeErrors)
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-  else
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (!spec.workingDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, spec.workingDir.c_str());
-  // A group of its own, so that a child that hangs is ended with everything
-  // it started (a script's builds and tests, a VM).
-  posix_spawnattr_t attributes;
-  posix_spawnattr_init(&attributes);
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-  posix_spawnattr_setpgroup(&attributes, 0);
+  std::fflush(nullptr);  // nothing buffered may be written twice
   state_->start = std::chrono::steady_clock::now();
-  if (::posix_spawn(&state_->pid, cargv[0], &actions, &attributes, cargv.data(), cenv.data()) != 0) state_->pid = -1;
-  posix_spawn_file_actions_destroy(&actions);
-  posix_spawnattr_destroy(&attributes);
+  // fork and exec rather than posix_spawn: a spawned child shares the test's
+  // memory until its exec, and the kernel then counts the test's own peak as
+  // the child's.
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    // A group of its own, so that a child that hangs is ended with everything
+    // it started (a script's builds and tests, a VM).
+    ::setpgid(0, 0);
+    const auto redirect = [](const char* file, int flags, int to) {
+      const int fd = ::open(file, flags, 0600);
+      if (fd < 0 || ::dup2(fd, to) < 0) ::_exit(126);
+      if (fd != to) ::close(fd);
+    };
+    redirect(in.c_str(), O_RDONLY, STDIN_FILENO);
+    redirect(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, STDOUT_FILENO);
+    if (spec.mergeErrors) {
+      if (::dup2(STDOUT_FILENO, STDERR_FILENO) < 0) ::_exit(126);
+    } else {
+      redirect(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, STDERR_FILENO);
+    }
+    if (!spec.workingDir.empty() && ::chdir(spec.workingDir.c_str()) != 0) ::_exit(126);
+    // A bare name is looked up on the PATH, as a shell would.
+    ::execvpe(cargv[0], cargv.data(), cenv.data());
+    ::_exit(127);
+  }
+  // The parent sets the group too, so that a kill right after the start
+  // cannot come before the child's own setpgid.
+  if (pid > 0) ::setpgid(pid, pid);
+  state_->pid = pid;
 }
 
 ChildProcess::~ChildProcess() {
@@ -89,6 +102,7 @@ ChildRun ChildProcess::Wait(std::chrono::milliseconds limit) {
   run.finished = WIFEXITED(status) && !state_->killed;
   run.status = run.finished ? WEXITSTATUS(status) : -1;
   run.peakKiB = usage.ru_maxrss;
+  run.cpuSeconds = CpuSeconds(usage);
   return run;
 }
 

@@ -24,7 +24,12 @@ ChildRun MeasureInChild(const std::function<bool()>& body, std::chrono::seconds 
   static int calls = 0;  // MeasureInChild calls of this process so far
   const int call = calls++;
   if (const char* wanted = std::getenv(kChildVariable)) {
-    if (std::atoi(wanted) != call) return ChildRun{true, 0, 0, 0};
+    if (std::atoi(wanted) != call) {
+      ChildRun passedOver;  // another call of this test is the one measured
+      passedOver.finished = true;
+      passedOver.status = 0;
+      return passedOver;
+    }
     bool ok = false;
     try {
       ok = body();

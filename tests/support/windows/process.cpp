@@ -1,6 +1,9 @@
 // Child processes on Windows: CreateProcessW with the arguments quoted as the
 // C runtime splits them, the environment and paths handed over wide, and the
-// peak working set as the memory figure.
+// peak working set as the memory figure. Each child runs in a job object of
+// its own, the Windows counterpart of a process group: killing it ends
+// everything the child started too (a script's programs, a VM), and the job
+// ends them all as well should the test itself die.
 #include "support/process.h"
 
 #include <windows.h>
@@ -58,10 +61,25 @@ HANDLE OpenInherited(const std::filesystem::path& file, bool write) {
                        write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+double Seconds(const FILETIME& t) {
+  return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+}
+
+// A job that ends its processes when its last handle closes.
+HANDLE NewKillingJob() {
+  HANDLE job = ::CreateJobObjectW(nullptr, nullptr);
+  if (!job) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  ::SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return job;
+}
+
 }  // namespace
 
 struct ChildProcess::State {
   PROCESS_INFORMATION info{};
+  HANDLE job = nullptr;
   bool started = false;
   bool reaped = false;
   bool killed = false;
@@ -88,30 +106,46 @@ ChildProcess::ChildProcess(const ProcessSpec& spec) : state_(std::make_unique<St
   startup.hStdError = err;
   const std::wstring program = Wide(spec.argv.empty() ? std::string() : spec.argv[0]);
   const std::wstring folder = spec.workingDir.wstring();
+  state_->job = NewKillingJob();
   state_->start = std::chrono::steady_clock::now();
-  state_->started = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+  // Started suspended, so that it is in its job before it can start anything.
+  state_->started = state_->job && in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE &&
+                    err != INVALID_HANDLE_VALUE &&
                     ::CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
-                                     CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, block.data(),
+                                     CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW | CREATE_SUSPENDED, block.data(),
                                      folder.empty() ? nullptr : folder.c_str(), &startup, &state_->info);
   for (HANDLE h : {in, out, spec.mergeErrors ? INVALID_HANDLE_VALUE : err})
     if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
-  if (state_->started) ::CloseHandle(state_->info.hThread);
+  if (!state_->started) return;
+  if (!::AssignProcessToJobObject(state_->job, state_->info.hProcess)) {
+    ::TerminateProcess(state_->info.hProcess, 1);
+    ::WaitForSingleObject(state_->info.hProcess, INFINITE);
+    ::CloseHandle(state_->info.hThread);
+    ::CloseHandle(state_->info.hProcess);
+    state_->started = false;
+    return;
+  }
+  ::ResumeThread(state_->info.hThread);
+  ::CloseHandle(state_->info.hThread);
 }
 
 ChildProcess::~ChildProcess() {
-  if (!state_->started) return;
-  if (!state_->reaped) {
-    ::TerminateProcess(state_->info.hProcess, 1);
-    ::WaitForSingleObject(state_->info.hProcess, INFINITE);
+  if (state_->started) {
+    if (!state_->reaped) {
+      ::TerminateJobObject(state_->job, 1);
+      ::WaitForSingleObject(state_->info.hProcess, INFINITE);
+    }
+    ::CloseHandle(state_->info.hProcess);
   }
-  ::CloseHandle(state_->info.hProcess);
+  // Whatever the child left running in its job ends with the job.
+  if (state_->job) ::CloseHandle(state_->job);
 }
 
 bool ChildProcess::Started() const { return state_->started; }
 
 void ChildProcess::Kill() {
   if (state_->started && !state_->reaped) {
-    ::TerminateProcess(state_->info.hProcess, 1);
+    ::TerminateJobObject(state_->job, 1);
     state_->killed = true;
   }
 }
@@ -131,6 +165,9 @@ ChildRun ChildProcess::Wait(std::chrono::milliseconds limit) {
   PROCESS_MEMORY_COUNTERS memory{};
   if (::GetProcessMemoryInfo(state_->info.hProcess, &memory, sizeof memory))
     run.peakKiB = static_cast<long>(memory.PeakWorkingSetSize / 1024);
+  FILETIME created{}, exited{}, kernel{}, user{};
+  if (::GetProcessTimes(state_->info.hProcess, &created, &exited, &kernel, &user))
+    run.cpuSeconds = Seconds(kernel) + Seconds(user);
   return run;
 }
 
