@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/utf8_path.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 
@@ -15,25 +16,14 @@ Text FileTimestamp(const std::tm& when) {
   return buf;
 }
 
-namespace {
-
-// The number as the message quotes it: a NUL byte, which a message box would
-// take for the end of the text and a terminal would not show, is written "\0".
-Text Quoted(const Text& number) {
-  Text shown;
-  for (char c : number) {
-    if (c == '\0') shown += "\\0";
-    else shown += c;
-  }
-  return shown;
-}
-
-}  // namespace
-
 Text OutputFileName(DocumentKind document, const Text& registrationCell, const std::tm& when) {
-  const Text number = RemoveAll(registrationCell, '-');
-  if (number.find_first_of(std::string("/\\\0", 3)) != Text::npos)
-    throw EGenerica(Ansi("O registro na OXR \"") + Quoted(number) +
+  // Control characters pasted into the cell are left out, as they are from
+  // the document: a line break or an escape sequence in a file name would
+  // break the scripts that list the folder and act on the terminal that
+  // shows its path.
+  const Text number = RemoveAll(WithoutAnyControlCharacter(registrationCell), '-');
+  if (number.find_first_of("/\\") != Text::npos)
+    throw EGenerica(Ansi("O registro na OXR \"") + number +
                     Ansi("\" (célula B5 de Dados Cadastrais) não pode fazer parte do nome do arquivo XML."));
   const char* middle = document == DocumentKind::Cadastral ? "_CADASTRAL_" : "_FINANCEIRO_";
   return number + middle + FileTimestamp(when) + ".xml";
@@ -58,6 +48,10 @@ std::tm NextSecond(const std::tm& when) {
   return out;
 }
 
-std::string OutputPathFor(const std::string& folder, const Text& fileName) { return folder + "/" + ToUtf8(fileName); }
+// Joined by the system's own separator: the path is shown to the user as it
+// stands, and on Windows "saida/nome.xml" would look broken.
+std::string OutputPathFor(const std::string& folder, const Text& fileName) {
+  return platform::Utf8Of(platform::PathOf(folder) / platform::PathOf(ToUtf8(fileName)));
+}
 
 }  // namespace voske
