@@ -14,8 +14,6 @@
 //
 // financial-generation-bench --write FILE.xlsx only writes that workbook, for
 // profiling the generation by hand.
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -30,6 +28,7 @@
 #include "common/program_arguments.h"
 #include "large_workbook.h"
 #include "sample_workbook.h"
+#include "support/peak_memory.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
 #include "workbook/worksheet_loader.h"
@@ -37,7 +36,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using voske::support::ChildRun;
+
+// Each measured run is a child process of its own (support/peak_memory.h),
+// given an hour at most.
+constexpr std::chrono::hours kLimit{1};
 
 struct Measure {
   double seconds = 0;     // wall-clock time
@@ -46,23 +49,7 @@ struct Measure {
   bool ok = false;
 };
 
-double CpuSeconds(const rusage& u) {
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-// Waits for `pid` and fills in its resources.
-Measure Reap(pid_t pid, Clock::time_point start) {
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
-  Measure m;
-  m.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  m.cpuSeconds = CpuSeconds(usage);
-  m.peakKiB = usage.ru_maxrss;
-  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-  return m;
-}
+Measure Of(const ChildRun& run) { return Measure{run.seconds, run.cpuSeconds, run.peakKiB, run.Succeeded()}; }
 
 // The worksheets the load sequence reads for the financial document of the
 // sample operator (group medicine, so no maintainer's sheet) in a year from
@@ -74,40 +61,32 @@ const char* const kFinancialSheets[] = {
     "Intercâmbio Eventual Pagar", "IN_20"};
 
 Measure ReadAlone(const std::string& path) {
-  const auto start = Clock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    try {
-      voske::TUtil util;
-      std::vector<voske::WorksheetArray> arrays;  // kept, as a generation keeps them
-      for (const char* name : kFinancialSheets) {
-        arrays.emplace_back();
-        util.LoadWorksheet(arrays.back(), path, voske::Ansi(name));
-      }
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
-      ::_exit(1);
-    }
-    ::_exit(0);
-  }
-  return Reap(pid, start);
+  return Of(voske::support::MeasureInChild(
+      [&] {
+        try {
+          voske::TUtil util;
+          std::vector<voske::WorksheetArray> arrays;  // kept, as a generation keeps them
+          for (const char* name : kFinancialSheets) {
+            arrays.emplace_back();
+            util.LoadWorksheet(arrays.back(), path, voske::Ansi(name));
+          }
+          return true;
+        } catch (const std::exception& e) {
+          std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
+          return false;
+        }
+      },
+      kLimit));
 }
 
 Measure Generate(const std::string& cli, const std::string& path, const std::string& folder,
                  const char* document = "financeiro") {
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
-  std::fflush(nullptr);  // else the child's freopen writes what is buffered again
-  const auto start = Clock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::setenv("VOSKE_SENHA", "SENHA-DE-TESTE", 1);
-    if (!std::freopen("/dev/null", "w", stdout)) ::_exit(127);
-    ::execl(cli.c_str(), cli.c_str(), "gerar", "--documento", document, "--planilha", path.c_str(), "--destino",
-            folder.c_str(), "--silencioso", static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  Measure m = Reap(pid, start);
+  ::setenv("VOSKE_SENHA", "SENHA-DE-TESTE", 1);  // the children inherit it
+  Measure m = Of(voske::support::MeasureProgram(
+      cli, {"gerar", "--documento", document, "--planilha", path, "--destino", folder, "--silencioso"}, "/dev/null",
+      "/dev/stderr", kLimit));
   // A run that showed an error exits with 1 and leaves no file.
   size_t files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) files += entry.is_regular_file();
@@ -200,17 +179,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "financial-generation-bench: writing %s\n", path.c_str());
     // In a child of its own: the writer's memory must not count in the
     // peaks of the measured children forked later.
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      try {
-        WriteBenchWorkbook(path);
-      } catch (const std::exception& e) {
-        std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
-        ::_exit(1);
-      }
-      ::_exit(0);
-    }
-    if (!Reap(pid, Clock::now()).ok) return 1;
+    const ChildRun written = voske::support::MeasureInChild(
+        [&] {
+          try {
+            WriteBenchWorkbook(path);
+            return true;
+          } catch (const std::exception& e) {
+            std::fprintf(stderr, "financial-generation-bench: %s\n", e.what());
+            return false;
+          }
+        },
+        kLimit);
+    if (!written.Succeeded()) return 1;
   }
   const std::string cli = VOSKE_CLI_PATH;
   const std::string folder = (scratch / "saida").string();

@@ -4,8 +4,6 @@
 // written to a temporary folder, with a small one beside it; each reading
 // runs in a child process of its own, so its peak memory is the reading's
 // alone, and should not grow with the document.
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -17,6 +15,7 @@
 #include <string>
 
 #include "common/program_arguments.h"
+#include "support/peak_memory.h"
 #include "text/cp1252.h"
 #include "xml/header_reader.h"
 
@@ -37,22 +36,14 @@ void WriteDocument(const fs::path& file, std::uintmax_t bytes) {
   out << tail;
 }
 
-// Runs `work` in a child; prints its time, its peak memory and what it found.
+// Runs `work` in a child (support/peak_memory.h); prints its time, its peak
+// memory and what it found.
 void Measure(const char* what, const fs::path& file, const std::function<voske::Text()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    const voske::Text code = work();
-    std::_Exit(code == "ENVIO_VOSKE_FINANCEIRO" ? 0 : 1);
-  }
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const voske::support::ChildRun run = voske::support::MeasureInChild(
+      [&] { return work() == "ENVIO_VOSKE_FINANCEIRO"; }, std::chrono::minutes(10));
   std::printf("%-34s %8.1f MiB  %7.3f s  peak %7.1f MiB  %s\n", what,
-              static_cast<double>(fs::file_size(file)) / (1 << 20), seconds,
-              static_cast<double>(usage.ru_maxrss) / 1024.0,
-              WIFEXITED(status) && WEXITSTATUS(status) == 0 ? "código lido" : "código NÃO lido");
+              static_cast<double>(fs::file_size(file)) / (1 << 20), run.seconds,
+              static_cast<double>(run.peakKiB) / 1024.0, run.Succeeded() ? "código lido" : "código NÃO lido");
 }
 
 }  // namespace

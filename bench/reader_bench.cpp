@@ -21,8 +21,6 @@
 //
 // Each read runs in a child process of its own, so that its peak memory is
 // the reader's alone and not the writer's or an earlier run's.
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -35,6 +33,7 @@
 
 #include "common/program_arguments.h"
 #include "large_workbook.h"
+#include "support/peak_memory.h"
 #include "workbook/workbook_file.h"
 
 namespace {
@@ -49,40 +48,35 @@ struct Measure {
   bool ok = false;
 };
 
-double CpuSeconds(const rusage& u) {
-  return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+// Each measured run is a child process of its own (support/peak_memory.h),
+// given an hour at most.
+constexpr std::chrono::hours kLimit{1};
 
 // Runs `body` in a child process; it reports seconds and cells through a pipe.
 template <typename Body>
 Measure InChild(Body body) {
   int fds[2];
   if (::pipe(fds) != 0) return {};
-  std::fflush(nullptr);  // nothing buffered may be written twice
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::close(fds[0]);
-    Measure m;
-    try {
-      m = body();
-      m.ok = true;
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "reader-bench: %s\n", e.what());
-    }
-    if (::write(fds[1], &m, sizeof m) != static_cast<ssize_t>(sizeof m)) ::_exit(3);
-    ::_exit(m.ok ? 0 : 1);
-  }
+  const voske::support::ChildRun run = voske::support::MeasureInChild(
+      [&] {
+        ::close(fds[0]);
+        Measure m;
+        try {
+          m = body();
+          m.ok = true;
+        } catch (const std::exception& e) {
+          std::fprintf(stderr, "reader-bench: %s\n", e.what());
+        }
+        return ::write(fds[1], &m, sizeof m) == static_cast<ssize_t>(sizeof m) && m.ok;
+      },
+      kLimit);
   ::close(fds[1]);
   Measure m;
   const bool got = ::read(fds[0], &m, sizeof m) == static_cast<ssize_t>(sizeof m);
   ::close(fds[0]);
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
-  if (!got || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
-  m.peakKiB = usage.ru_maxrss;
-  m.cpuSeconds = CpuSeconds(usage);
+  if (!got || !run.Succeeded()) return {};
+  m.peakKiB = run.peakKiB;
+  m.cpuSeconds = run.cpuSeconds;
   return m;
 }
 
@@ -110,16 +104,10 @@ Measure ReadAll(const std::string& path) {
 std::string ConvertToXls(const std::filesystem::path& xlsx) {
   const std::filesystem::path dir = xlsx.parent_path();
   const std::string profile = "-env:UserInstallation=file://" + (dir / "lo-profile").string();
-  std::fflush(nullptr);  // the child reopens stdout, which would print the buffer again
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(127);
-    ::execlp("soffice", "soffice", "--headless", "--norestore", profile.c_str(), "--convert-to", "xls", "--outdir",
-             dir.c_str(), xlsx.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  int status = 0;
-  if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+  const voske::support::ChildRun run = voske::support::MeasureProgram(
+      "soffice", {"--headless", "--norestore", profile, "--convert-to", "xls", "--outdir", dir.string(), xlsx.string()},
+      "/dev/null", "/dev/null", kLimit);
+  if (!run.Succeeded()) return {};
   std::filesystem::path xls = xlsx;
   xls.replace_extension(".xls");
   return std::filesystem::exists(xls) ? xls.string() : std::string();
@@ -135,25 +123,13 @@ struct Peer {
 // CPU time and peak memory. The floor ("unzip -p FILE > /dev/null") and each
 // peer are timed this way.
 Measure RunProcess(const std::vector<std::string>& args) {
-  const auto t0 = Clock::now();
-  std::fflush(nullptr);  // nothing buffered may be written twice
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(127);
-    std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    ::execvp(argv[0], argv.data());
-    ::_exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  ::wait4(pid, &status, 0, &usage);
+  const voske::support::ChildRun run = voske::support::MeasureProgram(
+      args.front(), std::vector<std::string>(args.begin() + 1, args.end()), "/dev/null", "/dev/null", kLimit);
   Measure m;
-  m.seconds = std::chrono::duration<double>(Clock::now() - t0).count();
-  m.cpuSeconds = CpuSeconds(usage);
-  m.peakKiB = usage.ru_maxrss;
-  m.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  m.seconds = run.seconds;
+  m.cpuSeconds = run.cpuSeconds;
+  m.peakKiB = run.peakKiB;
+  m.ok = run.Succeeded();
   return m;
 }
 

@@ -9,7 +9,6 @@
 //
 // Without FILE, the large workbook of financial-generation-bench is written
 // first (its --write mode).
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -23,6 +22,7 @@
 #include "documents/envelope.h"
 #include "documents/financial/financial_builder.h"
 #include "port/front_end.h"
+#include "support/peak_memory.h"
 #include "text/cp1252.h"
 #include "verification/document_verifier.h"
 #include "workbook/worksheet_loader.h"
@@ -55,19 +55,22 @@ const SheetId kFinancialSheets[] = {
 // Seconds to build and save the document; negative when it failed.
 double Build(const voske::Worksheets& sheets, const std::string& output, voske::LeafObserver* observer) {
   QuietFrontEnd frontEnd;
-  bool failed = false;
   const voske::DocumentContext ctx{.sheets = sheets,
                                    .frontEnd = frontEnd,
                                    .outputPath = output,
                                    .passwordUpper = "SENHA",
                                    .programVersion = "3.3",
-                                   .generationFailed = failed,
                                    .leafObserver = observer};
   const auto start = Clock::now();
-  voske::BuildFinancialDocument(ctx);
+  try {
+    voske::BuildFinancialDocument(ctx);
+  } catch (const voske::EDocumentoNaoGerado& e) {
+    std::fprintf(stderr, "verification-bench: %s\n", voske::ToUtf8(e.Message()).c_str());
+    return -1;
+  }
   const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   std::filesystem::remove(output);
-  return failed ? -1 : seconds;
+  return seconds;
 }
 
 }  // namespace
@@ -86,14 +89,10 @@ int main(int argc, char** argv) {
   std::string path = argc > 1 ? argv[1] : (scratch / "planilha-grande.xlsx").string();
   if (argc <= 1) {
     std::fprintf(stderr, "verification-bench: writing %s\n", path.c_str());
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-      ::execl(VOSKE_WORKBOOK_WRITER, VOSKE_WORKBOOK_WRITER, "--write", path.c_str(), static_cast<char*>(nullptr));
-      ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 1;
+    if (!voske::support::MeasureProgram(VOSKE_WORKBOOK_WRITER, {"--write", path}, "/dev/stdout", "/dev/stderr",
+                                        std::chrono::hours(1))
+             .Succeeded())
+      return 1;
   }
 
   voske::Worksheets sheets;

@@ -10,7 +10,9 @@
 #include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
+#include "text/error.h"
 #include "transmission/java_transmission.h"
+#include "verification/findings_csv.h"
 #include "workflow/oxr_password.h"
 #include "workflow/proxy_settings.h"
 #include "workflow/run_checks.h"
@@ -21,7 +23,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Uso: voske-cli enviar --documento cadastral|financeiro --arquivo ARQUIVO --destino PASTA\n"
-    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO] [--estrito]\n";
+    "                      [--proxy SERVIDOR:PORTA --proxy-usuario USUARIO] [--estrito]\n"
+    "                      [--avisos ARQUIVO.csv]\n";
 
 constexpr const char* kHelp =
     "Envia um documento XML gerado pelo VOSKE-XML para a OXR pelo cliente Java, que roda\n"
@@ -34,6 +37,8 @@ constexpr const char* kHelp =
     "  --proxy SERVIDOR:PORTA    envia pelo proxy HTTP indicado\n"
     "  --proxy-usuario USUARIO   o usuário do proxy (obrigatório com --proxy)\n"
     "  --estrito                 não envia um documento com avisos de verificação\n"
+    "  --avisos ARQUIVO.csv      grava os avisos de verificação num arquivo CSV que o\n"
+    "                            Excel abre como está (\";\" entre os campos, UTF-8)\n"
     "  --help                    mostra esta ajuda\n"
     "\n"
     "Antes do envio, cada valor do documento é conferido com o que o esquema da OXR aceita;\n"
@@ -49,8 +54,10 @@ constexpr const char* kHelp =
     "  VOSKE_WEBSERVICE_URL   o endereço do serviço da OXR (padrão http://127.0.0.1:8380/voske)\n"
     "  VOSKE_TEMPO_LIMITE_ENVIO  segundos que o envio inteiro pode durar (padrão 120)\n"
     "\n"
-    "Saída 0 quando o documento foi aceito; 1 quando uma mensagem informou uma falha\n"
-    "(na saída de erros); 2 quando as opções estão erradas.\n";
+    "Saída 0 quando o documento foi aceito (também quando a OXR o recebeu mas o recibo\n"
+    "não pôde ser gravado: a mensagem diz por quê, e o documento não deve ser enviado de\n"
+    "novo); 1 quando uma mensagem informou uma falha (na saída de erros); 2 quando as\n"
+    "opções estão erradas.\n";
 
 constexpr OptionSpec kOptions[] = {
     {"--documento", "cadastral|financeiro", true},
@@ -59,6 +66,7 @@ constexpr OptionSpec kOptions[] = {
     {"--proxy", "SERVIDOR:PORTA"},
     {"--proxy-usuario", "USUARIO"},
     {"--estrito"},
+    {"--avisos", "ARQUIVO.csv"},
 };
 constexpr CommandSyntax kSyntax{"enviar", kUsage, kHelp, kOptions};
 
@@ -92,7 +100,29 @@ int Run(const std::vector<std::string>& args) {
   choices.destinationFolder = destination;
   choices.xmlFilePath = file;
   if (!CheckRunChoices(choices, ui)) return kExitFailure;
-  if (!VerifyBeforeSending(Absolute(RemoveAll(file, '"')), ui, o.Has("--estrito"))) return kExitFailure;
+  if (o.Has("--avisos") && o.Value("--avisos").empty()) return UsageError(kSyntax, "o valor de --avisos está vazio");
+  // Each finding is printed (and kept in the CSV) as it is met, so a
+  // document of any size is checked in the same memory.
+  try {
+    std::optional<FindingsCsv> csv;
+    if (o.Has("--avisos")) csv.emplace(o.Value("--avisos"));
+    bool read = false;
+    const bool send = VerifyBeforeSending(
+        Absolute(RemoveAll(file, '"')), ui, o.Has("--estrito"),
+        [&csv](const Finding& f) {
+          PrintError(f.Line());
+          if (csv) csv->Add(f);
+        },
+        nullptr, &read);
+    if (csv && read) {
+      csv->Finish();
+      PrintError(Ansi("Os avisos foram gravados em: ") + FromUtf8(o.Value("--avisos")));
+    }
+    if (!send) return kExitFailure;
+  } catch (const EVoske& e) {
+    PrintError(e.Message());
+    return kExitFailure;
+  }
 
   const Text password = ReadSecret("VOSKE_SENHA", "Senha da OXR: ");
   if (!AcceptOxrPassword(password, ui)) return kExitFailure;
@@ -118,7 +148,8 @@ int Run(const std::vector<std::string>& args) {
   if (!transmission.StartJavaVM(ui)) return kExitFailure;
   ui.Status(Ansi("Status: Enviando os dados para OXR"));
   transmission.SendDocument(request, ui);
-  return transmission.lastOutcome() == SendOutcome::Accepted ? kExitOk : kExitFailure;
+  // A document the regulator received is not to be sent again, receipt or not.
+  return transmission.lastOutcome() == SendOutcome::Failed ? kExitFailure : kExitOk;
 }
 
 const bool kRegistered = RegisterCommand({"enviar", "envia um documento XML para a OXR e guarda o recibo", Run, 20});

@@ -11,6 +11,8 @@
 #include "platform/file_system.h"
 #include "terminal.h"
 #include "text/cp1252.h"
+#include "text/error.h"
+#include "verification/findings_csv.h"
 #include "workflow/oxr_password.h"
 #include "workflow/run_checks.h"
 
@@ -19,7 +21,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Uso: voske-cli gerar --documento cadastral|financeiro --planilha ARQUIVO --destino PASTA [--silencioso]\n"
-    "                     [--estrito]\n";
+    "                     [--estrito] [--avisos ARQUIVO.csv]\n";
 
 constexpr const char* kHelp =
     "Gera um documento XML da OXR a partir da Planilha Padrão, como o botão \"Gerar arquivo\"\n"
@@ -41,6 +43,10 @@ constexpr const char* kHelp =
     "  --estrito\n"
     "        um documento com avisos de verificação é uma falha: o arquivo não fica na\n"
     "        pasta de destino e o código de saída é 1.\n"
+    "  --avisos ARQUIVO.csv\n"
+    "        grava também os avisos de verificação num arquivo CSV que o Excel abre\n"
+    "        como está (\";\" entre os campos, UTF-8): planilha, célula, elemento, valor,\n"
+    "        motivo e a regra técnica. Um arquivo com esse nome é substituído.\n"
     "  --help\n"
     "        mostra esta ajuda.\n"
     "\n"
@@ -52,10 +58,12 @@ constexpr const char* kHelp =
     "sucesso, o caminho completo do arquivo gerado é a única linha da saída padrão.\n"
     "\n"
     "Verificação: cada valor do documento é conferido com o que o esquema da OXR aceita\n"
-    "(listas de valores, formatos, números, datas, dígitos verificadores de CNPJ e CPF).\n"
-    "Cada valor recusado é uma linha \"Aviso: PLANILHA!CÉLULA: ELEMENTO \"VALOR\": motivo\"\n"
-    "na saída de erros, seguida de uma linha com a contagem; o documento é gerado mesmo\n"
-    "assim, salvo com --estrito.\n"
+    "(listas de valores, formatos, tamanhos, números, datas, dígitos verificadores de CNPJ\n"
+    "e CPF). Cada valor recusado é uma linha \"Aviso: PLANILHA!CÉLULA: ELEMENTO \"VALOR\":\n"
+    "motivo\" na saída de erros, o motivo dizendo o que a OXR aceita, seguida de uma linha\n"
+    "com a contagem; o documento é gerado mesmo assim, salvo com --estrito. Um arquivo\n"
+    "que já está na pasta nunca é substituído: no mesmo segundo, o novo documento leva o\n"
+    "nome do segundo seguinte que estiver livre.\n"
     "\n"
     "Código de saída: 0 arquivo gerado; 1 falha (nenhum arquivo fica na pasta de\n"
     "destino); 2 uso incorreto.\n";
@@ -69,6 +77,7 @@ constexpr OptionSpec kOptions[] = {
     {"--destino", "PASTA", true},
     {"--silencioso"},
     {"--estrito"},
+    {"--avisos", "ARQUIVO.csv"},
 };
 
 constexpr CommandSyntax kSyntax{"gerar", kUsage, kHelp, kOptions};
@@ -99,8 +108,30 @@ int RunGerar(const std::vector<std::string>& args) {
   request.destinationFolder = o.Value("--destino");
   request.passwordUpper = OxrPasswordUpper(password);
   request.strict = o.Has("--estrito");
+  // The findings' file is made first: a place it cannot go is said before
+  // the work, and nothing is left there unless the verification ran.
+  std::optional<FindingsCsv> csv;
+  if (o.Has("--avisos")) {
+    if (o.Value("--avisos").empty()) return UsageError(kSyntax, "o valor de --avisos está vazio");
+    try {
+      csv.emplace(o.Value("--avisos"));
+    } catch (const EVoske& e) {
+      PrintError(e.Message());
+      return kExitFailure;
+    }
+  }
   GenerationState state;
   RunGeneration(request, front, state, StandardGenerationServices());
+  if (csv && state.verified) {
+    try {
+      for (const Finding& f : state.findings) csv->Add(f);
+      csv->Finish();
+      PrintError(Ansi("Os avisos foram gravados em: ") + FromUtf8(FullPath(o.Value("--avisos"))));
+    } catch (const EVoske& e) {
+      PrintError(e.Message());
+      return kExitFailure;
+    }
+  }
   if (state.generationFailed) return kExitFailure;
 
   PrintLine(FullPath(state.outputPath));

@@ -10,7 +10,9 @@
 namespace voske::cli {
 
 std::string TerminalText(const Text& message) {
-  std::string out = ToUtf8(message);
+  // A message may quote a cell or a worksheet name as they are: their
+  // control characters are shown, never handed to the terminal to act on.
+  std::string out = ToUtf8(ShownControlCharacters(message));
   for (char& c : out)
     if (c == '\r') c = '\n';
   out.push_back('\n');

@@ -1,6 +1,7 @@
 #pragma once
 // What the command line shows: Windows-1252 texts from the core become UTF-8
-// for the terminal, and every CR of a message becomes a line break.
+// for the terminal, every CR of a message becomes a line break, and any other
+// control character is shown written out ("\x1B").
 #include <string>
 #include <vector>
 

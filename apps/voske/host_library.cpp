@@ -1,6 +1,7 @@
 #include "host_library.h"
 
 #include "platform/file_system.h"
+#include "platform/package_layout.h"
 #include "platform/process.h"
 
 namespace voske::host {
@@ -11,14 +12,8 @@ std::string ExecutableFolder() {
 }
 
 std::string VoskeLibraryPath(const std::string& executableFolder) {
-  const std::string candidates[] = {
-      platform::JoinPath(executableFolder, "libvoske.so"),
-      platform::JoinPath(platform::JoinPath(platform::JoinPath(platform::ParentFolder(executableFolder), "lib"),
-                                            "voske-xml"),
-                         "libvoske.so")};
-  for (const std::string& c : candidates)
-    if (platform::IsFile(c)) return c;
-  return candidates[0];
+  const std::string file = platform::SharedLibraryFileName("voske");
+  return platform::JoinPath(platform::PackageFolderHolding(executableFolder, file), file);
 }
 
 LoadedLibrary LoadVoskeLibrary(const std::string& path) {

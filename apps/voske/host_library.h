@@ -1,5 +1,5 @@
 #pragma once
-// Finding and loading libvoske.so the way a host program does: by path,
+// Finding and loading the library (libvoske.so, voske.dll) the way a host program does: by path,
 // from the folder of the running executable.
 #include <string>
 

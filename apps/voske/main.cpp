@@ -1,12 +1,12 @@
 // voske: the desktop program. It holds no window of its own; it loads
-// libvoske.so (beside it, or from the package's own folder once installed)
+// libvoske.so or voske.dll (beside it, or from the package's own folder once installed)
 // and calls the library's export, which shows the
 // main window and returns when the user closes it.
-#include <cstdio>
 #include <string>
 
 #include "common/program_arguments.h"
 #include "host_library.h"
+#include "platform/process.h"
 
 int main(int argc, char** argv) {
   const voske::programs::ProgramSyntax syntax{
@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
   const std::string path = voske::host::VoskeLibraryPath(voske::host::ExecutableFolder());
   voske::host::LoadedLibrary library = voske::host::LoadVoskeLibrary(path);
   if (!library.chamaVoske) {
-    std::fprintf(stderr, "voske: não foi possível carregar %s: %s\n", path.c_str(), library.error.c_str());
+    voske::platform::ReportFatalError("voske: não foi possível carregar " + path + ": " + library.error);
     return 1;
   }
   library.chamaVoske();

@@ -15,6 +15,14 @@ public class JNIMain {
     private String proxyPort;
     private String proxyUser;
     private String proxyPassword;
+    private boolean received;
+
+    static {
+        // The client's HTTP threads are the VM's only other threads: an error
+        // on one of them is reported through send, never as a Java stack
+        // printed in English on the user's terminal.
+        Thread.setDefaultUncaughtExceptionHandler((thread, error) -> { });
+    }
 
     /**
      * Makes the following send go through the given HTTP proxy. An empty host
@@ -42,6 +50,21 @@ public class JNIMain {
      */
     public String send(String receiptFolder, String file, String kind, String password) throws IOException {
         ClientSettings settings = ClientSettings.fromEnvironment(proxyHost, proxyPort, proxyUser, proxyPassword);
-        return new DocumentSender(settings).send(receiptFolder, file, kind, password);
+        DocumentSender sender = new DocumentSender(settings);
+        received = false;
+        try {
+            return sender.send(receiptFolder, file, kind, password);
+        } finally {
+            received = sender.received();
+        }
+    }
+
+    /**
+     * Whether the last send reached the regulator and was accepted. True with
+     * a text from send means the document was received but its receipt could
+     * not be written (the text says why): it must not be sent again.
+     */
+    public boolean documentReceived() {
+        return received;
     }
 }

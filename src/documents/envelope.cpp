@@ -1,5 +1,7 @@
 #include "documents/envelope.h"
 
+#include <exception>
+
 #include "documents/operator_cells.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
@@ -11,10 +13,6 @@ namespace {
 
 constexpr TextView kXsiNamespace = "http://www.w3.org/2001/XMLSchema-instance";
 constexpr TextView kSchemaFile = "/voskeComplexTypes.xsd";
-
-Text TransactionCode(DocumentKind kind) {
-  return kind == DocumentKind::Financeiro ? "ENVIO_VOSKE_FINANCEIRO" : "ENVIO_VOSKE_CADASTRAL";
-}
 
 }  // namespace
 
@@ -55,7 +53,7 @@ std::unique_ptr<TXMLGenerator> OpenDocument(DocumentKind kind, const DocumentCon
   gen->AddTextElement("oxr:periodo", PeriodDate(ctx.sheets), at[0]);
   if (kind == DocumentKind::Financeiro)
     ctx.frontEnd.Status(Ansi("Status: Gerando os arquivos XML - Gerando VOSKE financeiros"));
-  gen->AddTextElement("oxr:transacao", TransactionCode(kind));
+  gen->AddTextElement("oxr:transacao", TransactionCodeOf(kind));
   // The password is hashed in upper case (letters a-z only), so the same
   // password typed in either case gives the same hash.
   gen->AddTextElement("oxr:hashPwd", TXMLGenerator::HashText(UpperAscii(ctx.passwordUpper)));
@@ -80,6 +78,21 @@ void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext&
 Text DocumentFailureMessage(DocumentKind kind, const Text& cause) {
   const char* document = kind == DocumentKind::Financeiro ? "Dados Financeiros" : "Dados Cadastrais";
   return Ansi("Não foi possível gerar o arquivo XML \"") + document + "\"." + CR + cause;
+}
+
+void BuildOrFail(DocumentKind kind, const std::function<void()>& build) {
+  try {
+    build();
+  } catch (const EDocumentoNaoGerado&) {
+    throw;
+  } catch (const EVoske& e) {
+    throw EDocumentoNaoGerado(DocumentFailureMessage(kind, e.Message()));
+  } catch (const std::exception& e) {
+    // Failures from below the system's own messages (the file system,
+    // memory) carry a plain text of their own, in UTF-8; it is still the
+    // best cause to show.
+    throw EDocumentoNaoGerado(DocumentFailureMessage(kind, FromUtf8(e.what())));
+  }
 }
 
 }  // namespace voske

@@ -7,6 +7,7 @@
 
 #include "port/document_kind.h"
 #include "port/front_end.h"
+#include "text/error.h"
 #include "text/program_version.h"
 #include "text/text.h"
 #include "workbook/worksheets.h"
@@ -18,6 +19,15 @@ namespace voske {
 inline constexpr const char* kCadastralRoot = "oxr:voskeCadastral";
 inline constexpr const char* kFinancialRoot = "oxr:voskeFinanc";
 
+// A document could not be built: the message names it and quotes the cause
+// (DocumentFailureMessage), or is the one message of a document rule. Both
+// builders end every failure with it and leave no file; the generation
+// shows it.
+class EDocumentoNaoGerado : public EVoske {
+ public:
+  using EVoske::EVoske;
+};
+
 // What a document builder needs from the generation that runs it.
 struct DocumentContext {
   const Worksheets& sheets;
@@ -25,7 +35,6 @@ struct DocumentContext {
   std::string outputPath;        // native path of the file to write
   Text passwordUpper;            // OxrPasswordUpper of the current run
   Text programVersion = ProgramVersion();
-  bool& generationFailed;        // set when an error has already been shown
   // Told of every leaf the document's generator writes (the verification);
   // none when null.
   LeafObserver* leafObserver = nullptr;
@@ -56,5 +65,9 @@ void CloseDocument(TXMLGenerator& gen, DocumentKind kind, const DocumentContext&
 // The message that ends a document: "Não foi possível gerar o arquivo XML
 // "Dados Cadastrais"." (or "Dados Financeiros"), CR, then the cause's message.
 Text DocumentFailureMessage(DocumentKind kind, const Text& cause);
+
+// Runs `build`, turning any failure of the system or of the platform into
+// EDocumentoNaoGerado with DocumentFailureMessage(kind, its message).
+void BuildOrFail(DocumentKind kind, const std::function<void()>& build);
 
 }  // namespace voske

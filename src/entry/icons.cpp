@@ -215,6 +215,21 @@ QPixmap VoskeIconPixmap(int kind) {
   return pm;
 }
 
+QImage VoskeIconImage(int kind, int pixels) {
+  QImage image(pixels, pixels, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  if (kind == 0) {
+    p.scale(pixels / 64.0, pixels / 64.0);  // the program's picture is drawn on 64 x 64
+  } else {
+    p.scale(pixels / 32.0, pixels / 32.0);
+  }
+  (HasVoskeIcon(kind) ? kIcons[kind] : Plain)(p);
+  return image;
+}
+
 QImage ProgramIconImage(int pixels) {
   QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);

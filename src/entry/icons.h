@@ -14,6 +14,10 @@ bool HasVoskeIcon(int kind);
 // A kind without an icon of its own gets a plain 32 x 32 icon.
 QPixmap VoskeIconPixmap(int kind);
 
+// The icon of that kind drawn at `pixels` x `pixels` (a kind without an
+// icon of its own gets the plain one), for the Windows build's icon files.
+QImage VoskeIconImage(int kind, int pixels);
+
 // The program's own picture (kind 0) drawn at `pixels` x `pixels`, for the
 // desktop's menus and launchers. Drawn, not scaled, so it stays sharp.
 QImage ProgramIconImage(int pixels);

@@ -19,6 +19,9 @@ struct GenerationState {
   // regulator's schema refuses, each with the cell it came from. They do not
   // fail the generation unless the request is strict.
   std::vector<Finding> findings;
+  // The whole document was built and verified, so `findings` is all there
+  // is (a strict run with findings too, though its document is not kept).
+  bool verified = false;
 
   // What the caller does before each run.
   void Clear() { *this = GenerationState(); }

@@ -15,25 +15,14 @@ Text FileTimestamp(const std::tm& when) {
   return buf;
 }
 
-namespace {
-
-// The number as the message quotes it: a NUL byte, which a message box would
-// take for the end of the text and a terminal would not show, is written "\0".
-Text Quoted(const Text& number) {
-  Text shown;
-  for (char c : number) {
-    if (c == '\0') shown += "\\0";
-    else shown += c;
-  }
-  return shown;
-}
-
-}  // namespace
-
 Text OutputFileName(DocumentKind document, const Text& registrationCell, const std::tm& when) {
-  const Text number = RemoveAll(registrationCell, '-');
-  if (number.find_first_of(std::string("/\\\0", 3)) != Text::npos)
-    throw EGenerica(Ansi("O registro na OXR \"") + Quoted(number) +
+  // Control characters pasted into the cell are left out, as they are from
+  // the document: a line break or an escape sequence in a file name would
+  // break the scripts that list the folder and act on the terminal that
+  // shows its path.
+  const Text number = RemoveAll(WithoutAnyControlCharacter(registrationCell), '-');
+  if (number.find_first_of("/\\") != Text::npos)
+    throw EGenerica(Ansi("O registro na OXR \"") + number +
                     Ansi("\" (célula B5 de Dados Cadastrais) não pode fazer parte do nome do arquivo XML."));
   const char* middle = document == DocumentKind::Cadastral ? "_CADASTRAL_" : "_FINANCEIRO_";
   return number + middle + FileTimestamp(when) + ".xml";

@@ -13,9 +13,10 @@ namespace voske {
 Text FileTimestamp(const std::tm& when);
 
 // "%s_CADASTRAL_%s.xml" or "%s_FINANCEIRO_%s.xml" with the registration
-// number of B5 (cell text, every "-" removed) and FileTimestamp. Windows-1252.
-// Throws EGenerica when the number holds a character that would take the
-// file out of the destination folder or cut its name ("/", "\" or NUL).
+// number of B5 (cell text, every "-" and every control character removed)
+// and FileTimestamp. Windows-1252. Throws EGenerica when the number holds a
+// character that would take the file out of the destination folder ("/" or
+// "\").
 Text OutputFileName(DocumentKind document, const Text& registrationCell, const std::tm& when);
 
 // The same date and time one second later, on the calendar alone (the

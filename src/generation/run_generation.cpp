@@ -1,8 +1,9 @@
 #include "generation/run_generation.h"
 
 #include <exception>
+#include <optional>
 
-#include "documents/financial/financial_builder.h"
+#include "documents/financial/year_schedules.h"
 #include "documents/operator_cells.h"
 #include "generation/output_name.h"
 #include "verification/document_verifier.h"
@@ -20,7 +21,6 @@ namespace {
 struct Messages {
   Text loadFailed = Ansi("Não foi possível carregar o arquivo: ");
   Text inconsistent = Ansi("Arquivo Excel inconsistente.");
-  Text success = Ansi("XML gerado com sucesso.");
   Text buildingCadastral = LoadingStatus(Ansi("Gerando Dados cadastrais"));
   Text buildingFinancial = LoadingStatus(Ansi("Gerando Dados financeiros"));
 };
@@ -76,21 +76,8 @@ void LoadFinancialSheets(SheetLoader& loader, const Worksheets& sheets) {
   loader.Load(SheetId::BalanceteReceita, "Receita");
   loader.Load(SheetId::BalanceteDespesa, "Despesa");
 
-  // The financial builder writes the year's sections under the same
-  // conditions, so it never asks for a worksheet that was not read.
-  const int year = ReferenceYear(sheets);
-  if (year >= 2010) loader.Load(SheetId::Intercambio);
-  if (year >= 2011) {
-    if (year < 2013) loader.Load(SheetId::Corresponsabilidade);
-    loader.Load(SheetId::Provisao);
-  }
-  if (year >= 2012) loader.Load(SheetId::ContratosEstipulados);
-  if (year >= 2013) {
-    loader.Load(SheetId::QuadrosAuxiliaresEventos);
-    loader.Load(SheetId::IntercambioEventualReceber);
-    loader.Load(SheetId::IntercambioEventualPagar);
-    loader.Load(SheetId::In20);
-  }
+  // The financial builder writes the year's sections from the same table.
+  for (const SheetId id : YearSheets(ReferenceYear(sheets))) loader.Load(id);
 }
 
 void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
@@ -113,7 +100,6 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
                                 .outputPath = state.outputPath,
                                 .passwordUpper = request.passwordUpper,
                                 .programVersion = request.programVersion,
-                                .generationFailed = state.generationFailed,
                                 .leafObserver = &verifier,
                                 // A strict run with findings is refused before
                                 // the document takes a name.
@@ -132,15 +118,15 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
     LoadCadastralSheets(loader, sheets);
     frontEnd.Status(Msg().buildingCadastral);
     services.buildCadastral(context);
-  } else if (!state.generationFailed) {
+  } else {
     LoadFinancialSheets(loader, sheets);
     frontEnd.Status(Msg().buildingFinancial);
     services.buildFinancial(context);
   }
-  if (state.generationFailed) return;
   state.findings = verifier.Findings();
+  state.verified = true;
   if (state.findings.empty()) {
-    frontEnd.ShowInformation(Msg().success);
+    frontEnd.ShowInformation(GenerationSuccessMessage(0));
   } else if (request.strict) {
     frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
                                     FindingDetails(state.findings));
@@ -153,49 +139,32 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
 
 }  // namespace
 
-Text GenerationSuccessMessage(std::size_t findingCount) {
-  if (findingCount == 0) return Msg().success;
-  return Msg().success + CR + FindingCountLine(findingCount) + Ansi(": valores que o esquema da OXR recusa.");
-}
-
-Text StrictFailureMessage(std::size_t findingCount) {
-  return Ansi("O arquivo XML não foi gerado: ") + FindingCountLine(findingCount) +
-         Ansi(" (valores que o esquema da OXR recusa).");
-}
-
-std::vector<Text> FindingDetails(const std::vector<Finding>& findings) {
-  std::vector<Text> lines;
-  lines.reserve(findings.size());
-  for (const Finding& f : findings) lines.push_back(f.Line());
-  return lines;
-}
-
 Text LoadingStatus(const Text& suffix) { return Ansi("Status: Gerando os arquivos XML - ") + suffix; }
 
-bool RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
-                  const GenerationServices& services) {
+void RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
+                   const GenerationServices& services) {
   std::unique_ptr<WorksheetReader> reader = services.newReader();
   frontEnd.SetBusy(true);
+  std::optional<Text> failure;
   try {
     Generate(request, frontEnd, state, services, *reader);
-  } catch (const EDadosFinanceiros& e) {
-    frontEnd.ShowError(e.Message());
-    FailGeneration(state);
+  } catch (const EDocumentoNaoGerado& e) {
+    failure = e.Message();
   } catch (const EGenerica& e) {
-    frontEnd.ShowError(e.Message());
-    FailGeneration(state);
+    failure = e.Message();
   } catch (const ECarregaArquivo& e) {
-    frontEnd.ShowError(Msg().loadFailed + e.Message());
-    FailGeneration(state);
+    failure = Msg().loadFailed + e.Message();
   } catch (...) {
     // Anything else (a value too long for the schema, a file error, an
     // internal fault) gets the one message; its own text means nothing to
     // the user.
-    frontEnd.ShowError(Msg().inconsistent);
-    FailGeneration(state);
+    failure = Msg().inconsistent;
   }
   frontEnd.SetBusy(false);
-  return true;
+  if (!failure) return;
+  // The cursor is back before the message, which waits for the user.
+  frontEnd.ShowError(*failure);
+  FailGeneration(state);
 }
 
 }  // namespace voske

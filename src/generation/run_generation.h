@@ -56,19 +56,13 @@ struct GenerationRequest {
 };
 
 // Runs one generation, reporting every step and failure through `frontEnd`.
-// Sets state.outputPath once the name is fixed. Always returns true: a
-// failure is shown here or by the builder, and sets state.generationFailed.
-// The caller clears `state` first.
-bool RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
-                  const GenerationServices& services);
-
-// The message of a generation that ends well. With findings: "XML gerado com
-// sucesso." and the number of warnings, the findings going as the details.
-Text GenerationSuccessMessage(std::size_t findingCount);
-// The message of a strict generation that stopped on its findings.
-Text StrictFailureMessage(std::size_t findingCount);
-// The findings, one line each, as the message dialog's details.
-std::vector<Text> FindingDetails(const std::vector<Finding>& findings);
+// Sets state.outputPath once the name is fixed. It is the catch point of the
+// run: a builder ends with EDocumentoNaoGerado, a worksheet read with
+// ECarregaArquivo; the one message of a failure is shown here, after the
+// busy cursor is off, and sets state.generationFailed. The caller clears
+// `state` first.
+void RunGeneration(const GenerationRequest& request, FrontEnd& frontEnd, GenerationState& state,
+                   const GenerationServices& services);
 
 // The status line before each worksheet read, and while a builder runs.
 Text LoadingStatus(const Text& suffix);

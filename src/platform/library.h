@@ -4,6 +4,10 @@
 
 namespace voske::platform {
 
+// The file name of the shared library `name` on this system: "libNAME.so"
+// on POSIX, "NAME.dll" on Windows.
+std::string SharedLibraryFileName(const std::string& name);
+
 class LoadedLibrary {
  public:
   // Whether the library's own symbols serve the libraries loaded after it

@@ -22,6 +22,15 @@ std::string ExecutablePath();
 // shared library when a host program loaded it, else the executable.
 std::string CodeModulePath();
 
+// The display name of the running Windows version for the main window's
+// caption ("Windows XP", "Windows 10"...); empty where the system has none
+// to show (POSIX), or when the version is not known.
+std::string SystemVersionName();
+
+// Tells the user why the program cannot go on: on standard error, and on
+// Windows, where a desktop program has no console, in a message box too.
+void ReportFatalError(const std::string& utf8);
+
 // The user's home folder: $HOME (or the account's folder) on POSIX, the
 // profile folder on Windows; only a folder that exists is returned, else the
 // file system's root.

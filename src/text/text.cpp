@@ -23,6 +23,40 @@ Text WithoutControlCharacters(TextView s) {
   return r;
 }
 
+bool IsControlCharacter(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u < 32 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 || u == 0x9D;
+}
+
+Text WithoutAnyControlCharacter(TextView s) {
+  Text r;
+  r.reserve(s.size());
+  for (char c : s)
+    if (!IsControlCharacter(c)) r.push_back(c);
+  return r;
+}
+
+Text ShownControlCharacters(TextView s) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  Text r;
+  r.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
+      r.push_back(CR);
+    } else if (c == '\t' || !IsControlCharacter(c)) {
+      r.push_back(c);
+    } else {
+      const auto u = static_cast<unsigned char>(c);
+      r += "\\x";
+      r.push_back(kHex[u >> 4]);
+      r.push_back(kHex[u & 15]);
+    }
+  }
+  return r;
+}
+
 Text UpperAscii(TextView s) {
   Text r(s);
   for (char& c : r)

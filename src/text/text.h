@@ -18,6 +18,18 @@ Text Trim(TextView s);
 // Without the control characters an XML 1.0 document cannot hold (codes 0 to
 // 31 except TAB, LF and CR), so that a value is written and hashed alike.
 Text WithoutControlCharacters(TextView s);
+// Whether `c` is a control character for a terminal: codes 0 to 31, 127,
+// and the five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D), which convert to control codes of their own.
+bool IsControlCharacter(char c);
+// Without any control character, line breaks and tabs included: the form of
+// a text that becomes part of a file name.
+Text WithoutAnyControlCharacter(TextView s);
+// A text from outside (a web service's answer) as a message may show it:
+// line breaks (CR LF, LF or CR) become the message's CR, tabs stay, and every
+// other control character is written out as "\xHH" (ESC as "\x1B"), so
+// that no terminal acts on it.
+Text ShownControlCharacters(TextView s);
 // Upper-cases the letters a-z only; accented letters stay as they are.
 Text UpperAscii(TextView s);
 // Lower-cases the letters A-Z only.

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/java_install.h"
 #include "platform/locale.h"
+#include "platform/package_layout.h"
 #include "platform/process.h"
 #include "text/cp1252.h"
 #include "text/error.h"
@@ -107,15 +108,9 @@ std::string CodeFolder() {
 std::string DefaultClientFolder() {
   if (std::optional<std::string> env = platform::EnvironmentVariable("VOSKE_CLIENT_DIR"); env && !env->empty())
     return *env;
-  const std::string here = CodeFolder();
-  const std::string installed = platform::JoinPath(platform::ParentFolder(here), kInstalledLibraryFolder);
-  for (const std::string& folder : {here, installed}) {
-    const std::string client = ClientFolderBeside(folder);
-    if (platform::KindOf(platform::JoinPath(client, "VOSKEClient.jar")) != platform::PathKind::Missing) return client;
-  }
-  // Neither holds the client: the folder beside the code is named in the
-  // messages that follow, as it always was.
-  return ClientFolderBeside(here);
+  // Neither place holding the client, the folder beside the code is named in
+  // the messages that follow, as it always was.
+  return ClientFolderBeside(platform::PackageFolderHolding(CodeFolder(), "ext/VOSKE/VOSKEClient.jar"));
 }
 
 std::string ClassPathOption(const std::string& clientFolder) {

@@ -16,9 +16,6 @@ inline constexpr jint kJniVersion = JNI_VERSION_1_4;
 // The client folder beside the host program: its executable's folder, with
 // its trailing separator, followed by "/ext/VOSKE".
 std::string ClientFolderBeside(const std::string& executableFolder);
-// The package's own folder for the library and the Java client, relative to
-// the installation prefix (the programs are in <prefix>/bin).
-inline constexpr const char* kInstalledLibraryFolder = "lib/voske-xml";
 
 // The folder of the file this code runs from: libvoske.so when a host
 // loaded the library, else the program itself.

@@ -71,7 +71,19 @@ Text JniClientComponent::Send(const std::string& receiptFolder, const std::strin
   if (env_->ExceptionCheck()) return {};
   jobject result = env_->CallObjectMethodA(instance_, id, args);
   if (env_->ExceptionCheck()) return {};
-  return env_.ToText(static_cast<jstring>(result));
+  return env_.ToText(static_cast<jstring>(result), kMaxClientTextUnits);
+}
+
+bool JniClientComponent::DocumentReceived() {
+  if (env_->ExceptionCheck()) return false;  // a failed Send says nothing was received
+  jmethodID id = Method(kDocumentReceivedMethod, kDocumentReceivedSignature);
+  if (!id) return false;
+  const jboolean received = env_->CallBooleanMethod(instance_, id);
+  if (env_->ExceptionCheck()) {
+    env_->ExceptionClear();
+    return false;
+  }
+  return received == JNI_TRUE;
 }
 
 bool JniClientComponent::ExceptionPending() {

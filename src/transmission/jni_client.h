@@ -22,6 +22,7 @@ class JniClientComponent : public ClientComponent {
                    const std::string& password, const std::string& oxrPassword) override;
   Text Send(const std::string& receiptFolder, const std::string& file, const std::string& kind,
             const std::string& password) override;
+  bool DocumentReceived() override;
   bool ExceptionPending() override;
   void ClearException() override;
 

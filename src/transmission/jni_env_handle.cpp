@@ -16,14 +16,19 @@ jstring TJNIEnv::NewString(const std::string& utf8) const {
   return env_->NewStringUTF(modified.c_str());
 }
 
-Text TJNIEnv::ToText(jstring s) const {
+Text TJNIEnv::ToText(jstring s, std::size_t maxUnits) const {
   if (!s) return {};
-  const jsize length = env_->GetStringLength(s);
-  const jchar* chars = env_->GetStringChars(s, nullptr);
-  if (!chars) return {};
-  const std::u16string utf16(reinterpret_cast<const char16_t*>(chars), static_cast<size_t>(length));
-  env_->ReleaseStringChars(s, chars);
-  return FromUtf16(utf16);
+  const auto length = static_cast<std::size_t>(env_->GetStringLength(s));
+  const std::size_t taken = length < maxUnits ? length : maxUnits;
+  std::u16string utf16(taken, u'\0');
+  env_->GetStringRegion(s, 0, static_cast<jsize>(taken), reinterpret_cast<jchar*>(utf16.data()));
+  if (env_->ExceptionCheck()) {
+    env_->ExceptionClear();
+    return {};
+  }
+  Text text = FromUtf16(utf16);
+  if (taken < length) text += '\x85';  // "…" in Windows-1252
+  return text;
 }
 
 }  // namespace voske

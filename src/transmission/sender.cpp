@@ -40,6 +40,15 @@ Text AcceptedMessage(const SendRequest& request) {
          Ansi("Havendo erros, corrija-os e envie as novas informações.");
 }
 
+// The regulator has the document: sending it again would file it twice. The
+// user is told so, and why the receipt is missing.
+Text ReceivedWithoutReceiptMessage(const SendRequest& request, const Text& reason) {
+  return Ansi("O documento foi recebido pela OXR, mas o recibo não foi gravado na pasta: ") +
+         FromUtf8(request.destinationFolder) + "/Recibo" + CR + reason + CR +
+         Ansi("Não envie o documento novamente: acompanhe o andamento na Página de Status do VOSKE-XML, "
+              "no site da OXR.");
+}
+
 }  // namespace
 
 // Concatenated with the system's separator, as the folder was typed.
@@ -54,13 +63,12 @@ std::string ReceiptArgument(const SendRequest& request) {
 }
 Text KindWord(const SendRequest& request) { return IsCadastral(request) ? "Cadastral" : "Financeiro"; }
 Text KindLabel(const SendRequest& request) { return "Voske " + KindWord(request); }
-Text ExpectedTransactionCode(const SendRequest& request) {
-  return IsCadastral(request) ? "ENVIO_VOSKE_CADASTRAL" : "ENVIO_VOSKE_FINANCEIRO";
-}
+Text ExpectedTransactionCode(const SendRequest& request) { return TransactionCodeOf(request.documentKind); }
 
 SendOutcome SendDocument(const SendRequest& request, ClientComponent& client, FrontEnd& frontEnd,
                          const TransactionCodeReader& readTransactionCode) {
   bool success = false;
+  bool receivedOnly = false;
   Text kindLabel;
   Text result;
   try {
@@ -100,10 +108,13 @@ SendOutcome SendDocument(const SendRequest& request, ClientComponent& client, Fr
         } else {
           if (UpperAscii(Trim(code.code)) != ExpectedTransactionCode(request))
             throw EGenerica(WrongKindMessage(request));
-          result = client.Send(ReceiptArgument(request), platform::ClientPathArgument(request.xmlPath),
-                               ToUtf8(KindWord(request)),
-                               ToUtf8(request.passwordUpper));
+          // The client's text comes from the service: its control characters
+          // are shown, never handed to a terminal to act on.
+          result = ShownControlCharacters(client.Send(ReceiptArgument(request),
+                                                      platform::ClientPathArgument(request.xmlPath),
+                                                      ToUtf8(KindWord(request)), ToUtf8(request.passwordUpper)));
           success = result.empty();
+          receivedOnly = !success && client.DocumentReceived();
         }
       }
     }
@@ -115,6 +126,10 @@ SendOutcome SendDocument(const SendRequest& request, ClientComponent& client, Fr
     if (success) {
       CreateFolderQuietly(ImagesFolder(request));
       frontEnd.ShowInformation(AcceptedMessage(request));
+    }
+    if (receivedOnly) {
+      frontEnd.ShowInformation(ReceivedWithoutReceiptMessage(request, result));
+      return SendOutcome::AcceptedWithoutReceipt;
     }
     if (!result.empty()) frontEnd.ShowError(Ansi("Erro no envio do ") + kindLabel + ": " + CR + result);
   } catch (const EVoske& e) {

@@ -13,8 +13,9 @@
 namespace voske {
 
 enum class SendOutcome {
-  Accepted,  // the client returned no error text: the receipt was written
-  Failed,    // a message reported why not
+  Accepted,                // the client returned no error text: the receipt was written
+  AcceptedWithoutReceipt,  // the regulator has the document, but its receipt could not be written
+  Failed,                  // a message reported why not
 };
 
 // Reads the transaction code of a document: the code ("" when the file is not

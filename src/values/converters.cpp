@@ -44,10 +44,6 @@ struct CharSet {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-Text InvalidNumberMessage(const Text& cellText) {
-  return Ansi("O valor \"") + cellText + Ansi("\" não é um número válido, verifique na planilha.");
-}
-
 // Digits only (already checked) to a number; saturates well above any date part.
 std::int64_t SmallNumber(TextView digits) {
   std::int64_t v = 0;
@@ -63,6 +59,10 @@ TextView LastChars(TextView s, size_t count) {
 }
 
 }  // namespace
+
+Text InvalidNumberMessage(const Text& cellText) {
+  return Ansi("O valor \"") + cellText + Ansi("\" não é um número válido, verifique na planilha.");
+}
 
 bool TryTextToFloat(TextView s, double& value) {
   size_t i = 0;

@@ -41,5 +41,8 @@ Text FormatDecimalOfNumber(double value);
 bool TryTextToFloat(TextView s, double& value);
 // True when TryTextToFloat accepts the text.
 bool IsFloat(TextView s);
+// "O valor "..." não é um número válido, verifique na planilha.", quoting the
+// value as it is: the one message of a value that should be a number.
+Text InvalidNumberMessage(const Text& cellText);
 
 }  // namespace voske

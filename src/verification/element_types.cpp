@@ -1,9 +1,13 @@
 #include "verification/element_types.h"
 
 #include <cstring>
+#include <iterator>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "xml/schema_tables.h"
 
 namespace voske {
 
@@ -20,8 +24,8 @@ struct Pairing {
   LeafType type;
 };
 
-constexpr LeafType Simple(sv name, Digits digits = Digits::None) { return {name, {}, digits}; }
-constexpr LeafType BuiltIn(sv name) { return {{}, name, Digits::None}; }
+constexpr LeafType Simple(sv name, Digits digits = Digits::None) { return {name, {}, digits, false}; }
+constexpr LeafType BuiltIn(sv name) { return {{}, name, Digits::None, false}; }
 
 // Every pairing of a leaf the builders write with a type the verification
 // checks, in one place. A name with pairings under given ancestors lists
@@ -116,13 +120,82 @@ const Pairing kPairings[] = {
     {"valorContabil", {}, BuiltIn("float")},                           // [B]
     // Balance ageing.
     {"dias", {}, Simple("st_idadeSaldo")},                             // [N]
+    // The amounts and dates of the schedules: the builders write them
+    // through the converters, and a document on disk may hold anything.
+    {"eventos", {}, BuiltIn("float")},                                 // [B]
+    {"eventossus", {}, BuiltIn("float")},                              // [B]
+    {"comercial", {}, BuiltIn("float")},                               // [B]
+    {"debOper", {}, BuiltIn("float")},                                 // [B]
+    {"outrosDebOper", {}, BuiltIn("float")},                           // [B]
+    {"depBenConSegRec", {}, BuiltIn("float")},                         // [B]
+    {"titulosencargos", {}, BuiltIn("float")},                         // [B]
+    {"prestServAS", {}, BuiltIn("float")},                             // [B]
+    {"depAquisCarre", {}, BuiltIn("float")},                           // [B]
+    {"outrosDebPagar", {}, BuiltIn("float")},                          // [B]
+    {"individualPre", {}, BuiltIn("float")},                           // [B]
+    {"individualPos", {}, BuiltIn("float")},                           // [B]
+    {"coletivoPre", {}, BuiltIn("float")},                             // [B]
+    {"coletivoPos", {}, BuiltIn("float")},                             // [B]
+    {"convReceber", {}, BuiltIn("float")},                             // [B]
+    {"taxaAdm", {}, BuiltIn("float")},                                 // [B]
+    {"partBenefES", {}, BuiltIn("float")},                             // [B]
+    {"credOper", {}, BuiltIn("float")},                                // [B]
+    {"outrosCredComPlano", {}, BuiltIn("float")},                      // [B]
+    {"outrosCredSemPlano", {}, BuiltIn("float")},                      // [B]
+    {"saldoIntercambio", {}, BuiltIn("float")},                        // [B]
+    {"saldo", {}, BuiltIn("float")},                                   // [B]
+    {"valorContratoEstipulado", {}, BuiltIn("float")},                 // [B]
+    {"EventoSinistrosAte", {}, BuiltIn("float")},                      // [B]
+    {"EventoSinistrosPos", {}, BuiltIn("float")},                      // [B]
+    {"valorTotalFinanciado", {}, BuiltIn("float")},                    // [B]
+    {"valorTotalPago", {}, BuiltIn("float")},                          // [B]
+    {"valorSaldoTrim", {}, BuiltIn("float")},                          // [B]
+    {"valorPagoTrim", {}, BuiltIn("float")},                           // [B]
+    {"valorAtualMone", {}, BuiltIn("float")},                          // [B]
+    {"valorSaldoFinalTrim", {}, BuiltIn("float")},                     // [B]
+    {"valorInicialTrim", {}, BuiltIn("float")},                        // [B]
+    // Instalment counts go as typed: whatever the cell holds must at least
+    // be a number.
+    {"qtdeParcelas", {}, BuiltIn("float")},                            // [B]
+    {"qtdeParcelasDevidas", {}, BuiltIn("float")},                     // [B]
+    {"qtdeParcelasPagas", {}, BuiltIn("float")},                       // [B]
+    {"dataCompetencia", {}, BuiltIn("date")},                          // [B]
+    {"dataAdesaoRefis", {}, BuiltIn("date")},                          // [B]
+    {"dtCompetencia", {}, BuiltIn("date")},                            // [B]
 };
+
+// The claims-cost amounts of the coverage events: each kind of expense per
+// care network ("valorConsultaRP" ... "valorOdontologicoIE").
+constexpr sv kCoverageExpenses[] = {"valorConsulta", "valorExame", "valorTerapia", "valorIntern",
+                                    "valorAtendimento", "valorDespesas", "valorOdontologico"};
+constexpr sv kCareNetworks[] = {"RP", "RC", "RE", "IE"};
 
 // Element name (no prefix) -> its pairings in table order.
 const std::unordered_map<sv, std::vector<const Pairing*>>& Index() {
   static const auto index = [] {
     std::unordered_map<sv, std::vector<const Pairing*>> map;
     for (const Pairing& p : kPairings) map[p.element].push_back(&p);
+    static std::vector<std::string> coverageNames;  // the keys view them
+    static std::vector<Pairing> coverage;
+    coverageNames.reserve(std::size(kCoverageExpenses) * std::size(kCareNetworks));
+    coverage.reserve(coverageNames.capacity());
+    for (sv expense : kCoverageExpenses)
+      for (sv network : kCareNetworks) coverageNames.push_back(std::string(expense) + std::string(network));
+    for (const std::string& name : coverageNames) coverage.push_back({name, {}, BuiltIn("float")});
+    for (const Pairing& p : coverage) map[p.element].push_back(&p);
+    // Every other element whose first declaration bounds its length, as the
+    // generator does: a document on disk may have been edited.
+    static std::vector<Pairing> bounded;
+    bounded.reserve(schema::ElementDecls().size());
+    std::unordered_map<sv, bool> declared;
+    for (const schema::ElementDecl& e : schema::ElementDecls()) {
+      if (e.name.empty() || map.count(e.name) || !declared.emplace(e.name, true).second) continue;
+      if (e.type.substr(0, 4) != "oxr:") continue;
+      const schema::SimpleType* t = schema::FindSimpleType(e.type.substr(4));
+      if (!t || t->maxLength.empty()) continue;
+      bounded.push_back({e.name, {}, LeafType{t->name, {}, Digits::None, true}});
+      map[e.name].push_back(&bounded.back());
+    }
     return map;
   }();
   return index;

@@ -16,6 +16,9 @@ struct LeafType {
   TextView builtIn;
   // The registry-number check digits the value must carry.
   enum class Digits { None, Cnpj, Cpf } digits = Digits::None;
+  // Only the simple type's maximum length is checked: the element is known
+  // by its first declaration alone, which is what the generator measures.
+  bool lengthOnly = false;
 };
 
 // The type of a leaf ("oxr:" prefix on its name and its ancestors'), or

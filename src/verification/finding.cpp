@@ -6,20 +6,39 @@
 
 namespace voske {
 
+Text Finding::Location() const { return sheet.empty() ? path : sheet + "!" + cell; }
+
 Text Finding::Line() const {
-  const bool byCell = location.find('!') != Text::npos;
-  Text line = "Aviso: " + location;
-  line += byCell ? ": " + element + " \"" : Text(" \"");
+  if (kind == Kind::Accounting) return "Aviso: " + Location() + ": " + reason;
   // A finding is one line wherever it is shown: a line break typed in a
   // cell is shown as a blank.
   Text shown = value;
   for (char& c : shown)
     if (c == '\r' || c == '\n') c = ' ';
-  return line + shown + "\": " + reason;
+  const Text what = sheet.empty() ? path : sheet + "!" + cell + ": " + element;
+  return "Aviso: " + what + " \"" + shown + "\": " + reason;
 }
 
 Text FindingCountLine(std::size_t count) {
   return std::to_string(count) + (count == 1 ? Ansi(" aviso de verificação") : Ansi(" avisos de verificação"));
+}
+
+std::vector<Text> FindingDetails(const std::vector<Finding>& findings) {
+  std::vector<Text> lines;
+  lines.reserve(findings.size());
+  for (const Finding& f : findings) lines.push_back(f.Line());
+  return lines;
+}
+
+Text GenerationSuccessMessage(std::size_t findingCount) {
+  const Text success = Ansi("XML gerado com sucesso.");
+  if (findingCount == 0) return success;
+  return success + CR + FindingCountLine(findingCount) + Ansi(": valores que o esquema da OXR recusa.");
+}
+
+Text StrictFailureMessage(std::size_t findingCount) {
+  return Ansi("O arquivo XML não foi gerado: ") + FindingCountLine(findingCount) +
+         Ansi(" (valores que o esquema da OXR recusa).");
 }
 
 }  // namespace voske

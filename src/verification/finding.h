@@ -1,5 +1,8 @@
 #pragma once
-// One value the regulator's schema refuses, and where the user finds it.
+// One thing in a document the user should fix before sending it, and where
+// the user finds it.
+#include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "text/text.h"
@@ -7,21 +10,46 @@
 namespace voske {
 
 struct Finding {
-  // "Dados Cadastrais!B6" for a value taken from one cell; otherwise the
-  // element's path below the document's root ("oxr:cadastro/oxr:CNPJ").
-  Text location;
+  enum class Kind : unsigned char {
+    Value,       // a value the regulator's schema refuses
+    Accounting,  // a trial balance that does not add up
+  };
+  Kind kind = Kind::Value;
+  // The worksheet and cell ("B6") the value came from; both empty when no
+  // single cell did, and `path` then names the element below the document's
+  // root ("oxr:administradores/oxr:administrador[2]/oxr:CPF").
+  Text sheet;
+  Text cell;
+  Text path;
   Text element;  // qualified name: "oxr:CNPJ"
   Text value;    // as the document carries it
-  Text reason;   // in Portuguese
+  Text reason;   // in plain Portuguese, saying what is accepted
+  Text rule;     // the technical rule, for whoever checks it against the schema
 
-  // Aviso: Dados Cadastrais!B6: oxr:CNPJ "24681357000141": dígitos
-  // verificadores do CNPJ inválidos (one line; Windows-1252). A finding
-  // located by its path names the path alone, which ends with the element.
+  // "Dados Cadastrais!B6", or the path.
+  Text Location() const;
+  // One line (Windows-1252):
+  //   Aviso: Dados Cadastrais!B6: oxr:CNPJ "24681357000141": o CNPJ é inválido: ...
+  //   Aviso: oxr:cadastro/oxr:CNPJ "24681357000141": o CNPJ é inválido: ...
+  //   Aviso: Balancete Ativo!F7: o saldo final 8.033.090,61 não confere com ...
+  // A finding located by its path names the path alone, which ends with the
+  // element; an accounting finding says its figures in its reason.
   Text Line() const;
   bool operator==(const Finding&) const = default;
 };
 
+// Where findings go as they are found: a list, the terminal, a file.
+using FindingSink = std::function<void(const Finding&)>;
+
 // "1 aviso de verificação" / "3 avisos de verificação".
 Text FindingCountLine(std::size_t count);
+// The findings, one line each, as the message dialog's details.
+std::vector<Text> FindingDetails(const std::vector<Finding>& findings);
+
+// The message of a generation that ends well: "XML gerado com sucesso.", and
+// with findings their count on a line of its own.
+Text GenerationSuccessMessage(std::size_t findingCount);
+// The message of a strict generation that stopped on its findings.
+Text StrictFailureMessage(std::size_t findingCount);
 
 }  // namespace voske

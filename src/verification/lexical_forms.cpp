@@ -1,6 +1,7 @@
 #include "verification/lexical_forms.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace voske {
 
@@ -57,6 +58,17 @@ bool IsSchemaInteger(TextView s) {
   std::size_t i = 0;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
   return SkipDigits(s, i) > 0 && i == s.size();
+}
+
+bool SameInteger(TextView a, TextView b) {
+  // Sign and digits with the leading zeros gone; zero has no sign.
+  const auto canonical = [](TextView s) {
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) s.remove_prefix(1);
+    while (s.size() > 1 && s[0] == '0') s.remove_prefix(1);
+    return std::pair<bool, TextView>(negative && s != "0", s);
+  };
+  return canonical(a) == canonical(b);
 }
 
 bool IsSchemaDate(TextView s) {

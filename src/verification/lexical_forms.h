@@ -11,6 +11,9 @@ namespace voske {
 bool IsSchemaFloat(TextView s);
 // An optional sign and at least one digit.
 bool IsSchemaInteger(TextView s);
+// Whether two integers of that form are the same number ("00" and "0",
+// "+5" and "5", "-0" and "0").
+bool SameInteger(TextView a, TextView b);
 // "yyyy-mm-dd" naming a day of the proleptic Gregorian calendar (year 0001
 // or later, four digits), with an optional time zone ("Z", "+hh:mm",
 // "-hh:mm" up to 14:00).

@@ -43,19 +43,28 @@ std::string RoundTripNumber(double value) {
 }
 
 std::string EscapedText(const Text& text) {
-  const std::string utf8 = ToUtf8(text);
-  std::string out;
-  out.reserve(utf8.size());
-  for (char c : utf8) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  Text out;
+  out.reserve(text.size());
+  for (char c : text) {
     switch (c) {
       case '\\': out += "\\\\"; break;
       case '\t': out += "\\t"; break;
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
-      default: out.push_back(c);
+      default:
+        // Any other control character written out: a cell must not act on
+        // the terminal that shows the listing.
+        if (IsControlCharacter(c)) {
+          out += "\\x";
+          out.push_back(kHex[static_cast<unsigned char>(c) >> 4]);
+          out.push_back(kHex[static_cast<unsigned char>(c) & 15]);
+        } else {
+          out.push_back(c);
+        }
     }
   }
-  return out;
+  return ToUtf8(out);
 }
 
 void AppendCellListing(std::string& out, const Text& sheetName, const WorksheetArray& array) {

@@ -28,7 +28,8 @@ void WriteCellListing(const Text& sheetName, const WorksheetArray& array,
 // ("1e+16", "1.5e-05").
 std::string RoundTripNumber(double value);
 
-// UTF-8 of a 1252 text with backslash, tab, LF and CR escaped.
+// UTF-8 of a 1252 text with backslash, tab, LF and CR escaped, and any other
+// control character written "\xHH".
 std::string EscapedText(const Text& text);
 
 }  // namespace voske

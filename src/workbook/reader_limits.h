@@ -35,8 +35,27 @@ inline constexpr std::uint64_t kMaxPartBytes = std::uint64_t{1} << 30;
 inline constexpr std::uint64_t kRatioCheckFloor = std::uint64_t{64} << 20;
 inline constexpr std::uint64_t kMaxCompressionRatio = 250;
 
-// The shared-string table is held in memory for the whole workbook.
+// Attributes of one XML element, namespace declarations included. Real
+// parts carry a few dozen at most; the XML parser compares every attribute
+// of an element with every other one, so 600,000 of them took two minutes.
+inline constexpr std::size_t kMaxXmlAttributes = 1000;
+
+// The shared-string table is held in memory for the whole workbook; its
+// texts count against the workbook's text budget below.
 inline constexpr std::size_t kMaxSharedStrings = std::size_t{1} << 23;
-inline constexpr std::size_t kMaxSharedStringBytes = std::size_t{256} << 20;
+
+// Characters of one cell, as the spreadsheet programs allow.
+inline constexpr std::size_t kMaxCellCharacters = 32767;
+// Bytes a cell's text may take in the file before it is decoded: UTF-8 needs
+// up to four a character, an escape such as "_x0041_" seven, a character
+// beyond the basic plane fourteen as two escapes.
+inline constexpr std::size_t kMaxCellSourceBytes = 16 * kMaxCellCharacters;
+// The texts one open workbook yields (one generation, one listing), in all:
+// every cell's text each time a worksheet shows it (a shared or repeated text
+// once per cell), and every attribute value of its XML parts. A real return
+// holds a few megabytes of them; the benchmark's 2.4 million cells, about
+// 60 MB. The texts are held in memory, so this bounds them, with the cell
+// budget, well below a gigabyte.
+inline constexpr std::uint64_t kMaxWorkbookTextBytes = std::uint64_t{256} << 20;
 
 }  // namespace voske::limits

@@ -43,6 +43,13 @@ void SheetCells::ExpectExtent(std::int32_t rows, std::int32_t columns) {
 void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
   CheckCellPosition(row, column);
   if (cell.IsEmpty()) return;
+  if (const std::size_t length = cell.text.size()) {
+    if (length > limits::kMaxCellCharacters)
+      throw ReaderError(ReaderError::Kind::TooLarge, "cell at row " + std::to_string(row) + ", column " +
+                                                         std::to_string(column) + " holds more than " +
+                                                         std::to_string(limits::kMaxCellCharacters) + " characters");
+    texts_.Count(length);
+  }
   if (row > lastRow_ || column > lastColumn_) {
     if (row > lastRow_) lastRow_ = row;
     if (column > lastColumn_) lastColumn_ = column;
@@ -71,6 +78,7 @@ void SheetCells::Add(std::int32_t row, std::int32_t column, Cell cell) {
 }
 
 WorksheetArray SheetCells::TakeArray() {
+  texts_.Flush();
   // Two empty rows below the last used one, as the builders expect to find
   // the end of every list; an empty worksheet still gives 3 x 1.
   const std::int64_t rows = ArrayRows(lastRow_);

@@ -8,21 +8,27 @@
 #include <cstdint>
 #include <vector>
 
+#include "workbook/text_budget.h"
 #include "workbook/worksheet_array.h"
 
 namespace voske {
 
 class SheetCells {
  public:
+  // Texts of the cells added count against `texts`, when given.
+  explicit SheetCells(TextBudget* texts = nullptr) : texts_(texts) {}
+
   // The extent the file declares for its cells (1-based, inclusive), when it
   // declares one: room for that many cells is set aside, up to a modest
   // amount. The declaration is only a hint: cells outside it are still taken.
   void ExpectExtent(std::int32_t rows, std::int32_t columns);
 
   // A cell holding a value at the 1-based `row`, `column`. Throws
-  // ReaderError(TooLarge) beyond the spreadsheet's grid or when the worksheet
-  // would exceed the reader's cell budget. An empty `cell` is ignored. A later
-  // value at the same position replaces an earlier one.
+  // ReaderError(TooLarge) beyond the spreadsheet's grid, for a text longer
+  // than a cell holds, or when the worksheet would exceed the reader's cell
+  // or text budget (a text shown by many cells counts for each). An empty
+  // `cell` is ignored. A later value at the same position replaces an
+  // earlier one.
   void Add(std::int32_t row, std::int32_t column, Cell cell);
 
   // The worksheet array of the cells added so far, which it consumes.
@@ -35,6 +41,7 @@ class SheetCells {
   std::vector<std::int32_t> rowOf_;
   std::vector<std::int32_t> columnOf_;
   std::vector<Cell> cells_;
+  TextMeter texts_;
   bool ordered_ = true;
   std::int32_t lastRow_ = 0;
   std::int32_t lastColumn_ = 0;

@@ -6,34 +6,10 @@ namespace voske {
 
 namespace {
 
-// In the order of SheetId, in UTF-8 as the source is written; converted once.
-constexpr std::array<const char*, kSheetCount> kNames = {
-    "Dados Cadastrais",
-    "Listas",
-    "Administradores",
-    "Representantes",
-    "Acionistas",
-    "Controladas",
-    "Dependências",
-    "Ativos Vinculados",
-    "Ativos Vinculados Mantenedor",
-    "Fluxo De Caixa",
-    "Idade de Saldos",
-    "Lucros ou Prejuízos",
-    "Solvência",
-    "Balancete Ativo",
-    "Balancete Passivo",
-    "Balancete Receita",
-    "Balancete Despesa",
-    "Intercâmbio",
-    "Corresponsabilidade",
-    "Provisão",
-    "Contratos Estipulados",
-    "Quadros Auxiliares Eventos",
-    "Intercâmbio Eventual Receber",
-    "Intercâmbio Eventual Pagar",
-    "IN_20",
-};
+// Converted once, in the order of SheetId.
+#define VOSKE_SHEET_NAME(id, name) name,
+constexpr std::array<const char*, kSheetCount> kNames = {VOSKE_WORKSHEETS(VOSKE_SHEET_NAME)};
+#undef VOSKE_SHEET_NAME
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/text.h"
+#include "workbook/text_budget.h"
 #include "workbook/worksheet_array.h"
 
 namespace voske {
@@ -52,6 +53,14 @@ class WorkbookFile {
   // ReadSheet of FindSheet(name), marked with the workbook's date system;
   // ReaderError(SheetNotFound) when absent.
   WorksheetArray ReadSheet(const Text& name);
+
+ protected:
+  // The texts read from this workbook while it is open, together. Counting
+  // them changes nothing a caller sees, so const readers count too.
+  TextBudget& Texts() const { return texts_; }
+
+ private:
+  mutable TextBudget texts_;
 };
 
 // Opens `path` (a native file-system path) read-only, detecting the format

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "workbook/attribute_guard.h"
 #include "workbook/reader_limits.h"
 #include "workbook/workbook_file.h"
 
@@ -38,6 +39,7 @@ struct Session {
   std::vector<const char*> attributes;
   std::vector<std::size_t> offsets;
   std::string values;
+  TextMeter* texts = nullptr;
 
   void Fail(std::exception_ptr e) {
     if (!failure) failure = e;
@@ -78,6 +80,7 @@ void OnStart(void* context, const xmlChar* localName, const xmlChar*, const xmlC
       s->values.append(Chars(a[0])).push_back('\0');
       s->offsets.push_back(s->values.size());
       s->values.append(Chars(a[3]), static_cast<std::size_t>(a[4] - a[3])).push_back('\0');
+      s->texts->Count(static_cast<std::uint64_t>(a[4] - a[3]));
     }
     s->attributes.clear();
     for (const std::size_t offset : s->offsets) s->attributes.push_back(s->values.data() + offset);
@@ -173,7 +176,8 @@ const char* FindAttribute(const char** attributes, std::string_view name) {
   return nullptr;
 }
 
-void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler, const std::atomic<bool>* cancel) {
+void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler, TextBudget& texts,
+                  const std::atomic<bool>* cancel) {
   InitialiseParserOnce();
   ZipArchive::PartReader reader(archive, entry);
   const std::uint64_t declared = reader.DeclaredSize() + 1;
@@ -184,9 +188,12 @@ void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler,
   xmlSAXHandler sax = MakeHandler();
   ParserHandle handle(&sax, nullptr, 0);
   xmlParserCtxtPtr parser = handle.get();
+  TextMeter meter(&texts);
+  AttributeGuard guard;
   Session session;
   session.parser = parser;
   session.handler = &handler;
+  session.texts = &meter;
   parser->_private = &session;
   // Nothing is fetched from the network or from other files, entities are
   // never substituted, and the parser's own size limits stay in force.
@@ -196,6 +203,7 @@ void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler,
     if (cancel && cancel->load(std::memory_order_relaxed)) throw XmlParseCancelled();
     const std::size_t n = reader.Read(buffer.data(), buffer.size());
     const bool last = n == 0;
+    guard.Scan(buffer.data(), n);
     const int code = xmlParseChunk(parser, buffer.data(), static_cast<int>(n), last ? 1 : 0);
     if (session.failure) std::rethrow_exception(session.failure);
     if (code != 0 || !parser->wellFormed) {
@@ -205,6 +213,7 @@ void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler,
     }
     if (last) break;
   }
+  meter.Flush();
 }
 
 }  // namespace voske

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <string_view>
 
+#include "workbook/text_budget.h"
 #include "workbook/zip_archive.h"
 
 namespace voske {
@@ -39,10 +40,12 @@ struct XmlParseCancelled {};
 // The value of the attribute with local name `name`, or nullptr.
 const char* FindAttribute(const char** attributes, std::string_view name);
 
-// Parses one part of `archive` through `handler`. Throws ReaderError: Corrupt
-// for malformed XML, or whatever the handler or the part reader throws; and
-// XmlParseCancelled soon after `cancel` (when given) becomes true.
-void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler,
+// Parses one part of `archive` through `handler`; every attribute value
+// counts against `texts`. Throws ReaderError: Corrupt for malformed XML,
+// TooLarge for an element of more than limits::kMaxXmlAttributes attributes
+// or once `texts` is exhausted, or whatever the handler or the part reader
+// throws; and XmlParseCancelled soon after `cancel` (when given) becomes true.
+void ParseXmlPart(ZipArchive& archive, std::uint64_t entry, XmlHandler& handler, TextBudget& texts,
                   const std::atomic<bool>* cancel = nullptr);
 
 }  // namespace voske

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/process.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "workflow/folder_start.h"
@@ -35,7 +36,7 @@ const Texts& T() {
 
 }  // namespace
 
-Text OsName() { return Text(); }
+Text OsName() { return FromUtf8(platform::SystemVersionName()); }
 
 std::string StatusPageUrl() { return "http://www.oxr.gov.br:8080/HotSite"; }
 

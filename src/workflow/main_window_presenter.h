@@ -16,8 +16,8 @@
 
 namespace voske {
 
-// The display name of the operating system in the caption. Only the old
-// desktop systems the window once named had one; on this platform it is
+// The display name of the operating system in the caption: the Windows
+// version on Windows ("VOSKE-XML 3.3 {Windows 10 - JRE 17}"); on Linux it is
 // empty, so the caption reads "VOSKE-XML 3.3 { - JRE 17}".
 Text OsName();
 

@@ -1,16 +1,28 @@
 #include "workflow/send_verification.h"
 
-#include "generation/run_generation.h"
 #include "text/cp1252.h"
 #include "verification/document_file.h"
+#include "verification/finding.h"
 
 namespace voske {
 
-bool VerifyBeforeSending(const std::string& xmlPath, FrontEnd& frontEnd, bool strict) {
-  const FileVerification verified = VerifyDocumentFile(xmlPath);
-  if (!verified.read || verified.findings.empty()) return true;
-  const Text count = FindingCountLine(verified.findings.size());
-  const std::vector<Text> details = FindingDetails(verified.findings);
+bool VerifyBeforeSending(const std::string& xmlPath, FrontEnd& frontEnd, bool strict, const FindingSink& stream,
+                         std::vector<Finding>* kept, bool* read) {
+  std::vector<Finding> own;
+  std::vector<Finding>& findings = kept ? *kept : own;
+  findings.clear();
+  const FileVerification verified =
+      VerifyDocumentFile(xmlPath, stream ? stream : FindingSink([&findings](const Finding& f) { findings.push_back(f); }));
+  if (read) *read = verified.read;
+  // A folder, a device or a pipe is no document to send, and the sending
+  // would wait on it or read it without end.
+  if (verified.notAFile) {
+    frontEnd.ShowError(verified.problem);
+    return false;
+  }
+  if (!verified.read || verified.findingCount == 0) return true;
+  const Text count = FindingCountLine(verified.findingCount);
+  const std::vector<Text> details = FindingDetails(findings);
   if (strict) {
     frontEnd.ShowMessageWithDetails(
         Ansi("O documento não foi enviado: ") + count + Ansi(" (valores que o esquema da OXR recusa)."),

@@ -1,11 +1,12 @@
 #include "workflow/window_thread_relay.h"
 
 #include <chrono>
-#include <condition_variable>
-#include <deque>
 #include <exception>
-#include <mutex>
+#include <future>
+#include <optional>
 #include <thread>
+
+#include "text/bounded_queue.h"
 
 namespace voske {
 
@@ -23,6 +24,17 @@ class Relay : public FrontEnd {
   void ShowMessage(const Text& text, MessageIcon icon, const Text& caption) override {
     Ask([=](FrontEnd& w) { w.ShowMessage(text, icon, caption); });
   }
+  // The details and the questions reach the window too: answered here, a
+  // question would always be "yes" without the user ever seeing it.
+  void ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
+                              const std::vector<Text>& details) override {
+    Ask([&](FrontEnd& w) { w.ShowMessageWithDetails(text, icon, caption, details); });
+  }
+  bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) override {
+    bool answer = false;
+    Ask([&](FrontEnd& w) { answer = w.Confirm(text, caption, details); });
+    return answer;
+  }
   void SetStatus(const Text& status) override {
     Ask([=](FrontEnd& w) { w.SetStatus(status); });
   }
@@ -34,36 +46,24 @@ class Relay : public FrontEnd {
 
   // Worker side: the work has ended (normally or not).
   void Finish(std::exception_ptr failure) {
-    std::lock_guard lock(mutex_);
-    finished_ = true;
-    failure_ = std::move(failure);
-    changed_.notify_all();
+    failure_ = std::move(failure);  // read by the window's thread only after the join
+    tasks_.Close();
   }
 
   // Window side: does what is asked and handles events until the work ends.
   void Serve(FrontEnd& window) {
     for (;;) {
-      std::unique_lock lock(mutex_);
-      changed_.wait_for(lock, kEventInterval, [this] { return finished_ || !tasks_.empty(); });
-      if (!tasks_.empty()) {
-        Task task = std::move(tasks_.front());
-        tasks_.pop_front();
-        lock.unlock();
+      if (std::optional<Task> task = tasks_.PopFor(kEventInterval)) {
         // A task that throws must still release the worker waiting for it.
-        std::exception_ptr taskFailure;
         try {
-          task(window);
+          task->report(window);
         } catch (...) {
-          taskFailure = std::current_exception();
+          if (!taskFailure_) taskFailure_ = std::current_exception();
         }
-        lock.lock();
-        ++done_;
-        if (taskFailure && !taskFailure_) taskFailure_ = taskFailure;
-        changed_.notify_all();
+        task->done.set_value();
         continue;
       }
-      if (finished_) return;
-      lock.unlock();
+      if (tasks_.Closed()) return;
       window.ProcessEvents();
     }
   }
@@ -71,24 +71,21 @@ class Relay : public FrontEnd {
   std::exception_ptr Failure() const { return failure_ ? failure_ : taskFailure_; }
 
  private:
-  using Task = std::function<void(FrontEnd&)>;
+  struct Task {
+    std::function<void(FrontEnd&)> report;
+    std::promise<void> done;
+  };
 
-  void Ask(Task task) {
-    std::unique_lock lock(mutex_);
-    tasks_.push_back(std::move(task));
-    const unsigned long long ticket = ++asked_;
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return done_ >= ticket; });
+  void Ask(std::function<void(FrontEnd&)> report) {
+    Task task{std::move(report), {}};
+    std::future<void> done = task.done.get_future();
+    if (tasks_.Push(std::move(task))) done.wait();
   }
 
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<Task> tasks_;
-  unsigned long long asked_ = 0;
-  unsigned long long done_ = 0;
-  bool finished_ = false;
-  std::exception_ptr failure_;
-  std::exception_ptr taskFailure_;
+  // One report at a time: the worker waits for each to be shown.
+  BoundedQueue<Task> tasks_{1};
+  std::exception_ptr failure_;      // the work's own
+  std::exception_ptr taskFailure_;  // the first report that failed, on the window's thread
 };
 
 }  // namespace

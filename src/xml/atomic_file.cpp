@@ -65,10 +65,4 @@ std::string AtomicFile::Commit(const NextName& next) {
   return fileName_;
 }
 
-std::string WriteFileAtomically(const std::string& fileName, std::string_view content, const NextName& next) {
-  AtomicFile file(fileName);
-  file.Write(content);
-  return file.Commit(next);
-}
-
 }  // namespace voske

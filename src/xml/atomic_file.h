@@ -57,8 +57,4 @@ class AtomicFile {
   bool committed_ = false;
 };
 
-// Writes `content` to `fileName` through an AtomicFile; returns the name
-// taken (see Commit).
-std::string WriteFileAtomically(const std::string& fileName, std::string_view content, const NextName& next = {});
-
 }  // namespace voske

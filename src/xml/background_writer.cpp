@@ -12,48 +12,36 @@ BackgroundWriter::~BackgroundWriter() {
   if (thread_.joinable()) Stop();
 }
 
+std::exception_ptr BackgroundWriter::Failure() {
+  std::lock_guard<std::mutex> lock(failureMutex_);
+  return failure_;
+}
+
 void BackgroundWriter::Write(std::string piece) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [this] { return failure_ || waiting_.size() < kMaxWaiting; });
-  if (failure_) std::rethrow_exception(failure_);
-  waiting_.push_back(std::move(piece));
-  lock.unlock();
-  changed_.notify_all();
+  if (std::exception_ptr failed = Failure()) std::rethrow_exception(failed);
+  pieces_.Push(std::move(piece));
 }
 
 void BackgroundWriter::Finish() {
   Stop();
-  if (failure_) std::rethrow_exception(failure_);
+  if (std::exception_ptr failed = Failure()) std::rethrow_exception(failed);
 }
 
 void BackgroundWriter::Stop() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    finished_ = true;
-  }
-  changed_.notify_all();
+  pieces_.Close();
   thread_.join();
 }
 
 void BackgroundWriter::Run() {
-  for (;;) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return finished_ || !waiting_.empty(); });
-    if (waiting_.empty()) return;  // finished, and all written
-    std::string piece = std::move(waiting_.front());
-    waiting_.pop_front();
-    const bool failed = static_cast<bool>(failure_);
-    lock.unlock();
-    changed_.notify_all();
+  while (std::optional<std::string> piece = pieces_.Pop()) {
     // After a failure the rest is only drained: the save has failed.
-    if (failed) continue;
+    if (Failure()) continue;
     try {
-      file_.Write(piece);
+      file_.Write(*piece);
     } catch (...) {
-      std::lock_guard<std::mutex> relock(mutex_);
+      std::lock_guard<std::mutex> lock(failureMutex_);
       failure_ = std::current_exception();
     }
-    changed_.notify_all();
   }
 }
 

@@ -2,12 +2,12 @@
 // Hands the pieces of a file to a thread of its own that writes them, so
 // that building the next piece of a document and writing the last overlap
 // (the copy into the kernel costs as much as building a piece does).
-#include <condition_variable>
-#include <deque>
 #include <exception>
 #include <mutex>
 #include <string>
 #include <thread>
+
+#include "text/bounded_queue.h"
 
 namespace voske {
 
@@ -18,7 +18,7 @@ class BackgroundWriter {
   explicit BackgroundWriter(AtomicFile& file);
   BackgroundWriter(const BackgroundWriter&) = delete;
   BackgroundWriter& operator=(const BackgroundWriter&) = delete;
-  // Stops the thread; what was not written is dropped (the save failed).
+  // Stops the thread once it has written what was queued.
   ~BackgroundWriter();
 
   // Queues a piece, waiting while a few are already queued, so that memory
@@ -28,16 +28,14 @@ class BackgroundWriter {
   void Finish();
 
  private:
-  static constexpr size_t kMaxWaiting = 4;
   void Run();
   void Stop();
+  std::exception_ptr Failure();
 
   AtomicFile& file_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<std::string> waiting_;
-  bool finished_ = false;
-  std::exception_ptr failure_;  // set by the thread, under the mutex
+  BoundedQueue<std::string> pieces_{4};
+  std::mutex failureMutex_;
+  std::exception_ptr failure_;  // the first write that failed; the rest are only drained
   std::thread thread_;          // last: it starts once the rest is ready
 };
 

@@ -1,10 +1,13 @@
 #include "xml/header_reader.h"
 
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <mutex>
 #include <new>
-
-#include <expat.h>
 
 #include "platform/file_reading.h"
 #include "text/cp1252.h"
@@ -18,16 +21,16 @@ namespace {
 // element named `child` in each child's subtree (the child itself included);
 // the first of those whose text is not empty. The text is every character
 // below that element, where a run of blanks alone between two tags does not
-// count.
+// count, while a CDATA section always does.
 class Scan {
  public:
-  Scan(XML_Parser parser, std::string element, std::string child)
+  Scan(xmlParserCtxtPtr parser, std::string element, std::string child)
       : parser_(parser), element_(std::move(element)), child_(std::move(child)) {}
 
   bool done() const { return done_; }
   std::string& value() { return value_; }
 
-  void Start(const char* name) {
+  void Start(const std::string& name) {
     ++depth_;
     if (depth_ > kMaxDepth) return Finish(false);
     if (selectedDepth_ == 0) {
@@ -59,31 +62,21 @@ class Scan {
 
   void Characters(const char* s, int length) {
     if (!capturing_) return;
-    (inCdata_ ? cdata_ : pending_).append(s, static_cast<size_t>(length));
-    if (value_.size() + pending_.size() + cdata_.size() > kMaxValueSize) {
-      FlushText();
-      value_ += cdata_;
-      value_.resize(std::min(value_.size(), kMaxValueSize));
-      Finish(true);
-    }
+    pending_.append(s, static_cast<size_t>(length));
+    CapValue();
   }
 
-  void StartCdata() {
+  // A CDATA section counts even when it holds only blanks.
+  void Cdata(const char* s, int length) {
     if (!capturing_) return;
     FlushText();
-    inCdata_ = true;
+    value_.append(s, static_cast<size_t>(length));
+    CapValue();
   }
 
-  void EndCdata() {
-    if (!capturing_) return;
-    value_ += cdata_;  // a CDATA section counts even when it holds only blanks
-    cdata_.clear();
-    inCdata_ = false;
-  }
-
-  // Entity declarations would have their references expanded; the document
-  // reader never expands them, and no document of the system declares any.
-  void EntityDeclared() { Finish(false); }
+  // A document type declaration could declare entities whose references
+  // would be expanded; no document of the system has one.
+  void Doctype() { Finish(false); }
 
  private:
   void FlushText() {
@@ -91,48 +84,73 @@ class Scan {
     pending_.clear();
   }
 
+  void CapValue() {
+    if (value_.size() + pending_.size() <= kMaxValueSize) return;
+    FlushText();
+    value_.resize(std::min(value_.size(), kMaxValueSize));
+    Finish(true);
+  }
+
   void Finish(bool found) {
     if (done_) return;
     done_ = true;
     if (!found) value_.clear();
-    XML_StopParser(parser_, XML_FALSE);
+    xmlStopParser(parser_);
   }
 
-  XML_Parser parser_;
+  xmlParserCtxtPtr parser_;
   const std::string element_, child_;
   int depth_ = 0;
   int selectedDepth_ = 0;  // 0 until the first `element` starts
   bool childTaken_ = false;
   bool capturing_ = false;
   int captureDepth_ = 0;
-  bool inCdata_ = false;
   bool done_ = false;
-  std::string value_, pending_, cdata_;
+  std::string value_, pending_;
 };
 
-Scan& Of(void* data) { return *static_cast<Scan*>(data); }
+Scan& Of(void* context) { return *static_cast<Scan*>(static_cast<xmlParserCtxtPtr>(context)->_private); }
+const char* Chars(const xmlChar* s) { return reinterpret_cast<const char*>(s); }
 
-// An encoding expat does not know is read as Windows-1252, the system's own.
-int SingleByteEncoding(void*, const XML_Char*, XML_Encoding* info) {
-  for (int byte = 0; byte < 256; ++byte) info->map[byte] = static_cast<int>(ToCodePoint(static_cast<unsigned char>(byte)));
-  info->data = nullptr;
-  info->convert = nullptr;
-  info->release = nullptr;
-  return XML_STATUS_OK;
+// The name as written: a prefix the document declared comes apart from the
+// local name, one it never declared stays part of it.
+std::string QualifiedName(const xmlChar* localName, const xmlChar* prefix) {
+  return prefix ? std::string(Chars(prefix)) + ":" + Chars(localName) : std::string(Chars(localName));
+}
+
+xmlSAXHandler MakeHandler() {
+  xmlSAXHandler h;
+  std::memset(&h, 0, sizeof h);
+  h.initialized = XML_SAX2_MAGIC;
+  h.startElementNs = [](void* c, const xmlChar* localName, const xmlChar* prefix, const xmlChar*, int,
+                        const xmlChar**, int, int, const xmlChar**) { Of(c).Start(QualifiedName(localName, prefix)); };
+  h.endElementNs = [](void* c, const xmlChar*, const xmlChar*, const xmlChar*) { Of(c).End(); };
+  h.characters = [](void* c, const xmlChar* s, int n) { Of(c).Characters(Chars(s), n); };
+  h.ignorableWhitespace = h.characters;
+  h.cdataBlock = [](void* c, const xmlChar* s, int n) { Of(c).Cdata(Chars(s), n); };
+  h.internalSubset = [](void* c, const xmlChar*, const xmlChar*, const xmlChar*) { Of(c).Doctype(); };
+  // A file that is no document simply gives no value: nothing is printed.
+  h.serror = [](void*, xmlError*) {};
+  return h;
 }
 
 class Parser {
  public:
-  Parser() : parser_(XML_ParserCreate(nullptr)) {}
-  ~Parser() {
-    if (parser_) XML_ParserFree(parser_);
+  // `head`: the file's first bytes (up to four), by which the parser tells
+  // the encoding before anything is declared.
+  Parser(xmlSAXHandler* handler, const char* head, int size)
+      : parser_(xmlCreatePushParserCtxt(handler, nullptr, head, size, nullptr)) {
+    if (!parser_) throw std::bad_alloc();
+    // Nothing is fetched from the network or from other files.
+    xmlCtxtUseOptions(parser_, XML_PARSE_NONET);
   }
+  ~Parser() { xmlFreeParserCtxt(parser_); }
   Parser(const Parser&) = delete;
   Parser& operator=(const Parser&) = delete;
-  XML_Parser get() const { return parser_; }
+  xmlParserCtxtPtr get() const { return parser_; }
 
  private:
-  XML_Parser parser_;
+  xmlParserCtxtPtr parser_;
 };
 
 HeaderValue Failure(int error) {
@@ -151,37 +169,36 @@ HeaderValue ReadHeaderValue(const std::string& path, const Text& element, const 
   const platform::ReadOnlyFile file(path);
   if (!file.IsOpen()) return Failure(file.Error());
 
-  const Parser parser;
-  if (!parser.get()) throw std::bad_alloc();
-  Scan scan(parser.get(), ToUtf8(element), ToUtf8(child));
-  XML_SetUserData(parser.get(), &scan);
-  XML_SetElementHandler(
-      parser.get(), [](void* d, const XML_Char* name, const XML_Char**) { Of(d).Start(name); },
-      [](void* d, const XML_Char*) { Of(d).End(); });
-  XML_SetCharacterDataHandler(parser.get(), [](void* d, const XML_Char* s, int n) { Of(d).Characters(s, n); });
-  XML_SetCdataSectionHandler(
-      parser.get(), [](void* d) { Of(d).StartCdata(); }, [](void* d) { Of(d).EndCdata(); });
-  XML_SetEntityDeclHandler(parser.get(), [](void* d, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
-                                            const XML_Char*, const XML_Char*, const XML_Char*) {
-    Of(d).EntityDeclared();
-  });
-  XML_SetUnknownEncodingHandler(parser.get(), SingleByteEncoding, nullptr);
-
+  // The library sets up its tables once, before any thread parses.
+  static std::once_flag initialised;
+  std::call_once(initialised, [] { xmlInitParser(); });
   HeaderValue result;
   char buffer[64 * 1024];
-  std::uintmax_t offset = 0;
-  while (!scan.done()) {
-    if (offset >= kMaxHeaderOffset) return result;  // no header where a header is
-    const std::ptrdiff_t n = file.ReadAt(offset, buffer, sizeof buffer);
-    if (n < 0) return Failure(file.Error());
-    offset += static_cast<std::uintmax_t>(n);
-    const bool last = n == 0;
-    if (XML_Parse(parser.get(), buffer, static_cast<int>(n), last ? XML_TRUE : XML_FALSE) == XML_STATUS_ERROR) {
-      // Stopped on purpose once the value was known, or not XML at all.
-      if (XML_GetErrorCode(parser.get()) != XML_ERROR_ABORTED) scan.value().clear();
-      break;
-    }
+  std::uint64_t offset = 0;
+  std::ptrdiff_t n = file.ReadAt(offset, buffer, sizeof buffer);
+  if (n < 0) return Failure(file.Error());
+  const int head = static_cast<int>(std::min<std::ptrdiff_t>(n, 4));
+  xmlSAXHandler handler = MakeHandler();
+  const Parser parser(&handler, buffer, head);
+  Scan scan(parser.get(), ToUtf8(element), ToUtf8(child));
+  parser.get()->_private = &scan;
+
+  offset += static_cast<std::uint64_t>(n);
+  const char* piece = buffer + head;
+  int size = static_cast<int>(n) - head;
+  for (bool last = n == 0;;) {
+    const int code = xmlParseChunk(parser.get(), piece, size, last ? 1 : 0);
+    // Stopped on purpose once the value was known, or not XML at all.
+    if (scan.done()) break;
+    if (code != 0 || !parser.get()->wellFormed) break;
     if (last) break;
+    if (offset >= kMaxHeaderOffset) return result;  // no header where a header is
+    n = file.ReadAt(offset, buffer, sizeof buffer);
+    if (n < 0) return Failure(file.Error());
+    offset += static_cast<std::uint64_t>(n);
+    piece = buffer;
+    size = static_cast<int>(n);
+    last = n == 0;
   }
   // A value is taken only when its element was closed or it reached its cap;
   // a file that ends before that is not a document.

@@ -10,8 +10,9 @@
 // What it keeps in memory is bounded whatever the file holds: only the first
 // kMaxHeaderOffset bytes are looked at for the start of `element`, elements
 // nested deeper than kMaxDepth end the reading, and the value is cut at
-// kMaxValueSize bytes. Document type declarations are not followed: a file
-// that declares entities gives no value, and nothing outside the file is read.
+// kMaxValueSize bytes. A document type declaration ends the reading with no
+// value (no document of the system has one, and it could declare entities to
+// expand), and nothing outside the file is read.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -3,6 +3,7 @@
 // the elements it stands in (the document is streamed, so there is no tree to
 // walk), its own name, the final value as it stands in the document, and the
 // worksheet cell the value was taken from when it came from a single cell.
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -34,6 +35,13 @@ struct CellOrigin {
 class LeafObserver {
  public:
   virtual ~LeafObserver() = default;
+  // Called once per element that holds other elements, as it is opened,
+  // with the number of open elements it goes under (1 for a child of the
+  // root, which is not told). What was opened deeper than that has ended.
+  virtual void OnElement(const Text& name, std::size_t depth) {
+    (void)name;
+    (void)depth;
+  }
   // Called once per leaf, after its value is final and before the next one
   // is written. `origin` is null when the leaf has no single source cell.
   // `ancestors` runs from the root element to the leaf's parent.

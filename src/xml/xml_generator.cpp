@@ -16,10 +16,6 @@ namespace voske {
 
 namespace {
 
-Text InvalidNumberMessage(const Text& value) {
-  return Ansi("O valor \"") + value + Ansi("\" não é um número válido, verifique na planilha.");
-}
-
 // A number IsFloat accepts, in the plain form the regulator reads: "." as
 // the decimal separator and no exponent ("1.5E3" -> "1500", "1E-5" ->
 // "0.00001", "12,5" -> "12.5"), rewritten digit for digit so that the cut to
@@ -143,10 +139,6 @@ constexpr TextView kLineEnd = "\r\n";
 
 }  // namespace
 
-TXMLGenerator::TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine) {
-  Begin(rootName, rootStartTag, leadingLine);
-}
-
 TXMLGenerator::TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine,
                              const std::string& outputPath)
     : file_(std::make_unique<AtomicFile>(outputPath)), writer_(std::make_unique<BackgroundWriter>(*file_)) {
@@ -221,6 +213,7 @@ TXMLElement TXMLGenerator::AddElement(const Text& name, bool keepCurrent, const 
     path = &detached_;
   } else if (path == &open_) {
     if (open_.ids.size() == 1) NoteRootChild(element);
+    if (observer_) observer_->OnElement(name, open_.ids.size());
     out_ += '<';
     out_ += name;
     out_ += '>';
@@ -228,7 +221,7 @@ TXMLElement TXMLGenerator::AddElement(const Text& name, bool keepCurrent, const 
   path->ids.push_back(element.id_);
   path->names.push_back(name);
   if (!keepCurrent) current_ = element;
-  if (file_ && out_.size() >= kPiece) Flush();
+  if (out_.size() >= kPiece) Flush();
   return element;
 }
 
@@ -255,7 +248,7 @@ void TXMLGenerator::PlaceLeaf(const Text& name, const Text& value, const Text& p
   out_ += "</";
   out_ += name;
   out_ += '>';
-  if (file_ && out_.size() >= kPiece) Flush();
+  if (out_.size() >= kPiece) Flush();
 }
 
 void TXMLGenerator::Flush() {
@@ -359,13 +352,7 @@ std::string TXMLGenerator::ClosingTags() const {
   return tags + Text(kLineEnd);
 }
 
-std::string TXMLGenerator::FileContent() const {
-  if (file_) throw EGenerica(Ansi("Erro interno na geração do XML: um documento gravado à medida que é gerado não fica em memória."));
-  return out_ + ClosingTags();
-}
-
 std::string TXMLGenerator::SaveToFile(const std::string& fileName, const NextName& next) {
-  if (!file_) return WriteFileAtomically(fileName, FileContent(), next);
   if (fileName != file_->FileName()) {
     throw EGenerica(Ansi("Erro interno na geração do XML: o documento é gravado em \"") + FromUtf8(file_->FileName()) +
                     Ansi("\", não em \"") + FromUtf8(fileName) + "\".");

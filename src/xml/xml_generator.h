@@ -65,12 +65,10 @@ class TXMLGenerator {
  public:
   // CreateDocument: root element name ("oxr:voskeFinanc"), the literal root
   // start tag written to the file in place of the plain one, and the leading
-  // line. The document is kept in memory (FileContent, SaveToFile).
-  TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine);
-  // The same, streamed as it is built into a temporary file in the folder of
-  // `outputPath`; SaveToFile(outputPath) completes it. Raises EGravaArquivo
-  // when the temporary file cannot be made. Dropped without SaveToFile, the
-  // generator leaves nothing on disk.
+  // line. The document is streamed as it is built into a temporary file in
+  // the folder of `outputPath`; SaveToFile(outputPath) completes it. Raises
+  // EGravaArquivo when the temporary file cannot be made. Dropped without
+  // SaveToFile, the generator leaves nothing on disk.
   TXMLGenerator(const Text& rootName, const Text& rootStartTag, const Text& leadingLine,
                 const std::string& outputPath);
   TXMLGenerator(const TXMLGenerator&) = delete;
@@ -103,15 +101,12 @@ class TXMLGenerator {
   Text ContentHash() const;
   static Text HashText(const Text& text);
 
-  // Ends the open elements and puts the file in place: for a streamed
-  // document, `fileName` is its outputPath; a document in memory is written
-  // to a temporary file in that folder and renamed. A file already there is
-  // never replaced: the document takes the first free name `next` offers
+  // Ends the open elements and puts the file in place; `fileName` is the
+  // outputPath the generator was made for. A file already there is never
+  // replaced: the document takes the first free name `next` offers
   // (AtomicFile::Commit). Returns the name taken. Raises EGravaArquivo; a
   // failed save leaves no file of its own. Nothing may be added after.
   std::string SaveToFile(const std::string& fileName, const NextName& next = {});
-  // The bytes SaveToFile writes, for a document kept in memory.
-  std::string FileContent() const;
 
  private:
   // The elements whose start tag is written and end tag not yet: the root
@@ -145,7 +140,7 @@ class TXMLGenerator {
   std::string ClosingTags() const;
 
   std::string out_;                   // written, not yet handed to the file
-  std::unique_ptr<AtomicFile> file_;  // null for a document in memory
+  std::unique_ptr<AtomicFile> file_;
   std::unique_ptr<BackgroundWriter> writer_;  // writes file_; goes before it
   OpenPath open_;
   OpenPath detached_;

@@ -52,10 +52,11 @@ const std::map<std::string, Modules>& AllowedImports() {
     t["transmission"] = {"xml", "text", "port"};
     t["entry"] = t["workflow"];
     t["entry"].insert({"workflow", "transmission"});
+    t["entry-win32"] = t["entry"];  // the same window on Windows
     t["voske-cli"] = t["entry"];
     t["voske-cli"].erase("entry");
     t["voske"] = t["entry"];
-    t["voske"].insert("entry");
+    t["voske"].insert({"entry", "entry-win32"});
     // The argument rules of every small program: standard headers only.
     t["common"] = {};
     t["voske-cli"].insert("common");

@@ -91,11 +91,22 @@ std::vector<std::string> ValuesOf(const SavedDocument& saved, const std::string&
   return values;
 }
 
-// The texts of the elements an XPath selects, as the file's bytes hold them.
-std::vector<std::string> Selected(const SavedDocument& saved, const char* xpath) {
+// The texts of the elements a path selects, as the file's bytes hold them:
+// its first name anywhere in the document, each later one among the
+// children ("oxr:administrador/oxr:nome").
+std::vector<std::string> Selected(const SavedDocument& saved, const std::string& path) {
+  const size_t slash = path.find('/');
+  std::vector<support::XmlNode> nodes = saved.Root().Descendants(path.substr(0, slash));
+  for (size_t start = slash; start != std::string::npos;) {
+    const size_t next = path.find('/', start + 1);
+    std::vector<support::XmlNode> children;
+    for (const support::XmlNode& n : nodes)
+      for (const support::XmlNode& c : n.children(path.substr(start + 1, next - start - 1))) children.push_back(c);
+    nodes = std::move(children);
+    start = next;
+  }
   std::vector<std::string> values;
-  for (const pugi::xpath_node& n : saved.doc.select_nodes(xpath))
-    values.push_back(support::Latin1FromUtf8(n.node().child_value()));
+  for (const support::XmlNode& n : nodes) values.push_back(support::Latin1FromUtf8(n.child_value()));
   return values;
 }
 
@@ -185,12 +196,35 @@ TEST_F(GerarWorkbookValuesTest, ControlCharactersInACellAreLeftOutOfValueAndHash
   ASSERT_EQ(book->ReadSheet(Text("Administradores")).TextAt(5, 2), std::string("Helena\0 Duarte\x01 Xavier", 22));
   auto registration = Generated("cadastral", workbook);
   ASSERT_TRUE(registration);
-  EXPECT_EQ(Selected(*registration, "//oxr:administrador/oxr:nome")[0], "Helena Duarte Xavier");
+  EXPECT_EQ(Selected(*registration, "oxr:administrador/oxr:nome")[0], "Helena Duarte Xavier");
   EXPECT_EQ(support::FileContents(support::FilesIn(dir / ("saida" + std::to_string(written)))[0]).find("&#"),
             std::string::npos);
   auto financial = Generated("financeiro", workbook);
   ASSERT_TRUE(financial);
   EXPECT_EQ(ValuesOf(*financial, "oxr:nomeCartorio")[0], "Cartrio Central");
+}
+
+// Control characters pasted into the registration number stay out of the
+// file's name, as they stay out of the document; those quoted by a message
+// are shown written out, never handed to the terminal.
+TEST_F(GerarWorkbookValuesTest, ControlCharactersNeverReachFileNamesOrTheTerminal) {
+  const struct {
+    const char* b5;
+    const char* name;
+  } cases[] = {{"418\n23", "41823_CADASTRAL_"}, {"\x1b[2J1-2\x07", "[2J12_CADASTRAL_"}};
+  for (const auto& c : cases) {
+    const std::string workbook = Workbook([&](sample::Workbook& wb) { wb["Dados Cadastrais"].Set("B5", c.b5); });
+    const fs::path out = dir / ("nome" + std::to_string(++written));
+    const CliResult r = Gerar("cadastral", workbook, out);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::vector<fs::path> files = support::FilesIn(out);
+    ASSERT_EQ(files.size(), 1u) << c.b5;
+    EXPECT_EQ(files[0].filename().string().rfind(c.name, 0), 0u) << files[0];
+    EXPECT_EQ(r.out, files[0].string() + "\n");
+  }
+  const std::string workbook =
+      Workbook([](sample::Workbook& wb) { wb["Dados Cadastrais"].Set("B3", "01/\x1b[2J07/2024\xc2\x9d"); });
+  ExpectRefused("cadastral", workbook, "A data \"01/\\x1B[2J07/2024\\x9D\" não é uma data válida.");
 }
 
 // Names pasted from other alphabets: the closest Windows-1252 letters, and
@@ -217,11 +251,11 @@ TEST_F(GerarWorkbookValuesTest, LettersOutsideWindows1252TakeTheirClosestForm) {
     else ::unsetenv(names[i]);
   }
   ASSERT_TRUE(registration);
-  EXPECT_EQ(Selected(*registration, "//oxr:administrador/oxr:nome"),
+  EXPECT_EQ(Selected(*registration, "oxr:administrador/oxr:nome"),
             (std::vector<std::string>{"Lukasz Zrebiec Erdos", "S\xFCkr\xFC Agaoglu Ince", "Stefan Taranu Nguyen Duc"}));
-  EXPECT_EQ(Selected(*registration, "//oxr:administrador/oxr:nomeMae")[0], "?? ?? ?");
+  EXPECT_EQ(Selected(*registration, "oxr:administrador/oxr:nomeMae")[0], "?? ?? ?");
   // The password's hash is over its Windows-1252 letters, upper-cased a-z.
-  EXPECT_EQ(Selected(*registration, "//oxr:hashPwd"), (std::vector<std::string>{support::Md5Hex("L\xF3" "DZ")}));
+  EXPECT_EQ(Selected(*registration, "oxr:hashPwd"), (std::vector<std::string>{support::Md5Hex("L\xF3" "DZ")}));
 }
 
 // A workbook saved in the 1904 date system shows the same dates, and so

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <memory>
 
-#include <pugixml.hpp>
+#include "support/xml_tree.h"
 
 #include "support/document_checks.h"
 #include "support/files.h"
@@ -18,6 +18,8 @@
 
 namespace voske {
 namespace {
+
+using support::XmlNode;
 
 namespace fs = std::filesystem;
 using voske::support::RecordingFrontEnd;
@@ -41,24 +43,22 @@ struct Generation {
   Worksheets sheets = Identification();
   RecordingFrontEnd frontEnd;
   ScratchDir dir;
-  bool failed = false;
   DocumentContext ctx{.sheets = sheets,
                       .frontEnd = frontEnd,
                       .outputPath = (dir / "doc.xml").string(),
                       .passwordUpper = "SENHA123",
-                      .programVersion = "3.3",
-                      .generationFailed = failed};
+                      .programVersion = "3.3"};
 };
 
 // The texts of the elements without child elements, in document order, as
 // Windows-1252 (the reader hands them over as UTF-8).
-void CollectLeaves(pugi::xml_node node, std::vector<std::pair<std::string, Text>>& out) {
-  for (pugi::xml_node child : node.children()) {
-    if (child.type() != pugi::node_element) continue;
-    if (child.find_child([](pugi::xml_node n) { return n.type() == pugi::node_element; })) {
+void CollectLeaves(XmlNode node, std::vector<std::pair<std::string, Text>>& out) {
+  for (XmlNode child : node.children()) {
+    if (!child.IsElement()) continue;
+    if (child.find_node([](const XmlNode&) { return true; })) {
       CollectLeaves(child, out);
     } else {
-      out.emplace_back(child.name(), FromUtf8(child.text().get()));
+      out.emplace_back(child.name(), FromUtf8(child.text()));
     }
   }
 }
@@ -66,14 +66,14 @@ void CollectLeaves(pugi::xml_node node, std::vector<std::pair<std::string, Text>
 // The document saved and read back, as the regulator reads it; texts come
 // back as Windows-1252.
 struct Reread {
-  pugi::xml_document doc;
-  pugi::xml_node Root() const { return doc.document_element(); }
+  support::XmlDocument doc;
+  XmlNode Root() const { return doc.Root(); }
   Text Id(const char* leaf) const { return FromUtf8(Root().child("oxr:identificador").child_value(leaf)); }
 };
 std::unique_ptr<Reread> SaveAndRead(TXMLGenerator& gen, const std::string& path) {
   gen.SaveToFile(path);
   auto read = std::make_unique<Reread>();
-  EXPECT_TRUE(read->doc.load_file(path.c_str()));
+  EXPECT_TRUE(read->doc.LoadFile(path)) << read->doc.error;
   return read;
 }
 
@@ -170,12 +170,12 @@ TEST(Envelope, SavedDocumentsHashCanBeRecomputedFromItsLeaves) {
   EXPECT_EQ(bytes.substr(bytes.size() - 20), "</oxr:voskeFinanc>\r\n");
 
   EXPECT_TRUE(support::StrictlyWellFormed(bytes));
-  pugi::xml_document doc;
-  ASSERT_TRUE(doc.load_file(file.c_str()));
-  pugi::xml_node root = doc.document_element();
-  EXPECT_STREQ(root.name(), "oxr:voskeFinanc");
-  EXPECT_STREQ(root.attribute("xmlns:oxr").value(), kNs.c_str());
-  EXPECT_STREQ(root.last_child().name(), "oxr:epilogo");
+  support::XmlDocument doc;
+  ASSERT_TRUE(doc.LoadFile(file.string())) << doc.error;
+  XmlNode root = doc.Root();
+  EXPECT_EQ(root.name(), "oxr:voskeFinanc");
+  EXPECT_EQ(root.attribute("xmlns:oxr"), kNs);
+  EXPECT_EQ(root.last_child().name(), "oxr:epilogo");
 
   std::vector<std::pair<std::string, Text>> leaves;
   CollectLeaves(root, leaves);
@@ -198,9 +198,9 @@ TEST(Envelope, SameInputGivesTheSameDocumentHash) {
     auto gen = OpenDocument(DocumentKind::Cadastral, run.ctx);
     gen->AddTextElement("oxr:nome", "X");
     CloseDocument(*gen, DocumentKind::Cadastral, run.ctx);
-    pugi::xml_document doc;
-    EXPECT_TRUE(doc.load_file(run.ctx.outputPath.c_str()));
-    return std::string(doc.document_element().child("oxr:epilogo").child_value("oxr:hash"));
+    support::XmlDocument doc;
+    EXPECT_TRUE(doc.LoadFile(run.ctx.outputPath)) << doc.error;
+    return doc.Root().child("oxr:epilogo").child_value("oxr:hash");
   };
   const std::string first = hashOnce();
   EXPECT_EQ(first.size(), 32u);

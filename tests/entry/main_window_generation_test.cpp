@@ -59,7 +59,7 @@ TEST_F(WindowGenerationTest, RegistrationDocumentFromTheSampleWorkbook) {
   EXPECT_EQ(form->Presenter().OutputPath(), files[0].string());
   const auto saved = support::LoadSavedDocument(files[0]);
   ASSERT_NE(saved, nullptr);
-  EXPECT_STREQ(saved->Root().name(), "oxr:voskeCadastral");
+  EXPECT_EQ(saved->Root().name(), "oxr:voskeCadastral");
   EXPECT_TRUE(support::HashMatchesContent(*saved));
   // The window is ready for the next press.
   EXPECT_EQ(Status(), QStringLiteral("Status:"));
@@ -76,7 +76,7 @@ TEST_F(WindowGenerationTest, FinancialDocumentFromTheSampleWorkbook) {
   EXPECT_NE(files[0].filename().string().find("_FINANCEIRO_"), std::string::npos);
   const auto saved = support::LoadSavedDocument(files[0]);
   ASSERT_NE(saved, nullptr);
-  EXPECT_STREQ(saved->Root().name(), "oxr:voskeFinanc");
+  EXPECT_EQ(saved->Root().name(), "oxr:voskeFinanc");
   EXPECT_TRUE(support::HashMatchesContent(*saved));
 }
 

@@ -67,9 +67,9 @@ TEST_F(WindowVerificationTest, SuccessMessageCountsTheFindingsAndListsThemUnderV
   EXPECT_TRUE(seen[0].text.contains(QStringLiteral("2 avisos de verificação"))) << seen[0].text.toStdString();
   EXPECT_EQ(seen[0].details,
             (QStringList{QStringLiteral("Aviso: Dados Cadastrais!B10: oxr:eMail \"regulatorio.serraazulsaude.com.br\": "
-                                        "não segue o formato exigido (st_eMail: .+@.+\\..+)"),
-                         QStringLiteral("Aviso: Administradores!A5: oxr:CPF \"52998224726\": dígitos verificadores do "
-                                        "CPF inválidos")}));
+                                        "o e-mail deve ter a forma nome@domínio"),
+                         QStringLiteral("Aviso: Administradores!A5: oxr:CPF \"52998224726\": o CPF é inválido: os "
+                                        "dígitos verificadores não conferem")}));
   // The document is generated all the same.
   EXPECT_EQ(support::FilesIn(scratch / "destino").size(), 1u);
   EXPECT_FALSE(form->Presenter().GenerationFailed());

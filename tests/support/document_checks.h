@@ -3,9 +3,9 @@
 // the file as the regulator would (ISO-8859-1), list its leaf values in
 // document order, and recompute the epilogue hash with the system's md5sum
 // rather than the program's own MD5.
-#include <expat.h>
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -20,10 +20,11 @@
 #include <vector>
 
 #include "support/files.h"
+#include "support/xml_tree.h"
 
 namespace voske::support {
 
-// pugixml hands out UTF-8; the document's values are one byte per character.
+// The parse hands out UTF-8; the document's values are one byte per character.
 // Code points above 255 cannot occur in a Latin-1 parse and come out as "?".
 inline std::string Latin1FromUtf8(std::string_view utf8) {
   std::string out;
@@ -41,30 +42,41 @@ inline std::string Latin1FromUtf8(std::string_view utf8) {
   return out;
 }
 
-// Passes when `bytes` are a well-formed XML 1.0 document, by a parser that
-// holds to the letter of XML 1.0 (pugixml, which the other checks use,
-// accepts character references such as "&#01;" that XML 1.0 forbids).
+// Passes when `bytes` are a well-formed XML 1.0 document, to the letter of
+// XML 1.0 (character references such as "&#01;" are refused).
 inline ::testing::AssertionResult StrictlyWellFormed(std::string_view bytes) {
-  XML_Parser parser = XML_ParserCreate(nullptr);
-  const bool ok = XML_Parse(parser, bytes.data(), static_cast<int>(bytes.size()), XML_TRUE) == XML_STATUS_OK;
+  xmlParserCtxtPtr parser = xmlNewParserCtxt();
+  if (!parser) return ::testing::AssertionFailure() << "no XML parser";
+  xmlDocPtr doc = xmlCtxtReadMemory(parser, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
+                                    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_HUGE);
   ::testing::AssertionResult result = ::testing::AssertionSuccess();
-  if (!ok)
-    result = ::testing::AssertionFailure() << "not well-formed XML 1.0: " << XML_ErrorString(XML_GetErrorCode(parser))
-                                           << " at line " << XML_GetCurrentLineNumber(parser) << ", column "
-                                           << XML_GetCurrentColumnNumber(parser);
-  XML_ParserFree(parser);
+  if (!doc || !parser->wellFormed) {
+    const xmlError* e = xmlCtxtGetLastError(parser);
+    result = ::testing::AssertionFailure() << "not well-formed XML 1.0: " << (e && e->message ? e->message : "?")
+                                           << " at line " << (e ? e->line : 0) << ", column " << (e ? e->int2 : 0);
+  }
+  xmlFreeDoc(doc);
+  xmlFreeParserCtxt(parser);
   return result;
 }
 
 // A saved document: the file's bytes and their parse.
 struct SavedDocument {
   std::string bytes;
-  pugi::xml_document doc;
+  XmlDocument doc;
 
-  pugi::xml_node Root() const { return doc.document_element(); }
+  XmlNode Root() const { return doc.Root(); }
   // The element at a "/"-separated path of qualified names below the root
   // ("oxr:identificador/oxr:CNPJ"), or a null node.
-  pugi::xml_node At(const std::string& path) const { return Root().first_element_by_path(path.c_str()); }
+  XmlNode At(const std::string& path) const {
+    XmlNode node = Root();
+    for (size_t start = 0; node && start <= path.size();) {
+      const size_t slash = std::min(path.find('/', start), path.size());
+      node = node.child(std::string_view(path).substr(start, slash - start));
+      start = slash + 1;
+    }
+    return node;
+  }
   // Its text, as the file's bytes hold it; empty for a missing element.
   std::string ValueAt(const std::string& path) const { return Latin1FromUtf8(At(path).child_value()); }
 };
@@ -83,29 +95,24 @@ inline std::unique_ptr<SavedDocument> LoadSavedDocument(const std::filesystem::p
     ADD_FAILURE() << file << " " << strict.message();
     return nullptr;
   }
-  pugi::xml_parse_result r = saved->doc.load_buffer(saved->bytes.data(), saved->bytes.size(),
-                                                     pugi::parse_default | pugi::parse_declaration,
-                                                     pugi::encoding_latin1);
-  if (!r) {
-    ADD_FAILURE() << file << " is not well-formed: " << r.description() << " at offset " << r.offset;
+  if (!saved->doc.LoadBuffer(saved->bytes)) {
+    ADD_FAILURE() << file << " is not well-formed: " << saved->doc.error;
     return nullptr;
   }
   return saved;
 }
 
 // The names of the child elements of `node`, in order.
-inline std::vector<std::string> ChildNames(pugi::xml_node node) {
+inline std::vector<std::string> ChildNames(XmlNode node) {
   std::vector<std::string> names;
-  for (pugi::xml_node c : node.children())
-    if (c.type() == pugi::node_element) names.push_back(c.name());
+  for (XmlNode c : node.children())
+    if (c.IsElement()) names.push_back(c.name());
   return names;
 }
 
 // The elements named `name` directly under `node`, in order.
-inline std::vector<pugi::xml_node> Children(pugi::xml_node node, const char* name) {
-  std::vector<pugi::xml_node> found;
-  for (pugi::xml_node c : node.children(name)) found.push_back(c);
-  return found;
+inline std::vector<XmlNode> Children(XmlNode node, const char* name) {
+  return node.children(name);
 }
 
 struct Leaf {
@@ -116,18 +123,16 @@ struct Leaf {
 
 // Every element below `node` without child elements, in document order, with
 // its text. An empty container counts too, with an empty value.
-inline std::vector<Leaf> LeafValues(pugi::xml_node node) {
+inline std::vector<Leaf> LeafValues(XmlNode node) {
   std::vector<Leaf> leaves;
-  struct Walker : pugi::xml_tree_walker {
-    std::vector<Leaf>* out;
-    bool for_each(pugi::xml_node& n) override {
-      if (n.type() == pugi::node_element && !n.find_child([](pugi::xml_node c) { return c.type() == pugi::node_element; }))
-        out->push_back({n.name(), Latin1FromUtf8(n.child_value())});
-      return true;
+  for (const XmlNode& c : node.children()) {
+    if (!c.IsElement()) continue;
+    if (!c.find_node([](const XmlNode&) { return true; })) {
+      leaves.push_back({c.name(), Latin1FromUtf8(c.child_value())});
+    } else {
+      for (Leaf& leaf : LeafValues(c)) leaves.push_back(std::move(leaf));
     }
-  } walker;
-  walker.out = &leaves;
-  node.traverse(walker);
+  }
   return leaves;
 }
 
@@ -139,17 +144,17 @@ inline std::vector<Leaf> LeafValues(pugi::xml_node node) {
 //     oxr:ramal =
 // Comparing whole outlines checks element order, values, and empty versus
 // absent elements in one go.
-inline std::string Outline(pugi::xml_node node, int depth = 0) {
+inline std::string Outline(XmlNode node, int depth = 0) {
   std::string out(static_cast<std::size_t>(depth) * 2, ' ');
   out += node.name();
-  const bool leaf = !node.find_child([](pugi::xml_node c) { return c.type() == pugi::node_element; });
+  const bool leaf = !node.find_node([](const XmlNode&) { return true; });
   if (leaf) {
     const std::string value = node.child_value();
     out += value.empty() ? " =" : " = " + value;
   }
   out += "\n";
-  for (pugi::xml_node c : node.children())
-    if (c.type() == pugi::node_element) out += Outline(c, depth + 1);
+  for (XmlNode c : node.children())
+    if (c.IsElement()) out += Outline(c, depth + 1);
   return out;
 }
 

@@ -7,6 +7,7 @@
 
 #include "generated_document.h"
 #include "support/cli_runner.h"
+#include "support/peak_memory.h"
 #include "support/paths.h"
 
 #ifdef VOSKE_JAVA_EXECUTABLE
@@ -168,6 +169,64 @@ TEST_F(Enviar, ARefusalEndsWithStatusOne) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("Erro no envio do Voske Cadastral: \nFora do prazo.\n"), std::string::npos) << r.out;
   EXPECT_FALSE(fs::exists(dir_ / "saida" / "Recibo" / "Imagens"));
+}
+
+// Answers built to exhaust memory or the terminal, and receipts that cannot
+// be written after an acceptance: each ends within a minute, in bounded
+// memory, with a short output in the program's own words and no control
+// sequence for the terminal to act on; the Recibo folder holds no file, not
+// even a partial one.
+TEST_F(Enviar, HostileAnswersAndUnwritableReceiptsEndCleanly) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> service;
+    const char* blocker;  // a file put where the Recibo folder goes, or nullptr
+    int status;
+    const char* message;
+  };
+  const std::string longName(300, 'r');
+  const Case cases[] = {
+      {"1 GiB receipt", {"--modo", "enorme"}, nullptr, 1,
+       "Ocorreu um erro na comunicação com o WebService. (Voske Cadastral)\n"},
+      {"1 GiB refusal", {"--modo", "recusar-enorme"}, nullptr, 1,
+       "Ocorreu um erro na comunicação com o WebService. (Voske Cadastral)\n"},
+      {"endless answer", {"--modo", "sem-fim"}, nullptr, 1,
+       "Ocorreu um erro na comunicação com o WebService. (Voske Cadastral)\n"},
+      {"control sequences", {"--modo", "recusar", "--mensagem", "Recusado\x1b[2J\x07\r\nde novo\xc2\x9b"}, nullptr, 1,
+       "Erro no envio do Voske Cadastral: \nRecusado\\x1B[2J\\x07\nde novo?\n"},
+      {"Recibo is a file", {}, "Recibo", 0,
+       "O documento foi recebido pela OXR, mas o recibo não foi gravado na pasta: "},
+      {"receipt name too long", {"--nome-recibo", longName}, nullptr, 0, "o nome do arquivo é longo demais"},
+  };
+  for (const Case& c : cases) {
+    ScratchDir dir;
+    fs::create_directories(dir / "saida");
+    std::ofstream(dir / "cadastral.xml", std::ios::binary) << kCadastral;
+    if (c.blocker) std::ofstream(dir / "saida" / c.blocker) << "x";
+    support::LoopbackService service(c.service);
+    ::setenv("VOSKE_SENHA", "segredo", 1);
+    ::setenv("VOSKE_WEBSERVICE_URL", service.url().c_str(), 1);
+    ::setenv("VOSKE_CLIENT_DIR", (support::BinaryDir() / "bin" / "ext" / "VOSKE").c_str(), 1);
+    const support::ChildRun run = support::MeasureProgram(
+        support::CliBinary().string(),
+        {"enviar", "--documento", "cadastral", "--arquivo", (dir / "cadastral.xml").string(), "--destino",
+         (dir / "saida").string()},
+        (dir / "out").string(), (dir / "err").string(), std::chrono::seconds(60));
+    ::unsetenv("VOSKE_SENHA");
+    ::unsetenv("VOSKE_WEBSERVICE_URL");
+    ::unsetenv("VOSKE_CLIENT_DIR");
+    const std::string err = support::FileContents(dir / "err");
+    ASSERT_TRUE(run.finished) << c.name;
+    EXPECT_EQ(run.status, c.status) << c.name << "\n" << err;
+    EXPECT_NE(err.find(c.message), std::string::npos) << c.name << "\n" << err;
+    EXPECT_LT(err.size(), 4096u) << c.name;
+    EXPECT_EQ(err.find_first_of("\x1b\x07"), std::string::npos) << c.name;
+    EXPECT_EQ(err.find("Exception"), std::string::npos) << c.name << "\n" << err;
+    EXPECT_LT(run.peakKiB, 512 * 1024) << c.name;
+    if (fs::is_directory(dir / "saida" / "Recibo")) {
+      EXPECT_TRUE(support::FilesIn(dir / "saida" / "Recibo").empty()) << c.name;
+    }
+  }
 }
 #endif
 

@@ -123,7 +123,9 @@ TEST_F(EndToEnd, AnAcceptedDocumentLeavesItsReceiptInTheReceiptFolder) {
 
   // The receipt is as readable as the documents the program writes.
   const std::string document = (dir_ / "destino" / "documento.xml").string();
-  WriteFileAtomically(document, content);
+  AtomicFile written(document);
+  written.Write(content);
+  written.Commit();
   EXPECT_EQ(fs::status(receipts[0]).permissions(), fs::status(document).permissions());
   EXPECT_EQ(fs::status(receipts[0]).permissions() & fs::perms::all, static_cast<fs::perms>(0644));
 }

@@ -3,8 +3,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
+#include "support/paths.h"
+#include "support/scratch_document.h"
 #include "text/cp1252.h"
 #include "verification/document_file.h"
 #include "verification/document_verifier.h"
@@ -19,17 +23,22 @@ std::vector<Text> Lines(const std::vector<Finding>& findings) {
   return lines;
 }
 
-TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePath) {
-  TXMLGenerator gen("oxr:voskeCadastral", "", "");
+TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePathWithPositions) {
+  support::ScratchDocument doc("oxr:voskeCadastral", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   gen.AddElement("oxr:odontologiaGrupo");
   gen.AddElement("oxr:cadastro");
   gen.AddTextElement("oxr:CNPJ", "24681357000141", CellOrigin{Ansi("Dados Cadastrais"), 6, 2});
   gen.AddTextElement("oxr:razaoSocial", "Operadora Exemplo", CellOrigin{Ansi("Dados Cadastrais"), 5, 2});
-  gen.AddTextElement("oxr:eMail", "contato.operadora.com.br");  // no single source cell
   gen.ReturnTo("oxr:odontologiaGrupo");
   gen.AddElement("oxr:administradores");
+  for (const char* email : {"a@b.com", "contato.operadora.com.br"}) {
+    gen.AddElement("oxr:administrador");
+    gen.AddTextElement("oxr:eMail", email);  // no single source cell
+    gen.ReturnTo("oxr:administradores");
+  }
   for (const char* cpf : {"52998224725", "52998224726"}) {
     gen.AddElement("oxr:administrador");
     gen.AddTextElement("oxr:CPF", cpf, CellOrigin{"Administradores", 7, 9});
@@ -39,17 +48,21 @@ TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePath) {
 
   EXPECT_EQ(Lines(verifier.Findings()),
             (std::vector<Text>{
-                "Aviso: Dados Cadastrais!B6: oxr:CNPJ \"24681357000141\": dígitos verificadores do CNPJ inválidos",
-                "Aviso: oxr:odontologiaGrupo/oxr:cadastro/oxr:eMail \"contato.operadora.com.br\": não segue o "
-                "formato exigido (st_eMail: .+@.+\\..+)",
-                "Aviso: Administradores!I7: oxr:CPF \"52998224726\": dígitos verificadores do CPF inválidos",
+                "Aviso: Dados Cadastrais!B6: oxr:CNPJ \"24681357000141\": o CNPJ é inválido: os dígitos "
+                "verificadores não conferem",
+                "Aviso: oxr:odontologiaGrupo/oxr:administradores/oxr:administrador[2]/oxr:eMail "
+                "\"contato.operadora.com.br\": o e-mail deve ter a forma nome@domínio",
+                "Aviso: Administradores!I7: oxr:CPF \"52998224726\": o CPF é inválido: os dígitos verificadores não "
+                "conferem",
                 // The value as written: the generator trims it first.
-                "Aviso: Administradores!AA8: oxr:siglaUF \"XX\": valor fora da lista aceita (st_UF)",
+                "Aviso: Administradores!AA8: oxr:siglaUF \"XX\": não é uma UF; use a sigla de um estado ou EX",
             }));
+  EXPECT_EQ(ToUtf8(verifier.Findings()[0].rule), "CNPJ: dígitos verificadores (módulo 11)");
 }
 
 TEST(VerifyWhileGenerating, SharedNamesAreCheckedByWhereTheyStand) {
-  TXMLGenerator gen("oxr:voskeFinanc", "", "");
+  support::ScratchDocument doc("oxr:voskeFinanc", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   gen.AddElement("oxr:fluxoCaixa");
@@ -65,22 +78,45 @@ TEST(VerifyWhileGenerating, SharedNamesAreCheckedByWhereTheyStand) {
     gen.AddDecimalElement("oxr:saldoFinal", "10.5");
     gen.ReturnTo("oxr:balancete");
   }
-  const auto lines = Lines(verifier.Findings());
-  ASSERT_EQ(lines.size(), 2u);
-  // A streamed document keeps only its open elements: the path of a leaf
-  // without a source cell has no positions (a document read from disk has).
-  EXPECT_NE(lines[0].find("oxr:fluxoCaixa/oxr:lancFluxoCaixa/oxr:conta \"21111\": valor fora da lista aceita "
-                          "(st_ctaFluxoCaixa)"),
-            std::string::npos)
-      << lines[0];
-  EXPECT_NE(lines[1].find("oxr:balancete/oxr:ativo/oxr:lancamento/oxr:conta \"21111\": não segue o formato exigido "
-                          "(st_contaAtivo: [1][0-9]*)"),
-            std::string::npos)
-      << lines[1];
+  EXPECT_EQ(Lines(verifier.Findings()),
+            (std::vector<Text>{
+                "Aviso: oxr:fluxoCaixa/oxr:lancFluxoCaixa/oxr:conta[2] \"21111\": não está na lista de contas do "
+                "fluxo de caixa da OXR",
+                "Aviso: oxr:balancete/oxr:ativo/oxr:lancamento/oxr:conta \"21111\": a conta do ativo deve começar "
+                "por 1 e ter só dígitos, no máximo 13",
+            }));
+}
+
+// Values the builders write by rule where the tables are short.
+TEST(VerifyWhileGenerating, ValuesWrittenByRuleAreAccepted) {
+  support::ScratchDocument doc("oxr:voskeFinanc", "");
+  TXMLGenerator& gen = *doc;
+  DocumentVerifier verifier;
+  gen.SetLeafObserver(&verifier);
+  gen.AddElement("oxr:idadeSaldo");
+  gen.AddElement("oxr:idadeAtivo");
+  for (const char* code : {"400", "350", "45"}) gen.AddTextElement("oxr:dias", code);
+  gen.ReturnTo("oxr:voskeFinanc");
+  gen.AddElement("oxr:lucrosPrejuizos");
+  for (int line = 1; line <= 8; ++line) {
+    gen.AddElement("oxr:lucroPrejuizo", false, "oxr:lucrosPrejuizos");
+    gen.AddTextElement("oxr:conta", line >= 7 ? "SALDO_FINAL" : "OUTROS");
+  }
+  gen.ReturnTo("oxr:voskeFinanc");
+  gen.AddElement("oxr:autogNaoPatrocinada");
+  gen.AddElement("oxr:enquadramento");
+  gen.AddTextElement("oxr:segmentacao", "AUTSM");
+  EXPECT_EQ(Lines(verifier.Findings()),
+            (std::vector<Text>{
+                "Aviso: oxr:idadeSaldo/oxr:idadeAtivo/oxr:dias[3] \"45\": deve ser 00, 30, 60, 90, 120, 365 ou 999",
+                "Aviso: oxr:lucrosPrejuizos/oxr:lucroPrejuizo[7]/oxr:conta \"SALDO_FINAL\": não está na lista de "
+                "contas de destinação de lucros ou prejuízos da OXR",
+            }));
 }
 
 TEST(VerifyWhileGenerating, TheSameCellWrittenTwiceIsReportedOnce) {
-  TXMLGenerator gen("oxr:voskeCadastral", "", "");
+  support::ScratchDocument doc("oxr:voskeCadastral", "");
+  TXMLGenerator& gen = *doc;
   DocumentVerifier verifier;
   gen.SetLeafObserver(&verifier);
   const Text sheet = Ansi("Dados Cadastrais");  // an origin only views its sheet name
@@ -91,15 +127,19 @@ TEST(VerifyWhileGenerating, TheSameCellWrittenTwiceIsReportedOnce) {
   gen.AddElement("oxr:cadastro");
   gen.AddTextElement("oxr:CNPJ", "24681357000141", b6);
   EXPECT_EQ(verifier.Findings().size(), 1u);
+  // The same value in another cell is another thing to fix.
+  gen.AddTextElement("oxr:CNPJ", "24681357000141", CellOrigin{sheet, 7, 2});
+  EXPECT_EQ(verifier.Findings().size(), 2u);
 }
 
 TEST(VerifyWhileGenerating, WithoutAnObserverTheDocumentIsUnchanged) {
   auto write = [](LeafObserver* observer) {
-    TXMLGenerator gen("oxr:voskeCadastral", "", "");
+    support::ScratchDocument doc("oxr:voskeCadastral", "");
+    TXMLGenerator& gen = *doc;
     gen.SetLeafObserver(observer);
     gen.AddTextElement("oxr:CNPJ", "24681357000141", CellOrigin{"Dados Cadastrais", 6, 2});
     gen.AddDecimalElement("oxr:valor", "12.345");
-    return std::make_pair(gen.FileContent(), gen.ContentHash());
+    return std::make_pair(doc.Saved(), gen.ContentHash());
   };
   DocumentVerifier verifier;
   EXPECT_EQ(write(nullptr), write(&verifier));
@@ -107,67 +147,73 @@ TEST(VerifyWhileGenerating, WithoutAnObserverTheDocumentIsUnchanged) {
 
 class VerifyFile : public ::testing::Test {
  protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("verify_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-  void SetUp() override { std::filesystem::create_directories(dir); }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  support::ScratchDir dir;
   std::string Write(const char* name, const std::string& bytes) {
     const auto path = dir / name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path.string();
   }
+  FileVerification Verify(const std::string& path) {
+    findings.clear();
+    return VerifyDocumentFile(path, [this](const Finding& f) { findings.push_back(f); });
+  }
+  std::vector<Finding> findings;
 };
 
-TEST_F(VerifyFile, ReadsALatin1DocumentAndNamesPaths) {
+TEST_F(VerifyFile, ReadsALatin1DocumentAsAStreamAndNamesPathsWithPositions) {
   const std::string doc =
       "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<oxr:voskeCadastral xmlns:oxr=\"x\">"
       "<oxr:cadastro><oxr:razaoSocial>Sa\xfa" "de Ltda</oxr:razaoSocial><oxr:CNPJ>24681357000141</oxr:CNPJ>"
-      "<oxr:enderecoMatriz><oxr:siglaUF>SP</oxr:siglaUF><oxr:cep>1234</oxr:cep></oxr:enderecoMatriz>"
-      "<oxr:nome>Jos\xe9</oxr:nome></oxr:cadastro></oxr:voskeCadastral>\r\n";
-  const FileVerification v = VerifyDocumentFile(Write("doc.xml", doc));
+      "<oxr:enderecoMatriz><oxr:siglaUF>SP</oxr:siglaUF><oxr:cep>01310100</oxr:cep></oxr:enderecoMatriz>"
+      "<oxr:enderecoMatriz><oxr:siglaUF>S\xc3</oxr:siglaUF><oxr:cep>1234</oxr:cep></oxr:enderecoMatriz>"
+      "<oxr:nome>Jos\xe9</oxr:nome><oxr:vazio/></oxr:cadastro></oxr:voskeCadastral>\r\n";
+  const FileVerification v = Verify(Write("doc.xml", doc));
   ASSERT_TRUE(v.read) << ToUtf8(v.problem);
   EXPECT_EQ(v.rootName, "oxr:voskeCadastral");
-  EXPECT_EQ(Lines(v.findings),
+  EXPECT_EQ(v.findingCount, 3u);
+  EXPECT_EQ(Lines(findings),
             (std::vector<Text>{
-                "Aviso: oxr:cadastro/oxr:CNPJ \"24681357000141\": dígitos verificadores do CNPJ inválidos",
-                "Aviso: oxr:cadastro/oxr:enderecoMatriz/oxr:cep \"1234\": não segue o formato exigido (st_CEP: "
-                "[0-9]{8})",
+                "Aviso: oxr:cadastro/oxr:CNPJ \"24681357000141\": o CNPJ é inválido: os dígitos verificadores não "
+                "conferem",
+                "Aviso: oxr:cadastro/oxr:enderecoMatriz[2]/oxr:siglaUF \"SÃ\": não é uma UF; use a sigla de um "
+                "estado ou EX",
+                "Aviso: oxr:cadastro/oxr:enderecoMatriz[2]/oxr:cep \"1234\": o CEP deve ter 8 dígitos",
             }));
 }
 
 TEST_F(VerifyFile, AFileThatIsNoDocumentIsSaidSoPlainly) {
-  const FileVerification missing = VerifyDocumentFile((dir / "nada.xml").string());
-  EXPECT_FALSE(missing.read);
-  EXPECT_NE(ToUtf8(missing.problem).find("não foi encontrado"), std::string::npos);
-
-  const FileVerification text = VerifyDocumentFile(Write("texto.xml", "isto não é XML\n"));
-  EXPECT_FALSE(text.read);
-  EXPECT_NE(ToUtf8(text.problem).find("não é um documento XML válido"), std::string::npos);
-
-  const FileVerification cut = VerifyDocumentFile(
-      Write("cortado.xml", "<?xml version=\"1.0\"?>\n<oxr:voskeFinanc>\n<oxr:balancete><oxr:ativo>"));
-  EXPECT_FALSE(cut.read);
-  EXPECT_NE(ToUtf8(cut.problem).find("linha 3"), std::string::npos) << ToUtf8(cut.problem);
-
-  const FileVerification empty = VerifyDocumentFile(Write("vazio.xml", ""));
-  EXPECT_FALSE(empty.read);
-  EXPECT_NE(ToUtf8(empty.problem).find("nenhum elemento"), std::string::npos);
-
-  const FileVerification foreign = VerifyDocumentFile(Write("outro.xml", "<nota><CNPJ>1</CNPJ></nota>"));
-  EXPECT_FALSE(foreign.read);
-  EXPECT_NE(ToUtf8(foreign.problem).find("elemento raiz \"nota\""), std::string::npos);
-  EXPECT_TRUE(foreign.findings.empty());
+  const std::string fifo = (dir / "fila.xml").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string path;
+    const char* says;
+  };
+  const Case cases[] = {
+      {(dir / "nada.xml").string(), "não foi encontrado"},
+      {Write("texto.xml", "isto não é XML\n"), "não é um documento XML válido"},
+      {Write("cortado.xml", "<?xml version=\"1.0\"?>\n<oxr:voskeFinanc>\n<oxr:balancete><oxr:ativo>"), "linha 3"},
+      {Write("vazio.xml", ""), "nenhum elemento"},
+      {Write("outro.xml", "<nota><CNPJ>1</CNPJ></nota>"), "elemento raiz \"nota\""},
+      // Nothing is read from what is not a regular file: a pipe with no
+      // writer would never end, a device never stop.
+      {dir.path().string(), "é uma pasta"},
+      {fifo, "não é um arquivo comum"},
+      {"/dev/zero", "não é um arquivo comum"},
+  };
+  for (const Case& c : cases) {
+    const FileVerification v = Verify(c.path);
+    EXPECT_FALSE(v.read) << c.path;
+    EXPECT_NE(ToUtf8(v.problem).find(c.says), std::string::npos) << ToUtf8(v.problem);
+    EXPECT_TRUE(findings.empty());
+  }
 }
 
 TEST_F(VerifyFile, EntitiesOfADocumentTypeAreNeverExpanded) {
   const std::string doc =
       "<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
       "<oxr:voskeFinanc><oxr:siglaUF>&e;</oxr:siglaUF></oxr:voskeFinanc>";
-  const FileVerification v = VerifyDocumentFile(Write("dtd.xml", doc));
-  if (v.read) {
-    for (const Finding& f : v.findings) EXPECT_EQ(f.value.find("root"), Text::npos);
-  }
+  Verify(Write("dtd.xml", doc));
+  for (const Finding& f : findings) EXPECT_EQ(f.value.find("root"), Text::npos);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include "text/cp1252.h"
 #include "verification/check_digits.h"
-#include "verification/document_verifier.h"
+#include "verification/refusal.h"
 #include "verification/lexical_forms.h"
 #include "verification/schema_pattern.h"
 #include "xml/schema_tables.h"
@@ -113,27 +113,77 @@ TEST(SchemaPatterns, StoredPatternsReadAsTheSchemaMeansThem) {
   EXPECT_FALSE(phone->Matches(Ansi("3333-444é")));
 }
 
-TEST(Refusals, EachKindOfTypeGivesItsReasonInPortuguese) {
-  const LeafType uf{"st_UF", {}, LeafType::Digits::None};
-  EXPECT_FALSE(RefusalOf(uf, "SP"));
-  EXPECT_EQ(*RefusalOf(uf, "XX"), Ansi("valor fora da lista aceita (st_UF)"));
-  const LeafType cep{"st_CEP", {}, LeafType::Digits::None};
-  EXPECT_EQ(*RefusalOf(cep, "1234"), Ansi("não segue o formato exigido (st_CEP: [0-9]{8})"));
-  const LeafType cnpj{"st_cnpj", {}, LeafType::Digits::Cnpj};
-  EXPECT_EQ(*RefusalOf(cnpj, "24681357000141"), Ansi("dígitos verificadores do CNPJ inválidos"));
-  EXPECT_EQ(*RefusalOf(cnpj, "2468135700014"), Ansi("não segue o formato exigido (st_cnpj: [0-9]{14})"));
-  const LeafType cpf{"st_cpf", {}, LeafType::Digits::Cpf};
-  EXPECT_EQ(*RefusalOf(cpf, "52998224726"), Ansi("dígitos verificadores do CPF inválidos"));
-  const LeafType amount{"st_valorContabil", {}, LeafType::Digits::None};
-  EXPECT_EQ(*RefusalOf(amount, "12,5"), Ansi("não é um número decimal válido"));
-  const LeafType ageing{"st_idadeSaldo", {}, LeafType::Digits::None};
-  EXPECT_FALSE(RefusalOf(ageing, "365"));
-  EXPECT_TRUE(RefusalOf(ageing, "45"));
-  const LeafType date{{}, "date", LeafType::Digits::None};
-  EXPECT_EQ(*RefusalOf(date, "2023-02-30"), Ansi("não é uma data válida (aaaa-mm-dd)"));
-  // An empty leaf is what the builders write for an empty cell.
-  EXPECT_FALSE(RefusalOf(uf, ""));
-  EXPECT_FALSE(RefusalOf(date, ""));
+TEST(Refusals, EachReasonSaysWhatIsAcceptedAndTheRuleGoesApart) {
+  using D = LeafType::Digits;
+  struct Case {
+    LeafType type;
+    const char* value;
+    const char* reason;  // UTF-8; null: accepted
+    const char* rule;
+  };
+  const Case cases[] = {
+      {{"st_UF", {}, D::None, false}, "SP", nullptr, nullptr},
+      {{"st_UF", {}, D::None, false}, "XX", "não é uma UF; use a sigla de um estado ou EX", "st_UF: lista de 28 valores"},
+      {{"st_CEP", {}, D::None, false}, "1234", "o CEP deve ter 8 dígitos", "st_CEP: padrão [0-9]{8}"},
+      {{"st_eMail", {}, D::None, false}, "contato.com", "o e-mail deve ter a forma nome@domínio",
+       "st_eMail: padrão .+@.+\\..+"},
+      {{"st_cnpj", {}, D::Cnpj, false}, "24681357000141", "o CNPJ é inválido: os dígitos verificadores não conferem",
+       "CNPJ: dígitos verificadores (módulo 11)"},
+      {{"st_cnpj", {}, D::Cnpj, false}, "2468135700014", "o CNPJ deve ter 14 dígitos", "st_cnpj: padrão [0-9]{14}"},
+      {{"st_cpf", {}, D::Cpf, false}, "52998224726", "o CPF é inválido: os dígitos verificadores não conferem",
+       "CPF: dígitos verificadores (módulo 11)"},
+      {{"st_valorContabil", {}, D::None, false}, "12,5", "deve ser um número", "st_valorContabil (xs:float)"},
+      // A short list is spelled out; non-text values collapse their blanks
+      // and a list of integers matches by value.
+      {{"st_custodia", {}, D::None, false}, "BOVESPA", "deve ser CETIP, SELIC, CBLC ou OUTROS",
+       "st_custodia: lista de 4 valores"},
+      {{"st_idadeSaldo", {}, D::None, false}, "45", "deve ser 00, 30, 60, 90, 120, 365 ou 999",
+       "st_idadeSaldo: lista de 7 valores"},
+      {{"st_idadeSaldo", {}, D::None, false}, " 0\n", nullptr, nullptr},
+      {{"st_idadeSaldo", {}, D::None, false}, "+030", nullptr, nullptr},
+      {{{}, "float", D::None, false}, " 12.5\t", nullptr, nullptr},
+      {{{}, "date", D::None, false}, "2023-02-30", "deve ser uma data válida, na forma aaaa-mm-dd", "xs:date"},
+      // A trial-balance account is bounded by its type, not only by the
+      // builder's 20 characters.
+      {{"st_contaAtivo", {}, D::None, false}, "1234567890123", nullptr, nullptr},
+      {{"st_contaAtivo", {}, D::None, false}, "12345678901234",
+       "a conta do ativo deve começar por 1 e ter só dígitos, no máximo 13", "st_contaAtivo: no máximo 13 caracteres"},
+      {{"st_nome60", {}, D::None, true}, "", nullptr, nullptr},
+      {{"st_descricao20", {}, D::None, true}, "123456789012345678901", "deve ter no máximo 20 caracteres",
+       "st_descricao20: no máximo 20 caracteres"},
+      // An empty leaf is what the builders write for an empty cell.
+      {{"st_UF", {}, D::None, false}, "", nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    const std::optional<Refusal> refusal = RefusalOf(c.type, Ansi(c.value));
+    if (!c.reason) {
+      EXPECT_FALSE(refusal) << c.value << ": " << ToUtf8(refusal->reason);
+      continue;
+    }
+    ASSERT_TRUE(refusal) << c.value;
+    EXPECT_EQ(ToUtf8(refusal->reason), c.reason) << c.value;
+    EXPECT_EQ(ToUtf8(refusal->rule), c.rule) << c.value;
+  }
+}
+
+TEST(Refusals, NoReasonNamesATypeOrShowsAPattern) {
+  for (const schema::SimpleType& t : schema::SimpleTypes()) {
+    const std::optional<Refusal> refusal = RefusalOf({t.name, {}, LeafType::Digits::None, false}, "\x7f?");
+    if (!refusal) continue;  // a cut pattern, or a free text
+    EXPECT_EQ(refusal->reason.find("st_"), Text::npos) << t.name;
+    if (!t.pattern.empty()) {
+      EXPECT_EQ(refusal->reason.find(Text(t.pattern)), Text::npos) << t.name;
+    }
+    EXPECT_NE(refusal->rule.find(Text(t.name)), Text::npos) << t.name;
+  }
+}
+
+TEST(LexicalForms, IntegersCompareByValue) {
+  EXPECT_TRUE(SameInteger("00", "0"));
+  EXPECT_TRUE(SameInteger("+5", "005"));
+  EXPECT_TRUE(SameInteger("-0", "0"));
+  EXPECT_FALSE(SameInteger("-5", "5"));
+  EXPECT_FALSE(SameInteger("30", "300"));
 }
 
 }  // namespace

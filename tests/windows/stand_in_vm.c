@@ -4,7 +4,8 @@
  * (the start-up option, the current folder, each call's arguments) to the
  * file named by VOSKE_STAND_IN_VM_LOG, and accepts every sending (writing a
  * receipt into the receipt folder) unless VOSKE_STAND_IN_VM_ANSWER holds the
- * error text to answer with. */
+ * error text to answer with. VOSKE_STAND_IN_VM_DELAY_MS makes each sending
+ * take that long, as a slow service does. */
 /* The invocation entry points are this library's exports. */
 #define _JNI_IMPLEMENTATION_
 #include <jni.h>
@@ -97,6 +98,8 @@ static jobject JNICALL StandInCallObjectMethodA(JNIEnv* env, jobject obj, jmetho
   snprintf(line, sizeof line, "%s|%s|%s|%s", Utf8Of(args[0].l), Utf8Of(args[1].l), Utf8Of(args[2].l),
            Utf8Of(args[3].l));
   Log("send", line);
+  char delay[32] = "";
+  if (GetEnvironmentVariableA("VOSKE_STAND_IN_VM_DELAY_MS", delay, sizeof delay)) Sleep((DWORD)strtoul(delay, 0, 10));
   char answer[1024] = "";
   GetEnvironmentVariableA("VOSKE_STAND_IN_VM_ANSWER", answer, sizeof answer);
   if (!answer[0]) WriteReceipt(Utf8Of(args[0].l));

@@ -30,7 +30,7 @@ TEST(RoundTripNumber, ShortestFormThatReadsBackExactly) {
 
 TEST(AppendCellListing, OneLinePerNonEmptyCellInRowOrder) {
   WorksheetArray a(5, 3);
-  a.Mutable(1, 2) = Cell::MakeText(Ansi("Provisão\tA\\B\r\n"));
+  a.Mutable(1, 2) = Cell::MakeText(Ansi("Provisão\tA\\B\r\n\x1b[2J"));
   a.Mutable(2, 1) = Cell::MakeNumber(1);
   a.Mutable(2, 3) = Cell::MakeBoolean(false);
   a.Mutable(3, 1) = Cell::MakeError("#N/A");
@@ -40,7 +40,7 @@ TEST(AppendCellListing, OneLinePerNonEmptyCellInRowOrder) {
   AppendCellListing(out, Ansi("Solvência"), a);
   EXPECT_EQ(out,
             "sheet\tSolv\xC3\xAAncia\n"
-            "1\t2\ts\tProvis\xC3\xA3o\\tA\\\\B\\r\\n\n"
+            "1\t2\ts\tProvis\xC3\xA3o\\tA\\\\B\\r\\n\\x1B[2J\n"
             "2\t1\tn\t1.0\n"
             "2\t3\tb\t0\n"
             "3\t1\te\t#N/A\n"

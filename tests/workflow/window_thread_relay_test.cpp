@@ -18,6 +18,34 @@ namespace {
 using support::RecordingFrontEnd;
 using support::Utf8Texts;
 
+// A question asked from the work (the findings before a sending) is put to
+// the window, on its thread, and its answer returns to the work.
+TEST(WindowThreadRelay, QuestionsAndDetailsReachTheWindow) {
+  struct Window : RecordingFrontEnd {
+    std::vector<std::thread::id> askedOn;
+    std::vector<Text> detailsSeen;
+    bool Confirm(const Text&, const Text&, const std::vector<Text>& details) override {
+      askedOn.push_back(std::this_thread::get_id());
+      detailsSeen = details;
+      return false;
+    }
+    void ShowMessageWithDetails(const Text& text, MessageIcon icon, const Text& caption,
+                                const std::vector<Text>& details) override {
+      askedOn.push_back(std::this_thread::get_id());
+      detailsSeen = details;
+      RecordingFrontEnd::ShowMessage(text, icon, caption);
+    }
+  } window;
+  bool answer = true;
+  RunOffWindowThread(window, [&](FrontEnd& reports) {
+    answer = reports.Confirm(Ansi("Enviar mesmo assim?"), Ansi("Confirmação"), {Ansi("Aviso: um")});
+    reports.ShowMessageWithDetails(Ansi("fim"), MessageIcon::Information, Ansi("Informação"), {Ansi("Aviso: dois")});
+  });
+  EXPECT_FALSE(answer);
+  EXPECT_EQ(window.askedOn, (std::vector<std::thread::id>{std::this_thread::get_id(), std::this_thread::get_id()}));
+  EXPECT_EQ(window.detailsSeen, std::vector<Text>{Ansi("Aviso: dois")});
+}
+
 TEST(WindowThreadRelay, ReportsArriveInOrderOnTheWindowThreadWhileItHandlesEvents) {
   RecordingFrontEnd window;
   const std::thread::id windowThread = std::this_thread::get_id();

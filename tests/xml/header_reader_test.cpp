@@ -87,11 +87,11 @@ TEST(ReadHeaderValue, FindsTheFirstNonEmptyChildValueInEveryWellFormedDocument) 
   for (const auto& [what, content, expected] : cases) {
     fs::path file;
     if (std::string(what) == "generated") {
-      TXMLGenerator gen("oxr:voskeFinanc", "<oxr:voskeFinanc xmlns:oxr=\"urn:x\">", "");
+      file = dir / "gerado.xml";
+      TXMLGenerator gen("oxr:voskeFinanc", "<oxr:voskeFinanc xmlns:oxr=\"urn:x\">", "", file.string());
       gen.AddElement("oxr:identificador");
       gen.AddTextElement("oxr:razaoSocial", Ansi("Saúde & Cia <10€>"));
       gen.AddTextElement("oxr:transacao", "ENVIO_VOSKE_FINANCEIRO");
-      file = dir / "gerado.xml";
       gen.SaveToFile(file.string());
     } else if (std::string(what).rfind("UTF-16", 0) == 0) {
       std::string utf16 = "\xFF\xFE";

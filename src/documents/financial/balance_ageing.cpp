@@ -93,12 +93,13 @@ AgeingLayout LayoutFor(int year) {
   return {kReceivablesBefore2012, rows, &kPayablesUntil2012, &kReceivablesBefore2012Columns};
 }
 
-// oxr:dias for the row's label, when the label is one of the list's.
-void WriteAgeCode(TXMLGenerator& gen, const Text& cellText, unsigned use) {
-  const Text label = Trim(cellText);
+// oxr:dias for the row's label, when the label is one of the list's. The
+// label's cell is the code's source: it is what the user would change.
+void WriteAgeCode(TXMLGenerator& gen, const SheetView& sheet, int row, unsigned use) {
+  const Text label = Trim(sheet.TextAt(row, Col('A')));
   for (const AgeLabel& known : kAgeLabels) {
     if ((known.use & use) != 0 && label == Ansi(known.label)) {
-      gen.AddTextElement("oxr:dias", known.code);
+      gen.AddTextElement("oxr:dias", known.code, OriginOf(sheet, row, Col('A')));
       return;
     }
   }
@@ -109,9 +110,10 @@ void WriteAgeCode(TXMLGenerator& gen, const Text& cellText, unsigned use) {
 void WriteBracket(FinancialContext& ctx, const SheetView& sheet, int row, const char* entryElement,
                   const char* amountsElement, unsigned labelUse, const std::vector<AmountColumn>& amounts) {
   ctx.gen.AddElement(entryElement, false, kAgeingSection);
-  WriteAgeCode(ctx.gen, sheet.TextAt(row, Col('A')), labelUse);
+  WriteAgeCode(ctx.gen, sheet, row, labelUse);
   ctx.gen.AddElement(amountsElement);
-  for (const AmountColumn& amount : amounts) WriteAmount(ctx.gen, amount.element, sheet.At(row, amount.column));
+  for (const AmountColumn& amount : amounts)
+    WriteAmount(ctx.gen, amount.element, sheet.At(row, amount.column), OriginOf(sheet, row, amount.column));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ constexpr int kName = Col('B');  // the key of a row
 constexpr std::size_t kNameLength = 100;
 
 void WriteDate(TXMLGenerator& gen, const char* element, const SheetView& w, int row, int column) {
-  gen.AddTextElement(element, DateAt(w, row, column));
+  gen.AddTextElement(element, DateAt(w, row, column), OriginOf(w, row, column));
 }
 
 // The optional leaves are left out when their cell is empty.
@@ -33,14 +33,15 @@ void WriteOptionalDate(TXMLGenerator& gen, const char* element, const SheetView&
 
 // Instalment counts go as typed, with no conversion.
 void WriteOptionalCount(TXMLGenerator& gen, const char* element, const SheetView& w, int row, int column) {
-  if (!IsEmptyCell(w, row, column)) gen.AddTextElement(element, w.TextAt(row, column));
+  if (!IsEmptyCell(w, row, column)) gen.AddTextElement(element, w.TextAt(row, column), OriginOf(w, row, column));
 }
 
 void WriteCooperativeEntry(TXMLGenerator& gen, const SheetView& w, int row, const char* tipoImposto) {
   gen.ReturnTo("oxr:contaCorrenteCooperado");
   gen.AddElement("oxr:lancContaCorrenteCooperado");
   gen.AddTextElement("oxr:tipoImposto", tipoImposto);
-  gen.AddTextElement("oxr:nomeImposto", CleanText(w.TextAt(row, kName).substr(0, kNameLength)));
+  gen.AddTextElement("oxr:nomeImposto", CleanText(w.TextAt(row, kName).substr(0, kNameLength)),
+                     OriginOf(w, row, kName));
   WriteDate(gen, "oxr:dataCompetencia", w, row, Col('C'));
   WriteOptionalDate(gen, "oxr:dataAdesaoRefis", w, row, Col('D'));
   WriteOptionalCount(gen, "oxr:qtdeParcelas", w, row, Col('E'));

@@ -52,7 +52,8 @@ void WriteCoverageColumn(TXMLGenerator& gen, const SheetView& w, int s, int colu
   for (int k = 0; k < kNetworks; ++k) {
     const Text cell = w.TextAt(s + k, column);
     if (cell.empty()) continue;
-    gen.AddDecimalElement(Text("oxr:") + baseName + kNetworkSuffix[k], FormatDecimal(cell));
+    gen.AddDecimalElement(Text("oxr:") + baseName + kNetworkSuffix[k], FormatDecimal(cell),
+                          OriginOf(w, s + k, column));
   }
 }
 

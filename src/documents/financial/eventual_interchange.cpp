@@ -31,7 +31,8 @@ constexpr CoverColumns kDental{"O", Col('E'), Col('F'), Col('G')};
 constexpr int kToInvoiceRow = 4;
 
 void WriteDueDate(TXMLGenerator& gen, const SheetView& w, int row, int column) {
-  gen.AddTextElement("oxr:dataVencimento", w.TextAt(row, column).empty() ? Text() : DateAt(w, row, column));
+  gen.AddTextElement("oxr:dataVencimento", w.TextAt(row, column).empty() ? Text() : DateAt(w, row, column),
+                     OriginOf(w, row, column));
 }
 
 void WriteCoverEntries(TXMLGenerator& gen, const char* list, const char* entry, const SheetView& w,

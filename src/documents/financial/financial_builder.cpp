@@ -4,7 +4,6 @@
 // the file is only written by the last step.
 #include "documents/financial/financial_builder.h"
 
-#include <exception>
 #include <memory>
 
 #include "documents/financial/financial_context.h"
@@ -16,7 +15,7 @@
 namespace voske {
 
 void BuildFinancialDocument(const DocumentContext& ctx) {
-  try {
+  BuildOrFail(DocumentKind::Financeiro, [&] {
     std::unique_ptr<TXMLGenerator> gen = OpenDocument(DocumentKind::Financeiro, ctx);
     FinancialContext fin{{ctx.sheets, *gen, ctx.frontEnd}, ReferenceYear(ctx.sheets)};
     WriteTrialBalance(fin);
@@ -27,13 +26,7 @@ void BuildFinancialDocument(const DocumentContext& ctx) {
     WriteSolvencyInformation(fin);
     WriteYearSchedules(fin);
     CloseDocument(*gen, DocumentKind::Financeiro, ctx);
-  } catch (const EVoske& e) {
-    throw EDadosFinanceiros(DocumentFailureMessage(DocumentKind::Financeiro, e.Message()));
-  } catch (const std::exception& e) {
-    // Errors of the platform (a file that cannot be written, ...) carry
-    // their own text, in UTF-8.
-    throw EDadosFinanceiros(DocumentFailureMessage(DocumentKind::Financeiro, FromUtf8(e.what())));
-  }
+  });
 }
 
 }  // namespace voske

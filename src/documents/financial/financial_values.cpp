@@ -19,14 +19,6 @@ Amount AmountOf(const Cell& cell) {
   return {FormatDecimal(cellText), false};
 }
 
-void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount) {
-  static const Text kZero = "0.0";
-  if (amount.empty)
-    gen.AddTextElement(name, kZero);
-  else
-    gen.AddDecimalElement(name, amount.value);
-}
-
 void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount, const CellOrigin& origin) {
   static const Text kZero = "0.0";
   if (amount.empty)

@@ -17,11 +17,7 @@ struct Amount {
   bool empty = false;  // the cell was empty: the leaf is the text "0.0"
 };
 Amount AmountOf(const Cell& cell);
-void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount);
-inline void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell) {
-  WriteAmount(gen, name, AmountOf(cell));
-}
-// The same, for an amount whose cell is known, so that a finding names it.
+// Writes the amount taken from the cell at `origin`, so that a finding names it.
 void WriteAmount(TXMLGenerator& gen, const Text& name, const Amount& amount, const CellOrigin& origin);
 inline void WriteAmount(TXMLGenerator& gen, const Text& name, const Cell& cell, const CellOrigin& origin) {
   WriteAmount(gen, name, AmountOf(cell), origin);

@@ -8,10 +8,8 @@ namespace voske {
 
 namespace {
 
-// Entries per hand-over, and hand-overs waiting at most: enough to keep the
-// writer fed, little enough to keep the memory small.
+// Entries per hand-over.
 constexpr size_t kBlockEntries = 512;
-constexpr size_t kMaxReadyBlocks = 16;
 
 LedgerEntry Convert(const SheetView& sheet, int row) {
   LedgerEntry entry;
@@ -40,26 +38,10 @@ LedgerEntryReader::LedgerEntryReader(std::vector<SheetView> sheets)
 }
 
 LedgerEntryReader::~LedgerEntryReader() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    stopping_ = true;
-  }
-  changed_.notify_all();
+  // A writer that gave up half way leaves the thread waiting for room: the
+  // closed queue refuses its next block and it ends.
+  ready_.Close();
   thread_.join();
-}
-
-void LedgerEntryReader::Push(Block block) {
-  std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [this] { return stopping_ || ready_.size() < kMaxReadyBlocks; });
-  if (stopping_) return;
-  ready_.push_back(std::move(block));
-  lock.unlock();
-  changed_.notify_all();
-}
-
-bool LedgerEntryReader::Stopping() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return stopping_;
 }
 
 void LedgerEntryReader::Run() {
@@ -67,26 +49,24 @@ void LedgerEntryReader::Run() {
     for (const SheetView& sheet : sheets_) {
       Block block;
       block.entries.reserve(kBlockEntries);
-      bool stopped = Stopping();
-      if (stopped) return;
+      bool stopped = false;
       ForEachEntryRow(sheet, [&](int row) {
         block.entries.push_back(Convert(sheet, row));
         if (block.entries.size() == kBlockEntries) {
-          Push(std::move(block));
+          stopped = !ready_.Push(std::move(block));
           block = Block();
           block.entries.reserve(kBlockEntries);
-          stopped = Stopping();
         }
         return !stopped;
       });
       if (stopped) return;
       block.lastOfSheet = true;
-      Push(std::move(block));
+      if (!ready_.Push(std::move(block))) return;
     }
   } catch (...) {
     Block failed;
     failed.failure = std::current_exception();
-    Push(std::move(failed));
+    ready_.Push(std::move(failed));
   }
 }
 
@@ -98,12 +78,11 @@ bool LedgerEntryReader::Next(LedgerEntry& entry) {
       next_ = 0;
       return false;
     }
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return !ready_.empty(); });
-    current_ = std::move(ready_.front());
-    ready_.pop_front();
-    lock.unlock();
-    changed_.notify_all();
+    // The thread ends every worksheet with a block (or a failure), so a
+    // block always comes while the reader lives.
+    std::optional<Block> block = ready_.Pop();
+    if (!block) return false;
+    current_ = std::move(*block);
     next_ = 0;
     if (current_.failure) std::rethrow_exception(current_.failure);
   }

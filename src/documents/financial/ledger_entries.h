@@ -7,14 +7,12 @@
 // writer walking the worksheets itself would meet them, and a conversion that
 // failed is handed over with its entry, to be raised at the same point.
 #include <array>
-#include <condition_variable>
-#include <deque>
 #include <exception>
-#include <mutex>
 #include <thread>
 #include <vector>
 
 #include "documents/financial/financial_values.h"
+#include "text/bounded_queue.h"
 #include "workbook/worksheet_array.h"
 
 namespace voske {
@@ -59,14 +57,11 @@ class LedgerEntryReader {
   };
 
   void Run();
-  void Push(Block block);
-  bool Stopping();
 
   std::vector<SheetView> sheets_;
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<Block> ready_;
-  bool stopping_ = false;
+  // Blocks waiting for the writer: enough to keep it fed, few enough to
+  // keep the memory small.
+  BoundedQueue<Block> ready_{16};
   Block current_;
   size_t next_ = 0;
   std::thread thread_;

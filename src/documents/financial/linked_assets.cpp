@@ -3,13 +3,13 @@
 // from "Ativos Vinculados Mantenedor". Each worksheet holds three independent
 // lists from row 5: real estate in A-J, their addresses in L-R and financial
 // investments in T-AB.
-#include <charconv>
 #include <optional>
 
 #include "documents/cell_date.h"
 #include "documents/financial/financial_sections.h"
 #include "documents/financial/financial_values.h"
 #include "documents/financial/schedule_rules.h"
+#include "documents/municipality_state.h"
 #include "documents/operator_cells.h"
 #include "text/cp1252.h"
 #include "values/converters.h"
@@ -39,51 +39,19 @@ Text OptionalDate(const SheetView& sheet, int row, int column) {
 
 // Real-estate prices keep their digits as typed: the generator cuts them
 // to two decimals, where other amounts are rounded.
-void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText) {
+void WriteEstateAmount(TXMLGenerator& gen, const Text& name, const Text& cellText, const CellOrigin& origin) {
   if (cellText.empty())
-    gen.AddTextElement(name, "0.0");
+    gen.AddTextElement(name, "0.0", origin);
   else
-    gen.AddDecimalElement(name, ReplaceAll(cellText, ",", "."));
+    gen.AddDecimalElement(name, ReplaceAll(cellText, ",", "."), origin);
 }
 
-// A cell's value as a number, when it is one or is a text holding one
-// (written with "," as decimal separator, as the workbook shows numbers).
-std::optional<double> NumericValue(const Cell& cell) {
-  if (cell.kind == Cell::Kind::Number) return cell.number;
-  if (cell.kind != Cell::Kind::Text) return std::nullopt;
-  Text t = ReplaceAll(Trim(cell.text), ",", ".");
-  if (t.empty()) return std::nullopt;
-  double v = 0;
-  const char* first = t.data();
-  const char* last = t.data() + t.size();
-  if (*first == '+') ++first;
-  auto [end, ec] = std::from_chars(first, last, v);
-  if (ec != std::errc() || end != last) return std::nullopt;
-  return v;
-}
-
-// Cells compared as values: a number equals the same number held as text;
-// two texts are equal only when they are the same text.
-bool SameValue(const Cell& a, const Cell& b) {
-  if (a.kind == Cell::Kind::Empty || b.kind == Cell::Kind::Empty) return false;
-  if (a.kind == Cell::Kind::Text && b.kind == Cell::Kind::Text) return a.text == b.text;
-  const std::optional<double> x = NumericValue(a), y = NumericValue(b);
-  if (x && y) return *x == *y;
-  return CellText(a) == CellText(b);
-}
-
-// oxr:siglaUF of a municipality, from the municipality list of "Listas"
-// (code in A, state in B, from row 5); nothing when the code is not listed.
+// oxr:siglaUF of a municipality, from the municipality list of "Listas";
+// nothing when the code is not listed.
 void WriteState(FinancialContext& ctx, const Cell& municipality) {
   const SheetView lists = ctx.Sheet(SheetId::Listas);
-  for (int row = kLinkedAssetsFirstRow; row <= lists.Rows(); ++row) {
-    const Cell& code = lists.At(row, Col('A'));
-    if (CellText(code).empty()) break;
-    if (SameValue(code, municipality)) {
-      ctx.gen.AddTextElement("oxr:siglaUF", UpperAscii(Trim(lists.TextAt(row, Col('B')))));
-      return;
-    }
-  }
+  if (const std::optional<ListedState> listed = MunicipalityState(lists, municipality))
+    ctx.gen.AddTextElement("oxr:siglaUF", listed->state, OriginOf(lists, listed->row, Col('B')));
 }
 
 void WriteInvestments(FinancialContext& ctx, const SheetView& sheet, const Text& ownFlag) {
@@ -157,8 +125,8 @@ void WriteRealEstate(FinancialContext& ctx, const SheetView& sheet, const Text& 
     gen.AddTextElement("oxr:redePropria", UpperAscii(ownNetwork.substr(0, 1)), cell(kOwnNetwork));
 
     gen.ReturnTo(kAsset);
-    WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice));
-    WriteEstateAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kEstateBookValue));
+    WriteEstateAmount(gen, "oxr:precoUnitario", sheet.TextAt(row, kEstatePrice), cell(kEstatePrice));
+    WriteEstateAmount(gen, "oxr:valorContabil", sheet.TextAt(row, kEstateBookValue), cell(kEstateBookValue));
     if (!Trim(ownFlag).empty()) gen.AddTextElement("oxr:proprio", ownFlag);
     gen.ReturnTo(kSection);
   }

@@ -17,15 +17,15 @@ bool IsBlankCell(const SheetView& sheet, int row, int column) {
 bool IsEmptyCell(const SheetView& sheet, int row, int column) { return sheet.TextAt(row, column).empty(); }
 
 void WriteAmount(TXMLGenerator& gen, const char* element, const SheetView& sheet, int row, int column) {
-  WriteAmount(gen, Text(element), sheet.At(row, column));
+  WriteAmount(gen, Text(element), sheet.At(row, column), OriginOf(sheet, row, column));
 }
 
 void WriteOperatorRegistration(TXMLGenerator& gen, const SheetView& sheet, int row, int column) {
-  gen.AddTextElement("oxr:registroOperadora", ZeroPadCode(sheet.TextAt(row, column), 6));
+  gen.AddTextElement("oxr:registroOperadora", ZeroPadCode(sheet.TextAt(row, column), 6), OriginOf(sheet, row, column));
 }
 
 void WriteNonOperatorCnpj(TXMLGenerator& gen, const SheetView& sheet, int row, int column) {
-  gen.AddTextElement("oxr:cnpjNaoOperadora", ZeroPadCode(sheet.TextAt(row, column), 14));
+  gen.AddTextElement("oxr:cnpjNaoOperadora", ZeroPadCode(sheet.TextAt(row, column), 14), OriginOf(sheet, row, column));
 }
 
 void WriteLedgerList(TXMLGenerator& gen, const char* list, const char* entry, const SheetView& sheet,

@@ -17,8 +17,8 @@ constexpr std::size_t kCodeLength = 20;
 void WriteTaxLiabilityEntry(TXMLGenerator& gen, const SheetView& w, int row) {
   gen.ReturnTo("oxr:contaTributoPassivo");
   gen.AddElement("oxr:lancContaTributoPassivo");
-  gen.AddTextElement("oxr:codigo", CleanText(w.TextAt(row, kCode).substr(0, kCodeLength)));
-  gen.AddTextElement("oxr:dtCompetencia", DateAt(w, row, Col('B')));
+  gen.AddTextElement("oxr:codigo", CleanText(w.TextAt(row, kCode).substr(0, kCodeLength)), OriginOf(w, row, kCode));
+  gen.AddTextElement("oxr:dtCompetencia", DateAt(w, row, Col('B')), OriginOf(w, row, Col('B')));
   WriteAmount(gen, "oxr:valorInicialTrim", w, row, Col('C'));
   WriteAmount(gen, "oxr:valorPagoTrim", w, row, Col('D'));
   WriteAmount(gen, "oxr:valorAtualMone", w, row, Col('E'));

@@ -101,7 +101,9 @@ void WriteBalanceSheet(FinancialContext& ctx, const BalanceSheet& section, Ledge
 void WriteTrialBalance(FinancialContext& ctx) {
   ctx.gen.ReturnTo(kFinancialRoot);
   ctx.gen.AddElement(kTrialBalance);
-  ctx.gen.AddTextElement("oxr:inicioPeriodo", PeriodStart(ctx.sheets));
+  // The start of the quarter follows from the reference date alone.
+  const SheetView registration = ctx.Sheet(SheetId::DadosCadastrais);
+  ctx.gen.AddTextElement("oxr:inicioPeriodo", PeriodStart(ctx.sheets), OriginOf(registration, 3, Col('B')));
   std::vector<SheetView> sheets;
   for (const BalanceSheet& section : kBalanceSheets) sheets.push_back(ctx.Sheet(section.worksheet));
   LedgerEntryReader entries(sheets);

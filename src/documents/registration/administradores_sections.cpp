@@ -26,8 +26,8 @@ void WriteResponsible(CadastralContext& b, const SheetView& adm, const char* cod
       b.gen.AddTextElement(block.idElement, ZeroPadCode(adm.TextAt(row, Col('I')), block.idWidth),
                            OriginOf(adm, row, Col('I')));
       b.gen.ReturnTo(element);
-      b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('J')));
-      b.gen.AddTextElement("oxr:numRegistro", adm.TextAt(row, Col('K')));
+      b.gen.AddTextElement("oxr:nome", adm.TextAt(row, Col('J')), OriginOf(adm, row, Col('J')));
+      b.gen.AddTextElement("oxr:numRegistro", adm.TextAt(row, Col('K')), OriginOf(adm, row, Col('K')));
       return;
     }
   }

@@ -1,10 +1,9 @@
 // BuildCadastralDocument: the frame of the registration document. It reads
 // the operator's kind, picks the kind element and the sections that kind
-// receives, writes them in order and saves. It is the catch point of its own
-// failures: the user sees one message and no file is left behind.
+// receives, writes them in order and saves. Any failure ends it with
+// EDocumentoNaoGerado, and no file is left behind.
 #include "documents/registration/cadastral_builder.h"
 
-#include <exception>
 #include <memory>
 
 #include "documents/operator_cells.h"
@@ -44,37 +43,20 @@ void WriteBody(CadastralContext& b) {
   WriteDependencias(b);
 }
 
-void ReportFailure(const DocumentContext& ctx, const Text& cause) {
-  ctx.frontEnd.SetBusy(false);
-  ctx.frontEnd.ShowError(DocumentFailureMessage(DocumentKind::Cadastral, cause));
-  ctx.generationFailed = true;
-}
-
 }  // namespace
 
 void BuildCadastralDocument(const DocumentContext& ctx) {
-  try {
+  BuildOrFail(DocumentKind::Cadastral, [&] {
     const Text subKindCode = SubKindCode(ctx.sheets);
     const Text kindElement = KindElement(KindCode(ctx.sheets), subKindCode, ReferenceYear(ctx.sheets));
-    if (kindElement.empty() || subKindCode.empty()) {
-      ctx.frontEnd.ShowError(InvalidKindMessage());
-      ctx.generationFailed = true;
-      return;
-    }
+    // A rule of the document: its message stands alone.
+    if (kindElement.empty() || subKindCode.empty()) throw EDocumentoNaoGerado(InvalidKindMessage());
 
     std::unique_ptr<TXMLGenerator> gen = OpenDocument(DocumentKind::Cadastral, ctx);
     CadastralContext build{{ctx.sheets, *gen, ctx.frontEnd}, kindElement, ConditionsFor(kindElement)};
     WriteBody(build);
     CloseDocument(*gen, DocumentKind::Cadastral, ctx);
-  } catch (const EVoske& e) {
-    ReportFailure(ctx, e.Message());
-  } catch (const std::exception& e) {
-    // Failures from below the system's own messages (the file system, memory)
-    // carry a plain text of their own; it is still the best cause to show.
-    ReportFailure(ctx, FromUtf8(e.what()));
-  } catch (...) {
-    ReportFailure(ctx, Text());
-  }
+  });
 }
 
 }  // namespace voske

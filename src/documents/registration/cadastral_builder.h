@@ -4,9 +4,9 @@
 
 namespace voske {
 
-// Builds and saves the registration document at ctx.outputPath. Catches its
-// own failures: shows "Não foi possível gerar o arquivo XML "Dados
-// Cadastrais"." with the cause, sets ctx.generationFailed and returns.
+// Builds and saves the registration document at ctx.outputPath. Any failure
+// ends it with EDocumentoNaoGerado ("Não foi possível gerar o arquivo XML
+// "Dados Cadastrais"." with the cause), and no file is left.
 void BuildCadastralDocument(const DocumentContext& ctx);
 
 }  // namespace voske

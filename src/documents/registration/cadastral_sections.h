@@ -20,23 +20,30 @@ struct CadastralContext : BuildContext {
 // never rejected).
 Text FirstChars(const Text& text, std::size_t count);
 
-// Cells of one address, in the worksheet's own terms.
-struct AddressCells {
-  Text street, number, complement, district;
-  const Cell* municipality;  // compared with "Listas" as a value
-  Text postalCode;
+// One cell of a worksheet, by row and column.
+struct CellAt {
+  int row;
+  int column;
 };
 
-// oxr:logradouro ... oxr:cep under the current element.
+// The cells of one address, in the worksheet's own terms. The municipality
+// is compared with "Listas" as a value.
+struct AddressCells {
+  SheetView sheet;
+  CellAt street, number, complement, district, municipality, postalCode;
+};
+
+// oxr:logradouro ... oxr:cep under the current element, each leaf with its cell.
 void WriteAddressBlock(CadastralContext& b, const AddressCells& address);
-// oxr:codigoDDI, oxr:codigoDDD, oxr:numeroTel, oxr:ramal under the current element.
-void WritePhoneBlock(CadastralContext& b, const Text& ddi, const Text& ddd, const Text& number, const Text& extension);
-// oxr:siglaUF of the municipality's state from "Listas", or nothing when the
-// code is not listed there.
+// oxr:codigoDDI, oxr:codigoDDD, oxr:numeroTel, oxr:ramal under the current
+// element, from four cells side by side starting at `ddi`.
+void WritePhoneBlock(CadastralContext& b, const SheetView& sheet, CellAt ddi);
+// The same with every value empty, where the document wants a phone and the
+// worksheet has none.
+void WriteEmptyPhoneBlock(CadastralContext& b);
+// oxr:siglaUF of the municipality's state from "Listas", with the "Listas"
+// cell it came from, or nothing when the code is not listed there.
 void LookupUF(CadastralContext& b, const Cell& municipality);
-// Whether two cells hold the same code: a number equals the same number held
-// as text; two texts must be equal as they stand.
-bool SameCodeValue(const Cell& a, const Cell& b);
 
 void WriteCadastro(CadastralContext& b);
 void WriteEnquadramento(CadastralContext& b);

@@ -13,8 +13,7 @@ void WritePhoneRows(CadastralContext& b, const SheetView& dc, const char* type, 
   for (int row = 6; !dc.TextAt(row, Col('G')).empty(); ++row) {
     if (UpperAscii(Trim(dc.TextAt(row, Col('G')))) != type) continue;
     b.gen.AddElement(element);
-    WritePhoneBlock(b, dc.TextAt(row, Col('H')), dc.TextAt(row, Col('I')), dc.TextAt(row, Col('J')),
-                    dc.TextAt(row, Col('K')));
+    WritePhoneBlock(b, dc, {row, Col('H')});
     b.gen.ReturnTo("oxr:cadastro");
   }
 }
@@ -28,8 +27,8 @@ void WriteCadastro(CadastralContext& b) {
   b.gen.AddTextElement("oxr:nomeFantasia", dc.TextAt(8, Col('B')), OriginOf(dc, 8, Col('B')));
 
   b.gen.AddElement("oxr:enderecoMatriz");
-  WriteAddressBlock(b, {dc.TextAt(15, Col('B')), dc.TextAt(15, Col('D')), dc.TextAt(16, Col('B')),
-                        dc.TextAt(17, Col('B')), &dc.At(17, Col('D')), dc.TextAt(16, Col('D'))});
+  WriteAddressBlock(b, {dc, {15, Col('B')}, {15, Col('D')}, {16, Col('B')}, {17, Col('B')}, {17, Col('D')},
+                        {16, Col('D')}});
   b.Breathe();
   b.gen.ReturnTo("oxr:cadastro");
 
@@ -42,8 +41,8 @@ void WriteCadastro(CadastralContext& b) {
   b.gen.AddTextElement("oxr:eMail", dc.TextAt(10, Col('B')), OriginOf(dc, 10, Col('B')));
 
   b.gen.AddElement("oxr:enderecoCorresp");
-  WriteAddressBlock(b, {dc.TextAt(20, Col('B')), dc.TextAt(20, Col('D')), dc.TextAt(21, Col('B')),
-                        dc.TextAt(22, Col('B')), &dc.At(22, Col('D')), dc.TextAt(21, Col('D'))});
+  WriteAddressBlock(b, {dc, {20, Col('B')}, {20, Col('D')}, {21, Col('B')}, {22, Col('B')}, {22, Col('D')},
+                        {21, Col('D')}});
   b.Breathe();
 }
 

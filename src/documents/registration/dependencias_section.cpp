@@ -17,8 +17,8 @@ void WriteDependentAddress(CadastralContext& b, const SheetView& dep, const Text
   for (int row = 5; !dep.TextAt(row, Col('F')).empty(); ++row) {
     if (!OwnedBy(dep, row, Col('F'), cnpj)) continue;
     b.gen.AddElement("oxr:enderecoDependente");
-    WriteAddressBlock(b, {dep.TextAt(row, Col('G')), dep.TextAt(row, Col('H')), dep.TextAt(row, Col('I')),
-                          dep.TextAt(row, Col('J')), &dep.At(row, Col('K')), dep.TextAt(row, Col('L'))});
+    WriteAddressBlock(b, {dep, {row, Col('G')}, {row, Col('H')}, {row, Col('I')}, {row, Col('J')}, {row, Col('K')},
+                          {row, Col('L')}});
     b.gen.ReturnTo("oxr:empresaDependente");
     return;  // only the first address of a dependent
   }
@@ -29,8 +29,7 @@ void WriteDependentPhones(CadastralContext& b, const SheetView& dep, const Text&
   for (int row = 5; !dep.TextAt(row, Col('N')).empty(); ++row) {
     if (UpperAscii(Trim(dep.TextAt(row, Col('O')))) != type || !OwnedBy(dep, row, Col('N'), cnpj)) continue;
     b.gen.AddElement(element);
-    WritePhoneBlock(b, dep.TextAt(row, Col('P')), dep.TextAt(row, Col('Q')), dep.TextAt(row, Col('R')),
-                    dep.TextAt(row, Col('S')));
+    WritePhoneBlock(b, dep, {row, Col('P')});
     b.gen.ReturnTo("oxr:empresaDependente");
   }
 }

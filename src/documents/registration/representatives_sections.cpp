@@ -9,13 +9,8 @@ namespace voske {
 
 namespace {
 
-struct CellAddress {
-  int row;
-  int column;
-};
-
-bool AllFilled(const SheetView& rep, std::initializer_list<CellAddress> cells) {
-  for (const CellAddress& cell : cells)
+bool AllFilled(const SheetView& rep, std::initializer_list<CellAt> cells) {
+  for (const CellAt& cell : cells)
     if (rep.TextAt(cell.row, cell.column).empty()) return false;
   return true;
 }
@@ -34,8 +29,7 @@ bool PhoneRowIs(const SheetView& rep, int row, const char* type) {
 
 void WritePhoneRow(CadastralContext& b, const SheetView& rep, int row, const char* element) {
   b.gen.AddElement(element);
-  WritePhoneBlock(b, rep.TextAt(row, Col('K')), rep.TextAt(row, Col('L')), rep.TextAt(row, Col('M')),
-                  rep.TextAt(row, Col('N')));
+  WritePhoneBlock(b, rep, {row, Col('K')});
 }
 
 // The first phone row of the owner with the given type, or 0.
@@ -52,14 +46,14 @@ void WriteRepresentante(CadastralContext& b) {
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:representante");
   const Text cpf = rep.TextAt(4, Col('B'));
-  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
+  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11), OriginOf(rep, 4, Col('B')));
   b.gen.AddTextElement("oxr:nome", rep.TextAt(5, Col('B')), OriginOf(rep, 5, Col('B')));
 
   // Address and telephones are written only with a complete address.
   if (AllFilled(rep, {{4, Col('E')}, {4, Col('G')}, {5, Col('E')}, {5, Col('G')}, {6, Col('E')}, {6, Col('G')}})) {
     b.gen.AddElement("oxr:enderecoRepresentante");
-    WriteAddressBlock(b, {rep.TextAt(4, Col('E')), rep.TextAt(4, Col('G')), rep.TextAt(5, Col('E')),
-                          rep.TextAt(6, Col('E')), &rep.At(6, Col('G')), rep.TextAt(5, Col('G'))});
+    WriteAddressBlock(b, {rep, {4, Col('E')}, {4, Col('G')}, {5, Col('E')}, {6, Col('E')}, {6, Col('G')},
+                          {5, Col('G')}});
     b.gen.ReturnTo("oxr:representante");
     for (int row = 5; !rep.TextAt(row, Col('I')).empty(); ++row) {
       if (!PhoneRowIs(rep, row, "T") || !PhoneRowOf(rep, row, cpf)) continue;
@@ -70,7 +64,7 @@ void WriteRepresentante(CadastralContext& b) {
 
   b.gen.ReturnTo("oxr:representante");
   const Text email = rep.TextAt(6, Col('B'));
-  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email);
+  if (!email.empty()) b.gen.AddTextElement("oxr:eMail", email, OriginOf(rep, 6, Col('B')));
 }
 
 void WriteRepresRN117(CadastralContext& b) {
@@ -78,7 +72,7 @@ void WriteRepresRN117(CadastralContext& b) {
   b.gen.ReturnTo(b.kindElement);
   b.gen.AddElement("oxr:represRN117");
   const Text cpf = rep.TextAt(9, Col('B'));
-  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11));
+  b.gen.AddTextElement("oxr:CPF", ZeroPadCode(cpf, 11), OriginOf(rep, 9, Col('B')));
   b.gen.AddTextElement("oxr:nome", rep.TextAt(10, Col('B')), OriginOf(rep, 10, Col('B')));
 
   // The address is always written; an empty municipality gives an empty
@@ -102,7 +96,7 @@ void WriteRepresRN117(CadastralContext& b) {
     WritePhoneRow(b, rep, phoneRow, "oxr:telefone");
   } else {
     b.gen.AddElement("oxr:telefone");
-    WritePhoneBlock(b, Text(), Text(), Text(), Text());
+    WriteEmptyPhoneBlock(b);
   }
   b.gen.ReturnTo("oxr:represRN117");
 

@@ -4,6 +4,8 @@
 
 namespace voske::platform {
 
+std::string SharedLibraryFileName(const std::string& name) { return "lib" + name + ".so"; }
+
 namespace {
 std::string LoaderReason(const std::string& fallback) {
   const char* why = ::dlerror();

@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include <cstdio>
+
 #include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -37,5 +39,9 @@ std::string HomeFolder() {
     return account->pw_dir;
   return "/";
 }
+
+std::string SystemVersionName() { return {}; }
+
+void ReportFatalError(const std::string& utf8) { std::fprintf(stderr, "%s\n", utf8.c_str()); }
 
 }  // namespace voske::platform

@@ -4,6 +4,8 @@
 
 namespace voske::platform {
 
+std::string SharedLibraryFileName(const std::string& name) { return name + ".dll"; }
+
 LoadedLibrary::LoadedLibrary(const std::string& path, Symbols) {
   // The library's own folder is searched first for the libraries it needs.
   // Every library's exports are its own on Windows: Symbols changes nothing.

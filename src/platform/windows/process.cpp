@@ -1,5 +1,7 @@
 #include "platform/process.h"
 
+#include <cstdio>
+
 #include "platform/windows/wide.h"  // windows.h before the shell's headers
 
 #include <shellapi.h>
@@ -68,6 +70,43 @@ std::string HomeFolder() {
   const std::optional<std::string> path = EnvironmentVariable("HOMEPATH");
   if (drive && path && IsFolder(*drive + *path)) return *drive + *path;
   return "C:\\";
+}
+
+std::string SystemVersionName() {
+  // The version the system itself reports, whatever the program's manifest
+  // declares: GetVersionEx would answer the newest version the manifest names.
+  using RtlGetVersionFn = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
+  auto rtlGetVersion =
+      ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(::GetProcAddress(ntdll, "RtlGetVersion")))
+            : nullptr;
+  OSVERSIONINFOEXW v = {};
+  v.dwOSVersionInfoSize = sizeof v;
+  if (!rtlGetVersion || rtlGetVersion(&v) != 0) return {};
+  const bool workstation = v.wProductType == VER_NT_WORKSTATION;
+  const struct {
+    DWORD major, minor;
+    const char* desktop;
+    const char* server;
+  } names[] = {
+      {5, 0, "Windows 2000", "Windows 2000"},         {5, 1, "Windows XP", "Windows XP"},
+      {5, 2, "Windows XP", "Windows Server 2003"},    {6, 0, "Windows Vista", "Windows Server 2008"},
+      {6, 1, "Windows 7", "Windows Server 2008 R2"}, {6, 2, "Windows 8", "Windows Server 2012"},
+      {6, 3, "Windows 8.1", "Windows Server 2012 R2"},
+  };
+  for (const auto& n : names)
+    if (v.dwMajorVersion == n.major && v.dwMinorVersion == n.minor) return workstation ? n.desktop : n.server;
+  if (v.dwMajorVersion == 10 && v.dwMinorVersion == 0) {
+    if (!workstation) return "Windows Server";
+    return v.dwBuildNumber >= 22000 ? "Windows 11" : "Windows 10";
+  }
+  if (v.dwMajorVersion <= 4) return "Windows NT";
+  return {};
+}
+
+void ReportFatalError(const std::string& utf8) {
+  std::fprintf(stderr, "%s\n", utf8.c_str());
+  ::MessageBoxW(nullptr, windows::Wide(utf8).c_str(), L"VOSKE-XML", MB_OK | MB_ICONERROR);
 }
 
 }  // namespace voske::platform

@@ -1,6 +1,8 @@
 #include "workbook/ods/ods_reader.h"
 
 #include <cstdlib>
+#include <cstring>
+#include <string>
 
 #include "text/cp1252.h"
 #include "workbook/xlsx/ooxml_text.h"
@@ -70,9 +72,10 @@ std::optional<double> ParseDuration(std::string_view s) {
 class ContentHandler : public XmlHandler {
  public:
   // Reads the names of every table, and the cells of table `wanted` (or of
-  // every table) into `tables`.
-  ContentHandler(std::size_t wanted, std::vector<Text>& names, std::vector<OdsWorkbook::Table>& tables)
-      : wanted_(wanted), names_(names), tables_(tables) {}
+  // every table) into `tables`; their texts count against `texts`.
+  ContentHandler(std::size_t wanted, std::vector<Text>& names, std::vector<OdsWorkbook::Table>& tables,
+                 TextBudget& texts)
+      : wanted_(wanted), names_(names), tables_(tables), texts_(texts), cells_(&texts) {}
 
   void StartElement(std::string_view name, const char** attributes) override {
     if (inAnnotation_ > 0) {
@@ -100,16 +103,16 @@ class ContentHandler : public XmlHandler {
       if (name == "annotation") {
         ++inAnnotation_;  // a comment on the cell, not its value
       } else if (name == "p") {
-        if (paragraphs_++ > 0) text_.push_back('\n');
+        if (paragraphs_++ > 0) Append(1, '\n');
         ++inParagraph_;
       } else if (name == "s" && inParagraph_) {
-        const std::int64_t n = Repeat(FindAttribute(attributes, "c"));
-        if (text_.size() + static_cast<std::size_t>(n) > kMaxCellText) throw ReaderError(Kind::Corrupt, "cell text far beyond the cell limit");
-        text_.append(static_cast<std::size_t>(n), ' ');
+        // Blanks written as a count: thirty bytes of file that may ask for
+        // a million of them.
+        Append(Repeat(FindAttribute(attributes, "c")), ' ');
       } else if (name == "tab" && inParagraph_) {
-        text_.push_back('\t');
+        Append(1, '\t');
       } else if (name == "line-break" && inParagraph_) {
-        text_.push_back('\n');
+        Append(1, '\n');
       }
     }
   }
@@ -136,14 +139,24 @@ class ContentHandler : public XmlHandler {
 
   void CharacterData(std::string_view text) override {
     if (!inCell_ || inParagraph_ == 0 || inAnnotation_ > 0) return;
-    if (text_.size() + text.size() > kMaxCellText) throw ReaderError(Kind::Corrupt, "cell text far beyond the cell limit");
+    if (text_.size() + text.size() > limits::kMaxCellSourceBytes) TooLongCell();
     text_.append(text);
   }
 
   bool date1904() const { return date1904_; }
 
  private:
-  static constexpr std::size_t kMaxCellText = std::size_t{1} << 20;
+  // The cell's text grows by `count` copies of `c`; a cell is refused as
+  // soon as its text could no longer fit, before the text is made. (Its
+  // characters are counted once it is decoded.)
+  void Append(std::int64_t count, char c) {
+    if (static_cast<std::uint64_t>(count) > limits::kMaxCellSourceBytes - text_.size()) TooLongCell();
+    text_.append(static_cast<std::size_t>(count), c);
+  }
+  [[noreturn]] static void TooLongCell() {
+    throw ReaderError(Kind::TooLarge, "a table cell holds more than " + std::to_string(limits::kMaxCellCharacters) +
+                                          " characters");
+  }
 
   void StartTable(const char** attributes) {
     const char* n = FindAttribute(attributes, "name");
@@ -153,7 +166,7 @@ class ContentHandler : public XmlHandler {
     if (tables_.size() < names_.size()) tables_.resize(names_.size());
     collecting_ = wanted_ == kAllTables || wanted_ == index;
     failed_ = false;
-    cells_ = SheetCells();
+    cells_ = SheetCells(&texts_);
     row_ = 0;
   }
 
@@ -194,6 +207,7 @@ class ContentHandler : public XmlHandler {
       } else if (local == "value" || local == "date-value" || local == "time-value" || local == "boolean-value") {
         number_ = a[1];
       } else if (local == "string-value") {
+        if (std::strlen(a[1]) > limits::kMaxCellSourceBytes) TooLongCell();
         hasStringValue_ = true;
         stringValueText_ = a[1];
       }
@@ -280,6 +294,7 @@ class ContentHandler : public XmlHandler {
   std::size_t wanted_;
   std::vector<Text>& names_;
   std::vector<OdsWorkbook::Table>& tables_;
+  TextBudget& texts_;
   SheetCells cells_;
   std::vector<std::pair<std::int32_t, Cell>> rowCells_;
   std::string text_;
@@ -323,14 +338,14 @@ bool IsOdsPackage(ZipArchive& archive) {
 OdsWorkbook::OdsWorkbook(const std::string& path) : archive_(std::make_unique<ZipArchive>(path)) {
   if (const auto manifest = archive_->Find("META-INF/manifest.xml")) {
     ManifestHandler m;
-    ParseXmlPart(*archive_, *manifest, m);
+    ParseXmlPart(*archive_, *manifest, m, Texts());
     if (m.encrypted) throw ReaderError(Kind::Encrypted, "OpenDocument content is encrypted");
   }
   const auto content = archive_->Find("content.xml");
   if (!content) throw ReaderError(Kind::Corrupt, "OpenDocument spreadsheet without content.xml");
   content_ = *content;
-  ContentHandler handler(kAllTables, names_, tables_);
-  ParseXmlPart(*archive_, content_, handler);
+  ContentHandler handler(kAllTables, names_, tables_, Texts());
+  ParseXmlPart(*archive_, content_, handler, Texts());
   date1904_ = handler.date1904();
 }
 
@@ -348,8 +363,8 @@ WorksheetArray OdsWorkbook::ReadSheet(std::size_t index) {
   // Not kept, or already handed out: read the content again for this table.
   std::vector<Text> names;
   std::vector<Table> tables;
-  ContentHandler handler(index, names, tables);
-  ParseXmlPart(*archive_, content_, handler);
+  ContentHandler handler(index, names, tables, Texts());
+  ParseXmlPart(*archive_, content_, handler, Texts());
   if (index >= tables.size() || !tables[index].kept) throw ReaderError(Kind::Corrupt, "table vanished on a second reading");
   return std::move(tables[index].array);
 }

@@ -30,7 +30,7 @@ class XlsWorkbook final : public WorkbookFile {
   WorksheetArray ReadSheet(std::size_t index) override {
     if (index >= offsets_.size())
       throw ReaderError(ReaderError::Kind::SheetNotFound, Ansi("planilha inexistente"));
-    BookContext book{stream_, biff5_, &codePage_, &sst_};
+    BookContext book{stream_, biff5_, &codePage_, &sst_, &Texts()};
     return ReadWorksheet(book, offsets_[index]);
   }
 
@@ -123,9 +123,11 @@ class XlsWorkbook final : public WorkbookFile {
     // read until the data ends.
     sst_.Reserve(std::min<std::size_t>({declared, bytes / 3, std::size_t{1} << 20}), bytes);
     while (!reader.AtEnd()) {
-      if (sst_.Size() >= limits::kMaxSharedStrings || sst_.Bytes() > limits::kMaxSharedStringBytes)
+      if (sst_.Size() >= limits::kMaxSharedStrings)
         throw ReaderError(ReaderError::Kind::TooLarge, Ansi("tabela de textos compartilhados grande demais"));
-      sst_.Add(ReadUnicodeString(reader));
+      Text text = ReadUnicodeString(reader);
+      Texts().Charge(text.size());
+      sst_.Add(text);
     }
   }
 

@@ -201,7 +201,7 @@ Text ErrorLiteral(std::uint8_t code) {
 }
 
 WorksheetArray ReadWorksheet(const BookContext& book, std::size_t offset) {
-  SheetCells cells;
+  SheetCells cells(book.texts);
   SheetWalker walker(book, &cells);
   walker.Walk(offset);
   return cells.TakeArray();

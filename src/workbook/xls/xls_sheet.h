@@ -10,6 +10,7 @@
 #include "workbook/xls/biff_stream.h"
 #include "workbook/xls/biff_strings.h"
 #include "workbook/reader_limits.h"
+#include "workbook/text_budget.h"
 #include "workbook/worksheet_array.h"
 
 namespace voske::biff {
@@ -41,6 +42,7 @@ struct BookContext {
   bool biff5 = false;     // Excel 5/95: 8-bit texts in the code page, no shared strings
   const CodePage* codePage = nullptr;
   const SharedStrings* sst = nullptr;
+  TextBudget* texts = nullptr;  // the workbook's, charged with every cell's text
 };
 
 // Reads the worksheet substream that starts with the BOF record at

@@ -51,7 +51,8 @@ class RelationshipsHandler : public XmlHandler {
 };
 
 // The relationships of `part` ("" for the package itself), by id.
-std::map<std::string, Relationship> ReadRelationships(ZipArchive& archive, const std::string& part) {
+std::map<std::string, Relationship> ReadRelationships(ZipArchive& archive, const std::string& part,
+                                                      TextBudget& texts) {
   std::map<std::string, Relationship> rels;
   const auto slash = part.rfind('/');
   const std::string folder = slash == std::string::npos ? "" : part.substr(0, slash + 1);
@@ -59,7 +60,7 @@ std::map<std::string, Relationship> ReadRelationships(ZipArchive& archive, const
   const auto entry = archive.Find(folder + "_rels/" + file + ".rels");
   if (!entry) return rels;
   RelationshipsHandler handler(part, rels);
-  ParseXmlPart(archive, *entry, handler);
+  ParseXmlPart(archive, *entry, handler, texts);
   return rels;
 }
 
@@ -152,11 +153,11 @@ std::string ResolvePartName(std::string_view sourcePart, std::string_view target
   return ZipArchive::NormalizeName(out);
 }
 
-XlsxStructure ReadXlsxStructure(ZipArchive& archive) {
+XlsxStructure ReadXlsxStructure(ZipArchive& archive, TextBudget& texts) {
   // The workbook part is the package's office document; writers that leave
   // out the package relationships put it in the usual place.
   std::string workbookPart;
-  for (const auto& [id, rel] : ReadRelationships(archive, "")) {
+  for (const auto& [id, rel] : ReadRelationships(archive, "", texts)) {
     if (IsType(rel.type, "officeDocument")) {
       workbookPart = rel.part;
       break;
@@ -169,8 +170,8 @@ XlsxStructure ReadXlsxStructure(ZipArchive& archive) {
   if (!workbookEntry) throw ReaderError(Kind::Corrupt, "workbook part " + workbookPart + " is missing");
 
   WorkbookHandler workbook;
-  ParseXmlPart(archive, *workbookEntry, workbook);
-  const auto rels = ReadRelationships(archive, workbookPart);
+  ParseXmlPart(archive, *workbookEntry, workbook, texts);
+  const auto rels = ReadRelationships(archive, workbookPart, texts);
 
   XlsxStructure out;
   out.date1904 = workbook.date1904;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "text/text.h"
+#include "workbook/text_budget.h"
 #include "workbook/zip_archive.h"
 
 namespace voske {
@@ -25,8 +26,9 @@ struct XlsxStructure {
 
 // Reads the package's relationships and workbook part. Throws ReaderError:
 // Unsupported for a binary or OpenDocument spreadsheet, NotAWorkbook for a zip
-// that holds no spreadsheet, Corrupt for a broken one.
-XlsxStructure ReadXlsxStructure(ZipArchive& archive);
+// that holds no spreadsheet, Corrupt for a broken one, TooLarge once the
+// attribute values read exhaust `texts`.
+XlsxStructure ReadXlsxStructure(ZipArchive& archive, TextBudget& texts);
 
 // The part a relationship target names, relative to the folder of the part
 // that holds the relationship (an absolute target starts at the package

@@ -22,11 +22,11 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 }  // namespace
 
 XlsxWorkbook::XlsxWorkbook(const std::string& path)
-    : archive_(std::make_unique<ZipArchive>(path)), structure_(ReadXlsxStructure(*archive_)) {
+    : archive_(std::make_unique<ZipArchive>(path)), structure_(ReadXlsxStructure(*archive_, Texts())) {
   for (const XlsxSheetEntry& s : structure_.sheets) names_.push_back(s.name);
   if (structure_.sharedStrings) {
     if (const auto entry = archive_->Find(*structure_.sharedStrings))
-      sharedStrings_ = std::make_shared<const std::vector<Text>>(ReadSharedStrings(*archive_, *entry));
+      sharedStrings_ = std::make_shared<const std::vector<Text>>(ReadSharedStrings(*archive_, *entry, Texts()));
   }
   slots_.resize(structure_.sheets.size());
   // Worksheets naming one part (a damaged or hand-made file may point
@@ -66,7 +66,9 @@ XlsxWorkbook::~XlsxWorkbook() {
 WorksheetArray XlsxWorkbook::Parse(ZipArchive& archive, std::size_t index, const std::atomic<bool>* cancel) const {
   const auto entry = archive.Find(structure_.sheets[index].part);
   if (!entry) throw ReaderError(ReaderError::Kind::Corrupt, "worksheet part missing");
-  return ReadXlsxSheet(archive, *entry, XlsxSheetContext{sharedStrings_, structure_.date1904}, cancel);
+  // The worksheets read ahead count too: what a worker holds is in memory
+  // as much as what the caller took.
+  return ReadXlsxSheet(archive, *entry, XlsxSheetContext{sharedStrings_, structure_.date1904, 0, &Texts()}, cancel);
 }
 
 void XlsxWorkbook::ParseIntoSlot(ZipArchive& archive, std::size_t index, std::unique_lock<std::mutex>& lock) {

@@ -14,7 +14,7 @@ namespace {
 
 class SharedStringsHandler : public XmlHandler {
  public:
-  explicit SharedStringsHandler(std::vector<Text>& out) : out_(out) {}
+  SharedStringsHandler(std::vector<Text>& out, TextBudget& texts) : out_(out), texts_(&texts) {}
 
   void StartElement(std::string_view name, const char** attributes) override {
     if (name == "si") {
@@ -39,15 +39,20 @@ class SharedStringsHandler : public XmlHandler {
       inItem_ = false;
       if (out_.size() >= limits::kMaxSharedStrings)
         throw ReaderError(ReaderError::Kind::TooLarge, "shared-string table holds more entries than the reader accepts");
-      out_.push_back(DecodeStoredText(buffer_));
+      Text text = DecodeStoredText(buffer_);
+      if (text.size() > limits::kMaxCellCharacters)
+        throw ReaderError(ReaderError::Kind::TooLarge, "shared string longer than a cell holds");
+      texts_.Count(text.size());
+      out_.push_back(std::move(text));
     }
   }
 
+  void Flush() { texts_.Flush(); }
+
   void CharacterData(std::string_view text) override {
     if (!capturing_) return;
-    totalBytes_ += text.size();
-    if (totalBytes_ > limits::kMaxSharedStringBytes)
-      throw ReaderError(ReaderError::Kind::TooLarge, "shared-string table is longer than the reader accepts");
+    if (buffer_.size() + text.size() > limits::kMaxCellSourceBytes)
+      throw ReaderError(ReaderError::Kind::TooLarge, "shared string longer than a cell holds");
     buffer_.append(text);
   }
 
@@ -63,7 +68,7 @@ class SharedStringsHandler : public XmlHandler {
 
   std::vector<Text>& out_;
   std::string buffer_;  // UTF-8 of the current entry
-  std::size_t totalBytes_ = 0;
+  TextMeter texts_;
   int phonetic_ = 0;
   bool inItem_ = false;
   bool capturing_ = false;
@@ -71,10 +76,11 @@ class SharedStringsHandler : public XmlHandler {
 
 }  // namespace
 
-std::vector<Text> ReadSharedStrings(ZipArchive& archive, std::uint64_t entry) {
+std::vector<Text> ReadSharedStrings(ZipArchive& archive, std::uint64_t entry, TextBudget& texts) {
   std::vector<Text> strings;
-  SharedStringsHandler handler(strings);
-  ParseXmlPart(archive, entry, handler);
+  SharedStringsHandler handler(strings, texts);
+  ParseXmlPart(archive, entry, handler, texts);
+  handler.Flush();
   return strings;
 }
 

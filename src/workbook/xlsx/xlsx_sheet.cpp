@@ -47,7 +47,7 @@ CellType ParseCellType(const char* t) {
 
 class SheetHandler : public XmlHandler {
  public:
-  explicit SheetHandler(const XlsxSheetContext& context) : context_(context) {}
+  explicit SheetHandler(const XlsxSheetContext& context) : context_(context), cells_(context.texts) {}
 
   void StartElement(std::string_view name, const char** attributes) override {
     if (!inSheetData_) {
@@ -96,9 +96,10 @@ class SheetHandler : public XmlHandler {
     } else {
       return;
     }
-    // One cell holds at most 32,767 characters; anything far beyond is not a
-    // cell but an attempt to exhaust memory.
-    if (value_.size() + inline_.size() > (std::size_t{1} << 20)) CorruptSheet("cell text far beyond the cell limit");
+    // One cell holds at most 32,767 characters: a longer text is refused
+    // before it is gathered whole.
+    if (value_.size() + inline_.size() > limits::kMaxCellSourceBytes)
+      throw ReaderError(Kind::TooLarge, "cell text longer than a cell holds, in " + Where());
   }
 
   SheetCells& cells() { return cells_; }
@@ -280,7 +281,7 @@ WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const Xls
   XlsxSheetContext withSize = context;
   withSize.partBytes = archive.DeclaredSize(entry);
   SheetHandler handler(withSize);
-  ParseXmlPart(archive, entry, handler, cancel);
+  ParseXmlPart(archive, entry, handler, *context.texts, cancel);
   return handler.cells().TakeArray();
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/text.h"
+#include "workbook/text_budget.h"
 #include "workbook/worksheet_array.h"
 #include "workbook/zip_archive.h"
 
@@ -17,12 +18,14 @@ struct XlsxSheetContext {
   std::shared_ptr<const std::vector<Text>> sharedStrings;
   bool date1904;
   std::uint64_t partBytes = 0;  // declared size of the worksheet part
+  TextBudget* texts = nullptr;  // the workbook's, charged with every text read
 };
 
 // The worksheet array of the part: each cell's stored value (a formula's
 // cached result), cells that only carry formatting left empty. Throws
-// ReaderError: Corrupt for an inconsistent cell, TooLarge beyond the grid or
-// the reader's budget; XmlParseCancelled once `cancel` (when given) is raised.
+// ReaderError: Corrupt for an inconsistent cell, TooLarge beyond the grid,
+// for a cell longer than a cell holds, or past the reader's budgets;
+// XmlParseCancelled once `cancel` (when given) is raised.
 WorksheetArray ReadXlsxSheet(ZipArchive& archive, std::uint64_t entry, const XlsxSheetContext& context,
                              const std::atomic<bool>* cancel = nullptr);
 

@@ -92,18 +92,18 @@ const std::map<int, std::string> kReceivableLabels = {
 
 // "oxr:dias=..." of each entry of `element`, or "-" where it has none, and
 // the amounts of the entry at `index`.
-Names AgeCodes(pugi::xml_node section, const char* element) {
+Names AgeCodes(XmlNode section, const char* element) {
   Names codes;
-  for (pugi::xml_node e : section.children(element)) {
-    pugi::xml_node dias = e.child("oxr:dias");
+  for (XmlNode e : section.children(element)) {
+    XmlNode dias = e.child("oxr:dias");
     codes.push_back(dias ? dias.child_value() : "-");
   }
   return codes;
 }
 
-Names Amounts(pugi::xml_node section, const char* element, const char* amounts, size_t index) {
+Names Amounts(XmlNode section, const char* element, const char* amounts, size_t index) {
   size_t i = 0;
-  for (pugi::xml_node e : section.children(element))
+  for (XmlNode e : section.children(element))
     if (i++ == index) return Fields(e.child(amounts));
   return {};
 }
@@ -122,7 +122,7 @@ TEST(BalanceAgeing, PayablesKeepEightColumnsUntil2012AndTenFrom2013) {
     FillAgeingForm(wb, kPayableLabels, kReceivableLabels);
     auto run = RunFinancial(wb);
     ASSERT_TRUE(run->saved) << run->Errors().front();
-    const pugi::xml_node section = run->Section("oxr:idadeSaldo");
+    const XmlNode section = run->Section("oxr:idadeSaldo");
     EXPECT_EQ(AgeCodes(section, "oxr:idadePassivo"), payableCodes);
     EXPECT_EQ(Amounts(section, "oxr:idadePassivo", "oxr:passivo", 0),
               Named({{"oxr:eventos", 602}, {"oxr:comercial", 603}, {"oxr:debOper", 604}, {"oxr:outrosDebOper", 605},
@@ -134,7 +134,7 @@ TEST(BalanceAgeing, PayablesKeepEightColumnsUntil2012AndTenFrom2013) {
   FillAgeingForm(wb, kPayableLabels, kReceivableLabels);
   auto run = RunFinancial(wb);
   ASSERT_TRUE(run->saved) << run->Errors().front();
-  const pugi::xml_node section = run->Section("oxr:idadeSaldo");
+  const XmlNode section = run->Section("oxr:idadeSaldo");
   EXPECT_EQ(AgeCodes(section, "oxr:idadePassivo"), payableCodes);
   EXPECT_EQ(Amounts(section, "oxr:idadePassivo", "oxr:passivo", 5),
             Named({{"oxr:eventos", 1103}, {"oxr:comercial", 1104}, {"oxr:debOper", 1105},
@@ -178,7 +178,7 @@ TEST(BalanceAgeing, ReceivableRowsColumnsAndLabelsFollowTheYear) {
     FillAgeingForm(wb, kPayableLabels, kReceivableLabels);
     auto run = RunFinancial(wb);
     ASSERT_TRUE(run->saved) << run->Errors().front();
-    const pugi::xml_node section = run->Section("oxr:idadeSaldo");
+    const XmlNode section = run->Section("oxr:idadeSaldo");
     EXPECT_EQ(AgeCodes(section, "oxr:idadeAtivo"), band.codes);
     EXPECT_EQ(Amounts(section, "oxr:idadeAtivo", "oxr:ativo", 0), band.amountsOfFirstRow);
     // The last receivable row read tells which rows were taken.
@@ -205,7 +205,7 @@ TEST(BalanceAgeing, LabelsMatchExactlyAfterTrimming) {
                   {24, "A Vencer"}});
   auto run = RunFinancial(wb);
   ASSERT_TRUE(run->saved) << run->Errors().front();
-  const pugi::xml_node section = run->Section("oxr:idadeSaldo");
+  const XmlNode section = run->Section("oxr:idadeSaldo");
   EXPECT_EQ(AgeCodes(section, "oxr:idadePassivo"), (Names{"-", "-", "-", "90", "-", "-"}));
   EXPECT_EQ(AgeCodes(section, "oxr:idadeAtivo"), (Names{"-", "-", "400", "-", "-", "-"}));
 }
@@ -217,7 +217,7 @@ TEST(BalanceAgeing, EmptyCellsAreZeroAndTextsMustBeNumbers) {
   s.SetRow(6, 1, {"a Vencer", std::monostate{}, "12,346"});
   auto run = RunFinancial(wb);
   ASSERT_TRUE(run->saved) << run->Errors().front();
-  const pugi::xml_node section = run->Section("oxr:idadeSaldo");
+  const XmlNode section = run->Section("oxr:idadeSaldo");
   const Names first = Amounts(section, "oxr:idadePassivo", "oxr:passivo", 0);
   ASSERT_EQ(first.size(), 10u);
   EXPECT_EQ(first[0], "oxr:eventos=12.35");

@@ -56,9 +56,9 @@ TEST(CoverageEvents, EachBlockIsReadFromItsOwnRows) {
 
 TEST(CoverageEvents, AmountsGoColumnByColumnAndRowByRow) {
   auto run = RunSchedules(SampleForYear(2014));
-  pugi::xml_node section = run->Section("oxr:coberturaAssistencial");
+  XmlNode section = run->Section("oxr:coberturaAssistencial");
   std::vector<std::string> plans;
-  for (pugi::xml_node entry : section.children("oxr:lancCoberturaAssistencial"))
+  for (XmlNode entry : section.children("oxr:lancCoberturaAssistencial"))
     plans.push_back(std::string(entry.child_value("oxr:tipo")) + entry.child_value("oxr:cobertura") +
                     entry.child_value("oxr:plano"));
   EXPECT_EQ(plans, (std::vector<std::string>{"H1IFPL", "H1PCEL", "H2PLAL", "O1IFAL", "O2PCEL"}));

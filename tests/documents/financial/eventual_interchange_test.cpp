@@ -18,10 +18,10 @@ Entry ToInvoice(const char* amount, const char* cover) {
 
 TEST(EventualInterchange, ReceivablesThenPayables) {
   auto run = RunSchedules(SampleForYear(2013));
-  pugi::xml_node section = run->Section("oxr:intercambioEventual");
+  XmlNode section = run->Section("oxr:intercambioEventual");
   EXPECT_EQ(ChildNames(section),
             (std::vector<std::string>{"oxr:intercambioAReceberEventual", "oxr:intercambioAPagarEventual"}));
-  pugi::xml_node receivables = section.child("oxr:intercambioAReceberEventual");
+  XmlNode receivables = section.child("oxr:intercambioAReceberEventual");
   EXPECT_EQ(ChildNames(receivables),
             (std::vector<std::string>{"oxr:lancIntercambioReceberEventual", "oxr:lancIntercambioReceberEventual",
                                       "oxr:lancIntercambioReceberEventual", "oxr:intercambioAFaturar"}));
@@ -30,8 +30,8 @@ TEST(EventualInterchange, ReceivablesThenPayables) {
             (std::vector<Entry>{Eventual("312843", "3850.4", "H", "2024-10-15"),
                                 Eventual("041025", "1210.0", "H", "2024-11-11"),
                                 Eventual("402671", "720.0", "O", "2024-10-21"), ToInvoice("6420.0", "H")}));
-  pugi::xml_node payables = section.child("oxr:intercambioAPagarEventual");
-  EXPECT_STREQ(payables.first_child().name(), "oxr:lancIntercambioPagarEventual");
+  XmlNode payables = section.child("oxr:intercambioAPagarEventual");
+  EXPECT_EQ(payables.first_child().name(), "oxr:lancIntercambioPagarEventual");
   // An entry not yet due keeps an empty due-date element.
   EXPECT_EQ(Entries(payables), (std::vector<Entry>{Eventual("368253", "2975.6", "H", "2024-10-31"),
                                                    Eventual("402671", "340.0", "O", "2024-11-05"),
@@ -47,7 +47,7 @@ TEST(EventualInterchange, DentalRowsAloneAreWritten) {
   r.Set("F4", 150.0);
   wb["Intercâmbio Eventual Pagar"].ClearRowsFrom(5);
   auto run = RunSchedules(wb);
-  pugi::xml_node section = run->Section("oxr:intercambioEventual");
+  XmlNode section = run->Section("oxr:intercambioEventual");
   EXPECT_EQ(ChildNames(section), (std::vector<std::string>{"oxr:intercambioAReceberEventual"}));
   EXPECT_EQ(Entries(section.child("oxr:intercambioAReceberEventual")),
             (std::vector<Entry>{Eventual("402671", "720.0", "O", "2024-10-21"), ToInvoice("150.0", "O")}));

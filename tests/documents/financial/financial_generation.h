@@ -43,9 +43,9 @@ struct FinancialRun {
   GenerationState state;
   std::unique_ptr<SavedDocument> saved;  // null when no document was saved
 
-  pugi::xml_node Root() const { return saved ? saved->Root() : pugi::xml_node(); }
+  XmlNode Root() const { return saved ? saved->Root() : XmlNode(); }
   // The root's child of that name, or a null node.
-  pugi::xml_node Section(const char* name) const { return Root().child(name); }
+  XmlNode Section(const char* name) const { return Root().child(name); }
   // The error messages shown, in UTF-8.
   std::vector<std::string> Errors() const {
     std::vector<std::string> out;
@@ -103,20 +103,20 @@ inline std::string FinancialFailure(const std::string& cause) {
 
 // "name=value" of each child element of `node`, in document order; a child
 // that holds elements shows as its bare name.
-inline std::vector<std::string> Fields(pugi::xml_node node) {
+inline std::vector<std::string> Fields(XmlNode node) {
   std::vector<std::string> out;
-  for (pugi::xml_node c : node.children()) {
-    if (c.type() != pugi::node_element) continue;
-    if (c.first_child().type() == pugi::node_element) out.push_back(c.name());
+  for (XmlNode c : node.children()) {
+    if (!c.IsElement()) continue;
+    if (c.first_child().IsElement()) out.push_back(c.name());
     else out.push_back(std::string(c.name()) + "=" + c.child_value());
   }
   return out;
 }
 
 // The Fields of each child of `node`, one list per entry.
-inline std::vector<std::vector<std::string>> EntryFields(pugi::xml_node node) {
+inline std::vector<std::vector<std::string>> EntryFields(XmlNode node) {
   std::vector<std::vector<std::string>> entries;
-  for (pugi::xml_node e : node.children()) entries.push_back(Fields(e));
+  for (XmlNode e : node.children()) entries.push_back(Fields(e));
   return entries;
 }
 

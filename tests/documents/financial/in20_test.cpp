@@ -9,9 +9,9 @@ using Leaves_ = std::vector<std::string>;
 
 TEST(In20, BlocksGiveTheTaxKindAndHeadingsAreSkipped) {
   auto run = RunSchedules(SampleForYear(2013));
-  pugi::xml_node accounts = run->Section("oxr:contaCorrenteCooperado");
+  XmlNode accounts = run->Section("oxr:contaCorrenteCooperado");
   std::vector<std::string> kinds;
-  for (pugi::xml_node entry : accounts.children())
+  for (XmlNode entry : accounts.children())
     kinds.push_back(std::string(entry.name()) + ":" + entry.child_value("oxr:tipoImposto") + ":" +
                     entry.child_value("oxr:nomeImposto"));
   EXPECT_EQ(kinds, (std::vector<std::string>{
@@ -43,7 +43,7 @@ TEST(In20, BlocksGiveTheTaxKindAndHeadingsAreSkipped) {
                  "oxr:valorPagoTrim=0.0", "oxr:valorAtualMone=0.0", "oxr:valorSaldoFinalTrim=2150.4"},
                 {"oxr:codigo=231181", "oxr:dtCompetencia=2024-06-30", "oxr:valorInicialTrim=41200.0",
                  "oxr:valorPagoTrim=1716.67", "oxr:valorAtualMone=298.3", "oxr:valorSaldoFinalTrim=39781.63"}}));
-  EXPECT_STREQ(run->Section("oxr:contaTributoPassivo").first_child().name(), "oxr:lancContaTributoPassivo");
+  EXPECT_EQ(run->Section("oxr:contaTributoPassivo").first_child().name(), "oxr:lancContaTributoPassivo");
 }
 
 // Neither table is lost because its first row is empty: every row of every
@@ -58,11 +58,11 @@ TEST(In20, EmptyFirstRowsLoseNothing) {
   s.SetRow(76, 1, {"2.1.1.8.9-ABCDEFGHIJKLMNOP", "30/09/2024"});  // cut to 20 characters, then cleaned
   auto run = RunSchedules(wb);
   std::vector<std::string> kinds;
-  for (pugi::xml_node entry : run->Section("oxr:contaCorrenteCooperado").children())
+  for (XmlNode entry : run->Section("oxr:contaCorrenteCooperado").children())
     kinds.push_back(entry.child_value("oxr:tipoImposto"));
   EXPECT_EQ(kinds, (std::vector<std::string>{"DIF", "DIE", "DIM", "DOT"}));
   std::vector<std::string> codes;
-  for (pugi::xml_node entry : run->Section("oxr:contaTributoPassivo").children())
+  for (XmlNode entry : run->Section("oxr:contaTributoPassivo").children())
     codes.push_back(entry.child_value("oxr:codigo"));
   EXPECT_EQ(codes, (std::vector<std::string>{"211182", "231181", "2 1 1 8 9 ABCDEFGHIJ"}));
 }
@@ -79,12 +79,12 @@ TEST(In20, BlankKeysCountAsAbsent) {
   s.Clear(64, 2);
   auto run = RunSchedules(wb);
   std::vector<std::string> names;
-  for (pugi::xml_node entry : run->Section("oxr:contaCorrenteCooperado").children())
+  for (XmlNode entry : run->Section("oxr:contaCorrenteCooperado").children())
     names.push_back(entry.child_value("oxr:nomeImposto"));
   EXPECT_EQ(names, (std::vector<std::string>{"I R P J Parcelamento Lei 11 941", "ICMS Parcelamento estadual", "ISS",
                                              "INSS cota patronal"}));
   std::vector<std::string> codes;
-  for (pugi::xml_node entry : run->Section("oxr:contaTributoPassivo").children())
+  for (XmlNode entry : run->Section("oxr:contaTributoPassivo").children())
     codes.push_back(entry.child_value("oxr:codigo"));
   EXPECT_EQ(codes, (std::vector<std::string>{"211181", "231181"}));
 

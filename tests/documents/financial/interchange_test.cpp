@@ -17,10 +17,10 @@ Entry NonOperator(const char* cnpj, const char* amount) {
 
 TEST(Interchange, ListsHoldOperatorRowsThenNonOperatorRows) {
   auto run = RunSchedules(SampleForYear(2012));
-  pugi::xml_node section = run->Section("oxr:intercambio");
+  XmlNode section = run->Section("oxr:intercambio");
   EXPECT_EQ(ChildNames(section), (std::vector<std::string>{"oxr:intercambioAReceber", "oxr:intercambioAPagar"}));
-  for (pugi::xml_node entry : section.child("oxr:intercambioAReceber").children())
-    EXPECT_STREQ(entry.name(), "oxr:lancIntercambioReceber");
+  for (XmlNode entry : section.child("oxr:intercambioAReceber").children())
+    EXPECT_EQ(entry.name(), "oxr:lancIntercambioReceber");
   // Registration numbers and CNPJs lose their punctuation and get their
   // leading zeros; whole amounts get their ".0".
   EXPECT_EQ(Entries(section.child("oxr:intercambioAReceber")),
@@ -38,7 +38,7 @@ TEST(Interchange, NonOperatorRowsAloneStillOpenTheirList) {
     wb["Intercâmbio"].Clear(row, 3);
   }
   auto run = RunSchedules(wb);
-  pugi::xml_node section = run->Section("oxr:intercambio");
+  XmlNode section = run->Section("oxr:intercambio");
   EXPECT_EQ(Entries(section.child("oxr:intercambioAReceber")),
             (EntryList{NonOperator("12345678000195", "3120.4"), NonOperator("23456789000195", "980.0")}));
   EXPECT_EQ(Entries(section.child("oxr:intercambioAPagar")), (EntryList{NonOperator("07654321000159", "1845.0")}));
@@ -62,7 +62,7 @@ TEST(Interchange, LayoutOf2010ReadsOperatorsFromRowFive) {
   s.SetRow(5, 1, {"1234-5", 800.0, {}, {}, "12.345.678/0001-95", 10.0});  // columns 5-8 do not exist in 2010
   s.SetRow(6, 1, {"312843", 25.5});
   auto run = RunSchedules(wb);
-  pugi::xml_node section = run->Section("oxr:intercambio");
+  XmlNode section = run->Section("oxr:intercambio");
   EXPECT_EQ(ChildNames(section), (std::vector<std::string>{"oxr:intercambioAReceber"}));
   EXPECT_EQ(Entries(section.child("oxr:intercambioAReceber")),
             (EntryList{Operator("012345", "800.0"), Operator("312843", "25.5")}));
@@ -70,13 +70,13 @@ TEST(Interchange, LayoutOf2010ReadsOperatorsFromRowFive) {
 
 TEST(CoResponsibility, AssumedAndTransferredLists) {
   auto run = RunSchedules(SampleForYear(2011));
-  pugi::xml_node section = run->Section("oxr:corresponsabilidade");
+  XmlNode section = run->Section("oxr:corresponsabilidade");
   EXPECT_EQ(Entries(section.child("oxr:corresponsabilidadeAssumida")),
             (EntryList{Operator("368253", "22450.8"), Operator("359617", "3300.15")}));
   EXPECT_EQ(Entries(section.child("oxr:corresponsabilidadeTransferida")), (EntryList{Operator("312843", "5120.0")}));
-  EXPECT_STREQ(section.child("oxr:corresponsabilidadeAssumida").first_child().name(),
+  EXPECT_EQ(section.child("oxr:corresponsabilidadeAssumida").first_child().name(),
                "oxr:lancCorresponsabilidadeAssumida");
-  EXPECT_STREQ(section.child("oxr:corresponsabilidadeTransferida").first_child().name(),
+  EXPECT_EQ(section.child("oxr:corresponsabilidadeTransferida").first_child().name(),
                "oxr:lancCorresponsabilidadeTransferida");
 
   sample::Workbook wb = SampleForYear(2012);

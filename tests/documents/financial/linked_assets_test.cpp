@@ -11,10 +11,10 @@ using Names = std::vector<std::string>;
 
 // The subtree of `node` as a flat list: leaves as "name=value", containers
 // as "name{" ... "}".
-void Flatten(pugi::xml_node node, Names& out) {
-  for (pugi::xml_node c : node.children()) {
-    if (c.type() != pugi::node_element) continue;
-    if (c.first_child().type() == pugi::node_element) {
+void Flatten(XmlNode node, Names& out) {
+  for (XmlNode c : node.children()) {
+    if (!c.IsElement()) continue;
+    if (c.first_child().IsElement()) {
       out.push_back(std::string(c.name()) + "{");
       Flatten(c, out);
       out.push_back("}");
@@ -26,8 +26,8 @@ void Flatten(pugi::xml_node node, Names& out) {
 
 std::vector<Names> Assets(const FinancialRun& run) {
   std::vector<Names> assets;
-  for (pugi::xml_node asset : run.Section("oxr:ativoVinculado").children()) {
-    EXPECT_STREQ(asset.name(), "oxr:ativoVinc");
+  for (XmlNode asset : run.Section("oxr:ativoVinculado").children()) {
+    EXPECT_EQ(asset.name(), "oxr:ativoVinc");
     Names flat;
     Flatten(asset, flat);
     assets.push_back(flat);
@@ -87,7 +87,7 @@ TEST(LinkedAssets, OperatorWithoutSponsorListsInvestmentsThenRealEstate) {
 
 TEST(LinkedAssets, SponsoredSelfManagedOperatorsAddTheSponsorsSheet) {
   const Names sponsorInvestment = {
-      "oxr:AtivoInvest{", "oxr:custodia=SELIC", "oxr:codigo=NTNB-15052035", "oxr:dataEmissao=2020-05-15",
+      "oxr:AtivoInvest{", "oxr:custodia=SELIC", "oxr:codigo=NTNB.15052035", "oxr:dataEmissao=2020-05-15",
       "oxr:dataVencimento=2035-05-15", "oxr:tipoBem=1001", "oxr:quantidade=800.0", "}",
       "oxr:precoUnitario=2315.77", "oxr:valorContabil=1852619.2", "oxr:proprio=N"};
   for (const char* kind : {"AUTOG", "autog"}) {
@@ -111,7 +111,7 @@ TEST(LinkedAssets, SponsoredSelfManagedOperatorsAddTheSponsorsSheet) {
     auto run = RunFinancial(FinancialSample(2024, kind, subKind));
     ASSERT_TRUE(run->saved);
     EXPECT_EQ(Assets(*run).size(), 5u);
-    EXPECT_FALSE(run->Section("oxr:ativoVinculado").find_node([](pugi::xml_node n) {
+    EXPECT_FALSE(run->Section("oxr:ativoVinculado").find_node([](XmlNode n) {
       return std::string(n.name()) == "oxr:proprio";
     }));
   }

@@ -57,7 +57,7 @@ TEST(Solvency, OperatorsUseTheLeftFormWithSevenLines) {
     FillSolvencyForms(wb);
     auto run = RunFinancial(wb);
     ASSERT_TRUE(run->saved) << run->Errors().front();
-    const pugi::xml_node section = run->Section("oxr:informacoesSolvencia");
+    const XmlNode section = run->Section("oxr:informacoesSolvencia");
     EXPECT_EQ(ChildNames(section), (Names{"oxr:informacoesSolvenciaOper"}));
     std::vector<Names> expected;
     for (int row = 6; row <= 12; ++row)
@@ -78,7 +78,7 @@ TEST(Solvency, InsurersUseTheRightFormWithFiveLines) {
     FillSolvencyForms(wb);
     auto run = RunFinancial(wb);
     ASSERT_TRUE(run->saved) << run->Errors().front();
-    const pugi::xml_node section = run->Section("oxr:informacoesSolvencia");
+    const XmlNode section = run->Section("oxr:informacoesSolvencia");
     EXPECT_EQ(ChildNames(section), (Names{"oxr:informacoesSolvenciaSegur"}));
     std::vector<Names> expected;
     for (int row = 6; row <= 10; ++row)
@@ -98,7 +98,7 @@ TEST(Solvency, TheCongenerListEndsAtTheFirstBlankCnpj) {
   s.Set("A17", "   ");
   auto run = RunFinancial(wb);
   ASSERT_TRUE(run->saved);
-  const pugi::xml_node form = run->Section("oxr:informacoesSolvencia").first_child();
+  const XmlNode form = run->Section("oxr:informacoesSolvencia").first_child();
   EXPECT_FALSE(form.child("oxr:participacaoCongenere"));
 
   s.Set("A17", "11222333000181");
@@ -106,7 +106,7 @@ TEST(Solvency, TheCongenerListEndsAtTheFirstBlankCnpj) {
   s.SetRow(19, 1, {"99888777000166", 5.0});
   run = RunFinancial(wb);
   ASSERT_TRUE(run->saved);
-  const std::vector<pugi::xml_node> congeners =
+  const std::vector<XmlNode> congeners =
       Children(run->Section("oxr:informacoesSolvencia").first_child(), "oxr:participacaoCongenere");
   ASSERT_EQ(congeners.size(), 1u);
   EXPECT_EQ(Fields(congeners[0]), (Names{"oxr:CNPJ=11222333000181", "oxr:valor=1000.0"}));

@@ -19,7 +19,7 @@ TEST(Provisions, HorizonCellPicksTheForm) {
     sample::Workbook wb = SampleForYear(2011);
     wb["Provisão"].Set("C4", c.horizon);
     auto run = RunSchedules(wb);
-    pugi::xml_node section = run->Section("oxr:segProvEventosSinistrosLiq");
+    XmlNode section = run->Section("oxr:segProvEventosSinistrosLiq");
     EXPECT_EQ(ChildNames(section), (std::vector<std::string>{c.form}));
     EXPECT_EQ(Leaves(section.child(c.form)),
               (std::vector<std::string>{"oxr:EventoSinistrosAte=187342.66", "oxr:EventoSinistrosPos=40218.09"}));
@@ -36,7 +36,7 @@ TEST(Provisions, EmptyWorksheetStillGivesBothAmounts) {
 
 TEST(StipulatedContracts, OneEntryHoldsEveryPairInRowOrder) {
   auto run = RunSchedules(SampleForYear(2012));
-  pugi::xml_node section = run->Section("oxr:contratosEstipulados");
+  XmlNode section = run->Section("oxr:contratosEstipulados");
   EXPECT_EQ(ChildNames(section), (std::vector<std::string>{"oxr:lancContratoEstipulado"}));
   EXPECT_EQ(Leaves(section.child("oxr:lancContratoEstipulado")),
             (std::vector<std::string>{"oxr:registroOperadora=312843", "oxr:valorContratoEstipulado=125000.0",

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include <pugixml.hpp>
+#include "support/xml_tree.h"
 
 #include "documents/financial/year_schedules.h"
 #include "documents/operator_cells.h"
@@ -45,11 +45,11 @@ struct ScheduleRun {
   Worksheets sheets;
   RecordingFrontEnd frontEnd;
   int year = 0;
-  pugi::xml_document doc;
-  pugi::xml_node root;
+  XmlDocument doc;
+  XmlNode root;
 
   // The root's child of that name (UTF-8), or a null node.
-  pugi::xml_node Section(const char* name) const { return root.child(name); }
+  XmlNode Section(const char* name) const { return root.child(name); }
 };
 
 // Writes the schedules of `wb`; an error of the schedules propagates as it is.
@@ -65,15 +65,14 @@ inline std::unique_ptr<ScheduleRun> RunSchedules(const sample::Workbook& wb) {
   }
   run->year = ReferenceYear(run->sheets);
 
-  TXMLGenerator gen(RootElementName(DocumentKind::Financeiro), RootStartTag(DocumentKind::Financeiro), Text());
+  const std::string xml = (run->dir / "saida.xml").string();
+  TXMLGenerator gen(RootElementName(DocumentKind::Financeiro), RootStartTag(DocumentKind::Financeiro), Text(), xml);
   FinancialContext ctx{{run->sheets, gen, run->frontEnd}, run->year};
   WriteYearSchedules(ctx);
-  const std::string xml = (run->dir / "saida.xml").string();
   gen.SaveToFile(xml);
   EXPECT_TRUE(StrictlyWellFormed(FileContents(xml)));
-  const pugi::xml_parse_result parsed = run->doc.load_file(xml.c_str(), pugi::parse_default, pugi::encoding_latin1);
-  EXPECT_TRUE(parsed) << parsed.description();
-  run->root = run->doc.document_element();
+  EXPECT_TRUE(run->doc.LoadFile(xml)) << run->doc.error;
+  run->root = run->doc.Root();
   return run;
 }
 
@@ -89,18 +88,18 @@ inline std::string ScheduleError(const sample::Workbook& wb) {
 }
 
 // "name=text" of each child element, in document order.
-inline std::vector<std::string> Leaves(pugi::xml_node node) {
+inline std::vector<std::string> Leaves(XmlNode node) {
   std::vector<std::string> leaves;
-  for (pugi::xml_node c : node.children())
-    if (c.type() == pugi::node_element) leaves.push_back(std::string(c.name()) + "=" + c.text().get());
+  for (XmlNode c : node.children())
+    if (c.IsElement()) leaves.push_back(std::string(c.name()) + "=" + c.text());
   return leaves;
 }
 
 // The leaves of every child element of `list`, one vector per entry.
-inline std::vector<std::vector<std::string>> Entries(pugi::xml_node list) {
+inline std::vector<std::vector<std::string>> Entries(XmlNode list) {
   std::vector<std::vector<std::string>> entries;
-  for (pugi::xml_node c : list.children())
-    if (c.type() == pugi::node_element) entries.push_back(Leaves(c));
+  for (XmlNode c : list.children())
+    if (c.IsElement()) entries.push_back(Leaves(c));
   return entries;
 }
 

@@ -25,13 +25,13 @@ void SetEntries(sample::Workbook& wb, const std::string& sheet, const std::vecto
   for (const auto& [row, account] : rows) s.SetRow(row, 1, {account, "Conta de teste", 10.0, 2.0, 1.0, 11.0});
 }
 
-Names Accounts(pugi::xml_node section) {
+Names Accounts(XmlNode section) {
   Names accounts;
-  for (pugi::xml_node entry : section.children("oxr:lancamento")) accounts.push_back(entry.child_value("oxr:conta"));
+  for (XmlNode entry : section.children("oxr:lancamento")) accounts.push_back(entry.child_value("oxr:conta"));
   return accounts;
 }
 
-pugi::xml_node Section(const FinancialRun& run, const char* name) {
+XmlNode Section(const FinancialRun& run, const char* name) {
   return run.Section("oxr:balancete").child(name);
 }
 
@@ -117,7 +117,7 @@ TEST(TrialBalance, SampleSectionsListEveryAccountThenTheirCount) {
     const sample::Sheet& sheet = wb[sheetName];
     size_t rows = 0;
     while (sheet.Find(4 + static_cast<int>(rows), 1)) ++rows;
-    const pugi::xml_node section = Section(*run, element);
+    const XmlNode section = Section(*run, element);
     EXPECT_EQ(Accounts(section).size(), rows);
     const Names children = ChildNames(section);
     ASSERT_FALSE(children.empty());
@@ -125,7 +125,7 @@ TEST(TrialBalance, SampleSectionsListEveryAccountThenTheirCount) {
     EXPECT_EQ(std::string(section.child_value("oxr:numLancamentos")), std::to_string(rows));
   }
   // The grand total of the assets, as the sample sheet sums it.
-  const pugi::xml_node first = Section(*run, "oxr:ativo").child("oxr:lancamento");
+  const XmlNode first = Section(*run, "oxr:ativo").child("oxr:lancamento");
   EXPECT_EQ(Fields(first), (Names{"oxr:conta=1", "oxr:saldoAnterior=15196351.16", "oxr:debitos=19133657.0",
                                   "oxr:creditos=18839867.85", "oxr:saldoFinal=15490140.31"}));
 }
@@ -204,7 +204,7 @@ TEST(TrialBalance, OnlyAccountsLongerThanNineCharactersCarryACleanedDescription)
   auto run = RunFinancial(wb);
   ASSERT_TRUE(run->saved);
   std::vector<Names> entries;
-  for (pugi::xml_node e : Section(*run, "oxr:ativo").children("oxr:lancamento")) entries.push_back(Fields(e));
+  for (XmlNode e : Section(*run, "oxr:ativo").children("oxr:lancamento")) entries.push_back(Fields(e));
   ASSERT_EQ(entries.size(), 4u);
   EXPECT_EQ(entries[0].size(), 5u);
   EXPECT_EQ(entries[1].size(), 5u);
@@ -223,7 +223,7 @@ TEST(TrialBalance, AmountsAreRoundedToCentsAndDefaultToZero) {
   auto run = RunFinancial(wb);
   ASSERT_TRUE(run->saved);
   std::vector<Names> entries;
-  for (pugi::xml_node e : Section(*run, "oxr:despesa").children("oxr:lancamento")) entries.push_back(Fields(e));
+  for (XmlNode e : Section(*run, "oxr:despesa").children("oxr:lancamento")) entries.push_back(Fields(e));
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0], (Names{"oxr:conta=4", "oxr:saldoAnterior=0.0", "oxr:debitos=1234.57", "oxr:creditos=10.0",
                                "oxr:saldoFinal=-20.0"}));

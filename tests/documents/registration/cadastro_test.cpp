@@ -8,9 +8,9 @@
 namespace voske::support {
 namespace {
 
-std::vector<std::string> PhoneNumbers(pugi::xml_node parent, const char* element) {
+std::vector<std::string> PhoneNumbers(XmlNode parent, const char* element) {
   std::vector<std::string> numbers;
-  for (pugi::xml_node p : Children(parent, element)) numbers.push_back(p.child("oxr:numeroTel").child_value());
+  for (XmlNode p : Children(parent, element)) numbers.push_back(p.child("oxr:numeroTel").child_value());
   return numbers;
 }
 
@@ -28,7 +28,7 @@ TEST(CadastroPhones, TelephonesThenFaxesUntilTheFirstEmptyType) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node cadastro = run->Kind().child("oxr:cadastro");
+  const XmlNode cadastro = run->Kind().child("oxr:cadastro");
   EXPECT_EQ(ChildNames(cadastro),
             (std::vector<std::string>{"oxr:nomeFantasia", "oxr:enderecoMatriz", "oxr:telefone", "oxr:telefone",
                                       "oxr:fax", "oxr:fax", "oxr:eMail", "oxr:enderecoCorresp"}));
@@ -47,7 +47,7 @@ TEST(CadastroPhones, NoPhoneRowsAndNoEmailStillWriteTheEmptyEmail) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node cadastro = run->Kind().child("oxr:cadastro");
+  const XmlNode cadastro = run->Kind().child("oxr:cadastro");
   EXPECT_EQ(ChildNames(cadastro),
             (std::vector<std::string>{"oxr:nomeFantasia", "oxr:enderecoMatriz", "oxr:eMail", "oxr:enderecoCorresp"}));
   EXPECT_EQ(std::string(cadastro.child("oxr:eMail").child_value()), "");
@@ -69,7 +69,7 @@ TEST(CadastroAddresses, StateComesFromListasComparingCodesAsValues) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node cadastro = run->Kind().child("oxr:cadastro");
+  const XmlNode cadastro = run->Kind().child("oxr:cadastro");
   EXPECT_EQ(Outline(cadastro.child("oxr:enderecoMatriz")), R"(oxr:enderecoMatriz
   oxr:logradouro = Avenida Paulista
   oxr:numLogradouro = 1842

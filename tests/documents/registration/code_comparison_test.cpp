@@ -2,7 +2,7 @@
 // sample workbook does not reach.
 #include <gtest/gtest.h>
 
-#include "documents/registration/cadastral_sections.h"
+#include "documents/municipality_state.h"
 #include "documents/registration/text_collation.h"
 #include "text/cp1252.h"
 
@@ -25,6 +25,7 @@ TEST(SameCodeValue, NumbersEqualTheSameNumberHeldAsText) {
   EXPECT_TRUE(SameCodeValue(Cell::MakeText(" 355030 "), Cell::MakeNumber(355030)));
   EXPECT_TRUE(SameCodeValue(Cell::MakeText("0355030"), Cell::MakeNumber(355030)));
   EXPECT_FALSE(SameCodeValue(Cell::MakeText("355.030"), Cell::MakeNumber(355030)));
+  EXPECT_TRUE(SameCodeValue(Cell::MakeText("3,5E5"), Cell::MakeNumber(350000)));  // the workbook's number rule
   EXPECT_FALSE(SameCodeValue(Cell::MakeText("TODOS"), Cell::MakeNumber(355030)));
   // Two texts must be equal as they stand.
   EXPECT_TRUE(SameCodeValue(Cell::MakeText("355030"), Cell::MakeText("355030")));

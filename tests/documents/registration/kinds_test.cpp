@@ -62,7 +62,7 @@ TEST_P(KindTables, KindElementAndItsSections) {
   ASSERT_TRUE(run->Errors().empty()) << ToUtf8(run->Errors().front());
   ASSERT_TRUE(run->document);
   EXPECT_TRUE(HashMatchesContent(*run->document));
-  const pugi::xml_node kind = run->Kind();
+  const XmlNode kind = run->Kind();
   ASSERT_EQ(std::string(kind.name()), k.kindElement);
   EXPECT_EQ(ChildNames(kind), ExpectedSections(k.kindElement));
 
@@ -74,7 +74,7 @@ TEST_P(KindTables, KindElementAndItsSections) {
 
   // An administrator has no actuarial responsible; technical responsibles
   // come with the basic data.
-  const pugi::xml_node basic = kind.child("oxr:dadosBasicos");
+  const XmlNode basic = kind.child("oxr:dadosBasicos");
   if (basic) {
     std::vector<std::string> responsibles{"oxr:respContabilidade", "oxr:respAuditoria"};
     if (std::string(k.kindElement) != "oxr:administradora")

@@ -7,7 +7,7 @@
 namespace voske::support {
 namespace {
 
-pugi::xml_node Shareholders(const CadastralRun& run) { return run.Kind().child("oxr:acionQuotistas"); }
+XmlNode Shareholders(const CadastralRun& run) { return run.Kind().child("oxr:acionQuotistas"); }
 
 TEST(AcionQuotistas, ListOnlyWhenB3IsExactlyCapitalN) {
   struct Case {
@@ -79,8 +79,8 @@ TEST(ControlColigadas, QuantitiesAsTypedAndZeroWhenEmpty) {
   // points at the number the schema refuses.
   EXPECT_EQ(run->Messages(MessageIcon::Information),
             std::vector<Text>{Ansi("XML gerado com sucesso.\r1 aviso de verificação: valores que o esquema da OXR "
-                                   "recusa.\rAviso: Controladas!F5: oxr:totalAcoesQuotas \"1.000.000\": não é um "
-                                   "número decimal válido")});
+                                   "recusa.\rAviso: Controladas!F5: oxr:totalAcoesQuotas \"1.000.000\": deve ser um "
+                                   "número")});
   ASSERT_TRUE(run->document);
 
   const auto companies = Children(run->Kind().child("oxr:controlColigadas"), "oxr:empresa");

@@ -51,8 +51,8 @@ struct CadastralRun {
   bool generationFailed() const { return state.generationFailed; }
   std::vector<std::filesystem::path> Files() const { return FilesIn(outputFolder); }
   // The element under which the whole registration body hangs.
-  pugi::xml_node Kind() const {
-    return document ? document->Root().child("oxr:identificador").next_sibling() : pugi::xml_node();
+  XmlNode Kind() const {
+    return document ? document->Root().child("oxr:identificador").next_sibling() : XmlNode();
   }
   // The messages shown with the given icon, in order.
   std::vector<Text> Messages(MessageIcon icon) const {

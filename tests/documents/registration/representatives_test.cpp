@@ -28,7 +28,7 @@ TEST(Representante, EveryTelephoneRowOfItsCpfAndNoFax) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node r = run->Kind().child("oxr:representante");
+  const XmlNode r = run->Kind().child("oxr:representante");
   EXPECT_EQ(ChildNames(r), (std::vector<std::string>{"oxr:CPF", "oxr:nome", "oxr:enderecoRepresentante",
                                                      "oxr:telefone", "oxr:telefone"}));
   ASSERT_EQ(Children(r, "oxr:telefone").size(), 2u);
@@ -47,7 +47,7 @@ TEST(RepresRN117, CpfWithLeadingZeroTypedAsNumberInThePhoneRows) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node r = run->Kind().child("oxr:represRN117");
+  const XmlNode r = run->Kind().child("oxr:represRN117");
   EXPECT_EQ(std::string(r.child("oxr:CPF").child_value()), "04521873626");
   EXPECT_EQ(std::string(r.child("oxr:telefone").child("oxr:numeroTel").child_value()), "32348800");
   EXPECT_EQ(std::string(r.child("oxr:fax").child("oxr:numeroTel").child_value()), "32348801");
@@ -68,7 +68,7 @@ TEST(RepresRN117, WithoutPhoneRowsHoldsOneEmptyTelephone) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node r = run->Kind().child("oxr:represRN117");
+  const XmlNode r = run->Kind().child("oxr:represRN117");
   ASSERT_EQ(Children(r, "oxr:telefone").size(), 1u);
   EXPECT_EQ(Outline(r.child("oxr:telefone")), kEmptyTelephone);
   EXPECT_FALSE(r.child("oxr:fax"));
@@ -80,7 +80,7 @@ TEST(RepresRN117, WithoutCpfHoldsOneEmptyTelephoneAndNoFax) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node r = run->Kind().child("oxr:represRN117");
+  const XmlNode r = run->Kind().child("oxr:represRN117");
   EXPECT_EQ(std::string(r.child("oxr:CPF").child_value()), "");
   EXPECT_EQ(Outline(r.child("oxr:telefone")), kEmptyTelephone);
   EXPECT_FALSE(r.child("oxr:fax"));
@@ -91,7 +91,7 @@ TEST(RepresRN117, MunicipalityMissingFromListasOrEmpty) {
   unlisted["Representantes"].Set("G11", 999999.0);
   auto run = RunCadastralOk(unlisted);
   ASSERT_TRUE(run->document);
-  pugi::xml_node address = run->Kind().child("oxr:represRN117").child("oxr:enderecoRepresentante");
+  XmlNode address = run->Kind().child("oxr:represRN117").child("oxr:enderecoRepresentante");
   EXPECT_EQ(ChildNames(address), (std::vector<std::string>{"oxr:logradouro", "oxr:numLogradouro", "oxr:complemento",
                                                            "oxr:bairro", "oxr:municipioIBGE", "oxr:cep"}));
   EXPECT_TRUE(run->Kind().child("oxr:represRN117").child("oxr:fax"));
@@ -124,7 +124,7 @@ TEST(RepresRN117, IdentityDocumentWithoutDatesOrEmail) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node r = run->Kind().child("oxr:represRN117");
+  const XmlNode r = run->Kind().child("oxr:represRN117");
   EXPECT_EQ(ChildNames(r),
             (std::vector<std::string>{"oxr:CPF", "oxr:nome", "oxr:enderecoRepresentante", "oxr:telefone", "oxr:fax",
                                       "oxr:numeroRG", "oxr:dataExpedicao", "oxr:orgaoExpedidor", "oxr:pais",

@@ -46,7 +46,7 @@ TEST(Administradores, MandatesAndTechnicalResponsibles) {
   auto run = RunCadastralOk(wb);
   ASSERT_TRUE(run->document);
 
-  const pugi::xml_node a = run->Kind().child("oxr:administradores");
+  const XmlNode a = run->Kind().child("oxr:administradores");
   const auto admins = Children(a, "oxr:administrador");
   ASSERT_EQ(admins.size(), 3u);
   EXPECT_EQ(std::string(admins[1].child("oxr:dataIniMandato").child_value()), "");

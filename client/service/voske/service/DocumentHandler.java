@@ -58,6 +58,9 @@ final class DocumentHandler implements HttpHandler {
                 case ACCEPT -> accept(exchange, kind, body);
                 case STALL -> stall(exchange, kind, body);
                 case TRICKLE -> trickle(exchange, kind, body);
+                case HUGE -> flood(exchange, 200, HUGE_ANSWER);
+                case HUGE_REFUSAL -> flood(exchange, 422, HUGE_ANSWER);
+                case ENDLESS -> flood(exchange, 200, -1);
             }
         }
     }
@@ -87,6 +90,31 @@ final class DocumentHandler implements HttpHandler {
                 out.flush();
                 if (!pause(2000L)) return;
             }
+        }
+    }
+
+    /** The length of the answers of the modes enorme and recusar-enorme. */
+    private static final long HUGE_ANSWER = 1L << 30;
+
+    /**
+     * Answers `status` with `length` bytes (-1: chunked, without end), made
+     * as they are sent and never held, until the client goes away or the
+     * exchange's time runs out.
+     */
+    private static void flood(HttpExchange exchange, int status, long length) throws IOException {
+        byte[] block = "Resposta sem fim do WebService. ".repeat(2048).getBytes(StandardCharsets.UTF_8);
+        long deadline = System.nanoTime() + Exchanges.MAX_EXCHANGE_SECONDS * 1_000_000_000L;
+        exchange.getResponseHeaders().set("Content-Type", "application/xml; charset=UTF-8");
+        exchange.sendResponseHeaders(status, length < 0 ? 0 : length);
+        try (OutputStream out = exchange.getResponseBody()) {
+            long left = length < 0 ? Long.MAX_VALUE : length;
+            while (left > 0 && System.nanoTime() < deadline) {
+                int n = (int) Math.min(block.length, left);
+                out.write(block, 0, n);
+                left -= n;
+            }
+        } catch (IOException e) {
+            // the client stopped reading: the end this mode is for
         }
     }
 

@@ -5,7 +5,7 @@ import java.nio.file.Paths;
 
 /** The command line of the loopback service. */
 final class ServiceOptions {
-    enum Mode { ACCEPT, REFUSE, BREAK, STALL, TRICKLE }
+    enum Mode { ACCEPT, REFUSE, BREAK, STALL, TRICKLE, HUGE, HUGE_REFUSAL, ENDLESS }
 
     int port = 8380;
     Mode mode = Mode.ACCEPT;
@@ -24,7 +24,8 @@ final class ServiceOptions {
     static final String USAGE = String.join("\n",
             "Uso: java -jar VOSKETestService.jar [opções]",
             "  --porta N              porta do serviço (padrão 8380; 0 escolhe uma livre)",
-            "  --modo M               aceitar | recusar | interromper | parar | gotejar (padrão aceitar)",
+            "  --modo M               aceitar | recusar | interromper | parar | gotejar | enorme |",
+            "                         recusar-enorme | sem-fim (padrão aceitar)",
             "  --mensagem TEXTO       texto da recusa no modo recusar",
             "  --nome-recibo NOME     nome proposto para o recibo (padrão recibo_TIPO_PROTOCOLO.xml)",
             "  --senha-esperada S     recusa com 403 quando a senha recebida for outra",
@@ -100,6 +101,9 @@ final class ServiceOptions {
             case "interromper" -> Mode.BREAK;
             case "parar" -> Mode.STALL;
             case "gotejar" -> Mode.TRICKLE;
+            case "enorme" -> Mode.HUGE;
+            case "recusar-enorme" -> Mode.HUGE_REFUSAL;
+            case "sem-fim" -> Mode.ENDLESS;
             default -> throw new IllegalArgumentException("modo desconhecido: " + s);
         };
     }

@@ -8,7 +8,7 @@ import java.net.http.HttpRequest;
 import java.net.http.HttpResponse;
 import java.net.http.HttpTimeoutException;
 import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
+import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.util.Base64;
 import java.util.concurrent.CompletableFuture;
@@ -22,6 +22,7 @@ import java.util.concurrent.TimeoutException;
  */
 public final class DocumentSender {
     private final ClientSettings settings;
+    private boolean received;
 
     public DocumentSender(ClientSettings settings) {
         this.settings = settings;
@@ -34,11 +35,13 @@ public final class DocumentSender {
         if (receiptFolder == null || receiptFolder.isEmpty()) {
             return "A pasta do recibo não foi informada.";
         }
-        byte[] document;
+        // The document is streamed from its file as it is sent: documents of
+        // any size go without being held in memory.
+        HttpRequest.BodyPublisher document;
         try {
-            document = Files.readAllBytes(Paths.get(ClientSettings.nullToEmpty(file)));
+            document = HttpRequest.BodyPublishers.ofFile(Paths.get(ClientSettings.nullToEmpty(file)));
         } catch (IOException | RuntimeException e) {
-            return "Não foi possível ler o arquivo " + file + ": " + e.getMessage();
+            return "Não foi possível ler o arquivo " + file + ": " + Reasons.of(e);
         }
 
         HttpClient client;
@@ -55,7 +58,7 @@ public final class DocumentSender {
                 // from requests that go through a proxy.
                 .header("X-Voske-Senha", Base64.getEncoder().encodeToString(
                         ClientSettings.nullToEmpty(password).getBytes(StandardCharsets.UTF_8)))
-                .POST(HttpRequest.BodyPublishers.ofByteArray(document));
+                .POST(document);
         if (settings.usesProxy() && !settings.proxyUser.isEmpty()) {
             // Sent with the first request: the proxy's 407 then means the
             // credentials were refused, and is reported as such.
@@ -64,7 +67,22 @@ public final class DocumentSender {
                     + Base64.getEncoder().encodeToString(credentials.getBytes(StandardCharsets.UTF_8)));
         }
 
-        return interpret(exchange(client, request.build(), deadline), receiptFolder, kind);
+        Path folder;
+        try {
+            folder = Paths.get(receiptFolder);
+        } catch (RuntimeException e) {
+            return "A pasta do recibo não é válida: " + receiptFolder;
+        }
+        BoundedAnswer answer = new BoundedAnswer(folder);
+        return interpret(exchange(client, request.build(), answer, deadline), folder, kind);
+    }
+
+    /**
+     * Whether the regulator accepted the last document sent, even when its
+     * receipt could not be kept and send returned a text saying why.
+     */
+    public boolean received() {
+        return received;
     }
 
     /**
@@ -74,44 +92,50 @@ public final class DocumentSender {
      * deadline the pending exchange is cancelled and the caller sees a
      * communication failure.
      */
-    private HttpResponse<byte[]> exchange(HttpClient client, HttpRequest request, long deadline)
-            throws IOException {
-        CompletableFuture<HttpResponse<byte[]>> pending =
-                client.sendAsync(request, HttpResponse.BodyHandlers.ofByteArray());
+    private BoundedAnswer.Answer exchange(HttpClient client, HttpRequest request, BoundedAnswer answer,
+                                          long deadline) throws IOException {
+        CompletableFuture<HttpResponse<BoundedAnswer.Answer>> pending = client.sendAsync(request, answer.handler());
         try {
-            return pending.get(Math.max(0, deadline - System.nanoTime()), TimeUnit.NANOSECONDS);
+            return pending.get(Math.max(0, deadline - System.nanoTime()), TimeUnit.NANOSECONDS).body();
         } catch (TimeoutException e) {
             pending.cancel(true);
+            answer.abandon();
             throw new HttpTimeoutException("O WebService não concluiu a resposta em "
                     + settings.exchangeLimit.toSeconds() + " segundos.");
         } catch (InterruptedException e) {
             pending.cancel(true);
+            answer.abandon();
             Thread.currentThread().interrupt();
-            throw new IOException("O envio foi interrompido.", e);
+            throw new IOException("O envio foi interrompido.");
         } catch (ExecutionException e) {
-            Throwable cause = e.getCause();
-            if (cause instanceof IOException) throw (IOException) cause;
-            throw new IOException(cause == null ? e.toString() : cause.toString(), cause);
+            answer.abandon();
+            // Only the client's own words reach the caller, never the
+            // library's (which would be English, or a stack of classes).
+            if (e.getCause() instanceof BoundedAnswer.TooLong tooLong) throw tooLong;
+            throw new IOException("A comunicação com o WebService falhou.");
         }
     }
 
-    private String interpret(HttpResponse<byte[]> response, String receiptFolder, String kind) {
-        int status = response.statusCode();
-        byte[] body = response.body() == null ? new byte[0] : response.body();
+    private String interpret(BoundedAnswer.Answer answer, Path folder, String kind) {
+        int status = answer.info.statusCode();
         if (status == 200) {
-            String name = ReceiptWriter.safeName(response.headers().firstValue("X-Voske-Recibo").orElse(""), kind);
-            try {
-                ReceiptWriter.write(receiptFolder, name, body);
-                return "";
-            } catch (IOException | RuntimeException e) {
-                return "O documento foi recebido pela OXR, mas o recibo não pôde ser gravado em "
-                        + receiptFolder + ": " + e.getMessage();
+            received = true;
+            String name = ReceiptWriter.safeName(answer.info.headers().firstValue("X-Voske-Recibo").orElse(""), kind);
+            IOException failure = answer.receiptFailure;
+            if (failure == null) {
+                try {
+                    ReceiptWriter.place(answer.receipt, folder, name);
+                    return "";
+                } catch (IOException | RuntimeException e) {
+                    failure = e instanceof IOException io ? io : new IOException(e);
+                }
             }
+            return "O recibo não pôde ser gravado: " + Reasons.of(failure) + ".";
         }
         if (status == 407) {
             return "O proxy recusou a autenticação (HTTP 407). Verifique o usuário e a senha do proxy.";
         }
-        String text = new String(body, StandardCharsets.UTF_8).trim();
+        String text = new String(answer.refusal, StandardCharsets.UTF_8).trim();
         // An empty refusal must never read as an acceptance to the caller.
         if (text.isEmpty()) text = "O WebService respondeu com o código HTTP " + status + ".";
         return text;

@@ -1,12 +1,10 @@
 package voske.client;
 
 import java.io.IOException;
-import java.io.OutputStream;
 import java.nio.file.AtomicMoveNotSupportedException;
 import java.nio.file.FileAlreadyExistsException;
 import java.nio.file.Files;
 import java.nio.file.Path;
-import java.nio.file.Paths;
 import java.nio.file.StandardCopyOption;
 import java.nio.file.StandardOpenOption;
 import java.security.SecureRandom;
@@ -35,27 +33,33 @@ final class ReceiptWriter {
         return name;
     }
 
-    static Path write(String folder, String name, byte[] content) throws IOException {
-        Path dir = Paths.get(folder);
-        Files.createDirectories(dir);
-        Path target = dir.resolve(name);
-        // Created with no permissions of its own, so that the user's umask
-        // decides, as for the documents the program writes (a temporary file
-        // of the JDK would be readable by its owner only).
-        Path temp = null;
-        for (int attempt = 0; temp == null; attempt++) {
-            Path candidate = dir.resolve(".recibo-" + Long.toUnsignedString(RANDOM.nextLong()) + ".tmp");
-            try (OutputStream out = Files.newOutputStream(candidate, StandardOpenOption.CREATE_NEW,
-                    StandardOpenOption.WRITE)) {
-                temp = candidate;
-                out.write(content);
+    /**
+     * A new, empty temporary file in `folder` (created if missing), where a
+     * receipt is written as it arrives. It is created with no permissions of
+     * its own, so that the user's umask decides, as for the documents the
+     * program writes (a temporary file of the JDK would be readable by its
+     * owner only).
+     */
+    static Path createTemporary(Path folder) throws IOException {
+        Files.createDirectories(folder);
+        for (int attempt = 0; ; attempt++) {
+            Path candidate = folder.resolve(".recibo-" + Long.toUnsignedString(RANDOM.nextLong()) + ".tmp");
+            try {
+                Files.newOutputStream(candidate, StandardOpenOption.CREATE_NEW, StandardOpenOption.WRITE).close();
+                return candidate;
             } catch (FileAlreadyExistsException e) {
                 if (attempt >= 100) throw e;
-            } catch (IOException | RuntimeException e) {
-                if (temp != null) Files.deleteIfExists(temp);
-                throw e;
             }
         }
+    }
+
+    /**
+     * Puts the complete receipt `temp` in place under `name` in `folder`; the
+     * temporary file is gone afterwards whatever happens, so no partial
+     * receipt is ever left.
+     */
+    static Path place(Path temp, Path folder, String name) throws IOException {
+        Path target = folder.resolve(name);
         try {
             try {
                 Files.move(temp, target, StandardCopyOption.REPLACE_EXISTING, StandardCopyOption.ATOMIC_MOVE);
