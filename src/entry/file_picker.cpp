@@ -8,10 +8,13 @@
 #include <QStyledItemDelegate>
 #include <QLineEdit>
 #include <QLocale>
+#include <QSplitter>
 #include <QTimer>
 #include <QTreeView>
 
 #include "entry/component_names.h"
+
+#include <algorithm>
 
 namespace voske {
 
@@ -77,10 +80,17 @@ void FitTheList(QFileDialog& picker) {
   }
   int columns = 0;
   for (int c = 0; c <= kDateColumn; ++c) columns += header->sectionSize(c);
-  // The list's columns, the side bar of places, and the dialog's margins.
-  const QSize wanted(columns + 240, 500);
+  // The side bar of places wide enough for "Computador" and a home folder's
+  // name, rather than cut to their first letters.
+  const int places = QFontMetrics(picker.font()).horizontalAdvance(QStringLiteral("Computador")) + 56;
+  // The list's columns, the side bar, and the dialog's margins.
+  const QSize wanted(columns + places + 60, 500);
   if (picker.width() < wanted.width() || picker.height() < wanted.height())
     picker.resize(picker.size().expandedTo(wanted));
+  if (auto* split = picker.findChild<QSplitter*>(QStringLiteral("splitter")); split && split->count() == 2) {
+    const int total = split->sizes().value(0) + split->sizes().value(1);
+    if (split->sizes().value(0) < places) split->setSizes({places, std::max(total - places, columns)});
+  }
 }
 
 void StartIn(QFileDialog& picker, const QString& folder) {
