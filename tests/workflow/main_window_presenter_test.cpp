@@ -154,7 +154,7 @@ TEST_F(PresenterTest, GenerationRunsBusyAndRestoresTheWindowAfterwards) {
   EXPECT_EQ(fake.builds[0].kind, DocumentKind::Financeiro);
   EXPECT_EQ(ToUtf8(fake.builds[0].passwordUpper), "ABç D");
   EXPECT_EQ(fake.reads[0].path, (dir / "planilha.xlsx").string());
-  EXPECT_EQ(presenter.OutputPath(), (dir / "saida").string() + "/123456_FINANCEIRO_2026-12-08_101530.xml");
+  EXPECT_EQ(presenter.OutputPath(), (dir / "saida" / "123456_FINANCEIRO_2026-12-08_101530.xml").string());
   EXPECT_FALSE(presenter.GenerationFailed());
   EXPECT_TRUE(view.buttonEnabled);
 }
