@@ -295,6 +295,29 @@ TEST_F(MainButtonTest, SendChecksIgnoreTheWorkbookAndNeedTheXmlFile) {
   EXPECT_TRUE(transmission.sent.empty());
 }
 
+// "Utilizar Proxy ao Enviar" ticked with the proxy never configured: the
+// press opens the proxy dialog, and closed without settings it names the
+// first missing field; nothing is asked or sent around the proxy.
+TEST_F(MainButtonTest, ATickedProxyWithoutSettingsOpensItsDialogInsteadOfSending) {
+  TForm_VOSKE_XML& w = Window();
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination());
+  Widget<QLineEdit>(w, "fneArquivoXML")->setText(QStringLiteral("doc.xml"));
+  int proxyShown = 0;
+  const auto closeProxy = [&](QWidget* d) {
+    proxyShown += qobject_cast<TfrmDlgProxy*>(d) != nullptr;
+    d->close();
+  };
+  support::WhenModal(closeProxy);
+  QTest::mouseClick(Widget<QCheckBox>(w, "chkUtilizarProxy"), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isChecked());
+  support::WhenModal(closeProxy);
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("O campo \"Servidor\" deve ser definido.")});
+  EXPECT_EQ(proxyShown, 2);
+  EXPECT_FALSE(askedPassword);
+  EXPECT_TRUE(transmission.sent.empty());
+}
+
 TEST_F(MainButtonTest, TypedComboTextsStopTheRunWithTheirOwnMessage) {
   TForm_VOSKE_XML& w = Window();
   TypeInto(Widget<QComboBox>(w, "ComboBox1"), QStringLiteral("Dados"));
