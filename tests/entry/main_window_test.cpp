@@ -512,20 +512,24 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   std::ofstream(scratch / document) << "<a/>";
   Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Q(scratch.path()));
   QString startedIn, typedName, dateShown;
-  int nameShown = 0, nameNeeded = 1, columnsWidth = 1, listWidth = 0;
+  int nameShown = 0, nameNeeded = 1, columnsWidth = 1, listWidth = 0, highlighted = -1;
   support::WhenModal([&](QWidget* d) {
     auto* dialog = qobject_cast<QFileDialog*>(d);
     filters = dialog->nameFilters();
     startedIn = dialog->directory().canonicalPath();
     typedName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
     auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      return list->model()->rowCount(list->rootIndex()) >= 1 &&
-             dialog->viewMode() == QFileDialog::Detail;
-    }, 20000));
-    for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
-      const QModelIndex name = list->model()->index(r, 0, list->rootIndex());
-      if (name.data().toString() != QString::fromStdString(document)) continue;
+    // The folder is listed by a thread of the picker's model, a file at a time.
+    const auto row = [&] {
+      for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r)
+        if (list->model()->index(r, 0, list->rootIndex()).data().toString() == QString::fromStdString(document))
+          return list->model()->index(r, 0, list->rootIndex());
+      return QModelIndex();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return row().isValid() && dialog->viewMode() == QFileDialog::Detail; }, 20000));
+    // Nothing left highlighted from the earlier openings for "Abrir" to take.
+    highlighted = list->selectionModel()->selectedRows().size();
+    if (const QModelIndex name = row(); name.isValid()) {
       nameNeeded = list->fontMetrics().horizontalAdvance(name.data().toString()) + list->iconSize().width();
       nameShown = list->header()->sectionSize(0);
       // The list shows its dates through the picker's own cell text.
@@ -541,6 +545,7 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   EXPECT_EQ(filters, QStringList{QStringLiteral("Arquivo XML (*.xml)")});
   EXPECT_EQ(startedIn, QDir(Q(scratch.path())).canonicalPath());
   EXPECT_EQ(typedName, QString());
+  EXPECT_EQ(highlighted, 0);
   EXPECT_GE(nameShown, nameNeeded);
   EXPECT_LE(columnsWidth, listWidth);  // no column cut at the right
   EXPECT_EQ(dateShown, QFileInfo(Q(scratch / document)).lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm")));
