@@ -17,6 +17,7 @@
 #include "text/text.h"
 #include "verification/element_path.h"
 #include "verification/finding.h"
+#include "verification/trial_balance_check.h"
 #include "xml/leaf_observer.h"
 
 namespace voske {
@@ -32,6 +33,9 @@ class DocumentVerifier : public LeafObserver {
   void OnElement(const Text& name, std::size_t depth) override;
   void OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
               const CellOrigin* origin) override;
+  // The document ended: what is checked over a whole section (the trial
+  // balance's sums) and was still open is checked now.
+  void Finish() { ledger_.Finish(); }
 
   // In the order met. Kept apart by cell, or by path: the same cell written
   // to two leaves of one name gives one finding, two cells two.
@@ -46,6 +50,7 @@ class DocumentVerifier : public LeafObserver {
   std::size_t count_ = 0;
   ElementPath path_;
   std::unordered_set<std::string> seenCells_;  // "sheet!cell element" of each finding by cell
+  TrialBalanceCheck ledger_{[this](const Finding& f) { Report(f); }};
 };
 
 }  // namespace voske
