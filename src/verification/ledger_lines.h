@@ -5,6 +5,7 @@
 // costs a few megabytes, and only until its section ends.
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -37,9 +38,9 @@ Nature NatureOf(const std::array<Cents, 4>& amounts, bool debitNature);
 
 struct LedgerLine {
   std::uint32_t codeStart = 0;  // in LedgerSection::codes
-  std::uint32_t codeLength = 0;
-  std::int32_t row = 0;  // the worksheet row; 0 for a document read from a file
+  std::uint16_t codeLength = 0;
   Nature nature = Nature::Unknown;
+  std::int32_t row = 0;  // the worksheet row; 0 for a document read from a file
   // Opening, debits, credits, closing; a Broken line's closing is the one
   // its movement gives, so that one wrong figure is found once, at its line.
   std::array<Cents, 4> amounts{};
@@ -47,10 +48,11 @@ struct LedgerLine {
 
 // One of the four sections of the trial balance.
 struct LedgerSection {
-  int index = 0;             // 0 assets, 1 liabilities, 2 revenue, 3 expenses
-  bool debitNature = true;   // assets and expenses
-  std::vector<LedgerLine> lines;
-  std::string codes;         // every line's code, one after the other
+  int index = 0;            // 0 assets, 1 liabilities, 2 revenue, 3 expenses
+  bool debitNature = true;  // assets and expenses
+  // In blocks: a long section grows without ever holding twice its lines.
+  std::deque<LedgerLine> lines;
+  std::string codes;  // every line's code, one after the other
 
   TextView Code(const LedgerLine& line) const { return TextView(codes).substr(line.codeStart, line.codeLength); }
 };

@@ -21,6 +21,8 @@ struct SectionName {
 // accounts.
 const SectionName kSections[] = {
     {"oxr:ativo", "ativo"}, {"oxr:passivo", "passivo"}, {"oxr:receita", "receita"}, {"oxr:despesa", "despesa"}};
+constexpr std::size_t kMaxCodeLength = 255;
+
 constexpr bool DebitNature(int section) { return section == 0 || section == 3; }
 
 const Text kAmountElements[] = {"oxr:saldoAnterior", "oxr:debitos", "oxr:creditos", "oxr:saldoFinal"};
@@ -113,10 +115,16 @@ void TrialBalanceCheck::EndEntry() {
   if (!inEntry_) return;
   inEntry_ = false;
   LedgerLine line;
-  line.codeStart = static_cast<std::uint32_t>(section_.codes.size());
-  line.codeLength = static_cast<std::uint32_t>(code_.size());
-  section_.codes += code_;
   line.row = row_;
+  // No account has a code this long (the schema allows 13 characters): the
+  // line is left out rather than kept at any size.
+  if (code_.size() > kMaxCodeLength) {
+    code_.clear();
+    amountsRead_ = 0;
+  }
+  line.codeStart = static_cast<std::uint32_t>(section_.codes.size());
+  line.codeLength = static_cast<std::uint16_t>(code_.size());
+  section_.codes += code_;
   // A line with an amount that is no number has its own finding already.
   if (amountsRead_ == 0xF) {
     line.amounts = amounts_;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -128,6 +130,68 @@ TEST(TrialBalanceCli, EachFaultIsFoundAtItsCellAndWhatAccountantsWriteStaysClean
     // --estrito refuses the document with findings, keeps the clean one.
     EXPECT_EQ(r.status, expected.empty() ? 0 : 1) << c.what;
     EXPECT_EQ(support::FilesIn(out).size(), expected.empty() ? 1u : 0u) << c.what;
+    if (!expected.empty()) {
+      EXPECT_NE(r.err.find("(contas do balancete que não fecham)."), std::string::npos) << r.err;
+    }
+  }
+}
+
+// A document on disk is checked by the same rules, each finding at its
+// element's path; amounts in any form a float takes.
+struct FileCase {
+  const char* what;
+  // Each section's lines: "code opening debits credits closing".
+  std::array<std::vector<std::string>, 4> sections;
+  std::vector<std::string> findings;
+};
+
+// Assets: a contra parent ("19", accumulated depreciation) over contra
+// sub-accounts is their sum, and counts negative in "1"; a line without
+// movement counts with the sign that makes the sum hold.
+const std::array<std::vector<std::string>, 4> kContraTree = {
+    {{"1 7.0E1 0 10 60", "11 100 0 0 100", "19 30 0 10 40", "191 20 0 5 25", "192 10 0 5 15"},
+     {"2 70 0 0 70"},
+     {"3 0 0 0 0"},
+     {"4 0 10 0 10"}}};
+
+std::vector<FileCase> FileCases() {
+  std::vector<FileCase> cases{{"a contra parent over contra sub-accounts", kContraTree, {}}};
+  FileCase typo{"a typo in the second line", kContraTree, {}};
+  typo.sections[0][1] = "11 100 0 0 101";
+  typo.findings = {"Aviso: oxr:balancete/oxr:ativo/oxr:lancamento[2]/oxr:saldoFinal: o saldo final 101,00 não "
+                   "confere com saldo anterior + débitos - créditos = 100,00"};
+  cases.push_back(typo);
+  return cases;
+}
+
+TEST(TrialBalanceCli, ADocumentOnDiskIsCheckedByTheSameRulesAtItsPaths) {
+  support::ScratchDir dir;
+  for (const FileCase& c : FileCases()) {
+    const char* sections[] = {"ativo", "passivo", "receita", "despesa"};
+    std::string xml = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<oxr:voskeFinanc "
+                      "xmlns:oxr=\"http://www.oxr.gov.br/padroes/voske/schemas\"><oxr:balancete>";
+    for (int s = 0; s < 4; ++s) {
+      xml += std::string("<oxr:") + sections[s] + ">";
+      for (const std::string& line : c.sections[static_cast<std::size_t>(s)]) {
+        std::istringstream in(line);
+        std::string code, amount[4];
+        in >> code >> amount[0] >> amount[1] >> amount[2] >> amount[3];
+        xml += "<oxr:lancamento><oxr:conta>" + code + "</oxr:conta><oxr:saldoAnterior>" + amount[0] +
+               "</oxr:saldoAnterior><oxr:debitos>" + amount[1] + "</oxr:debitos><oxr:creditos>" + amount[2] +
+               "</oxr:creditos><oxr:saldoFinal>" + amount[3] + "</oxr:saldoFinal></oxr:lancamento>";
+      }
+      xml += std::string("</oxr:") + sections[s] + ">";
+    }
+    xml += "</oxr:balancete><oxr:epilogo><oxr:hash>0</oxr:hash></oxr:epilogo></oxr:voskeFinanc>\n";
+    const fs::path file = dir / "documento.xml";
+    std::ofstream(file, std::ios::binary) << xml;
+    const support::CliResult r = support::RunCli({{"verificar", "--arquivo", file.string()}});
+    std::vector<std::string> expected = c.findings;
+    std::sort(expected.begin(), expected.end());
+    std::vector<std::string> accounting;
+    for (const std::string& line : SortedWarnings(r.err))
+      if (line.rfind("Aviso: oxr:balancete/", 0) == 0) accounting.push_back(line);
+    EXPECT_EQ(accounting, expected) << c.what << "\n" << r.err;
   }
 }
 
