@@ -52,14 +52,14 @@ int Run(const std::vector<std::string>& args) {
     try {
       book = OpenWorkbookFile(path);
     } catch (const ReaderError& e) {
-      throw LoadError(e.kind(), sheet);
+      throw LoadError(e.kind(), sheet, path);
     }
     // The worksheets to list: the one asked for, under the name the workbook
     // gives it, or all of them in workbook order.
     std::vector<std::size_t> which;
     if (haveSheet) {
       const auto index = book->FindSheet(sheet);
-      if (!index) throw LoadError(ReaderError::Kind::SheetNotFound, sheet);
+      if (!index) throw LoadError(ReaderError::Kind::SheetNotFound, sheet, path);
       which.push_back(*index);
     } else {
       for (std::size_t i = 0; i < book->SheetNames().size(); ++i) which.push_back(i);
@@ -70,7 +70,7 @@ int Run(const std::vector<std::string>& args) {
       try {
         array = book->ReadSheet(i);
       } catch (const ReaderError& e) {
-        throw LoadError(e.kind(), name);
+        throw LoadError(e.kind(), name, path);
       }
       WriteCellListing(name, array, Write);
     }
@@ -80,7 +80,7 @@ int Run(const std::vector<std::string>& args) {
     return kExitFailure;
   } catch (const std::bad_alloc&) {
     std::fflush(stdout);
-    PrintError(LoadError(ReaderError::Kind::TooLarge, sheet).Message());
+    PrintError(LoadError(ReaderError::Kind::TooLarge, sheet, path).Message());
     return kExitFailure;
   }
   std::fflush(stdout);

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 #include <memory>
@@ -26,8 +28,10 @@
 #include "entry/password_dialog.h"
 #include "entry/proxy_dialog.h"
 #include "entry/ui_fonts.h"
+#include "entry/ui_text.h"
 #include "entry/window_front_end.h"
 #include "transmission/java_transmission.h"
+#include "workbook/worksheet_loader.h"
 #include "workflow/proxy_settings.h"
 
 namespace {
@@ -80,6 +84,27 @@ bool Save(QWidget& w, const QString& folder, const char* name) {
   return true;
 }
 
+// Presses `button` of the window and pictures the file picker it opens, as
+// the user sees it: where the window has it start, with the window's filter,
+// once the picker's model has listed the folder. Hiding the picker ends it.
+bool SavePicker(QWidget& window, const char* button, const QString& folder, const char* name) {
+  bool saved = false;
+  QTimer poll;
+  poll.setInterval(20);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* picker = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!picker) return;
+    poll.stop();
+    QElapsedTimer listing;
+    listing.start();
+    while (listing.elapsed() < 800) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    saved = Save(*picker, folder, name);
+  });
+  poll.start();
+  Widget<QToolButton>(window, button)->click();
+  return saved;
+}
+
 // A small folder tree for the folder dialog, at a fixed place so the
 // picture is the same on every machine.
 QString MakeFolderTree() {
@@ -126,6 +151,13 @@ int main(int argc, char** argv) {
     auto info = BuildMessageDialog(QStringLiteral("XML gerado com sucesso."), 4, kButtonOk,
                                    QStringLiteral("Informação"), 0, false, nullptr);
     ok &= Save(*info, folder, "mensagem-informacao.png");
+    // A workbook that cannot be read: the reason, the worksheet, the file.
+    auto unreadable = BuildMessageDialog(
+        ToQString(LoadError(ReaderError::Kind::Corrupt, Ansi("Dados Cadastrais"),
+                            "/home/contabil/OXR/Planilhas/planilha-2013-2T.xlsx")
+                      .Message()),
+        1, kButtonOk, QStringLiteral("Erro"), 0, false, nullptr);
+    ok &= Save(*unreadable, folder, "mensagem-planilha.png");
   }
   {
     TForm_Senha_OXR d;
@@ -149,20 +181,20 @@ int main(int argc, char** argv) {
     QDir::setCurrent(saved);
     ok &= Save(d, folder, "pasta.png");
 
-    // The workbook picker of the main window, as it opens on that tree.
-    for (const char* name : {"Planilhas/planilha-2013-1T.xlsx", "Planilhas/planilha-2013-2T.xlsx"})
-      QFile(tree + QChar('/') + QString::fromLatin1(name)).open(QIODevice::WriteOnly);
+    // The main window's pickers as they open on that tree: the workbook's
+    // beside the workbook typed, the document's in the destination folder,
+    // where the generated documents are.
+    for (const char* name : {"Planilhas/planilha-2013-1T.xlsx", "Planilhas/planilha-2013-2T.ods",
+                             "2013-2T/418723_CADASTRAL_2026-12-10_135738.xml",
+                             "2013-2T/418723_FINANCEIRO_2026-12-10_135738.xml"}) {
+      QFile file(tree + QChar('/') + QString::fromLatin1(name));
+      if (file.open(QIODevice::WriteOnly)) file.write(QByteArray(2300, ' '));
+    }
     TForm_VOSKE_XML w(transmission, GenerationServices{});
-    auto* picker = Widget<QFileDialog>(w, component::kFileDialog);
-    picker->setNameFilter(QtFileFilter(QStringLiteral("Planilha Excel|*.xls;*.xlsx;*.xlsm")));
-    picker->setDirectory(tree + QStringLiteral("/Planilhas"));
-    picker->resize(620, 380);
-    picker->show();
-    // The folder is listed by a thread of the picker's model: give it time.
-    QElapsedTimer listing;
-    listing.start();
-    while (listing.elapsed() < 800) QApplication::processEvents(QEventLoop::AllEvents, 50);
-    ok &= Save(*picker, folder, "seletor-arquivo.png");
+    Widget<QLineEdit>(w, component::kWorkbookPath)->setText(tree + QStringLiteral("/Planilhas/planilha-2013-2T.ods"));
+    Widget<QLineEdit>(w, component::kDestinationFolder)->setText(tree + QStringLiteral("/2013-2T"));
+    ok &= SavePicker(w, component::kPickWorkbook, folder, "seletor-arquivo.png");
+    ok &= SavePicker(w, component::kPickXmlFile, folder, "seletor-xml.png");
     QDir(QDir::tempPath() + QStringLiteral("/voske-telas")).removeRecursively();
   }
   return ok ? 0 : 1;

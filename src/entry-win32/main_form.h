@@ -52,9 +52,9 @@ class MainForm : public Form, public MainWindowView {
   std::optional<Text> AskOxrPassword() override;
   void ShowProxyDialog() override;
   void ReleaseProxyDialog() override;
-  std::optional<std::string> PickFile(const Text& filter) override;
+  std::optional<std::string> PickFile(const Text& filter, const std::string& startFolder) override;
   std::optional<std::string> PickFolder(const std::string& startFolder) override;
-  void OpenUrl(const std::string& url) override;
+  void OpenUrl(const std::string& url, std::function<void(const std::string& reason)> failed) override;
   void Close() override;
 
  protected:

@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <stdexcept>
+#include <functional>
 
 #include "entry-win32/control_ids.h"
 #include "entry-win32/folder_dialog.h"
@@ -95,8 +95,9 @@ void MainForm::ShowProxyDialog() {
 
 void MainForm::ReleaseProxyDialog() { proxyDialog_.reset(); }
 
-std::optional<std::string> MainForm::PickFile(const Text& filter) {
+std::optional<std::string> MainForm::PickFile(const Text& filter, const std::string& startFolder) {
   const std::wstring filters = OpenDialogFilter(Wide(filter));
+  const std::wstring folder = WidePath(startFolder);
   std::wstring file(32768, L'\0');
   OPENFILENAMEW ofn = {};
   ofn.lStructSize = sizeof ofn;
@@ -105,6 +106,8 @@ std::optional<std::string> MainForm::PickFile(const Text& filter) {
   ofn.nFilterIndex = 1;
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = static_cast<DWORD>(file.size());
+  // Opens where the presenter says the files are, with no name typed.
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   // The current folder stays what it was: the Java client's relative names
   // are resolved against it.
   ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
@@ -122,12 +125,13 @@ std::optional<std::string> MainForm::PickFolder(const std::string& startFolder) 
   return chosen;
 }
 
-void MainForm::OpenUrl(const std::string& url) {
+void MainForm::OpenUrl(const std::string& url, std::function<void(const std::string& reason)> failed) {
   // The system's default browser; a machine without one would otherwise
-  // swallow the click silently, and the presenter reports the failure.
+  // swallow the click silently. The shell answers at once, so the reason
+  // goes to the presenter at once.
   const HINSTANCE result =
       ::ShellExecuteW(Handle(), L"open", WidePath(url).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-  if (reinterpret_cast<INT_PTR>(result) <= 32) throw std::runtime_error("Nenhum navegador abriu o endereço " + url + ".");
+  if (reinterpret_cast<INT_PTR>(result) <= 32) failed("Nenhum navegador abriu o endereço " + url + ".");
 }
 
 void MainForm::Close() {

@@ -36,6 +36,7 @@ class TForm_Pasta : public QDialog {
 
   QLabel* caption_;
   QListWidget* folders_;
+  QLabel* chosen_;  // the folder "Confirmar" takes
   QPushButton* confirm_;
 
   std::function<void(const QString&)> setDestination_;

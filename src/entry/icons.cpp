@@ -241,4 +241,10 @@ QImage ProgramIconImage(int pixels) {
   return image;
 }
 
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int pixels : {16, 24, 32, 48, 64, 128, 256}) icon.addPixmap(QPixmap::fromImage(ProgramIconImage(pixels)));
+  return icon;
+}
+
 }  // namespace voske

@@ -1,5 +1,6 @@
 #pragma once
 // The library's icons "ICON_0" to "ICON_16", drawn by the program itself.
+#include <QIcon>
 #include <QImage>
 #include <QPixmap>
 
@@ -20,5 +21,9 @@ QImage VoskeIconImage(int kind, int pixels);
 // The program's own picture (kind 0) drawn at `pixels` x `pixels`, for the
 // desktop's menus and launchers. Drawn, not scaled, so it stays sharp.
 QImage ProgramIconImage(int pixels);
+
+// The program's picture at the sizes title bars, task switchers and docks
+// ask for, for the windows' icon.
+QIcon ProgramIcon();
 
 }  // namespace voske

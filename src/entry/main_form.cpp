@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include "entry/component_names.h"
+#include "entry/file_picker.h"
 #include "entry/icons.h"
 #include "entry/proxy_dialog.h"
 #include "entry/ui_fonts.h"
@@ -36,7 +37,9 @@ QToolButton* ToolbarButton(QWidget* parent, const char* name, const QString& cap
   auto* b = new QToolButton(parent);
   b->setObjectName(QString::fromLatin1(name));
   b->setAutoRaise(true);  // flat until the mouse is over it
-  b->setFocusPolicy(Qt::NoFocus);
+  // Reached with Tab like every control, so that a run needs no mouse;
+  // a click leaves the focus where it was.
+  b->setFocusPolicy(Qt::TabFocus);
   b->setIcon(Glyph(iconKind));
   b->setIconSize(QSize(20, 20));
   if (!caption.isEmpty()) {
@@ -83,7 +86,7 @@ QToolButton* Ellipsis(QWidget* parent, const char* name, int y) {
   auto* b = new QToolButton(parent);
   b->setObjectName(QString::fromLatin1(name));
   b->setText(QStringLiteral("..."));
-  b->setFocusPolicy(Qt::NoFocus);
+  b->setFocusPolicy(Qt::TabFocus);
   b->setGeometry(560, y, 23, 22);
   return b;
 }
@@ -103,17 +106,15 @@ TForm_VOSKE_XML::TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServi
                  Qt::WindowCloseButtonHint);
   setFont(DialogFont());
   setFixedSize(kClientWidth, kClientHeight);
+  // The program's own picture in the title bar and the task switcher; the
+  // dialogs it owns show it too.
+  setWindowIcon(ProgramIcon());
 
   BuildToolbar();
   BuildFields();
   BuildStatusBar();
 
-  fileDialog_ = new QFileDialog(this);
-  fileDialog_->setObjectName(QString::fromLatin1(component::kFileDialog));
-  fileDialog_->setFileMode(QFileDialog::ExistingFile);
-  fileDialog_->setAcceptMode(QFileDialog::AcceptOpen);
-  // Qt's own dialog: the same on every desktop, and one the tests can drive.
-  fileDialog_->setOption(QFileDialog::DontUseNativeDialog, true);
+  fileDialog_ = MakeFilePicker(this);
   // A full path typed and confirmed with Enter closes the picker while the
   // name field's completion list is still open. That list is a window of its
   // own that holds the mouse: left on screen, it would swallow the next click
@@ -124,6 +125,8 @@ TForm_VOSKE_XML::TForm_VOSKE_XML(TransmissionPort& transmission, GenerationServi
   presenter_ = std::make_unique<MainWindowPresenter>(*this, frontEnd_, transmission, std::move(services));
   ConnectEvents();
   presenter_->FormCreate();
+  // The first field has the focus, as the window always opened.
+  documentKind_->setFocus(Qt::OtherFocusReason);
 }
 
 TForm_VOSKE_XML::~TForm_VOSKE_XML() = default;
@@ -178,11 +181,12 @@ void TForm_VOSKE_XML::BuildFields() {
   // Wide enough for the longest step of a generation.
   statusLine_->setGeometry(185, 183, kClientWidth - 185 - 8, statusLine_->sizeHint().height());
 
-  setTabOrder(documentKind_, action_);
-  setTabOrder(action_, useProxy_);
-  setTabOrder(useProxy_, workbookPath_);
-  setTabOrder(workbookPath_, destinationFolder_);
-  setTabOrder(destinationFolder_, xmlFilePath_);
+  // Reading order: the toolbar, then each field followed by its "..." button.
+  const QWidget* order[] = {mainButton_,   statusPageButton_,  quitButton_,        documentKind_,
+                            action_,       useProxy_,          workbookPath_,      pickWorkbook_,
+                            destinationFolder_, pickDestination_, xmlFilePath_, pickXmlFile_};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i)
+    setTabOrder(const_cast<QWidget*>(order[i]), const_cast<QWidget*>(order[i + 1]));
 }
 
 void TForm_VOSKE_XML::BuildStatusBar() {
@@ -229,6 +233,14 @@ void TForm_VOSKE_XML::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     event->accept();
     return;
+  }
+  // Enter presses the focused toolbar or "..." button, as Space does.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QToolButton*>(focusWidget()); button && button->isEnabled()) {
+      event->accept();
+      button->click();
+      return;
+    }
   }
   QDialog::keyPressEvent(event);
 }

@@ -2,17 +2,16 @@
 // small dialogs shown, the browser opened.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QToolButton>
-#include <QUrl>
 
-#include <stdexcept>
 
+#include "entry/browser.h"
+#include "entry/file_picker.h"
 #include "entry/folder_dialog.h"
 #include "entry/main_form.h"
 #include "entry/password_dialog.h"
@@ -111,8 +110,8 @@ void TForm_VOSKE_XML::ReleaseProxyDialog() {
   proxyDialog_ = nullptr;
 }
 
-std::optional<std::string> TForm_VOSKE_XML::PickFile(const Text& filter) {
-  fileDialog_->setNameFilter(QtFileFilter(ToQString(filter)));
+std::optional<std::string> TForm_VOSKE_XML::PickFile(const Text& filter, const std::string& startFolder) {
+  PrepareFilePicker(*fileDialog_, QtFileFilter(ToQString(filter)), DisplayPath(startFolder));
   if (fileDialog_->exec() != QDialog::Accepted) return std::nullopt;
   const QStringList files = fileDialog_->selectedFiles();
   if (files.isEmpty()) return std::nullopt;
@@ -127,12 +126,9 @@ std::optional<std::string> TForm_VOSKE_XML::PickFolder(const std::string& startF
   return chosen;
 }
 
-void TForm_VOSKE_XML::OpenUrl(const std::string& url) {
-  // A desktop without a browser would otherwise swallow the click silently;
-  // the presenter reports the failure like any other.
-  const QString address = QString::fromStdString(url);
-  if (!QDesktopServices::openUrl(QUrl(address)))
-    throw std::runtime_error("Nenhum navegador abriu o endereço " + url + ".");
+void TForm_VOSKE_XML::OpenUrl(const std::string& url, std::function<void(const std::string& reason)> failed) {
+  OpenInBrowser(this, QString::fromStdString(url),
+                [failed = std::move(failed)](const QString& reason) { failed(reason.toStdString()); });
 }
 
 void TForm_VOSKE_XML::Close() { close(); }

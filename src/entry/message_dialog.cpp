@@ -178,6 +178,8 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const QString& text, int iconKi
   auto form = std::make_unique<TMessageForm>();
   form->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
   form->setWindowTitle(caption);
+  // Owned by no window: it shows the program's picture itself.
+  form->setWindowIcon(ProgramIcon());
   form->setFont(DialogFont());
   form->setWindowModality(Qt::ApplicationModal);
 

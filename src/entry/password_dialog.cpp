@@ -74,12 +74,4 @@ void TForm_Senha_OXR::ToggleShowCharacters() {
   password_->setEchoMode(password_->echoMode() == QLineEdit::Password ? QLineEdit::Normal : QLineEdit::Password);
 }
 
-void TForm_Senha_OXR::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    event->accept();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
 }  // namespace voske

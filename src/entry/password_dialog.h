@@ -1,6 +1,7 @@
 #pragma once
 // TForm_Senha_OXR: asks for the password the operator holds with the
-// regulator, before every generation and every sending.
+// regulator, before every generation and every sending. Esc ends it without
+// OK, as its close box does.
 #include <QDialog>
 
 #include "text/text.h"
@@ -24,11 +25,6 @@ class TForm_Senha_OXR : public QDialog {
   void Confirm();
   // "Mostrar os caracteres": shows or hides what was typed.
   void ToggleShowCharacters();
-
- protected:
-  // There is no cancel button, so Esc does nothing; the close box still
-  // ends the dialog without OK.
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QLabel* prompt_;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "entry/application_setup.h"
+#include "entry/icons.h"
 #include "entry/main_form.h"
 #include "generation/run_generation.h"
 #include "transmission/java_transmission.h"
@@ -36,6 +37,9 @@ extern "C" __attribute__((visibility("default"))) void Chama_VOSKE() {
     // No display name is set: the window system would append it to every
     // caption ("Erro — VOSKE-XML 3.3"), and a caption is shown as given.
     QGuiApplication::setDesktopFileName(QStringLiteral("voske-xml"));
+    // Qt's own dialogs (the file picker) show the program's picture too; a
+    // host's application keeps its own.
+    QApplication::setWindowIcon(voske::ProgramIcon());
   }
   voske::PrepareApplication();
 

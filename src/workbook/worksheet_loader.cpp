@@ -14,7 +14,7 @@ Text FirstLine(ReaderError::Kind kind, const Text& sheetName) {
     case ReaderError::Kind::FileNotFound:
       return Ansi("O arquivo da planilha não foi encontrado ou não pôde ser aberto para leitura.");
     case ReaderError::Kind::NotAWorkbook:
-      return Ansi("O arquivo informado não é uma pasta de trabalho do Excel (.xlsx, .xlsm ou .xls).");
+      return Ansi("O arquivo informado não é uma pasta de trabalho (.xlsx, .xlsm, .xls ou .ods).");
     case ReaderError::Kind::SheetNotFound:
       return Ansi("A planilha \"") + sheetName + Ansi("\" não foi encontrada na pasta de trabalho.");
     case ReaderError::Kind::Corrupt:
@@ -31,17 +31,20 @@ Text FirstLine(ReaderError::Kind kind, const Text& sheetName) {
   return Ansi("A pasta de trabalho não pôde ser lida.");
 }
 
-[[noreturn]] void Fail(ReaderError::Kind kind, const Text& sheetName) { throw LoadError(kind, sheetName); }
+[[noreturn]] void Fail(ReaderError::Kind kind, const Text& sheetName, const std::string& path) {
+  throw LoadError(kind, sheetName, path);
+}
 
 }  // namespace
 
-ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName) {
+ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName, const std::string& path) {
   // No worksheet named yet (the file itself failed while listing all of
   // them): no line for it, rather than an empty one.
   const Text sheetLine = sheetName.empty() ? Text() : sheetName + CR;
-  return ECarregaArquivo(FirstLine(kind, sheetName) + CR + sheetLine +
-                         Ansi("Problema de comunicação com o Excel. Tente Novamente!") + CR +
-                         Ansi("Se persistir o problema verifique o funcionamento do Excel."));
+  // The workbook is read directly, so the advice is about the file itself.
+  return ECarregaArquivo(FirstLine(kind, sheetName) + CR + sheetLine + Ansi("Arquivo: ") + FromUtf8(path) + CR +
+                         Ansi("Confira se o arquivo é a Planilha Padrão (.xlsx, .xlsm, .xls ou .ods) e tente "
+                              "novamente."));
 }
 
 void TUtil::LoadWorksheet(WorksheetArray& out, const std::string& path, const Text& sheetName) {
@@ -58,13 +61,13 @@ void TUtil::LoadWorksheet(WorksheetArray& out, const std::string& path, const Te
     heldCells_ += array.StoredCells();
     out = std::move(array);
   } catch (const ReaderError& e) {
-    Fail(e.kind(), sheetName);
+    Fail(e.kind(), sheetName, path);
   } catch (const std::bad_alloc&) {
-    Fail(ReaderError::Kind::TooLarge, sheetName);
+    Fail(ReaderError::Kind::TooLarge, sheetName, path);
   } catch (const std::exception&) {
     // Nothing else should escape a reader; if it does, the file is what the
     // reader could not make sense of.
-    Fail(ReaderError::Kind::Corrupt, sheetName);
+    Fail(ReaderError::Kind::Corrupt, sheetName, path);
   }
 }
 

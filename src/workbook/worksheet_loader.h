@@ -21,11 +21,12 @@ class ECarregaArquivo : public EVoske {
   using EVoske::EVoske;
 };
 
-// The ECarregaArquivo of a reader's failure on worksheet `sheetName`; the one
-// place where a ReaderError kind becomes the user's first line. An empty
-// `sheetName` (a failure of the file before any worksheet is named) leaves
-// out the worksheet line.
-ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName);
+// The ECarregaArquivo of a reader's failure on worksheet `sheetName` of the
+// workbook at `path` (UTF-8); the one place where a ReaderError kind becomes
+// the user's first line. The lines after it name the worksheet (left out
+// when `sheetName` is empty: the file failed before any worksheet was named)
+// and the file, then say what to check.
+ECarregaArquivo LoadError(ReaderError::Kind kind, const Text& sheetName, const std::string& path);
 
 class TUtil {
  public:

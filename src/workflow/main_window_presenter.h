@@ -47,11 +47,11 @@ class MainWindowPresenter {
   // Frees the proxy dialog and closes the window; refused while a run goes on.
   void Quit();
   // Whether the window may close now. A generation lets the window handle
-  // events between worksheets, so the user can ask to close it midway;
-  // closing then would tear the window down under the running generation
-  // and leave a half-done run, so the request is refused (nothing is shown;
-  // the hourglass already says the window is busy) until the run ends.
-  bool FormCloseQuery() const;
+  // events between worksheets, and a sending runs off the window's thread,
+  // so the user can ask to close it midway; closing then would tear the
+  // window down under the running work, so the request is refused until the
+  // run ends, and the status line says so.
+  bool FormCloseQuery();
   // The window is closing: the Java environment of this window is released.
   void FormClose();
 
@@ -88,6 +88,7 @@ class MainWindowPresenter {
   Text programVersion_;
   GenerationState generation_;
   bool running_ = false;
+  RunAction runningAction_ = RunAction::Generate;
 };
 
 }  // namespace voske

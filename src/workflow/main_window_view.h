@@ -3,6 +3,7 @@
 // form implements it with real widgets; the tests implement it with plain
 // fields. Texts shown to the user are
 // Windows-1252; file and folder paths are native (UTF-8) strings as typed.
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -58,14 +59,18 @@ class MainWindowView {
   // Frees the proxy dialog if it exists; the next check creates a new one.
   virtual void ReleaseProxyDialog() = 0;
 
-  // The file-open dialog with a filter ("Planilha Excel|*.xls"): the chosen
-  // file, or nothing when the user cancelled.
-  virtual std::optional<std::string> PickFile(const Text& filter) = 0;
+  // The file-open dialog with a filter ("Arquivo XML|*.xml"), opened at
+  // `startFolder` with no file name typed: the chosen file, or nothing when
+  // the user cancelled.
+  virtual std::optional<std::string> PickFile(const Text& filter, const std::string& startFolder) = 0;
   // The folder dialog, opened at `startFolder`: the folder confirmed, or
   // nothing when it was closed.
   virtual std::optional<std::string> PickFolder(const std::string& startFolder) = 0;
-  // Opens a web address in the browser. May throw; the presenter reports it.
-  virtual void OpenUrl(const std::string& url) = 0;
+  // Opens a web address in the browser. When no browser could open it,
+  // `failed` is called with the reason, in Portuguese (UTF-8): at once, or
+  // later on the window's thread, since a browser reports only once it has
+  // tried. May also throw; the presenter reports that the same way.
+  virtual void OpenUrl(const std::string& url, std::function<void(const std::string& reason)> failed) = 0;
   // Closes the window (ends the modal loop of the host's call).
   virtual void Close() = 0;
 };

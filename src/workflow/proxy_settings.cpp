@@ -18,4 +18,10 @@ bool CheckProxySettings(const ProxySettings& typed, FrontEnd& frontEnd) {
   return true;
 }
 
+bool ProxySettingsComplete(const ProxySettings& settings) {
+  for (const Text* field : {&settings.server, &settings.port, &settings.user, &settings.password})
+    if (Trim(*field).empty()) return false;
+  return true;
+}
+
 }  // namespace voske

@@ -16,4 +16,7 @@ struct ProxySettings {
 // to be a number; the fields are kept untrimmed.
 bool CheckProxySettings(const ProxySettings& typed, FrontEnd& frontEnd);
 
+// Whether all four fields hold text once trimmed: settings a sending can use.
+bool ProxySettingsComplete(const ProxySettings& settings);
+
 }  // namespace voske

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -69,14 +70,16 @@ TEST_F(DialogsTest, PasswordDialogShowCharactersToggles) {
   EXPECT_EQ(Widget<QLineEdit>(d, "MaskEdit1")->echoMode(), QLineEdit::Password);
 }
 
-TEST_F(DialogsTest, PasswordDialogEscDoesNothingAndCloseIsNotOk) {
-  TForm_Senha_OXR d;
-  support::WhenModal([&](QWidget* w) {
-    QTest::keyClick(w, Qt::Key_Escape);
-    EXPECT_TRUE(w->isVisible());
-    w->close();
-  });
-  EXPECT_NE(d.exec(), QDialog::Accepted);
+TEST_F(DialogsTest, PasswordDialogEscAndCloseBothEndItWithoutOk) {
+  for (bool esc : {true, false}) {
+    TForm_Senha_OXR d;
+    support::WhenModal([&](QWidget* w) {
+      Widget<QLineEdit>(*w, "MaskEdit1")->setText(QStringLiteral("digitada"));
+      if (esc) QTest::keyClick(w, Qt::Key_Escape);
+      else w->close();
+    });
+    EXPECT_EQ(d.exec(), QDialog::Rejected) << esc;
+  }
 }
 
 // The dialog hands its fields to the workflow's rule, as the main window does.
@@ -156,7 +159,7 @@ TEST_F(FolderDialogTest, ListsThePathDownToTheCurrentFolderThenItsSubFolders) {
   TForm_Pasta d([](const QString&) {});
   EXPECT_EQ(d.windowTitle(), QStringLiteral("Escolha do diretório"));
   EXPECT_EQ(d.size(), QSize(362, 327));
-  EXPECT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->geometry(), QRect(28, 42, 301, 232));
+  EXPECT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->geometry(), QRect(28, 42, 301, 212));
   EXPECT_EQ(QDir(d.CurrentFolder()).canonicalPath(), Scratch());
   const int levels = static_cast<int>(Scratch().count(QChar('/'))) + 1;  // the root, then each folder down to the scratch one
   ASSERT_EQ(Widget<QListWidget>(d, "DirectoryListBox1")->count(), levels + 2);
@@ -186,6 +189,34 @@ TEST_F(FolderDialogTest, SingleClickOnlyHighlightsDoubleClickEnters) {
   EXPECT_EQ(e.CurrentFolder(), QStringLiteral("/"));
   e.Confirm();
   EXPECT_EQ(chosen, QStringLiteral("/"));
+}
+
+// The keyboard alone: typing a name jumps to it, Enter opens the highlighted
+// folder, Enter again confirms it; what "Confirmar" takes is always shown.
+TEST_F(FolderDialogTest, KeyboardTypingJumpsEnterOpensThenConfirms) {
+  QString chosen;
+  TForm_Pasta d([&](const QString& s) { chosen = s; });
+  auto* list = Widget<QListWidget>(d, "DirectoryListBox1");
+  auto* shown = d.findChild<QLabel*>(QStringLiteral("chosenFolder"));
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(QDir(shown->toolTip()).canonicalPath(), Scratch());
+  support::WhenModal([&](QWidget*) {
+    list->setFocus();
+    QTest::keyClicks(list, QStringLiteral("be"));
+    EXPECT_EQ(list->currentItem()->text().trimmed(), QStringLiteral("beta"));
+    EXPECT_EQ(QDir(shown->toolTip()).canonicalPath(), Scratch());  // highlighting changes nothing
+    QTest::keyClick(list, Qt::Key_Home);
+    QTest::keyClicks(list, QStringLiteral("a"));
+    EXPECT_EQ(list->currentItem()->text().trimmed(), QStringLiteral("alfa"));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(QDir(d.CurrentFolder()).canonicalPath(), Scratch() + QStringLiteral("/alfa"));
+    EXPECT_TRUE(shown->text().startsWith(QStringLiteral("Pasta escolhida: "))) << shown->text().toStdString();
+    EXPECT_TRUE(shown->toolTip().endsWith(QStringLiteral("/alfa")));
+    EXPECT_TRUE(d.isVisible());
+    QTest::keyClick(list, Qt::Key_Return);  // on the folder now open: "Confirmar"
+  });
+  d.exec();
+  EXPECT_EQ(QDir(chosen).canonicalPath(), Scratch() + QStringLiteral("/alfa"));
 }
 
 }  // namespace

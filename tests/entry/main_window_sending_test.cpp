@@ -67,12 +67,14 @@ TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
   // thread keeps firing, sees the window busy and cannot close it.
   int ticksInFlight = 0;
   bool buttonEverEnabled = false, hourglassAlways = true, closedMidway = false;
+  QString statusAfterClosing;
   QTimer user;
   user.setInterval(20);
   QObject::connect(&user, &QTimer::timeout, [&] {
     // Counted while the answer is awaited, not once the outcome is shown
     // (the arrow comes back while the user reads it).
-    if (Widget<QLabel>(w, "LB_Status")->text() != QStringLiteral("Status: Enviando o arquivo XML") || watch.seen.size() > 1 ||
+    if (!Widget<QLabel>(w, "LB_Status")->text().startsWith(QStringLiteral("Status: Enviando os dados para OXR")) ||
+        watch.seen.size() > 1 ||
         qobject_cast<TMessageForm*>(QApplication::activeModalWidget()))
       return;
     ++ticksInFlight;
@@ -82,6 +84,7 @@ TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
     w.close();
     Widget<QToolButton>(w, "Sair")->click();
     closedMidway = closedMidway || !w.isVisible();
+    statusAfterClosing = Widget<QLabel>(w, "LB_Status")->text();
   });
   user.start();
   QElapsedTimer clock;
@@ -93,6 +96,9 @@ TEST(WindowSending, GeneratesThenSendsAndShowsWhereTheReceiptIs) {
   EXPECT_FALSE(buttonEverEnabled);
   EXPECT_TRUE(hourglassAlways);
   EXPECT_FALSE(closedMidway);
+  // The window says why it stays open.
+  EXPECT_EQ(statusAfterClosing,
+            QStringLiteral("Status: Enviando os dados para OXR - a janela fecha quando a OXR responder"));
   EXPECT_TRUE(Widget<QToolButton>(w, "B_Gerar_Arquivo")->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   ASSERT_EQ(watch.seen.size(), 2);

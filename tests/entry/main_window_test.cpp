@@ -3,24 +3,30 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolButton>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QUrl>
 
 #include <atomic>
 #include <fstream>
 #include <thread>
 
+#include "entry/file_picker.h"
 #include "entry/folder_dialog.h"
+#include "entry/icons.h"
 #include "entry/main_window_fixture.h"
 #include "entry/proxy_dialog.h"
+#include "support/files.h"
 #include "support/paths.h"
 #include "support/wait.h"
 
@@ -68,6 +74,12 @@ TEST_F(MainWindowTest, StartsInGenerationModeWithTheCaptionAndStatusOfFormCreate
   EXPECT_EQ(w.windowTitle(), QStringLiteral("VOSKE-XML 3.3 { - JRE 17.0.15}"));
   EXPECT_EQ(w.ApplicationTitle(), QStringLiteral("VOSKE-XML 3.3"));
   EXPECT_EQ(transmission.started, 1);
+  // The program's own picture for the title bar and the task switcher, on
+  // the window and on the folder dialog, which no window owns.
+  const QImage expected = ProgramIconImage(48).convertToFormat(QImage::Format_ARGB32);
+  EXPECT_EQ(w.windowIcon().pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32), expected);
+  TForm_Pasta folder([](const QString&) {});
+  EXPECT_EQ(folder.windowIcon().pixmap(48, 48).toImage().convertToFormat(QImage::Format_ARGB32), expected);
 
   EXPECT_EQ(Find<QComboBox>(w, "ComboBox1")->currentText(), QStringLiteral("Dados cadastrais"));
   EXPECT_EQ(Find<QComboBox>(w, "ComboBox2")->currentText(), QStringLiteral("Geração do arquivo XML"));
@@ -151,15 +163,22 @@ TEST_F(MainWindowTest, LayoutFollowsTheForm) {
   EXPECT_NE(Find<QFileDialog>(w, "OpenDialog1"), nullptr);
 }
 
-TEST_F(MainWindowTest, TabVisitsTheSixFieldsInOrder) {
+// Every control in reading order, the toolbar and the "..." buttons too, so
+// that a run needs no mouse; the window opens with the first field focused.
+TEST_F(MainWindowTest, TabVisitsEveryControlInReadingOrder) {
   TForm_VOSKE_XML& w = Window();
   Find<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);  // every field enabled
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   w.activateWindow();
-  Widget<QComboBox>(w, "ComboBox1")->setFocus();
-  const char* order[] = {"ComboBox2", "chkUtilizarProxy", "FilenameEdit1", "DirectoryEdit1", "fneArquivoXML",
-                         "ComboBox1"};
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QWidget* first = QApplication::focusWidget();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ((qobject_cast<QComboBox*>(first->parentWidget()) ? first->parentWidget() : first)->objectName(),
+            QStringLiteral("ComboBox1"));
+  const char* order[] = {"ComboBox2",     "chkUtilizarProxy", "FilenameEdit1", "SpeedButton2",
+                         "DirectoryEdit1", "SpeedButton4",    "fneArquivoXML", "SpeedButton3",
+                         "B_Gerar_Arquivo", "SpeedButton1",   "Sair",          "ComboBox1"};
   for (const char* next : order) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QWidget* focus = QApplication::focusWidget();
@@ -168,6 +187,12 @@ TEST_F(MainWindowTest, TabVisitsTheSixFieldsInOrder) {
     QWidget* owner = qobject_cast<QComboBox*>(focus->parentWidget()) ? focus->parentWidget() : focus;
     EXPECT_EQ(owner->objectName(), QString::fromLatin1(next));
   }
+  // Enter on the focused main button runs it, as a click does.
+  MessageWatch watch;
+  Widget<QToolButton>(w, "B_Gerar_Arquivo")->setFocus();
+  QTest::keyClick(Widget<QToolButton>(w, "B_Gerar_Arquivo"), Qt::Key_Return);
+  ASSERT_EQ(watch.seen.size(), 1);
+  EXPECT_EQ(watch.seen[0].text, QStringLiteral("Selecione o local onde ficará a pasta Recibo."));
 }
 
 TEST_F(MainWindowTest, ModeSwitchFollowsTheActionAndClearsTheXmlFileOnTheWayBack) {
@@ -375,7 +400,7 @@ TEST_F(MainButtonTest, SendingTakesTheXmlFieldWithoutQuotesAndTheProxyValues) {
   EXPECT_EQ(r.proxyServer, "proxy.local");
   EXPECT_EQ(r.proxyPort, "3128");
   EXPECT_EQ(r.passwordUpper, Ansi("SENHA é"));  // a-z only
-  EXPECT_EQ(statusWhileSending, QStringLiteral("Status: Enviando o arquivo XML"));
+  EXPECT_EQ(statusWhileSending, QStringLiteral("Status: Enviando os dados para OXR"));
   EXPECT_FALSE(buttonWhileSending);
   ASSERT_EQ(watch.seen.size(), 1);
   EXPECT_EQ(watch.seen[0].caption, QStringLiteral("Informação"));
@@ -446,7 +471,7 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
     dialog->reject();
   });
   Widget<QToolButton>(w, "SpeedButton2")->click();
-  EXPECT_EQ(filters, QStringList{QStringLiteral("Planilha Excel (*.xls *.xlsx *.xlsm)")});
+  EXPECT_EQ(filters, QStringList{QStringLiteral("Planilha Padrão (*.xlsx *.xlsm *.xls *.ods)")});
   EXPECT_EQ(Widget<QLineEdit>(w, "FilenameEdit1")->text(), QStringLiteral("antes"));
 
   support::WhenModal([&](QWidget* d) {
@@ -456,14 +481,46 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   Widget<QToolButton>(w, "SpeedButton2")->click();
   EXPECT_EQ(QFileInfo(Widget<QLineEdit>(w, "FilenameEdit1")->text()).canonicalFilePath(), QFileInfo(Q(scratch / "dados.xlsm")).canonicalFilePath());
 
-  // The XML picker works in generation mode too.
+  // The XML picker works in generation mode too. It opens in the
+  // destination folder, where the documents are, with no name typed (the
+  // workbook picked before is not offered), the documents' names, sizes and
+  // dates shown whole, the dates written the Brazilian way.
+  const std::string document = "418723_CADASTRAL_2026-12-10_135738.xml";
+  std::ofstream(scratch / document) << "<a/>";
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Q(scratch.path()));
+  QString startedIn, typedName, dateShown;
+  int nameShown = 0, nameNeeded = 1, columnsWidth = 1, listWidth = 0;
   support::WhenModal([&](QWidget* d) {
     auto* dialog = qobject_cast<QFileDialog*>(d);
     filters = dialog->nameFilters();
+    startedIn = dialog->directory().canonicalPath();
+    typedName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+    auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+      return list->model()->rowCount(list->rootIndex()) >= 1 &&
+             dialog->viewMode() == QFileDialog::Detail;
+    }, 20000));
+    for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
+      const QModelIndex name = list->model()->index(r, 0, list->rootIndex());
+      if (name.data().toString() != QString::fromStdString(document)) continue;
+      nameNeeded = list->fontMetrics().horizontalAdvance(name.data().toString()) + list->iconSize().width();
+      nameShown = list->header()->sectionSize(0);
+      // The list shows its dates through the picker's own cell text.
+      auto* files = qobject_cast<QFileSystemModel*>(list->model());
+      if (files && list->itemDelegateForColumn(3)) dateShown = FileListText(*files, name.siblingAtColumn(3));
+    }
+    columnsWidth = 0;
+    for (int c = 0; c < 4; ++c) columnsWidth += list->header()->sectionSize(c);
+    listWidth = list->viewport()->width();
     ChooseIn(dialog, Q(scratch / "envio.xml"));
   });
   Widget<QToolButton>(w, "SpeedButton3")->click();
   EXPECT_EQ(filters, QStringList{QStringLiteral("Arquivo XML (*.xml)")});
+  EXPECT_EQ(startedIn, QDir(Q(scratch.path())).canonicalPath());
+  EXPECT_EQ(typedName, QString());
+  EXPECT_GE(nameShown, nameNeeded);
+  EXPECT_LE(columnsWidth, listWidth);  // no column cut at the right
+  EXPECT_EQ(dateShown, QFileInfo(Q(scratch / document)).lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm")));
   EXPECT_TRUE(Widget<QLineEdit>(w, "fneArquivoXML")->text().endsWith(QStringLiteral("envio.xml")));
 
 }
@@ -502,33 +559,42 @@ TEST_F(MainWindowTest, FolderDialogStartsAtTheTypedFolderElseAtHome) {
   qputenv("HOME", savedHome);
 }
 
-class UrlCatcher : public QObject {
-  Q_OBJECT
- public slots:
-  void open(const QUrl& url) { urls << url; }
-
- public:
-  QList<QUrl> urls;
-};
-
+// The desktop's opener, stood in for by a script that notes the address and
+// ends as a real one does: 0 when a browser opened it, 3 when none could.
 TEST_F(MainWindowTest, StatusPageOpensInTheBrowserOrSaysWhyNot) {
+  support::ScratchDir bin;
+  const QByteArray savedPath = qgetenv("PATH");
+  const auto opener = [&](int status) {
+    std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$1\" >> '" << (bin / "enderecos").string() << "'\nexit "
+                                    << status << "\n";
+    std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
+  };
+  qputenv("PATH", QByteArray::fromStdString(bin.path().string()) + ":/usr/bin:/bin");
   TForm_VOSKE_XML& w = Window();
-  {
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
-    Widget<QToolButton>(w, "SpeedButton1")->click();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
-    ASSERT_EQ(catcher.urls.size(), 1);
-    EXPECT_EQ(catcher.urls[0].scheme(), QStringLiteral("http"));
-    EXPECT_EQ(catcher.urls[0].port(), 8080);
-    EXPECT_EQ(catcher.urls[0].path(), QStringLiteral("/HotSite"));
-  }
-  // The offscreen platform has no browser: the click is not silently lost.
   MessageWatch watch;
+  opener(0);
   Widget<QToolButton>(w, "SpeedButton1")->click();
-  ASSERT_EQ(watch.seen.size(), 1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return std::filesystem::exists(bin / "enderecos"); }, 10000));
+  QTest::qWait(200);  // an opener that succeeded says nothing, now or later
+  EXPECT_TRUE(watch.seen.isEmpty());
+  const QUrl url(QString::fromStdString(support::FileContents(bin / "enderecos")).trimmed());
+  EXPECT_EQ(url.scheme(), QStringLiteral("http"));
+  EXPECT_EQ(url.port(), 8080);
+  EXPECT_EQ(url.path(), QStringLiteral("/HotSite"));
+
+  // No browser: the opener's failure reaches the user, not only its stderr.
+  opener(3);
+  Widget<QToolButton>(w, "SpeedButton1")->click();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !watch.seen.isEmpty(); }, 10000));
   EXPECT_TRUE(watch.seen[0].text.startsWith(QStringLiteral("Erro ao tentar abrir o Internet Explorer: \n")));
-  EXPECT_TRUE(watch.seen[0].text.contains(QStringLiteral(":8080/HotSite")));
+  EXPECT_TRUE(watch.seen[0].text.contains(QStringLiteral("Nenhum navegador abriu o endereço http://")));
+  // No opener at all: said at once.
+  std::filesystem::remove(bin / "xdg-open");
+  qputenv("PATH", QByteArray::fromStdString(bin.path().string()));
+  Widget<QToolButton>(w, "SpeedButton1")->click();
+  qputenv("PATH", savedPath);
+  ASSERT_EQ(watch.seen.size(), 2);
+  EXPECT_TRUE(watch.seen[1].text.contains(QStringLiteral(":8080/HotSite")));
 }
 
 TEST_F(MainWindowTest, WithoutAVmTheXmlFieldStartsDisabled) {
@@ -541,5 +607,3 @@ TEST_F(MainWindowTest, WithoutAVmTheXmlFieldStartsDisabled) {
 
 }  // namespace
 }  // namespace voske
-
-#include "main_window_test.moc"

@@ -22,6 +22,7 @@ struct SeenMessage {
   QString text;
   QStringList details;  // the "Ver mais..." lines, when the dialog has them
   QStringList buttons;  // captions, in order
+  QString status;       // the main window's status line while it was shown
 };
 
 class MessageWatch : public QObject {
@@ -40,7 +41,9 @@ class MessageWatch : public QObject {
   void Poll() {
     auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
     if (!form || !form->isVisible() || form->buttons.empty()) return;
-    SeenMessage message{form->windowTitle(), form->text->text(), {}, {}};
+    SeenMessage message{form->windowTitle(), form->text->text(), {}, {}, {}};
+    for (QWidget* top : QApplication::topLevelWidgets())
+      if (auto* status = top->findChild<QLabel*>(QStringLiteral("LB_Status"))) message.status = status->text();
     if (form->details) message.details = *form->details;
     QPushButton* press = form->buttons.front();
     for (QPushButton* b : form->buttons) {

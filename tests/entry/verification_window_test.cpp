@@ -96,6 +96,8 @@ TEST_F(WindowVerificationTest, SendingADocumentWithFindingsAsksFirst) {
   EXPECT_TRUE(seen[0].text.contains(QStringLiteral("2 avisos de verificação"))) << seen[0].text.toStdString();
   EXPECT_TRUE(seen[0].text.contains(QStringLiteral("Enviar mesmo assim?")));
   EXPECT_EQ(seen[0].buttons, (QStringList{QStringLiteral("&Sim"), QStringLiteral("&Não")}));
+  // Nothing says it is sending while the question waits for an answer.
+  EXPECT_FALSE(seen[0].status.contains(QStringLiteral("Enviando"))) << seen[0].status.toStdString();
   ASSERT_EQ(seen[0].details.size(), 2);
   // Read back from the file, the findings name element paths.
   EXPECT_TRUE(seen[0].details[0].contains(QStringLiteral("/oxr:cadastro/oxr:eMail \"regulatorio."))) 

@@ -65,8 +65,8 @@ TEST_F(CelulasCommand, AFailureShowsTheLoadMessageAndUsageErrorsShowHelp) {
   EXPECT_EQ(missing.out, "");
   EXPECT_EQ(missing.err,
             "A planilha \"Listas\" não foi encontrada na pasta de trabalho.\nListas\n"
-            "Problema de comunicação com o Excel. Tente Novamente!\n"
-            "Se persistir o problema verifique o funcionamento do Excel.\n");
+            "Arquivo: " + book_ + "\n"
+            "Confira se o arquivo é a Planilha Padrão (.xlsx, .xlsm, .xls ou .ods) e tente novamente.\n");
 
   const support::CliResult noFile = Celulas({"--planilha", (dir_ / "nada.xlsx").string()});
   EXPECT_EQ(noFile.status, 1);
@@ -81,9 +81,9 @@ TEST_F(CelulasCommand, AFailureShowsTheLoadMessageAndUsageErrorsShowHelp) {
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.out, "");
   EXPECT_EQ(bad.err,
-            "O arquivo informado não é uma pasta de trabalho do Excel (.xlsx, .xlsm ou .xls).\n"
-            "Problema de comunicação com o Excel. Tente Novamente!\n"
-            "Se persistir o problema verifique o funcionamento do Excel.\n");
+            "O arquivo informado não é uma pasta de trabalho (.xlsx, .xlsm, .xls ou .ods).\n"
+            "Arquivo: " + damaged + "\n"
+            "Confira se o arquivo é a Planilha Padrão (.xlsx, .xlsm, .xls ou .ods) e tente novamente.\n");
   EXPECT_EQ(noFile.err.find("\n\n"), std::string::npos) << noFile.err;
 
   EXPECT_EQ(Celulas({}).status, 2);

@@ -15,8 +15,11 @@ namespace {
 
 using support::ScratchDir;
 
-const Text kAdvice = Ansi("Problema de comunicação com o Excel. Tente Novamente!") + CR +
-                     Ansi("Se persistir o problema verifique o funcionamento do Excel.");
+// The lines after the worksheet: the file, and what to check in it.
+Text Advice(const std::string& path) {
+  return Ansi("Arquivo: ") + FromUtf8(path) + CR +
+         Ansi("Confira se o arquivo é a Planilha Padrão (.xlsx, .xlsm, .xls ou .ods) e tente novamente.");
+}
 
 std::string SampleBook(const ScratchDir& dir) {
   const std::string path = (dir / "planilha.xlsx").string();
@@ -38,27 +41,27 @@ Text MessageOf(const std::string& path, const Text& sheet) {
   return "no failure";
 }
 
-TEST(TUtil, EachFailureNamesTheProblemThenTheWorksheetThenTheAdvice) {
+TEST(TUtil, EachFailureNamesTheProblemThenTheWorksheetThenTheFile) {
   ScratchDir dir;
   const std::string book = SampleBook(dir);
   EXPECT_EQ(MessageOf(book, Ansi("Provisão")),
             Ansi("A planilha \"Provisão\" não foi encontrada na pasta de trabalho.") + CR + Ansi("Provisão") + CR +
-                kAdvice);
+                Advice(book));
   EXPECT_EQ(MessageOf((dir / "nada.xlsx").string(), "Listas"),
             Ansi("O arquivo da planilha não foi encontrado ou não pôde ser aberto para leitura.") + CR + "Listas" +
-                CR + kAdvice);
+                CR + Advice((dir / "nada.xlsx").string()));
 
   std::ofstream(dir / "texto.xlsx") << "isto não é uma planilha";
   const Text notBook = MessageOf((dir / "texto.xlsx").string(), "Listas");
   EXPECT_EQ(notBook.substr(0, notBook.find(CR)),
-            Ansi("O arquivo informado não é uma pasta de trabalho do Excel (.xlsx, .xlsm ou .xls)."));
+            Ansi("O arquivo informado não é uma pasta de trabalho (.xlsx, .xlsm, .xls ou .ods)."));
 
   support::WriteZip((dir / "quebrada.xlsx").string(),
                     support::Package({{"Listas", support::SheetXml("<row><c><v>1</c></row>")}}));
   const Text corrupt = MessageOf((dir / "quebrada.xlsx").string(), "Listas");
   EXPECT_EQ(corrupt.substr(0, corrupt.find(CR)),
             Ansi("A pasta de trabalho está corrompida ou danificada e não pôde ser lida."));
-  EXPECT_EQ(corrupt.substr(corrupt.find(CR) + 1), "Listas" + Text(1, CR) + kAdvice);
+  EXPECT_EQ(corrupt.substr(corrupt.find(CR) + 1), "Listas" + Text(1, CR) + Advice((dir / "quebrada.xlsx").string()));
 
   support::WriteZip((dir / "grande.xlsx").string(),
                     support::Package({{"Listas", support::SheetXml("<row r=\"2000000\"><c><v>1</v></c></row>")}}));
@@ -71,10 +74,10 @@ TEST(TUtil, EachFailureNamesTheProblemThenTheWorksheetThenTheAdvice) {
   EXPECT_EQ(binary.substr(0, binary.find(CR)),
             Ansi("O formato desta pasta de trabalho não é suportado; salve-a no Excel como Pasta de Trabalho do "
                  "Excel (.xlsx)."));
-  EXPECT_EQ(LoadError(ReaderError::Kind::Encrypted, "X").Message(),
+  EXPECT_EQ(LoadError(ReaderError::Kind::Encrypted, "X", "/pasta/operadora ação.xlsx").Message(),
             Ansi("A pasta de trabalho está protegida por senha de abertura (criptografada); remova a senha no "
                  "Excel e tente novamente.") +
-                CR + "X" + CR + kAdvice);
+                CR + "X" + CR + Advice("/pasta/operadora ação.xlsx"));
 }
 
 // Each worksheet within its own budget may still, together with the others,
@@ -96,7 +99,7 @@ TEST(TUtil, TheWorksheetsOfOneGenerationShareOneCellBudget) {
     ADD_FAILURE() << "the third worksheet went past the budget";
   } catch (const ECarregaArquivo& e) {
     EXPECT_EQ(e.Message(), Ansi("A pasta de trabalho excede os limites do Excel ou do leitor e não pôde ser lida.") +
-                               CR + "C" + CR + kAdvice);
+                               CR + "C" + CR + Advice(path));
   }
   EXPECT_EQ(c.StoredCells(), 0u);  // left as it was
 

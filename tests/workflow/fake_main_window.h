@@ -57,18 +57,19 @@ class FakeMainWindow : public MainWindowView {
     if (onProxyDialog) onProxyDialog();
   }
   void ReleaseProxyDialog() override { Log("proxy:release"); }
-  std::optional<std::string> PickFile(const Text& filter) override {
+  std::optional<std::string> PickFile(const Text& filter, const std::string& startFolder) override {
     filters.push_back(filter);
+    fileStarts.push_back(startFolder);
     return pickedFile;
   }
   std::optional<std::string> PickFolder(const std::string& startFolder) override {
     folderStarts.push_back(startFolder);
     return pickedFolder;
   }
-  std::vector<std::string> folderStarts;
-  void OpenUrl(const std::string& url) override {
+  std::vector<std::string> folderStarts, fileStarts;
+  void OpenUrl(const std::string& url, std::function<void(const std::string&)> failed) override {
     urls.push_back(url);
-    if (!urlFailure.empty()) throw std::runtime_error(urlFailure);
+    if (!urlFailure.empty()) failed(urlFailure);
   }
   void Close() override { Log("close"); }
 

@@ -12,6 +12,7 @@
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "workflow/fake_main_window.h"
+#include "workflow/folder_start.h"
 #include "workflow/main_window_presenter.h"
 #include "support/wait.h"
 
@@ -195,7 +196,7 @@ TEST_F(PresenterTest, SendingTakesTheFileFromTheFieldAndRunsBusy) {
   presenter.GenerateOrSend();
 
   EXPECT_EQ(Utf8Texts(front.events),
-            (std::vector<std::string>{"password", "busy:on", "button:off", "status:Status: Enviando o arquivo XML",
+            (std::vector<std::string>{"password", "busy:on", "button:off", "status:Status: Enviando os dados para OXR",
                                       "java:send", "message:recibo", "status:Status:", "busy:off", "button:on"}));
   ASSERT_EQ(transmission.sent.size(), 1u);
   const SendRequest& r = transmission.sent[0];
@@ -222,6 +223,11 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
   };
   presenter.GenerateOrSend();
   EXPECT_FALSE(closeAllowed);
+  // The status line said why the window stayed open.
+  const std::vector<std::string> said = Utf8Texts(front.events);
+  EXPECT_NE(std::find(said.begin(), said.end(),
+                      "status:Status: Gerando os arquivos XML - a janela fecha quando a geração terminar"),
+            said.end());
   EXPECT_EQ(fake.builds.size(), 1u);
   EXPECT_EQ(view.passwordAsked, 1);
   const std::vector<std::string> events = Utf8Texts(front.events);
@@ -233,6 +239,31 @@ TEST_F(PresenterTest, TheWindowCannotCloseOrStartAgainWhileARunGoesOn) {
   EXPECT_EQ(EventsFrom("proxy:release"), (std::vector<std::string>{"proxy:release", "close"}));
   presenter.FormClose();
   EXPECT_EQ(Utf8Texts(front.events).back(), "java:release");
+}
+
+// A ticked proxy that was never configured is not silently left out: its
+// dialog opens, and while a field is still blank nothing is asked or sent.
+TEST_F(PresenterTest, ATickedProxyWithoutSettingsOpensItsDialogBeforeSending) {
+  FillForGeneration();
+  SwitchTo(RunAction::Send);
+  view.xmlFilePath = "/arquivos/enviar.xml";
+  view.proxyChecked = true;
+  view.typedPassword = Text("segredo");
+  presenter.GenerateOrSend();  // the dialog closed without "Confirmar"
+  EXPECT_EQ(view.proxyDialogShown, 1);
+  ASSERT_EQ(front.messages.size(), 1u);
+  EXPECT_EQ(ToUtf8(front.messages[0].text), "O campo \"Servidor\" deve ser definido.");
+  EXPECT_EQ(view.passwordAsked, 0);
+  EXPECT_TRUE(transmission.sent.empty());
+
+  view.onProxyDialog = [&] { presenter.ConfirmProxy({"proxy.local", "3128", "joao", "pw"}); };
+  presenter.GenerateOrSend();
+  EXPECT_EQ(view.proxyDialogShown, 2);
+  ASSERT_EQ(transmission.sent.size(), 1u);
+  EXPECT_TRUE(transmission.sent[0].useProxy);
+  EXPECT_EQ(transmission.sent[0].proxyServer, "proxy.local");
+  presenter.GenerateOrSend();  // configured now: the dialog is not shown again
+  EXPECT_EQ(view.proxyDialogShown, 2);
 }
 
 TEST_F(PresenterTest, SendingRunsOffTheWindowThreadWhileTheWindowHandlesEvents) {
@@ -269,9 +300,31 @@ TEST_F(PresenterTest, SendingRunsOffTheWindowThreadWhileTheWindowHandlesEvents) 
   EXPECT_EQ(view.passwordAsked, 1);
   const std::vector<std::string> events = Utf8Texts(front.events);
   EXPECT_EQ(std::count(events.begin(), events.end(), "close"), 0);
-  EXPECT_EQ(EventsFrom("java:send"), (std::vector<std::string>{"java:send", "message:Erro no envio", "status:Status:",
-                                                               "busy:off", "button:on"}));
+  // Each refused close said why the window stays open.
+  std::vector<std::string> after = EventsFrom("java:send");
+  const auto said = std::remove(after.begin(), after.end(),
+                                "status:Status: Enviando os dados para OXR - a janela fecha quando a OXR responder");
+  EXPECT_GE(after.end() - said, 3);
+  after.erase(said, after.end());
+  EXPECT_EQ(after, (std::vector<std::string>{"java:send", "message:Erro no envio", "status:Status:", "busy:off",
+                                             "button:on"}));
   EXPECT_TRUE(presenter.FormCloseQuery());
+}
+
+TEST_F(PresenterTest, FilePickersOpenWhereTheirFilesAre) {
+  presenter.FormCreate();
+  view.destinationFolder = (dir / "saida").string();
+  view.workbookPath = (dir / "planilha.xlsx").string();
+  presenter.PickXmlFile();     // where the generated documents are
+  presenter.PickWorkbook();    // beside the workbook typed
+  view.destinationFolder = "";
+  view.workbookPath = "";
+  presenter.PickXmlFile();     // nothing typed: the home folder
+  ASSERT_EQ(view.fileStarts.size(), 3u);
+  EXPECT_EQ(view.fileStarts[0], (dir / "saida").string());
+  EXPECT_EQ(view.fileStarts[1], dir.path().string());
+  EXPECT_EQ(view.fileStarts[2], FolderDialogStart(""));
+  EXPECT_EQ(ToUtf8(view.filters[1]), "Planilha Padrão|*.xlsx;*.xlsm;*.xls;*.ods");
 }
 
 TEST_F(PresenterTest, FolderPickerOpensAtTheTypedFolderAndWritesOnlyAConfirmedOne) {
