@@ -21,10 +21,16 @@ void DocumentVerifier::OnElement(const Text& name, std::size_t depth) {
 void DocumentVerifier::OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
                               const CellOrigin* origin) {
   ledger_.OnLeaf(ancestors, name, value, origin);
-  const int position = path_.Leaf(name, ancestors.size());
-  const LeafType* type = LeafTypeOf(name, ancestors);
-  if (!type) return;
-  std::optional<Refusal> refusal = RefusalOf(*type, value);
+  ElementPath::Child& leaf = path_.Leaf(name, ancestors.size());
+  if (leaf.memo < 0) {
+    const LeafType* type = LeafTypeOf(name, ancestors);
+    leaf.memo = static_cast<int>(checks_.size());
+    checks_.push_back(type ? PrepareCheck(*type) : LeafCheck{});
+  }
+  const int position = leaf.count;
+  const LeafCheck& check = checks_[static_cast<std::size_t>(leaf.memo)];
+  if (!check.type || PlainlySound(check, value)) return;
+  std::optional<Refusal> refusal = RefusalOf(check, value);
   if (!refusal || AcceptedByRule(name, value, path_)) return;
   Finding f;
   if (origin) {

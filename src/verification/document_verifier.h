@@ -17,6 +17,7 @@
 #include "text/text.h"
 #include "verification/element_path.h"
 #include "verification/finding.h"
+#include "verification/refusal.h"
 #include "verification/trial_balance_check.h"
 #include "xml/leaf_observer.h"
 
@@ -49,6 +50,9 @@ class DocumentVerifier : public LeafObserver {
   std::vector<Finding> findings_;
   std::size_t count_ = 0;
   ElementPath path_;
+  // What each kind of leaf is checked as, worked out once per kind of place
+  // (ElementPath's memos index it); a null type is not checked.
+  std::vector<LeafCheck> checks_;
   std::unordered_set<std::string> seenCells_;  // "sheet!cell element" of each finding by cell
   TrialBalanceCheck ledger_{[this](const Finding& f) { Report(f); }};
 };
