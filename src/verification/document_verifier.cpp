@@ -13,14 +13,24 @@ DocumentVerifier::DocumentVerifier() : sink_([this](const Finding& f) { findings
 
 DocumentVerifier::DocumentVerifier(FindingSink sink) : sink_(std::move(sink)) {}
 
-void DocumentVerifier::OnElement(const Text& name, std::size_t depth) { path_.Open(name, depth); }
+void DocumentVerifier::OnElement(const Text& name, std::size_t depth) {
+  path_.Open(name, depth);
+  ledger_.OnElement(name, depth);
+}
 
 void DocumentVerifier::OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
                               const CellOrigin* origin) {
-  const int position = path_.Leaf(name, ancestors.size());
-  const LeafType* type = LeafTypeOf(name, ancestors);
-  if (!type) return;
-  std::optional<Refusal> refusal = RefusalOf(*type, value);
+  ledger_.OnLeaf(ancestors, name, value, origin);
+  ElementPath::Child& leaf = path_.Leaf(name, ancestors.size());
+  if (leaf.memo < 0) {
+    const LeafType* type = LeafTypeOf(name, ancestors);
+    leaf.memo = static_cast<int>(checks_.size());
+    checks_.push_back(type ? PrepareCheck(*type) : LeafCheck{});
+  }
+  const int position = leaf.count;
+  const LeafCheck& check = checks_[static_cast<std::size_t>(leaf.memo)];
+  if (!check.type || PlainlySound(check, value)) return;
+  std::optional<Refusal> refusal = RefusalOf(check, value);
   if (!refusal || AcceptedByRule(name, value, path_)) return;
   Finding f;
   if (origin) {
@@ -38,8 +48,10 @@ void DocumentVerifier::OnLeaf(const std::vector<Text>& ancestors, const Text& na
 
 void DocumentVerifier::Report(Finding finding) {
   // One cell written to two leaves of one name (an address row shared by
-  // two dependents) is one thing to fix.
-  if (!finding.sheet.empty() && !seenCells_.insert(finding.Location() + " " + finding.element).second) return;
+  // two dependents) is one thing to fix; an accounting finding stands alone.
+  if (finding.kind == Finding::Kind::Value && !finding.sheet.empty() &&
+      !seenCells_.insert(finding.Location() + " " + finding.element).second)
+    return;
   ++count_;
   sink_(finding);
 }

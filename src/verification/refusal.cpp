@@ -12,6 +12,17 @@
 
 namespace voske {
 
+// A simple type with its pattern compiled and its reason made once for
+// every verification.
+struct CheckedType {
+  const schema::SimpleType* type = nullptr;
+  std::optional<SchemaPattern> pattern;
+  std::size_t maxLength = 0;  // 0: none
+  Text reason;                // for any facet it refuses
+  LeafCheck::Base base = LeafCheck::Base::None;
+  bool integerList = false;   // an enumeration matched by value
+};
+
 namespace {
 
 using sv = std::string_view;
@@ -68,15 +79,6 @@ constexpr TypeWords kTypeWords[] = {
 // A list is spelled out when it reads in one short phrase.
 constexpr std::size_t kShortListChars = 60;
 
-// A simple type with its pattern compiled and its reason made once for
-// every verification.
-struct CheckedType {
-  const schema::SimpleType* type = nullptr;
-  std::optional<SchemaPattern> pattern;
-  std::size_t maxLength = 0;  // 0: none
-  Text reason;                // for any facet it refuses
-};
-
 // "deve ser 00, 30, 60, 90, 120, 365 ou 999", or nothing for a long list.
 std::optional<Text> ShortList(const schema::SimpleType& t) {
   Text words;
@@ -101,13 +103,21 @@ Text ReasonFor(const schema::SimpleType& t, std::size_t maxLength) {
   return Ansi("não tem a forma que a OXR aceita");
 }
 
+LeafCheck::Base BaseOf(TextView name) {
+  if (name == "float") return LeafCheck::Base::Float;
+  if (name == "integer") return LeafCheck::Base::Integer;
+  if (name == "date") return LeafCheck::Base::Date;
+  return LeafCheck::Base::None;
+}
+
 const CheckedType* CheckedTypeOf(TextView name) {
   static const auto types = [] {
     std::map<TextView, CheckedType, std::less<>> map;
     for (const schema::SimpleType& t : schema::SimpleTypes()) {
       std::size_t maxLength = 0;
       for (const char c : t.maxLength) maxLength = maxLength * 10 + static_cast<std::size_t>(c - '0');
-      map.emplace(t.name, CheckedType{&t, SchemaPattern::Compile(t.pattern), maxLength, ReasonFor(t, maxLength)});
+      map.emplace(t.name, CheckedType{&t, SchemaPattern::Compile(t.pattern), maxLength, ReasonFor(t, maxLength),
+                                      BaseOf(t.base), t.base == "integer"});
     }
     return map;
   }();
@@ -116,10 +126,12 @@ const CheckedType* CheckedTypeOf(TextView name) {
 }
 
 // The built-in types, as XML Schema reads their values.
-std::optional<Refusal> BaseRefusal(TextView base, TextView value) {
-  if (base == "float" && !IsSchemaFloat(value)) return Refusal{Ansi("deve ser um número"), "xs:float"};
-  if (base == "integer" && !IsSchemaInteger(value)) return Refusal{Ansi("deve ser um número inteiro"), "xs:integer"};
-  if (base == "date" && !IsSchemaDate(value))
+std::optional<Refusal> BaseRefusal(LeafCheck::Base base, TextView value) {
+  using Base = LeafCheck::Base;
+  if (base == Base::Float && !IsSchemaFloat(value)) return Refusal{Ansi("deve ser um número"), "xs:float"};
+  if (base == Base::Integer && !IsSchemaInteger(value))
+    return Refusal{Ansi("deve ser um número inteiro"), "xs:integer"};
+  if (base == Base::Date && !IsSchemaDate(value))
     return Refusal{Ansi("deve ser uma data válida, na forma aaaa-mm-dd"), "xs:date"};
   return std::nullopt;
 }
@@ -152,9 +164,9 @@ Text Collapsed(TextView value) {
   return out;
 }
 
-bool IsListed(const schema::SimpleType& type, TextView value) {
-  const bool byValue = type.base == "integer" && IsSchemaInteger(value);
-  for (TextView listed : type.enumeration)
+bool IsListed(const CheckedType& checked, TextView value) {
+  const bool byValue = checked.integerList && IsSchemaInteger(value);
+  for (TextView listed : checked.type->enumeration)
     if (listed == value || (byValue && SameInteger(listed, value))) return true;
   return false;
 }
@@ -165,18 +177,36 @@ Text CountOf(std::size_t n, const char* one, const char* many) {
 
 }  // namespace
 
-std::optional<Refusal> RefusalOf(const LeafType& type, TextView raw) {
-  const CheckedType* checked = type.simpleType.empty() ? nullptr : CheckedTypeOf(type.simpleType);
-  const bool textual = type.builtIn.empty() && (!checked || checked->type->base == "string");
+LeafCheck PrepareCheck(const LeafType& type) {
+  LeafCheck check{&type, type.simpleType.empty() ? nullptr : CheckedTypeOf(type.simpleType), BaseOf(type.builtIn)};
+  check.textual = type.builtIn.empty() && (!check.simple || check.simple->type->base == "string");
+  const CheckedType* st = check.simple;
+  const bool bareFloat = st && st->base == LeafCheck::Base::Float && st->type->enumeration.empty() &&
+                         !st->pattern && st->maxLength == 0;
+  check.floatOnly = type.digits == LeafType::Digits::None && !type.lengthOnly &&
+                    ((check.builtIn == LeafCheck::Base::Float && !st) ||
+                     (check.builtIn == LeafCheck::Base::None && bareFloat));
+  return check;
+}
+
+std::optional<Refusal> RefusalOf(const LeafType& type, TextView value) {
+  return RefusalOf(PrepareCheck(type), value);
+}
+
+std::optional<Refusal> RefusalOf(const LeafCheck& check, TextView raw) {
+  // A float in its form has no blanks to collapse and nothing else to meet.
+  if (PlainlySound(check, raw)) return std::nullopt;
+  const LeafType& type = *check.type;
+  const CheckedType* checked = check.simple;
   // Values are nearly always as the schema reads them already: a copy is
   // made only to collapse one.
   std::optional<Text> collapsed;
-  if (!textual && NeedsCollapsing(raw)) collapsed = Collapsed(raw);
+  if (!check.textual && NeedsCollapsing(raw)) collapsed = Collapsed(raw);
   const TextView value = collapsed ? TextView(*collapsed) : raw;
   if (value.empty()) return std::nullopt;
 
-  if (!type.builtIn.empty()) {
-    if (auto refusal = BaseRefusal(type.builtIn, value)) return refusal;
+  if (check.builtIn != LeafCheck::Base::None) {
+    if (auto refusal = BaseRefusal(check.builtIn, value)) return refusal;
   }
   if (checked && type.lengthOnly) {
     if (checked->maxLength == 0 || value.size() <= checked->maxLength) return std::nullopt;
@@ -186,15 +216,17 @@ std::optional<Refusal> RefusalOf(const LeafType& type, TextView raw) {
   }
   if (checked) {
     const schema::SimpleType& st = *checked->type;
-    const Text name(st.name);
-    if (!st.enumeration.empty() && !IsListed(st, value))
-      return Refusal{checked->reason, name + Ansi(": lista de ") + CountOf(st.enumeration.size(), "valor", "valores")};
+    const auto name = [&st] { return Text(st.name); };  // only a refusal needs it
+    if (!st.enumeration.empty() && !IsListed(*checked, value))
+      return Refusal{checked->reason,
+                     name() + Ansi(": lista de ") + CountOf(st.enumeration.size(), "valor", "valores")};
     if (checked->pattern && !checked->pattern->Matches(value))
-      return Refusal{checked->reason, name + Ansi(": padrão ") + Text(st.pattern)};
+      return Refusal{checked->reason, name() + Ansi(": padrão ") + Text(st.pattern)};
     if (checked->maxLength > 0 && value.size() > checked->maxLength)
       return Refusal{checked->reason,
-                     name + Ansi(": no máximo ") + CountOf(checked->maxLength, "caractere", "caracteres")};
-    if (auto refusal = BaseRefusal(st.base, value)) return Refusal{checked->reason, name + " (" + refusal->rule + ")"};
+                     name() + Ansi(": no máximo ") + CountOf(checked->maxLength, "caractere", "caracteres")};
+    if (auto refusal = BaseRefusal(checked->base, value))
+      return Refusal{checked->reason, name() + " (" + refusal->rule + ")"};
   }
   if (type.digits == LeafType::Digits::Cnpj && !HasValidCnpjCheckDigits(value))
     return Refusal{Ansi("o CNPJ é inválido: os dígitos verificadores não conferem"),

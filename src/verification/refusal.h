@@ -6,6 +6,7 @@
 
 #include "text/text.h"
 #include "verification/element_types.h"
+#include "verification/lexical_forms.h"
 
 namespace voske {
 
@@ -21,5 +22,32 @@ struct Refusal {
 // Schema applies to them, and a list of integers is matched by value
 // ("0" is "00").
 std::optional<Refusal> RefusalOf(const LeafType& type, TextView value);
+
+// A simple type with its pattern compiled and its reason made (refusal.cpp).
+struct CheckedType;
+// What checking a leaf of one type needs, looked up once: a document checks
+// leaves of the same few types millions of times.
+struct LeafCheck {
+  // The lexical forms of XML Schema's built-in types a value may be held to.
+  enum class Base : unsigned char { None, Float, Integer, Date };
+  const LeafType* type = nullptr;
+  const CheckedType* simple = nullptr;  // null: no simple type
+  Base builtIn = Base::None;            // the leaf's own built-in type
+  // Taken as it stands (a string type); any other value is read after
+  // XML Schema's blank collapsing.
+  bool textual = true;
+  // All there is to check is the form of a float (the amounts, most of a
+  // large document's leaves): a value in that form is accepted at once.
+  bool floatOnly = false;
+};
+LeafCheck PrepareCheck(const LeafType& type);
+// RefusalOf for a prepared type: the same answer, without the lookups.
+std::optional<Refusal> RefusalOf(const LeafCheck& check, TextView value);
+// True for a value RefusalOf would accept that is seen to be sound at a
+// glance (an amount in its form); false says nothing. Inline, so the
+// amounts of a large document cost no call.
+inline bool PlainlySound(const LeafCheck& check, TextView value) {
+  return check.floatOnly && IsSchemaFloat(value);
+}
 
 }  // namespace voske

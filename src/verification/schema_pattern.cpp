@@ -72,6 +72,7 @@ std::optional<std::string> TranslatePattern(TextView p) {
 
 struct SchemaPattern::Compiled {
   pcre2_code* code = nullptr;
+  bool jit = false;
   ~Compiled() { pcre2_code_free(code); }
 };
 
@@ -88,7 +89,7 @@ std::optional<SchemaPattern> SchemaPattern::Compile(TextView schemaPattern) {
   // The just-in-time form makes a match cost little more than a loop over
   // the value, which counts on a trial balance of a million accounts. Where
   // it is not available the interpreter does the same work.
-  pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE);
+  compiled->jit = pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE) == 0;
   return SchemaPattern(std::move(compiled));
 }
 
@@ -100,8 +101,11 @@ bool SchemaPattern::Matches(TextView value) const {
     ~MatchData() { pcre2_match_data_free(data); }
   };
   thread_local const MatchData match;
-  const int rc = pcre2_match(compiled_->code, reinterpret_cast<PCRE2_SPTR>(value.data()), value.size(), 0, 0,
-                             match.data, nullptr);
+  const auto subject = reinterpret_cast<PCRE2_SPTR>(value.data());
+  // The compiled form is entered directly: the general entry's checks of
+  // options cost as much as matching a short value.
+  const int rc = compiled_->jit ? pcre2_jit_match(compiled_->code, subject, value.size(), 0, 0, match.data, nullptr)
+                                : pcre2_match(compiled_->code, subject, value.size(), 0, 0, match.data, nullptr);
   return rc >= 0;
 }
 

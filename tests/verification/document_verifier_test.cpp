@@ -2,6 +2,7 @@
 // to the verifier with its source cell) and from a file on disk.
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include <sys/stat.h>
 
@@ -12,6 +13,7 @@
 #include "text/cp1252.h"
 #include "verification/document_file.h"
 #include "verification/document_verifier.h"
+#include "verification/element_path.h"
 #include "xml/xml_generator.h"
 
 namespace voske {
@@ -58,6 +60,41 @@ TEST(VerifyWhileGenerating, FindingsNameTheSourceCellOrElseThePathWithPositions)
                 "Aviso: Administradores!AA8: oxr:siglaUF \"XX\": não é uma UF; use a sigla de um estado ou EX",
             }));
   EXPECT_EQ(ToUtf8(verifier.Findings()[0].rule), "CNPJ: dígitos verificadores (módulo 11)");
+}
+
+// A parent's children mostly come in one order, entry after entry; each
+// name's position holds whatever the order.
+TEST(ElementPathPositions, EachNameIsCountedWhateverTheOrder) {
+  struct Step {
+    bool open;  // a container; else a leaf
+    const char* name;
+    std::size_t depth;
+    int position;
+    const char* path;  // the leaf's path, when checked
+  };
+  const Step steps[] = {
+      {true, "oxr:a", 1, 1, nullptr},        {false, "oxr:x", 2, 1, nullptr}, {false, "oxr:y", 2, 1, nullptr},
+      {false, "oxr:x", 2, 2, nullptr},       {false, "oxr:z", 2, 1, nullptr}, {false, "oxr:y", 2, 2, "oxr:a/oxr:y[2]"},
+      {true, "oxr:a", 1, 2, nullptr},        {false, "oxr:y", 2, 1, nullptr}, {false, "oxr:x", 2, 1, nullptr},
+      {false, "oxr:x", 2, 2, "oxr:a[2]/oxr:x[2]"},
+      {true, "oxr:b", 1, 1, nullptr},        {true, "oxr:a", 2, 1, nullptr},  // another place, counted apart
+      {false, "oxr:x", 3, 1, "oxr:b/oxr:a/oxr:x"},
+      {false, "oxr:x", 2, 1, "oxr:b/oxr:x"},  // b's own leaf once its child ended
+  };
+  ElementPath path;
+  for (std::size_t i = 0; i < std::size(steps); ++i) {
+    const Step& s = steps[i];
+    if (s.open) {
+      path.Open(s.name, s.depth);
+      EXPECT_EQ(path.PositionOf(s.name), s.position) << "step " << i;
+      continue;
+    }
+    const int position = path.Leaf(s.name, s.depth).count;
+    EXPECT_EQ(position, s.position) << "step " << i;
+    if (s.path) {
+      EXPECT_EQ(path.PathTo(s.name, position), s.path) << "step " << i;
+    }
+  }
 }
 
 TEST(VerifyWhileGenerating, SharedNamesAreCheckedByWhereTheyStand) {

@@ -35,7 +35,8 @@ TEST(CheckDigits, CpfAcceptsRealNumbersAndRefusesAnyChangedDigit) {
 TEST(LexicalForms, FloatsAsTheSchemaWritesThem) {
   for (const char* good : {"0", "12.5", "-12.5", "+1", ".5", "5.", "1E3", "1.5e-3", "INF", "-INF", "NaN"})
     EXPECT_TRUE(IsSchemaFloat(good)) << good;
-  for (const char* bad : {"", "12,5", "1.2.3", "abc", "1E", "e5", ".", "-", "1 000", "inf", "R$ 10"})
+  for (const char* bad : {"", "12,5", "1.2.3", "abc", "1E", "e5", ".", "-", "1 000", "inf", "R$ 10",
+                          "-NaN", "INF5", "+-1"})
     EXPECT_FALSE(IsSchemaFloat(bad)) << bad;
 }
 
@@ -133,6 +134,8 @@ TEST(Refusals, EachReasonSaysWhatIsAcceptedAndTheRuleGoesApart) {
       {{"st_cpf", {}, D::Cpf, false}, "52998224726", "o CPF é inválido: os dígitos verificadores não conferem",
        "CPF: dígitos verificadores (módulo 11)"},
       {{"st_valorContabil", {}, D::None, false}, "12,5", "deve ser um número", "st_valorContabil (xs:float)"},
+      {{"st_valorContabil", {}, D::None, false}, "\t12.5 \n", nullptr, nullptr},
+      {{"st_valorContabil", {}, D::None, false}, "1  2", "deve ser um número", "st_valorContabil (xs:float)"},
       // A short list is spelled out; non-text values collapse their blanks
       // and a list of integers matches by value.
       {{"st_custodia", {}, D::None, false}, "BOVESPA", "deve ser CETIP, SELIC, CBLC ou OUTROS",
