@@ -528,7 +528,7 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
     };
     EXPECT_TRUE(QTest::qWaitFor([&] { return row().isValid() && dialog->viewMode() == QFileDialog::Detail; }, 20000));
     // Nothing left highlighted from the earlier openings for "Abrir" to take.
-    highlighted = list->selectionModel()->selectedRows().size();
+    highlighted = static_cast<int>(list->selectionModel()->selectedRows().size());
     if (const QModelIndex name = row(); name.isValid()) {
       nameNeeded = list->fontMetrics().horizontalAdvance(name.data().toString()) + list->iconSize().width();
       nameShown = list->header()->sectionSize(0);
