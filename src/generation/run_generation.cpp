@@ -128,12 +128,12 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   if (state.findings.empty()) {
     frontEnd.ShowInformation(GenerationSuccessMessage(0));
   } else if (request.strict) {
-    frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
-                                    FindingDetails(state.findings));
+    frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size(), FindingsSubject(state.findings)),
+                                    MessageIcon::Error, Ansi("Erro"), FindingDetails(state.findings));
     FailGeneration(state);
   } else {
-    frontEnd.ShowMessageWithDetails(GenerationSuccessMessage(state.findings.size()), MessageIcon::Information,
-                                    Ansi("Informação"), FindingDetails(state.findings));
+    frontEnd.ShowMessageWithDetails(GenerationSuccessMessage(state.findings.size(), FindingsSubject(state.findings)),
+                                    MessageIcon::Information, Ansi("Informação"), FindingDetails(state.findings));
   }
 }
 
