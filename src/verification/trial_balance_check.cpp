@@ -159,10 +159,8 @@ void TrialBalanceCheck::CloseTrialBalance() {
   CloseSection();
   inTrialBalance_ = false;
   // A section missing or without an account is the schema's to refuse.
-  for (int s = 0; s < 4; ++s)
-    if (!seen_[static_cast<std::size_t>(s)] || tops_[static_cast<std::size_t>(s)].count == 0 ||
-        tops_[static_cast<std::size_t>(s)].unknown)
-      return;
+  for (std::size_t s = 0; s < 4; ++s)
+    if (!seen_[s] || tops_[s].count == 0 || tops_[s].unknown) return;
   CheckClosing();
 }
 
