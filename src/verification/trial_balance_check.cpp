@@ -92,22 +92,29 @@ void TrialBalanceCheck::OnEntryLeaf(const std::vector<Text>& ancestors, const Te
     EndEntry();
     return;
   }
-  if (name == kAccount) {
-    code_.assign(value);
-    if (origin && origin->Known()) {
-      row_ = origin->row;
-      Text& sheet = sheets_[static_cast<std::size_t>(sectionIndex_)];
-      if (sheet.empty()) sheet.assign(origin->sheet);
-    }
-    return;
+  // The names of an entry's leaves differ in length: one comparison tells
+  // each.
+  int column = -1;
+  switch (name.size()) {
+    case 9:  // oxr:conta
+      if (name != kAccount) return;
+      code_.assign(value);
+      if (origin && origin->Known()) {
+        row_ = origin->row;
+        Text& sheet = sheets_[static_cast<std::size_t>(sectionIndex_)];
+        if (sheet.empty()) sheet.assign(origin->sheet);
+      }
+      return;
+    case 17: column = kOpening; break;
+    case 11: column = kDebits; break;
+    case 12: column = kCredits; break;
+    case 14: column = kClosing; break;
+    default: return;
   }
-  for (int column = 0; column < 4; ++column) {
-    if (name != kAmountElements[column]) continue;
-    if (const std::optional<Cents> cents = CentsOf(value)) {
-      amounts_[static_cast<std::size_t>(column)] = *cents;
-      amountsRead_ |= 1u << column;
-    }
-    return;
+  if (name != kAmountElements[column]) return;
+  if (const std::optional<Cents> cents = CentsOf(value)) {
+    amounts_[static_cast<std::size_t>(column)] = *cents;
+    amountsRead_ |= 1u << column;
   }
 }
 
@@ -130,13 +137,9 @@ void TrialBalanceCheck::EndEntry() {
     line.amounts = amounts_;
     line.nature = NatureOf(amounts_, section_.debitNature);
     if (line.nature == Nature::Broken) {
-      const std::optional<Cents> expected = ExpectedClosing(amounts_, section_.debitNature, false);
-      if (expected) {
-        ReportLine(line, section_.lines.size() + 1, amounts_[kClosing], *expected);
-        line.amounts[kClosing] = *expected;
-      } else {
-        line.nature = Nature::Unknown;
-      }
+      const Cents expected = ExpectedClosing(amounts_, section_.debitNature, false);
+      ReportLine(line, section_.lines.size() + 1, amounts_[kClosing], expected);
+      line.amounts[kClosing] = expected;
     }
   }
   section_.lines.push_back(line);
