@@ -270,7 +270,8 @@ void TrialBalanceCheck::ReportLine(const LedgerLine& line, std::size_t ordinal, 
   Place(f, section_.index, line.row, ordinal, kClosing);
   f.element = kAmountElements[kClosing];
   f.value = DocumentAmount(written);
-  const char* movement = section_.debitNature ? "saldo anterior + débitos - créditos" : "saldo anterior - débitos + créditos";
+  const char* movement =
+      section_.debitNature ? "saldo anterior + débitos - créditos" : "saldo anterior - débitos + créditos";
   f.reason = Ansi("o saldo final ") + BrazilianAmount(written) + Ansi(" não confere com ") + Ansi(movement) + " = " +
              BrazilianAmount(expected);
   f.rule = section_.debitNature ? Ansi("saldoFinal = saldoAnterior + debitos - creditos (natureza devedora)")
@@ -286,7 +287,8 @@ void TrialBalanceCheck::ReportSum(const SumDifference& d) {
   Place(f, section_.index, parent.row, d.parent + 1, d.column);
   f.element = kAmountElements[d.column];
   f.value = DocumentAmount(d.written);
-  const Text subAccounts = d.subAccounts == 1 ? Ansi("da subconta") : Ansi("das ") + std::to_string(d.subAccounts) + " subcontas";
+  const Text subAccounts =
+      d.subAccounts == 1 ? Ansi("da subconta") : Ansi("das ") + std::to_string(d.subAccounts) + " subcontas";
   f.reason = Ansi(words.subject) + " " + BrazilianAmount(d.written) + " " + Ansi(words.fails) + Ansi(" com a soma ") +
              subAccounts + " = " + BrazilianAmount(d.expected);
   f.rule = Ansi("conta sintética = soma das subcontas (contas redutoras com sinal negativo)");

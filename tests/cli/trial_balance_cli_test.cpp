@@ -126,7 +126,7 @@ TEST(TrialBalanceCli, EachFaultIsFoundAtItsCellAndWhatAccountantsWriteStaysClean
     fs::create_directories(out);
     const support::CliResult r =
         support::RunCli({{"gerar", "--documento", "financeiro", "--planilha", workbook.string(), "--destino",
-                          out.string(), "--silencioso", "--estrito"},
+                          out.string(), "--silencioso", "--estrito", "--avisos", (dir / "avisos.csv").string()},
                          std::string("senha-demo")});
     std::vector<std::string> expected = c.findings;
     std::sort(expected.begin(), expected.end());
@@ -136,6 +136,15 @@ TEST(TrialBalanceCli, EachFaultIsFoundAtItsCellAndWhatAccountantsWriteStaysClean
     EXPECT_EQ(support::FilesIn(out).size(), expected.empty() ? 1u : 0u) << c.what;
     if (!expected.empty()) {
       EXPECT_NE(r.err.find("(contas do balancete que não fecham)."), std::string::npos) << r.err;
+    }
+    // The CSV holds a row a finding, with its worksheet, cell and element.
+    const std::string csv = support::FileContents(dir / "avisos.csv");
+    EXPECT_EQ(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), expected.size() + 1) << csv;
+    for (const std::string& line : expected) {
+      const std::string place = line.substr(7, line.find(':', 7) - 7);  // "Balancete Ativo!F7"
+      const std::size_t bang = place.find('!');
+      const std::string row = "\n" + place.substr(0, bang) + ";" + place.substr(bang + 1) + ";oxr:";
+      EXPECT_NE(csv.find(row), std::string::npos) << row << "\n" << csv;
     }
   }
 }
