@@ -13,11 +13,13 @@
 // Without FILE, the large workbook of financial-generation-bench is written
 // first (its --write mode).
 //
-// verification-bench --read-only|--plain|--verified FILE: reads FILE's
-// worksheets, then builds the financial document once without (--plain) or
-// with (--verified) the verifier, or not at all (--read-only), and exits: for
-// timing whole processes from outside, the build step being the difference
-// between --plain and --read-only.
+// verification-bench --read-only|--plain|--verified|--accounting FILE: reads
+// FILE's worksheets, then builds the financial document once without
+// (--plain) or with (--verified) the verifier, with the accounting checks of
+// the trial balance alone (--accounting; target: under 5 % of the
+// generation), or not at all (--read-only), and exits: for timing whole
+// processes from outside, the build step being the difference between
+// --plain and --read-only.
 #include <time.h>
 #include <unistd.h>
 
@@ -37,6 +39,7 @@
 #include "support/peak_memory.h"
 #include "text/cp1252.h"
 #include "verification/document_verifier.h"
+#include "verification/trial_balance_check.h"
 #include "workbook/worksheet_loader.h"
 #include "workbook/worksheets.h"
 
@@ -67,6 +70,19 @@ const SheetId kFinancialSheets[] = {
 struct Seconds {
   double wall = -1;  // negative when the build failed
   double cpu = 0;    // the processor time of all its threads
+};
+
+// The accounting checks of the trial balance alone.
+class AccountingChecks : public voske::LeafObserver {
+ public:
+  void OnElement(const voske::Text& name, std::size_t depth) override { check_.OnElement(name, depth); }
+  void OnLeaf(const std::vector<voske::Text>& ancestors, const voske::Text& name, voske::TextView value,
+              const voske::CellOrigin* origin) override {
+    check_.OnLeaf(ancestors, name, value, origin);
+  }
+
+ private:
+  voske::TrialBalanceCheck check_{[](const voske::Finding&) {}};
 };
 
 double ProcessorSeconds() {
@@ -119,18 +135,19 @@ int main(int argc, char** argv) {
   const voske::programs::ProgramSyntax syntax{
       "verification-bench",
       "Uso: verification-bench [ARQUIVO.xlsx]\n"
-      "       verification-bench --read-only|--plain|--verified ARQUIVO.xlsx\n"
+      "       verification-bench --read-only|--plain|--verified|--accounting ARQUIVO.xlsx\n"
       "Mede o que a verificação acrescenta à geração do documento financeiro da pasta de\n"
       "trabalho grande (ou de ARQUIVO.xlsx). Meta: menos de 10 %.\n"
-      "--plain gera o documento uma vez sem a verificação, --verified com ela, --read-only\n"
-      "só lê as planilhas: para medir o processo inteiro de fora.\n",
-      {"--read-only", "--plain", "--verified"}, 0, 2};
+      "--plain gera o documento uma vez sem a verificação, --verified com ela, --accounting\n"
+      "só com as verificações contábeis do balancete (meta: menos de 5 %), --read-only só lê\n"
+      "as planilhas: para medir o processo inteiro de fora.\n",
+      {"--read-only", "--plain", "--verified", "--accounting"}, 0, 2};
   if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   const std::filesystem::path scratch =
       std::filesystem::temp_directory_path() / ("voske-verification-bench-" + std::to_string(::getpid()));
   if (argc == 3) {
     const std::string_view mode = argv[1];
-    if (mode != "--read-only" && mode != "--plain" && mode != "--verified") {
+    if (mode != "--read-only" && mode != "--plain" && mode != "--verified" && mode != "--accounting") {
       std::fprintf(stderr, "verification-bench: um modo, depois um ARQUIVO\n%s", syntax.usage);
       return 2;
     }
@@ -138,7 +155,11 @@ int main(int argc, char** argv) {
     if (mode == "--read-only") return 0;
     std::filesystem::create_directories(scratch);
     voske::DocumentVerifier verifier;
-    const Seconds taken = Build(sheets, (scratch / "documento.xml").string(), mode == "--verified" ? &verifier : nullptr);
+    AccountingChecks accounting;
+    voske::LeafObserver* observer = mode == "--verified" ? static_cast<voske::LeafObserver*>(&verifier)
+                                    : mode == "--accounting" ? &accounting
+                                                             : nullptr;
+    const Seconds taken = Build(sheets, (scratch / "documento.xml").string(), observer);
     std::filesystem::remove_all(scratch);
     return taken.wall < 0 ? 1 : 0;
   }

@@ -96,6 +96,12 @@ void FitTheList(QFileDialog& picker) {
 void StartIn(QFileDialog& picker, const QString& folder) {
   picker.setDirectory(folder);
   if (auto* name = picker.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->clear();
+  // The picker is made once and opened again and again: a line still
+  // highlighted from an earlier opening would be taken by "Abrir" ahead of
+  // what the user picks or types now (a folder there even turns "Abrir"
+  // into a change of folder).
+  for (auto* view : picker.findChildren<QAbstractItemView*>())
+    if (view->selectionModel()) view->selectionModel()->clear();
 }
 
 }  // namespace

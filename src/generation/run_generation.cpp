@@ -129,13 +129,13 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   if (state.findings.empty()) {
     frontEnd.ShowInformation(GenerationSuccessMessage(0));
   } else if (request.strict) {
-    frontEnd.ShowFindings(StrictFailureMessage(state.findings.size()), MessageIcon::Error, Ansi("Erro"),
-                          ListFindings(state.findings, state.outputPath));
+    frontEnd.ShowFindings(StrictFailureMessage(state.findings.size(), FindingsSubject(state.findings)),
+                          MessageIcon::Error, Ansi("Erro"), ListFindings(state.findings, state.outputPath));
     FailGeneration(state);
   } else {
     // Made, with things to fix: the warning icon, not the plain information.
-    frontEnd.ShowFindings(GenerationSuccessMessage(state.findings.size()), MessageIcon::Warning, Ansi("Informação"),
-                          ListFindings(state.findings, state.outputPath));
+    frontEnd.ShowFindings(GenerationSuccessMessage(state.findings.size(), FindingsSubject(state.findings)),
+                          MessageIcon::Warning, Ansi("Informação"), ListFindings(state.findings, state.outputPath));
   }
 }
 

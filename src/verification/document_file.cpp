@@ -186,6 +186,7 @@ FileVerification VerifyDocumentFile(const std::string& path, const FindingSink& 
     result.problem = Ansi("O arquivo ") + Quoted(path) + Ansi(" não é um documento XML válido: ") +
                      Ansi(ParseProblem(code)) + " (linha " + std::to_string(error.line > 0 ? error.line : 1) + ").";
   } else {
+    verifier.Finish();
     result.read = true;
   }
   return result;

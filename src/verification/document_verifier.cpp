@@ -13,10 +13,14 @@ DocumentVerifier::DocumentVerifier() : sink_([this](const Finding& f) { findings
 
 DocumentVerifier::DocumentVerifier(FindingSink sink) : sink_(std::move(sink)) {}
 
-void DocumentVerifier::OnElement(const Text& name, std::size_t depth) { path_.Open(name, depth); }
+void DocumentVerifier::OnElement(const Text& name, std::size_t depth) {
+  path_.Open(name, depth);
+  ledger_.OnElement(name, depth);
+}
 
 void DocumentVerifier::OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
                               const CellOrigin* origin) {
+  ledger_.OnLeaf(ancestors, name, value, origin);
   ElementPath::Child& leaf = path_.Leaf(name, ancestors.size());
   if (leaf.memo < 0) {
     const LeafType* type = LeafTypeOf(name, ancestors);
@@ -44,8 +48,10 @@ void DocumentVerifier::OnLeaf(const std::vector<Text>& ancestors, const Text& na
 
 void DocumentVerifier::Report(Finding finding) {
   // One cell written to two leaves of one name (an address row shared by
-  // two dependents) is one thing to fix.
-  if (!finding.sheet.empty() && !seenCells_.insert(finding.Location() + " " + finding.element).second) return;
+  // two dependents) is one thing to fix; an accounting finding stands alone.
+  if (finding.kind == Finding::Kind::Value && !finding.sheet.empty() &&
+      !seenCells_.insert(finding.Location() + " " + finding.element).second)
+    return;
   ++count_;
   sink_(finding);
 }

@@ -18,6 +18,7 @@
 #include "verification/element_path.h"
 #include "verification/finding.h"
 #include "verification/refusal.h"
+#include "verification/trial_balance_check.h"
 #include "xml/leaf_observer.h"
 
 namespace voske {
@@ -33,6 +34,9 @@ class DocumentVerifier : public LeafObserver {
   void OnElement(const Text& name, std::size_t depth) override;
   void OnLeaf(const std::vector<Text>& ancestors, const Text& name, TextView value,
               const CellOrigin* origin) override;
+  // The document ended: what is checked over a whole section (the trial
+  // balance's sums) and was still open is checked now.
+  void Finish() { ledger_.Finish(); }
 
   // In the order met. Kept apart by cell, or by path: the same cell written
   // to two leaves of one name gives one finding, two cells two.
@@ -50,6 +54,7 @@ class DocumentVerifier : public LeafObserver {
   // (ElementPath's memos index it); a null type is not checked.
   std::vector<LeafCheck> checks_;
   std::unordered_set<std::string> seenCells_;  // "sheet!cell element" of each finding by cell
+  TrialBalanceCheck ledger_{[this](const Finding& f) { Report(f); }};
 };
 
 }  // namespace voske

@@ -30,15 +30,27 @@ std::vector<Text> FindingDetails(const std::vector<Finding>& findings) {
   return lines;
 }
 
-Text GenerationSuccessMessage(std::size_t findingCount) {
-  const Text success = Ansi("XML gerado com sucesso.");
-  if (findingCount == 0) return success;
-  return success + CR + FindingCountLine(findingCount) + Ansi(": valores que o esquema da OXR recusa.");
+Text FindingsSubject(bool values, bool accounting) {
+  const Text refused = Ansi("valores que o esquema da OXR recusa");
+  const Text unbalanced = Ansi("contas do balancete que não fecham");
+  if (accounting && values) return refused + " e " + unbalanced;
+  return accounting ? unbalanced : refused;
 }
 
-Text StrictFailureMessage(std::size_t findingCount) {
-  return Ansi("O arquivo XML não foi gerado: ") + FindingCountLine(findingCount) +
-         Ansi(" (valores que o esquema da OXR recusa).");
+Text FindingsSubject(const std::vector<Finding>& findings) {
+  bool values = false, accounting = false;
+  for (const Finding& f : findings) (f.kind == Finding::Kind::Accounting ? accounting : values) = true;
+  return FindingsSubject(values || !accounting, accounting);
+}
+
+Text GenerationSuccessMessage(std::size_t findingCount, const Text& subject) {
+  const Text success = Ansi("XML gerado com sucesso.");
+  if (findingCount == 0) return success;
+  return success + CR + FindingCountLine(findingCount) + ": " + subject + ".";
+}
+
+Text StrictFailureMessage(std::size_t findingCount, const Text& subject) {
+  return Ansi("O arquivo XML não foi gerado: ") + FindingCountLine(findingCount) + " (" + subject + ").";
 }
 
 }  // namespace voske

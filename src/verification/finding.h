@@ -46,10 +46,17 @@ Text FindingCountLine(std::size_t count);
 // The findings, one line each, as the message dialog's details.
 std::vector<Text> FindingDetails(const std::vector<Finding>& findings);
 
+// What the findings are, in words, by the kinds among them: "valores que o
+// esquema da OXR recusa", "contas do balancete que não fecham", or both
+// joined by "e".
+Text FindingsSubject(bool values, bool accounting);
+// The same for a list of findings (the values' words when it is empty).
+Text FindingsSubject(const std::vector<Finding>& findings);
+
 // The message of a generation that ends well: "XML gerado com sucesso.", and
-// with findings their count on a line of its own.
-Text GenerationSuccessMessage(std::size_t findingCount);
+// with findings their count and what they are on a line of its own.
+Text GenerationSuccessMessage(std::size_t findingCount, const Text& subject = FindingsSubject(true, false));
 // The message of a strict generation that stopped on its findings.
-Text StrictFailureMessage(std::size_t findingCount);
+Text StrictFailureMessage(std::size_t findingCount, const Text& subject = FindingsSubject(true, false));
 
 }  // namespace voske

@@ -12,8 +12,12 @@ bool VerifyBeforeSending(const std::string& xmlPath, FrontEnd& frontEnd, bool st
   std::vector<Finding> own;
   std::vector<Finding>& findings = kept ? *kept : own;
   findings.clear();
-  const FileVerification verified =
-      VerifyDocumentFile(xmlPath, stream ? stream : FindingSink([&findings](const Finding& f) { findings.push_back(f); }));
+  bool values = false, accounting = false;
+  const FileVerification verified = VerifyDocumentFile(xmlPath, [&](const Finding& f) {
+    (f.kind == Finding::Kind::Accounting ? accounting : values) = true;
+    if (stream) stream(f);
+    else findings.push_back(f);
+  });
   if (read) *read = verified.read;
   // A folder, a device or a pipe is no document to send, and the sending
   // would wait on it or read it without end.
@@ -25,12 +29,12 @@ bool VerifyBeforeSending(const std::string& xmlPath, FrontEnd& frontEnd, bool st
   const Text count = FindingCountLine(verified.findingCount);
   const FindingList listed = ListFindings(findings, xmlPath);
   if (strict) {
-    frontEnd.ShowFindings(
-        Ansi("O documento não foi enviado: ") + count + Ansi(" (valores que o esquema da OXR recusa)."),
-        MessageIcon::Error, Ansi("Erro"), listed);
+    frontEnd.ShowFindings(Ansi("O documento não foi enviado: ") + count + " (" + FindingsSubject(values, accounting) +
+                              ").",
+                          MessageIcon::Error, Ansi("Erro"), listed);
     return false;
   }
-  return frontEnd.ConfirmFindings(Ansi("O documento tem ") + count + Ansi(": valores que o esquema da OXR recusa.") +
+  return frontEnd.ConfirmFindings(Ansi("O documento tem ") + count + ": " + FindingsSubject(values, accounting) + "." +
                                       CR + Ansi("Enviar mesmo assim?"),
                                   Ansi("Confirmação"), listed);
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <fstream>
 #include <string>
 
 #include "entry/main_window_fixture.h"
@@ -78,6 +79,28 @@ TEST_F(WindowGenerationTest, FinancialDocumentFromTheSampleWorkbook) {
   ASSERT_NE(saved, nullptr);
   EXPECT_EQ(saved->Root().name(), "oxr:voskeFinanc");
   EXPECT_TRUE(support::HashMatchesContent(*saved));
+}
+
+// A workbook the reader cannot read: the message names the file and says
+// what to check in it, with no advice about a spreadsheet program, and no
+// document is left behind.
+TEST_F(WindowGenerationTest, AnUnreadableWorkbookIsNamedWithWhatToCheck) {
+  const std::string path = (scratch / "Planilha Padrão.xlsx").string();
+  for (int kind : {0, 1}) {
+    std::ofstream(path) << "isto não é uma planilha";
+    const QList<support::SeenMessage> seen = Generate(kind);
+    ASSERT_EQ(seen.size(), 1) << kind;
+    EXPECT_EQ(seen[0].caption, QStringLiteral("Erro"));
+    const QString text = seen[0].text;
+    // The load sequence's first line as it always was, then the worksheet.
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Não foi possível carregar o arquivo: O arquivo informado não é uma "
+                                               "pasta de trabalho")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Arquivo: ") + QString::fromStdString(path))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("(.xlsx, .xlsm, .xls ou .ods)")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Excel"))) << text.toStdString();
+    EXPECT_TRUE(support::FilesIn(scratch / "destino").empty());
+  }
 }
 
 }  // namespace

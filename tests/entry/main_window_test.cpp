@@ -295,6 +295,29 @@ TEST_F(MainButtonTest, SendChecksIgnoreTheWorkbookAndNeedTheXmlFile) {
   EXPECT_TRUE(transmission.sent.empty());
 }
 
+// "Utilizar Proxy ao Enviar" ticked with the proxy never configured: the
+// press opens the proxy dialog, and closed without settings it names the
+// first missing field; nothing is asked or sent around the proxy.
+TEST_F(MainButtonTest, ATickedProxyWithoutSettingsOpensItsDialogInsteadOfSending) {
+  TForm_VOSKE_XML& w = Window();
+  Widget<QComboBox>(w, "ComboBox2")->setCurrentIndex(1);
+  Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Destination());
+  Widget<QLineEdit>(w, "fneArquivoXML")->setText(QStringLiteral("doc.xml"));
+  int proxyShown = 0;
+  const auto closeProxy = [&](QWidget* d) {
+    proxyShown += qobject_cast<TfrmDlgProxy*>(d) != nullptr;
+    d->close();
+  };
+  support::WhenModal(closeProxy);
+  QTest::mouseClick(Widget<QCheckBox>(w, "chkUtilizarProxy"), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(Widget<QCheckBox>(w, "chkUtilizarProxy")->isChecked());
+  support::WhenModal(closeProxy);
+  EXPECT_EQ(PressAndRead(), QStringList{QStringLiteral("O campo \"Servidor\" deve ser definido.")});
+  EXPECT_EQ(proxyShown, 2);
+  EXPECT_FALSE(askedPassword);
+  EXPECT_TRUE(transmission.sent.empty());
+}
+
 TEST_F(MainButtonTest, TypedComboTextsStopTheRunWithTheirOwnMessage) {
   TForm_VOSKE_XML& w = Window();
   TypeInto(Widget<QComboBox>(w, "ComboBox1"), QStringLiteral("Dados"));
@@ -489,20 +512,24 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   std::ofstream(scratch / document) << "<a/>";
   Widget<QLineEdit>(w, "DirectoryEdit1")->setText(Q(scratch.path()));
   QString startedIn, typedName, dateShown;
-  int nameShown = 0, nameNeeded = 1, columnsWidth = 1, listWidth = 0;
+  int nameShown = 0, nameNeeded = 1, columnsWidth = 1, listWidth = 0, highlighted = -1;
   support::WhenModal([&](QWidget* d) {
     auto* dialog = qobject_cast<QFileDialog*>(d);
     filters = dialog->nameFilters();
     startedIn = dialog->directory().canonicalPath();
     typedName = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
     auto* list = dialog->findChild<QTreeView*>(QStringLiteral("treeView"));
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-      return list->model()->rowCount(list->rootIndex()) >= 1 &&
-             dialog->viewMode() == QFileDialog::Detail;
-    }, 20000));
-    for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r) {
-      const QModelIndex name = list->model()->index(r, 0, list->rootIndex());
-      if (name.data().toString() != QString::fromStdString(document)) continue;
+    // The folder is listed by a thread of the picker's model, a file at a time.
+    const auto row = [&] {
+      for (int r = 0; r < list->model()->rowCount(list->rootIndex()); ++r)
+        if (list->model()->index(r, 0, list->rootIndex()).data().toString() == QString::fromStdString(document))
+          return list->model()->index(r, 0, list->rootIndex());
+      return QModelIndex();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return row().isValid() && dialog->viewMode() == QFileDialog::Detail; }, 20000));
+    // Nothing left highlighted from the earlier openings for "Abrir" to take.
+    highlighted = static_cast<int>(list->selectionModel()->selectedRows().size());
+    if (const QModelIndex name = row(); name.isValid()) {
       nameNeeded = list->fontMetrics().horizontalAdvance(name.data().toString()) + list->iconSize().width();
       nameShown = list->header()->sectionSize(0);
       // The list shows its dates through the picker's own cell text.
@@ -518,6 +545,7 @@ TEST_F(MainWindowTest, PickersFillTheirFieldsAndCancelLeavesThemAlone) {
   EXPECT_EQ(filters, QStringList{QStringLiteral("Arquivo XML (*.xml)")});
   EXPECT_EQ(startedIn, QDir(Q(scratch.path())).canonicalPath());
   EXPECT_EQ(typedName, QString());
+  EXPECT_EQ(highlighted, 0);
   EXPECT_GE(nameShown, nameNeeded);
   EXPECT_LE(columnsWidth, listWidth);  // no column cut at the right
   EXPECT_EQ(dateShown, QFileInfo(Q(scratch / document)).lastModified().toString(QStringLiteral("dd/MM/yyyy HH:mm")));
