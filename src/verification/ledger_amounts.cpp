@@ -15,6 +15,18 @@ bool IsAmountDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 std::optional<Cents> CentsOf(TextView value) {
+  // The form the generator writes ("-8033090.61", "1500000.0") at once.
+  {
+    std::size_t i = value.size() > 0 && value[0] == '-' ? 1 : 0;
+    const std::size_t start = i;
+    Cents whole = 0;
+    while (i < value.size() && i - start < 15 && IsAmountDigit(value[i])) whole = whole * 10 + (value[i++] - '0');
+    if (i > start && i + 2 <= value.size() && value.size() <= i + 3 && value[i] == '.' &&
+        IsAmountDigit(value[i + 1]) && (i + 2 == value.size() || IsAmountDigit(value[i + 2]))) {
+      Cents cents = whole * 100 + (value[i + 1] - '0') * 10 + (i + 2 < value.size() ? value[i + 2] - '0' : 0);
+      return start ? -cents : cents;
+    }
+  }
   while (!value.empty() && IsAmountBlank(value.front())) value.remove_prefix(1);
   while (!value.empty() && IsAmountBlank(value.back())) value.remove_suffix(1);
   std::size_t i = 0;

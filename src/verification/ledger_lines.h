@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <deque>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +28,9 @@ enum class Nature : unsigned char {
 
 // The closing balance a line of a debit (assets, expenses) or credit
 // (liabilities, revenue) worksheet has when it moves as its worksheet's
-// accounts do; `contra` for the other rule. Nothing when it does not fit.
-std::optional<Cents> ExpectedClosing(const std::array<Cents, 4>& amounts, bool debitNature, bool contra);
+// accounts do; `contra` for the other rule. Amounts are those of CentsOf
+// (under 10^17 cents).
+Cents ExpectedClosing(const std::array<Cents, 4>& amounts, bool debitNature, bool contra);
 
 // How a line with these amounts moves (never Unknown). A Broken line's
 // closing balance is what the rule of its worksheet gives.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string_view>
-#include <unordered_map>
 
 namespace voske {
 
@@ -10,76 +9,113 @@ namespace {
 
 Cents Magnitude(Cents c) { return c < 0 ? -c : c; }
 
-// Line indices by code, in a table of four bytes a slot: a section of a
-// hundred thousand accounts needs under a megabyte to find every parent.
+// Codes (pieces of the section's code text) with a line each, in an open
+// table: twelve bytes a slot, no allocation per code.
 class CodeTable {
  public:
-  CodeTable(const LedgerSection& section, std::size_t expected) : section_(section) {
+  CodeTable(const std::string& codes, std::size_t expected) : codes_(codes) {
     std::size_t capacity = 16;
     while (capacity < 2 * expected) capacity *= 2;
-    slots_.assign(capacity, kEmpty);
+    slots_.assign(capacity, Slot{});
   }
-  // Keeps the first line of a repeated code.
-  void Add(std::uint32_t line) {
-    const std::string_view code = section_.Code(section_.lines[line]);
-    for (std::size_t i = Hash(code) & Mask();; i = (i + 1) & Mask()) {
-      if (slots_[i] == kEmpty) {
-        slots_[i] = line;
-        return;
+  // The line kept for the code at codes[start, start + length), made with
+  // `line` when the code is new.
+  std::int32_t& At(std::uint32_t start, std::uint16_t length, std::int32_t line) {
+    const std::string_view code(codes_.data() + start, length);
+    const std::uint32_t hash = Hash(code);
+    for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
+      Slot& slot = slots_[i];
+      if (slot.length == 0) {
+        slot = {start, hash, length, line};
+        return slot.line;
       }
-      if (section_.Code(section_.lines[slots_[i]]) == code) return;
+      if (slot.hash == hash && slot.length == length && Of(slot) == code) return slot.line;
     }
   }
-  // The line of that code, or -1.
-  std::int32_t Find(std::string_view code) const {
-    for (std::size_t i = Hash(code) & Mask();; i = (i + 1) & Mask()) {
-      if (slots_[i] == kEmpty) return -1;
-      if (section_.Code(section_.lines[slots_[i]]) == code) return static_cast<std::int32_t>(slots_[i]);
+  // The line kept for that code; nothing when the code is not in the table.
+  std::int32_t* Find(std::string_view code) {
+    const std::uint32_t hash = Hash(code);
+    for (std::size_t i = hash & Mask();; i = (i + 1) & Mask()) {
+      Slot& slot = slots_[i];
+      if (slot.length == 0) return nullptr;
+      if (slot.hash == hash && slot.length == code.size() && Of(slot) == code) return &slot.line;
     }
   }
 
  private:
-  static constexpr std::uint32_t kEmpty = 0xFFFFFFFF;
-  static std::size_t Hash(std::string_view code) {
+  struct Slot {
+    std::uint32_t start = 0;
+    std::uint32_t hash = 0;
+    std::uint16_t length = 0;  // 0: free (no code is empty here)
+    std::int32_t line = -1;
+  };
+  static std::uint32_t Hash(std::string_view code) {
     std::uint64_t h = 14695981039346656037ULL;  // FNV-1a
     for (const char c : code) {
       h ^= static_cast<unsigned char>(c);
       h *= 1099511628211ULL;
     }
-    return static_cast<std::size_t>(h ^ (h >> 29));
+    return static_cast<std::uint32_t>(h ^ (h >> 32));
   }
   std::size_t Mask() const { return slots_.size() - 1; }
+  std::string_view Of(const Slot& slot) const { return std::string_view(codes_.data() + slot.start, slot.length); }
 
-  const LedgerSection& section_;
-  std::vector<std::uint32_t> slots_;
+  const std::string& codes_;
+  std::vector<Slot> slots_;
 };
 
 // The parent of each line (its index), or -1 for a top account.
 std::vector<std::int32_t> ParentsOf(const LedgerSection& section) {
   const std::deque<LedgerLine>& lines = section.lines;
   std::vector<std::int32_t> parent(lines.size(), -1);
-  // Only a code shorter than the longest can begin another; a worksheet
-  // whose codes all have one length has no sub-accounts to look up.
-  std::vector<std::uint16_t> lengths;
-  for (const LedgerLine& line : lines)
-    if (line.codeLength > 0 && std::find(lengths.begin(), lengths.end(), line.codeLength) == lengths.end())
-      lengths.push_back(line.codeLength);
-  if (lengths.size() < 2) return parent;
-  std::sort(lengths.begin(), lengths.end(), std::greater<>());
-  const std::uint16_t longest = lengths.front();
+  // How many codes of each length: a code can only begin a longer one.
+  std::vector<std::int64_t> ofLength;
+  for (const LedgerLine& line : lines) {
+    if (line.codeLength >= ofLength.size()) ofLength.resize(line.codeLength + 1u);
+    ++ofLength[line.codeLength];
+  }
+  std::vector<std::uint16_t> lengths;  // longest first, the empty code left out
+  for (std::size_t l = ofLength.size(); l-- > 1;)
+    if (ofLength[l] > 0) lengths.push_back(static_cast<std::uint16_t>(l));
+  if (lengths.size() < 2) return parent;  // one length: no code begins another
+  const std::uint16_t longest = lengths.front(), shortest = lengths.back();
 
-  std::size_t candidates = 0;
-  for (const LedgerLine& line : lines) candidates += line.codeLength > 0 && line.codeLength < longest;
-  CodeTable byCode(section, candidates);
-  for (std::size_t i = 0; i < lines.size(); ++i)
-    if (lines[i].codeLength > 0 && lines[i].codeLength < longest) byCode.Add(static_cast<std::uint32_t>(i));
+  // The table holds either every code that may be a parent (those shorter
+  // than the longest), or every prefix a code may have a parent by (its
+  // beginnings of the lengths that occur), whichever is smaller: a real
+  // chart of accounts has few synthetic accounts; a list of accounts of
+  // one length with a longer one among them has a single prefix to look up.
+  std::int64_t parents = 0, prefixes = 0, shorter = 0;
+  for (auto l = lengths.rbegin(); l != lengths.rend(); ++l) {
+    prefixes += ofLength[*l] * shorter;
+    if (*l < longest) parents += ofLength[*l];
+    ++shorter;
+  }
+  const bool byPrefix = prefixes < parents;
+  CodeTable table(section.codes, static_cast<std::size_t>(byPrefix ? prefixes : parents));
+  if (byPrefix) {
+    for (const LedgerLine& line : lines)
+      for (const std::uint16_t length : lengths)
+        if (length < line.codeLength) table.At(line.codeStart, length, -1);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const LedgerLine& line = lines[i];
+      if (line.codeLength == 0 || line.codeLength == longest) continue;
+      std::int32_t* kept = table.Find(section.Code(line));
+      if (kept && *kept < 0) *kept = static_cast<std::int32_t>(i);  // a repeated code: the first
+    }
+  } else {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      if (lines[i].codeLength > 0 && lines[i].codeLength < longest)
+        table.At(lines[i].codeStart, lines[i].codeLength, static_cast<std::int32_t>(i));
+  }
   for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].codeLength <= shortest) continue;
     const std::string_view code = section.Code(lines[i]);
     for (const std::uint16_t length : lengths) {
       if (length >= code.size()) continue;
-      const std::int32_t found = byCode.Find(code.substr(0, length));
-      if (found < 0) continue;
-      parent[i] = found;
+      const std::int32_t* found = table.Find(code.substr(0, length));
+      if (!found || *found < 0) continue;
+      parent[i] = *found;
       break;
     }
   }

@@ -92,22 +92,29 @@ void TrialBalanceCheck::OnEntryLeaf(const std::vector<Text>& ancestors, const Te
     EndEntry();
     return;
   }
-  if (name == kAccount) {
-    code_.assign(value);
-    if (origin && origin->Known()) {
-      row_ = origin->row;
-      Text& sheet = sheets_[static_cast<std::size_t>(sectionIndex_)];
-      if (sheet.empty()) sheet.assign(origin->sheet);
-    }
-    return;
+  // The names of an entry's leaves differ in length: one comparison tells
+  // each.
+  int column = -1;
+  switch (name.size()) {
+    case 9:  // oxr:conta
+      if (name != kAccount) return;
+      code_.assign(value);
+      if (origin && origin->Known()) {
+        row_ = origin->row;
+        Text& sheet = sheets_[static_cast<std::size_t>(sectionIndex_)];
+        if (sheet.empty()) sheet.assign(origin->sheet);
+      }
+      return;
+    case 17: column = kOpening; break;
+    case 11: column = kDebits; break;
+    case 12: column = kCredits; break;
+    case 14: column = kClosing; break;
+    default: return;
   }
-  for (int column = 0; column < 4; ++column) {
-    if (name != kAmountElements[column]) continue;
-    if (const std::optional<Cents> cents = CentsOf(value)) {
-      amounts_[static_cast<std::size_t>(column)] = *cents;
-      amountsRead_ |= 1u << column;
-    }
-    return;
+  if (name != kAmountElements[column]) return;
+  if (const std::optional<Cents> cents = CentsOf(value)) {
+    amounts_[static_cast<std::size_t>(column)] = *cents;
+    amountsRead_ |= 1u << column;
   }
 }
 
@@ -130,13 +137,9 @@ void TrialBalanceCheck::EndEntry() {
     line.amounts = amounts_;
     line.nature = NatureOf(amounts_, section_.debitNature);
     if (line.nature == Nature::Broken) {
-      const std::optional<Cents> expected = ExpectedClosing(amounts_, section_.debitNature, false);
-      if (expected) {
-        ReportLine(line, section_.lines.size() + 1, amounts_[kClosing], *expected);
-        line.amounts[kClosing] = *expected;
-      } else {
-        line.nature = Nature::Unknown;
-      }
+      const Cents expected = ExpectedClosing(amounts_, section_.debitNature, false);
+      ReportLine(line, section_.lines.size() + 1, amounts_[kClosing], expected);
+      line.amounts[kClosing] = expected;
     }
   }
   section_.lines.push_back(line);
@@ -159,10 +162,8 @@ void TrialBalanceCheck::CloseTrialBalance() {
   CloseSection();
   inTrialBalance_ = false;
   // A section missing or without an account is the schema's to refuse.
-  for (int s = 0; s < 4; ++s)
-    if (!seen_[static_cast<std::size_t>(s)] || tops_[static_cast<std::size_t>(s)].count == 0 ||
-        tops_[static_cast<std::size_t>(s)].unknown)
-      return;
+  for (std::size_t s = 0; s < 4; ++s)
+    if (!seen_[s] || tops_[s].count == 0 || tops_[s].unknown) return;
   CheckClosing();
 }
 
@@ -269,7 +270,8 @@ void TrialBalanceCheck::ReportLine(const LedgerLine& line, std::size_t ordinal, 
   Place(f, section_.index, line.row, ordinal, kClosing);
   f.element = kAmountElements[kClosing];
   f.value = DocumentAmount(written);
-  const char* movement = section_.debitNature ? "saldo anterior + débitos - créditos" : "saldo anterior - débitos + créditos";
+  const char* movement =
+      section_.debitNature ? "saldo anterior + débitos - créditos" : "saldo anterior - débitos + créditos";
   f.reason = Ansi("o saldo final ") + BrazilianAmount(written) + Ansi(" não confere com ") + Ansi(movement) + " = " +
              BrazilianAmount(expected);
   f.rule = section_.debitNature ? Ansi("saldoFinal = saldoAnterior + debitos - creditos (natureza devedora)")
@@ -285,7 +287,8 @@ void TrialBalanceCheck::ReportSum(const SumDifference& d) {
   Place(f, section_.index, parent.row, d.parent + 1, d.column);
   f.element = kAmountElements[d.column];
   f.value = DocumentAmount(d.written);
-  const Text subAccounts = d.subAccounts == 1 ? Ansi("da subconta") : Ansi("das ") + std::to_string(d.subAccounts) + " subcontas";
+  const Text subAccounts =
+      d.subAccounts == 1 ? Ansi("da subconta") : Ansi("das ") + std::to_string(d.subAccounts) + " subcontas";
   f.reason = Ansi(words.subject) + " " + BrazilianAmount(d.written) + " " + Ansi(words.fails) + Ansi(" com a soma ") +
              subAccounts + " = " + BrazilianAmount(d.expected);
   f.rule = Ansi("conta sintética = soma das subcontas (contas redutoras com sinal negativo)");

@@ -53,6 +53,10 @@ const LedgerCase kCases[] = {
      [](Workbook& wb) { wb["Balancete Ativo"].Set("F7", 3200.52); },
      {"Aviso: Balancete Ativo!F7: o saldo final 3.200,52 não confere com saldo anterior + débitos - créditos = "
       "3.200,25"}},
+    {"a typo in a contra account written as negative amounts",
+     [](Workbook& wb) { wb["Balancete Ativo"].Set("F18", -236740.1); },
+     {"Aviso: Balancete Ativo!F18: o saldo final -236.740,10 não confere com saldo anterior + débitos - créditos = "
+      "-236.740,00"}},
     {"a sub-account changed without its parent",
      [](Workbook& wb) {
        wb["Balancete Passivo"].Set("D11", 412330.25);
@@ -122,7 +126,7 @@ TEST(TrialBalanceCli, EachFaultIsFoundAtItsCellAndWhatAccountantsWriteStaysClean
     fs::create_directories(out);
     const support::CliResult r =
         support::RunCli({{"gerar", "--documento", "financeiro", "--planilha", workbook.string(), "--destino",
-                          out.string(), "--silencioso", "--estrito"},
+                          out.string(), "--silencioso", "--estrito", "--avisos", (dir / "avisos.csv").string()},
                          std::string("senha-demo")});
     std::vector<std::string> expected = c.findings;
     std::sort(expected.begin(), expected.end());
@@ -132,6 +136,15 @@ TEST(TrialBalanceCli, EachFaultIsFoundAtItsCellAndWhatAccountantsWriteStaysClean
     EXPECT_EQ(support::FilesIn(out).size(), expected.empty() ? 1u : 0u) << c.what;
     if (!expected.empty()) {
       EXPECT_NE(r.err.find("(contas do balancete que não fecham)."), std::string::npos) << r.err;
+    }
+    // The CSV holds a row a finding, with its worksheet, cell and element.
+    const std::string csv = support::FileContents(dir / "avisos.csv");
+    EXPECT_EQ(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), expected.size() + 1) << csv;
+    for (const std::string& line : expected) {
+      const std::string place = line.substr(7, line.find(':', 7) - 7);  // "Balancete Ativo!F7"
+      const std::size_t bang = place.find('!');
+      const std::string row = "\n" + place.substr(0, bang) + ";" + place.substr(bang + 1) + ";oxr:";
+      EXPECT_NE(csv.find(row), std::string::npos) << row << "\n" << csv;
     }
   }
 }
@@ -161,6 +174,21 @@ std::vector<FileCase> FileCases() {
   typo.findings = {"Aviso: oxr:balancete/oxr:ativo/oxr:lancamento[2]/oxr:saldoFinal: o saldo final 101,00 não "
                    "confere com saldo anterior + débitos - créditos = 100,00"};
   cases.push_back(typo);
+  // Sub-accounts without movement may each count either way: ten are tried,
+  // more leave the parent's balances unchecked (its debits and credits are
+  // compared all the same).
+  for (const int neutral : {10, 11}) {
+    FileCase c{neutral == 10 ? "ten sub-accounts without movement" : "eleven sub-accounts without movement",
+               {{{"1 1000 0 0 1000"}, {"2 1000 0 0 1000"}, {"3 0 0 0 0"}, {"4 0 0 0 0"}}},
+               {}};
+    for (int i = 0; i < neutral; ++i) c.sections[0].push_back("1" + std::to_string(10 + i) + " 50 0 0 50");
+    if (neutral == 10)
+      c.findings = {"Aviso: oxr:balancete/oxr:ativo/oxr:lancamento/oxr:saldoAnterior: o saldo anterior 1.000,00 não "
+                    "confere com a soma das 10 subcontas = 500,00",
+                    "Aviso: oxr:balancete/oxr:ativo/oxr:lancamento/oxr:saldoFinal: o saldo final 1.000,00 não "
+                    "confere com a soma das 10 subcontas = 500,00"};
+    cases.push_back(c);
+  }
   return cases;
 }
 
