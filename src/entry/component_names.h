@@ -56,5 +56,8 @@ inline constexpr char kMessageIcon[] = "Icone";                 // icon
 inline constexpr char kMessageText[] = "M";                     // text
 inline constexpr char kMoreLink[] = "VM";                       // moreLink
 inline constexpr char kDetailsBox[] = "MemoVM";                 // detailsBox
+// With findings (BuildFindingsDialog)
+inline constexpr char kSaveFindings[] = "SalvarAvisos";         // bottomButton
+inline constexpr char kFindingsFileDialog[] = "SaveDialogAvisos";  // SaveFindings' picker
 
 }  // namespace voske::component

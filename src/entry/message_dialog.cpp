@@ -135,10 +135,30 @@ void TMessageForm::PlaceBottomControls() {
     detailsBox->setGeometry(0, bottom - 100, width(), 100);
     bottom -= 100;
   }
+  int linkLeft = 0;
+  int linkBottom = bottom;
+  if (bottomButton) {
+    // The row above the box: the button at the left, the link at the
+    // right on the button's middle line, both well clear of the edge.
+    const int top = bottom - kMessageBottomRow + (kMessageBottomRow - kMessageButtonHeight) / 2;
+    const int w = std::max(120, bottomButton->sizeHint().width());
+    bottomButton->setGeometry(kMessageButtonGap, top, w, kMessageButtonHeight);
+    linkLeft = kMessageButtonGap + w;
+    if (moreLink) linkBottom = top + (kMessageButtonHeight + moreLink->sizeHint().height()) / 2;
+  }
   if (moreLink) {
     const int h = moreLink->sizeHint().height();
-    moreLink->setGeometry(0, bottom - h, width(), h);
+    moreLink->setGeometry(linkLeft, linkBottom - h, width() - linkLeft - (bottomButton ? kMessageButtonGap : 0), h);
   }
+}
+
+QPushButton* TMessageForm::AddBottomButton(const QString& caption, const char* objectName) {
+  bottomButton = new QPushButton(caption, this);
+  bottomButton->setObjectName(QString::fromLatin1(objectName));
+  bottomButton->setAutoDefault(false);
+  setFixedHeight(height() + kMessageBottomRow);
+  PlaceBottomControls();
+  return bottomButton;
 }
 
 void TMessageForm::ToggleDetails() {
@@ -185,6 +205,7 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const QString& text, int iconKi
 
   // Icon at the top left, in its own size.
   const QPixmap icon = VoskeIconPixmap(iconKind);
+  form->iconKind = iconKind;
   form->icon = new QLabel(form.get());
   form->icon->setObjectName(QString::fromLatin1(component::kMessageIcon));
   form->icon->setPixmap(icon);
@@ -205,7 +226,8 @@ std::unique_ptr<TMessageForm> BuildMessageDialog(const QString& text, int iconKi
     form->moreLink->setObjectName(QString::fromLatin1(component::kMoreLink));
     form->moreLink->setWordWrap(true);
     form->moreLink->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form->moreLink->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
+    // Blue and underlined: a link, plainly.
+    form->moreLink->setStyleSheet(QStringLiteral("color: rgb(0,0,255); text-decoration: underline;"));
     form->moreLink->setCursor(Qt::PointingHandCursor);
     form->moreLink->setProperty("tag", 0);
     form->moreLink->installEventFilter(form.get());

@@ -33,6 +33,8 @@ inline constexpr int kMessageButtonHeight = 27;
 inline constexpr int kMessageButtonGap = 8;
 inline constexpr int kMessageMaxChars = 1000;
 inline constexpr quint16 kButtonOk = 1u << 2;
+// The height of the row a bottom button adds.
+inline constexpr int kMessageBottomRow = 35;
 
 // Where everything goes, from the icon size, the measured text size, the
 // number of buttons and the large switch. Kept apart from the widgets so that
@@ -59,10 +61,17 @@ class TMessageForm : public QDialog {
   QLabel* text = nullptr;
   QLabel* moreLink = nullptr;
   const QStringList* details = nullptr;
+  QStringList ownDetails;  // the lines, when the dialog keeps its own
   QPlainTextEdit* detailsBox = nullptr;
-  std::vector<QPushButton*> buttons;
+  std::vector<QPushButton*> buttons;  // the button table's, in order
+  QPushButton* bottomButton = nullptr;
+  int iconKind = 0;
 
   void ToggleDetails();
+  // A button on a row of its own at the bottom, at the left of "Ver
+  // mais...", which moves up into that row: the dialog grows by the row. It
+  // closes nothing and never takes Enter.
+  QPushButton* AddBottomButton(const QString& caption, const char* objectName);
 
  protected:
   void reject() override;  // Esc, or the window's close button

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLabel>
 
+#include "entry/findings_dialog.h"
 #include "entry/message_dialog.h"
 #include "entry/ui_text.h"
 
@@ -52,6 +53,23 @@ bool WindowFrontEnd::Confirm(const Text& text, const Text& caption, const std::v
   if (wasBusy) SetBusy(false);
   const int result = ShowMessageDialog(ToQString(text), static_cast<int>(MessageIcon::Information), kButtonsYesNo,
                                        ToQString(caption), 1, false, lines.isEmpty() ? nullptr : &lines);
+  if (wasBusy) SetBusy(true);
+  return result == kResultYes;
+}
+
+void WindowFrontEnd::ShowFindings(const Text& text, MessageIcon icon, const Text& caption,
+                                  const FindingList& findings) {
+  const bool wasBusy = busy_;
+  if (wasBusy) SetBusy(false);
+  ShowFindingsDialog(ToQString(text), static_cast<int>(icon), kButtonOk, ToQString(caption), 0, findings);
+  if (wasBusy) SetBusy(true);
+}
+
+bool WindowFrontEnd::ConfirmFindings(const Text& text, const Text& caption, const FindingList& findings) {
+  const bool wasBusy = busy_;
+  if (wasBusy) SetBusy(false);
+  const int result = ShowFindingsDialog(ToQString(text), static_cast<int>(MessageIcon::Warning), kButtonsYesNo,
+                                        ToQString(caption), 1, findings);
   if (wasBusy) SetBusy(true);
   return result == kResultYes;
 }

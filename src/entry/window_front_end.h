@@ -27,6 +27,10 @@ class WindowFrontEnd : public FrontEnd {
   // "Sim" and "Não", with "Não" taking Enter: going on with what the
   // details warn of must be a choice, not a reflex.
   bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) override;
+  // The findings listed by worksheet, with "Salvar avisos...".
+  void ShowFindings(const Text& text, MessageIcon icon, const Text& caption, const FindingList& findings) override;
+  // As Confirm, with the warning icon and the findings as ShowFindings lists them.
+  bool ConfirmFindings(const Text& text, const Text& caption, const FindingList& findings) override;
   void SetStatus(const Text& status) override;
   void ProcessEvents() override;
   // Nested requests collapse into one: the cursor stack gets one entry at

@@ -7,6 +7,7 @@
 #include "documents/operator_cells.h"
 #include "generation/output_name.h"
 #include "verification/document_verifier.h"
+#include "verification/finding_list.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 #include "values/converters.h"
@@ -128,12 +129,13 @@ void Generate(const GenerationRequest& request, FrontEnd& frontEnd, GenerationSt
   if (state.findings.empty()) {
     frontEnd.ShowInformation(GenerationSuccessMessage(0));
   } else if (request.strict) {
-    frontEnd.ShowMessageWithDetails(StrictFailureMessage(state.findings.size(), FindingsSubject(state.findings)),
-                                    MessageIcon::Error, Ansi("Erro"), FindingDetails(state.findings));
+    frontEnd.ShowFindings(StrictFailureMessage(state.findings.size(), FindingsSubject(state.findings)),
+                          MessageIcon::Error, Ansi("Erro"), ListFindings(state.findings, state.outputPath));
     FailGeneration(state);
   } else {
-    frontEnd.ShowMessageWithDetails(GenerationSuccessMessage(state.findings.size(), FindingsSubject(state.findings)),
-                                    MessageIcon::Information, Ansi("Informação"), FindingDetails(state.findings));
+    // Made, with things to fix: the warning icon, not the plain information.
+    frontEnd.ShowFindings(GenerationSuccessMessage(state.findings.size(), FindingsSubject(state.findings)),
+                          MessageIcon::Warning, Ansi("Informação"), ListFindings(state.findings, state.outputPath));
   }
 }
 

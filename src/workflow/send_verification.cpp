@@ -3,6 +3,7 @@
 #include "text/cp1252.h"
 #include "verification/document_file.h"
 #include "verification/finding.h"
+#include "verification/finding_list.h"
 
 namespace voske {
 
@@ -26,16 +27,16 @@ bool VerifyBeforeSending(const std::string& xmlPath, FrontEnd& frontEnd, bool st
   }
   if (!verified.read || verified.findingCount == 0) return true;
   const Text count = FindingCountLine(verified.findingCount);
-  const std::vector<Text> details = FindingDetails(findings);
+  const FindingList listed = ListFindings(findings, xmlPath);
   if (strict) {
-    frontEnd.ShowMessageWithDetails(
-        Ansi("O documento não foi enviado: ") + count + " (" + FindingsSubject(values, accounting) + ").",
-        MessageIcon::Error, Ansi("Erro"), details);
+    frontEnd.ShowFindings(Ansi("O documento não foi enviado: ") + count + " (" + FindingsSubject(values, accounting) +
+                              ").",
+                          MessageIcon::Error, Ansi("Erro"), listed);
     return false;
   }
-  return frontEnd.Confirm(Ansi("O documento tem ") + count + ": " + FindingsSubject(values, accounting) + "." + CR +
-                              Ansi("Enviar mesmo assim?"),
-                          Ansi("Confirmação"), details);
+  return frontEnd.ConfirmFindings(Ansi("O documento tem ") + count + ": " + FindingsSubject(values, accounting) + "." +
+                                      CR + Ansi("Enviar mesmo assim?"),
+                                  Ansi("Confirmação"), listed);
 }
 
 }  // namespace voske

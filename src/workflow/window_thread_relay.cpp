@@ -35,6 +35,14 @@ class Relay : public FrontEnd {
     Ask([&](FrontEnd& w) { answer = w.Confirm(text, caption, details); });
     return answer;
   }
+  void ShowFindings(const Text& text, MessageIcon icon, const Text& caption, const FindingList& findings) override {
+    Ask([&](FrontEnd& w) { w.ShowFindings(text, icon, caption, findings); });
+  }
+  bool ConfirmFindings(const Text& text, const Text& caption, const FindingList& findings) override {
+    bool answer = false;
+    Ask([&](FrontEnd& w) { answer = w.ConfirmFindings(text, caption, findings); });
+    return answer;
+  }
   void SetStatus(const Text& status) override {
     Ask([=](FrontEnd& w) { w.SetStatus(status); });
   }

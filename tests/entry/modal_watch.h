@@ -23,6 +23,7 @@ struct SeenMessage {
   QStringList details;  // the "Ver mais..." lines, when the dialog has them
   QStringList buttons;  // captions, in order
   QString status;       // the main window's status line while it was shown
+  int iconKind = 0;
 };
 
 class MessageWatch : public QObject {
@@ -36,12 +37,23 @@ class MessageWatch : public QObject {
   QList<SeenMessage> seen;
   // The caption of the button to press ("&Não"); empty, or not shown: the first.
   QString answer;
+  // Done with the first dialog before it is recorded and answered.
+  std::function<void(TMessageForm&)> onFirst;
+  // A dialog this watch leaves alone: another watch answers it.
+  const TMessageForm* leave = nullptr;
 
  private:
   void Poll() {
     auto* form = qobject_cast<TMessageForm*>(QApplication::activeModalWidget());
-    if (!form || !form->isVisible() || form->buttons.empty()) return;
-    SeenMessage message{form->windowTitle(), form->text->text(), {}, {}, {}};
+    if (!form || form == leave || !form->isVisible() || form->buttons.empty()) return;
+    if (onFirst) {
+      // Once. A dialog it opens meanwhile needs a watch of its own: a timer
+      // never fires again inside its own handler.
+      const auto first = std::move(onFirst);
+      onFirst = nullptr;
+      first(*form);
+    }
+    SeenMessage message{form->windowTitle(), form->text->text(), {}, {}, {}, form->iconKind};
     for (QWidget* top : QApplication::topLevelWidgets())
       if (auto* status = top->findChild<QLabel*>(QStringLiteral("LB_Status"))) message.status = status->text();
     if (form->details) message.details = *form->details;

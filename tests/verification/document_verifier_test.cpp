@@ -8,12 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/files.h"
 #include "support/paths.h"
 #include "support/scratch_document.h"
 #include "text/cp1252.h"
 #include "verification/document_file.h"
 #include "verification/document_verifier.h"
 #include "verification/element_path.h"
+#include "verification/finding_list.h"
 #include "xml/xml_generator.h"
 
 namespace voske {
@@ -251,6 +253,42 @@ TEST_F(VerifyFile, EntitiesOfADocumentTypeAreNeverExpanded) {
       "<oxr:voskeFinanc><oxr:siglaUF>&e;</oxr:siglaUF></oxr:voskeFinanc>";
   Verify(Write("dtd.xml", doc));
   for (const Finding& f : findings) EXPECT_EQ(f.value.find("root"), Text::npos);
+}
+
+// The window's list: worksheets together in the order first met, a value
+// with no cell under the element it stands in, and the same CSV to save.
+TEST(FindingList, GroupsByWorksheetAndSavesTheCsv) {
+  const auto at = [](const char* sheet, const char* cell, const char* path) {
+    Finding f;
+    f.sheet = sheet;
+    f.cell = cell;
+    f.path = path;
+    f.element = "oxr:CPF";
+    f.value = "1";
+    f.reason = "o CPF deve ter 11 dígitos";
+    return f;
+  };
+  support::ScratchDir dir;
+  const FindingList list = ListFindings(
+      {at("Administradores", "A5", ""), at("Listas", "C3", ""), at("Administradores", "A9", ""),
+       at("", "", "oxr:medicinaGrupo/oxr:administradores/oxr:administrador[2]/oxr:CPF")},
+      (dir.path() / "418723_CADASTRAL.xml").string());
+  std::vector<std::pair<Text, Text>> shown;
+  for (const FindingList::Entry& e : list.entries) shown.emplace_back(e.heading, e.line);
+  EXPECT_EQ(shown, (std::vector<std::pair<Text, Text>>{
+                       {"Administradores", "A5: oxr:CPF \"1\": o CPF deve ter 11 dígitos"},
+                       {"Administradores", "A9: oxr:CPF \"1\": o CPF deve ter 11 dígitos"},
+                       {"Listas", "C3: oxr:CPF \"1\": o CPF deve ter 11 dígitos"},
+                       {"oxr:medicinaGrupo/oxr:administradores/oxr:administrador",
+                        "oxr:medicinaGrupo/oxr:administradores/oxr:administrador[2]/oxr:CPF \"1\": o CPF deve ter 11 "
+                        "dígitos"}}));
+  EXPECT_EQ(list.suggestedPath, (dir.path() / "418723_CADASTRAL_avisos.csv").string());
+  ASSERT_TRUE(list.save);
+  EXPECT_EQ(list.save(list.suggestedPath), std::nullopt);
+  EXPECT_NE(support::FileContents(list.suggestedPath).find("\r\nListas;C3;oxr:CPF;"), std::string::npos);
+  // A folder in the way: said, not thrown.
+  EXPECT_NE(list.save(dir.path().string()), std::nullopt);
+  EXPECT_FALSE(ListFindings({}, "x.xml").save);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <optional>
 #include <stdexcept>
 #include <thread>
 
@@ -35,15 +36,32 @@ TEST(WindowThreadRelay, QuestionsAndDetailsReachTheWindow) {
       detailsSeen = details;
       RecordingFrontEnd::ShowMessage(text, icon, caption);
     }
+    // Findings reach the window as a list, its way to save them included.
+    void ShowFindings(const Text&, MessageIcon, const Text&, const FindingList& findings) override {
+      askedOn.push_back(std::this_thread::get_id());
+      savable += findings.save ? 1 : 0;
+    }
+    bool ConfirmFindings(const Text&, const Text&, const FindingList& findings) override {
+      askedOn.push_back(std::this_thread::get_id());
+      savable += findings.save ? 1 : 0;
+      return true;
+    }
+    int savable = 0;
   } window;
-  bool answer = true;
+  bool answer = true, answerFindings = false;
+  FindingList findings{{{Ansi("Listas"), Ansi("C3: ..."), Ansi("Aviso: Listas!C3: ...")}},
+                       [](const std::string&) { return std::optional<Text>(); }, ""};
   RunOffWindowThread(window, [&](FrontEnd& reports) {
     answer = reports.Confirm(Ansi("Enviar mesmo assim?"), Ansi("Confirmação"), {Ansi("Aviso: um")});
     reports.ShowMessageWithDetails(Ansi("fim"), MessageIcon::Information, Ansi("Informação"), {Ansi("Aviso: dois")});
+    answerFindings = reports.ConfirmFindings(Ansi("Enviar mesmo assim?"), Ansi("Confirmação"), findings);
+    reports.ShowFindings(Ansi("fim"), MessageIcon::Warning, Ansi("Informação"), findings);
   });
   EXPECT_FALSE(answer);
-  EXPECT_EQ(window.askedOn, (std::vector<std::thread::id>{std::this_thread::get_id(), std::this_thread::get_id()}));
+  EXPECT_TRUE(answerFindings);
+  EXPECT_EQ(window.askedOn, std::vector<std::thread::id>(4, std::this_thread::get_id()));
   EXPECT_EQ(window.detailsSeen, std::vector<Text>{Ansi("Aviso: dois")});
+  EXPECT_EQ(window.savable, 2);
 }
 
 TEST(WindowThreadRelay, ReportsArriveInOrderOnTheWindowThreadWhileItHandlesEvents) {

@@ -77,7 +77,7 @@ TEST(ControlColigadas, QuantitiesAsTypedAndZeroWhenEmpty) {
   EXPECT_FALSE(run->generationFailed());
   // Written as typed, so the document is generated and the verification
   // points at the number the schema refuses.
-  EXPECT_EQ(run->Messages(MessageIcon::Information),
+  EXPECT_EQ(run->Messages(MessageIcon::Warning),
             std::vector<Text>{Ansi("XML gerado com sucesso.\r1 aviso de verificação: valores que o esquema da OXR "
                                    "recusa.\rAviso: Controladas!F5: oxr:totalAcoesQuotas \"1.000.000\": deve ser um "
                                    "número")});
