@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -264,15 +265,20 @@ int main(int argc, char** argv) {
   win32::WindowFrontEnd messages;
   messages.ShowError(Ansi("Arquivo não encontrado."));
   messages.ShowInformation(Ansi("XML gerado com sucesso."));
-  const std::vector<Text> warnings = {
-      Ansi("Aviso: Dados Cadastrais!B10: oxr:eMail \"regulatorio.serraazulsaude.com.br\": não segue o formato "
-           "exigido (st_eMail: .+@.+\\..+)"),
-      Ansi("Aviso: Administradores!A5: oxr:CPF \"52998224726\": dígitos verificadores do CPF inválidos")};
-  messages.ShowMessageWithDetails(Ansi("XML gerado com sucesso.") + CR + Ansi("2 avisos de verificação."),
-                                  MessageIcon::Information, Ansi("Informação"), warnings);
-  messages.Confirm(Ansi("O documento tem 2 avisos de verificação: valores que o esquema da OXR recusa.") + CR +
-                       Ansi("Enviar mesmo assim?"),
-                   Ansi("Confirmação"), warnings);
+  // Findings after a generation, by worksheet, with their button.
+  FindingList findings;
+  findings.entries = {
+      {Ansi("Dados Cadastrais"),
+       Ansi("B10: oxr:eMail \"regulatorio.serraazulsaude.com.br\": o e-mail deve ter a forma nome@domínio"), {}},
+      {Ansi("Administradores"),
+       Ansi("A5: oxr:CPF \"52998224726\": o CPF é inválido: os dígitos verificadores não conferem"), {}}};
+  findings.save = [](const std::string&) { return std::optional<Text>(); };
+  messages.ShowFindings(Ansi("XML gerado com sucesso.") + CR +
+                            Ansi("2 avisos de verificação: valores que o esquema da OXR recusa."),
+                        MessageIcon::Warning, Ansi("Informação"), findings);
+  messages.ConfirmFindings(Ansi("O documento tem 2 avisos de verificação: valores que o esquema da OXR recusa.") +
+                               CR + Ansi("Enviar mesmo assim?"),
+                           Ansi("Confirmação"), findings);
   photographer.join();
   std::error_code ec;
   fs::remove_all(fs::temp_directory_path() / "voske-telas", ec);

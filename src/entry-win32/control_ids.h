@@ -57,6 +57,7 @@ inline constexpr int kMessageIcon = 501;
 inline constexpr int kMessageText = 502;
 inline constexpr int kMoreLink = 503;
 inline constexpr int kDetailsBox = 504;
+inline constexpr int kSaveFindings = 505;  // "Salvar avisos...", beside "Ver mais..." (no original)
 inline constexpr int kMessageButtonBase = 510;
 
 // Original component name -> control ID. Names repeat across windows

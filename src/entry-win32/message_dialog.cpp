@@ -31,6 +31,8 @@ namespace {
 
 constexpr int kButtonWidth = 80, kButtonHeight = 27, kButtonGap = 8;
 constexpr int kDetailsGrowth = 115, kDetailsHeight = 100;
+// The row of a button beside the link, and the button's least width.
+constexpr int kRowHeight = 35, kRowButtonWidth = 120;
 constexpr int kHelpEntry = 10;
 const COLORREF kLinkColour = RGB(0, 0, 255);
 
@@ -76,7 +78,8 @@ SIZE IconSize(HICON icon) {
 class MessageForm : public Form {
  public:
   MessageForm(const std::wstring& text, int iconKind, unsigned buttons, const std::wstring& caption,
-              int defaultButton, bool large, const std::vector<std::wstring>* details);
+              int defaultButton, bool large, const std::vector<std::wstring>* details,
+              const MessageRowButton* rowButton);
   ~MessageForm() override;
 
  protected:
@@ -95,12 +98,16 @@ class MessageForm : public Form {
   std::vector<HICON> glyphs_;
   std::vector<int> shownEntries_;
   const std::vector<std::wstring>* details_ = nullptr;
+  const MessageRowButton* rowButton_ = nullptr;
   bool detailsShown_ = false;
-  int linkHeight_ = 0;
+  int linkHeight_ = 0;  // the bottom row's: the link's, or the row button's
+  int rowButtonWidth_ = 0;
+  HFONT linkFont_ = nullptr;
 };
 
 MessageForm::MessageForm(const std::wstring& text, int iconKind, unsigned buttons, const std::wstring& caption,
-                         int defaultButton, bool large, const std::vector<std::wstring>* details) {
+                         int defaultButton, bool large, const std::vector<std::wstring>* details,
+                         const MessageRowButton* rowButton) {
   ::MessageBeep(MB_OK);
   HFONT dialogFont = MakeFont(L"Arial", 11);
   HFONT textFont = large ? MakeFont(L"Arial", 19, false, true) : dialogFont;
@@ -121,8 +128,14 @@ MessageForm::MessageForm(const std::wstring& text, int iconKind, unsigned button
     if (buttons & (1u << i)) shownEntries_.push_back(i);
   MessageGeometry g = ComputeMessageGeometry(iconSize, textSize, static_cast<int>(shownEntries_.size()), large, Scale);
   if (details && !details->empty()) {
-    // The link takes a line of its own below the buttons.
-    linkHeight_ = Scale(16);
+    // The link takes a row of its own below the buttons, with the row
+    // button, if any, at its left.
+    if (rowButton) {
+      rowButton_ = rowButton;
+      const int captionWidth = static_cast<int>(Measure(rowButton->caption, dialogFont, 1 << 20).cx);
+      rowButtonWidth_ = std::max(Scale(kRowButtonWidth), captionWidth + Scale(20));
+    }
+    linkHeight_ = Scale(rowButton_ ? kRowHeight : 16);
     g.clientHeight += linkHeight_;
     // The details are read in their box: the dialog is as wide as their
     // longest line needs, up to half the screen, so that a finding fits on
@@ -130,7 +143,11 @@ MessageForm::MessageForm(const std::wstring& text, int iconKind, unsigned button
     int longest = 0;
     for (const std::wstring& line : *details)
       longest = std::max(longest, static_cast<int>(Measure(line, dialogFont, 1 << 20).cx));
-    const int wanted = std::min(longest + Scale(30), ::GetSystemMetrics(SM_CXSCREEN) / 2);
+    int wanted = std::min(longest + Scale(30), ::GetSystemMetrics(SM_CXSCREEN) / 2);
+    // Never narrower than the row: the button and the whole link, apart.
+    if (rowButton_)
+      wanted = std::max(wanted, rowButtonWidth_ + Scale(kButtonGap * 3 + 6) +
+                                    static_cast<int>(Measure(L"Ocultar detalhes...", dialogFont, 1 << 20).cx));
     if (wanted > g.clientWidth) {
       for (RECT& b : g.buttons) ::OffsetRect(&b, (wanted - g.clientWidth) / 2, 0);
       g.clientWidth = wanted;
@@ -163,20 +180,34 @@ MessageForm::MessageForm(const std::wstring& text, int iconKind, unsigned button
   }
   if (linkHeight_) {
     details_ = details;
-    AddControlInPixels(WC_BUTTONW, L"Ver mais...", BS_OWNERDRAW | WS_TABSTOP, control::kMoreLink,
-                       RECT{0, g.clientHeight - linkHeight_, g.clientWidth, g.clientHeight}, dialogFont);
+    // Underlined as well as blue: plainly something to click.
+    LOGFONTW underlined = {};
+    ::GetObjectW(dialogFont, sizeof underlined, &underlined);
+    underlined.lfUnderline = TRUE;
+    linkFont_ = ::CreateFontIndirectW(&underlined);
+    if (rowButton_)
+      AddControlInPixels(WC_BUTTONW, rowButton_->caption, BS_PUSHBUTTON | WS_TABSTOP, control::kSaveFindings,
+                         RECT{0, 0, rowButtonWidth_, Scale(kButtonHeight)}, dialogFont);
+    AddControlInPixels(WC_BUTTONW, L"Ver mais...", BS_OWNERDRAW | WS_TABSTOP, control::kMoreLink, RECT{0, 0, 1, 1},
+                       linkFont_);
+    PlaceBottomControls();
   }
 }
 
 MessageForm::~MessageForm() {
   if (icon_) ::DestroyIcon(icon_);
   for (HICON g : glyphs_) ::DestroyIcon(g);
+  if (linkFont_) ::DeleteObject(linkFont_);
 }
 
 void MessageForm::OnCommand(int id, int code, HWND control) {
   (void)control;
   if (id == control::kMoreLink) {
     if (code == BN_CLICKED) ToggleDetails();
+    return;
+  }
+  if (id == control::kSaveFindings) {
+    if (code == BN_CLICKED && rowButton_ && rowButton_->pressed) rowButton_->pressed(Handle());
     return;
   }
   const int entry = id - control::kMessageButtonBase;
@@ -208,9 +239,11 @@ void MessageForm::OnDrawItem(const DRAWITEMSTRUCT& item) {
   r.right -= Scale(6);
   ::SetBkMode(item.hDC, TRANSPARENT);
   ::SetTextColor(item.hDC, kLinkColour);
+  HGDIOBJ oldFont = ::SelectObject(item.hDC, linkFont_);
   RECT needed = r;
   ::DrawTextW(item.hDC, text.c_str(), -1, &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
   ::DrawTextW(item.hDC, text.c_str(), -1, &r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  ::SelectObject(item.hDC, oldFont);
   if (item.itemState & ODS_FOCUS) {
     RECT focus = {r.right - (needed.right - needed.left) - 2, r.top + 1, r.right + 2, r.bottom - 1};
     ::DrawFocusRect(item.hDC, &focus);
@@ -257,11 +290,22 @@ void MessageForm::ToggleDetails() {
 }
 
 void MessageForm::PlaceBottomControls() {
-  // The link sits just above the details box while it shows, else at the bottom.
+  // The row sits just above the details box while it shows, else at the
+  // bottom: the row button at the left, the link at the right on the
+  // button's middle line, both clear of the edges.
   RECT client;
   ::GetClientRect(Handle(), &client);
   const int bottom = client.bottom - (detailsShown_ ? Scale(kDetailsHeight) : 0);
-  ::SetWindowPos(Control(control::kMoreLink), nullptr, 0, bottom - linkHeight_, client.right, linkHeight_,
+  const int top = bottom - linkHeight_;
+  int linkLeft = 0, linkRight = client.right;
+  if (rowButton_) {
+    const int gap = Scale(kButtonGap), height = Scale(kButtonHeight);
+    const int buttonTop = top + (linkHeight_ - height) / 2;
+    ::SetWindowPos(Control(control::kSaveFindings), nullptr, gap, buttonTop, rowButtonWidth_, height, SWP_NOZORDER);
+    linkLeft = gap + rowButtonWidth_;
+    linkRight = client.right - gap;
+  }
+  ::SetWindowPos(Control(control::kMoreLink), nullptr, linkLeft, top, linkRight - linkLeft, linkHeight_,
                  SWP_NOZORDER);
   ::InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -288,8 +332,10 @@ MessageGeometry ComputeMessageGeometry(SIZE icon, SIZE text, int buttonCount, bo
 }
 
 int ShowMessageDialog(const std::wstring& text, int iconKind, unsigned buttons, const std::wstring& caption,
-                      int defaultButton, bool large, const std::vector<std::wstring>* details) {
-  MessageForm form(text.substr(0, kMessageMaxChars), iconKind, buttons, caption, defaultButton, large, details);
+                      int defaultButton, bool large, const std::vector<std::wstring>* details,
+                      const MessageRowButton* rowButton) {
+  MessageForm form(text.substr(0, kMessageMaxChars), iconKind, buttons, caption, defaultButton, large, details,
+                   rowButton);
   return form.ShowModal();
 }
 

@@ -3,6 +3,7 @@
 // user. Built in code and sized to its text; Arial text, our own icons,
 // Portuguese button captions, an optional "Ver mais..." block of details.
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,9 +40,18 @@ struct MessageGeometry {
 };
 MessageGeometry ComputeMessageGeometry(SIZE icon, SIZE text, int buttonCount, bool large, int (*scale)(int));
 
+// A button of the row below the dialog's own buttons, at the left of "Ver
+// mais..." (for example "Salvar avisos..."): pressed, it acts with the
+// dialog open, which stays open.
+struct MessageRowButton {
+  std::wstring caption;
+  std::function<void(HWND dialog)> pressed;
+};
+
 // Beeps, shows the dialog modally over the window in front and returns the
 // result of the button that closed it. Line breaks in `text` are CR.
 int ShowMessageDialog(const std::wstring& text, int iconKind, unsigned buttons, const std::wstring& caption,
-                      int defaultButton = 0, bool large = false, const std::vector<std::wstring>* details = nullptr);
+                      int defaultButton = 0, bool large = false, const std::vector<std::wstring>* details = nullptr,
+                      const MessageRowButton* rowButton = nullptr);
 
 }  // namespace voske::win32

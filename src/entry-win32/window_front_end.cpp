@@ -1,5 +1,6 @@
 #include "entry-win32/window_front_end.h"
 
+#include "entry-win32/findings_dialog.h"
 #include "entry-win32/form.h"
 #include "entry-win32/message_dialog.h"
 #include "entry-win32/win32_text.h"
@@ -8,18 +9,25 @@ namespace voske::win32 {
 
 WindowFrontEnd::~WindowFrontEnd() { SetBusy(false); }
 
-int WindowFrontEnd::Show(const Text& text, int icon, unsigned buttons, const Text& caption, int defaultButton,
-                         const std::vector<Text>& details) {
-  std::vector<std::wstring> lines;
-  for (const Text& line : details) lines.push_back(Wide(line));
+template <typename F>
+int WindowFrontEnd::WithArrow(F show) {
   // The arrow comes back while the user reads the message, then the
   // hourglass again if the work goes on.
   const bool wasBusy = busy_;
   if (wasBusy) SetBusy(false);
-  const int result =
-      ShowMessageDialog(Wide(text), icon, buttons, Wide(caption), defaultButton, false, lines.empty() ? nullptr : &lines);
+  const int result = show();
   if (wasBusy) SetBusy(true);
   return result;
+}
+
+int WindowFrontEnd::Show(const Text& text, int icon, unsigned buttons, const Text& caption, int defaultButton,
+                         const std::vector<Text>& details) {
+  std::vector<std::wstring> lines;
+  for (const Text& line : details) lines.push_back(Wide(line));
+  return WithArrow([&] {
+    return ShowMessageDialog(Wide(text), icon, buttons, Wide(caption), defaultButton, false,
+                             lines.empty() ? nullptr : &lines);
+  });
 }
 
 void WindowFrontEnd::ShowMessage(const Text& text, MessageIcon icon, const Text& caption) {
@@ -33,6 +41,20 @@ void WindowFrontEnd::ShowMessageWithDetails(const Text& text, MessageIcon icon, 
 
 bool WindowFrontEnd::Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) {
   return Show(text, static_cast<int>(MessageIcon::Information), kButtonsYesNo, caption, 1, details) == kResultYes;
+}
+
+void WindowFrontEnd::ShowFindings(const Text& text, MessageIcon icon, const Text& caption,
+                                  const FindingList& findings) {
+  WithArrow([&] {
+    return ShowFindingsDialog(Wide(text), static_cast<int>(icon), kButtonOk, Wide(caption), 0, findings);
+  });
+}
+
+bool WindowFrontEnd::ConfirmFindings(const Text& text, const Text& caption, const FindingList& findings) {
+  return WithArrow([&] {
+           return ShowFindingsDialog(Wide(text), static_cast<int>(MessageIcon::Warning), kButtonsYesNo, Wide(caption),
+                                     1, findings);
+         }) == kResultYes;
 }
 
 void WindowFrontEnd::SetStatus(const Text& status) {

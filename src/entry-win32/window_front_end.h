@@ -27,6 +27,10 @@ class WindowFrontEnd : public FrontEnd {
   // "Sim" and "Não", with "Não" taking the first focus: going on with what
   // the details warn of must be a choice, not a reflex.
   bool Confirm(const Text& text, const Text& caption, const std::vector<Text>& details) override;
+  // The findings listed by worksheet, with "Salvar avisos...".
+  void ShowFindings(const Text& text, MessageIcon icon, const Text& caption, const FindingList& findings) override;
+  // As Confirm, under the warning icon, with the findings as above.
+  bool ConfirmFindings(const Text& text, const Text& caption, const FindingList& findings) override;
   void SetStatus(const Text& status) override;
   void ProcessEvents() override;
   void SetBusy(bool busy) override;
@@ -36,6 +40,9 @@ class WindowFrontEnd : public FrontEnd {
  private:
   int Show(const Text& text, int icon, unsigned buttons, const Text& caption, int defaultButton,
            const std::vector<Text>& details);
+  // Runs `show` with the arrow cursor, the hourglass back after it if the work goes on.
+  template <typename F>
+  int WithArrow(F show);
 
   HWND status_ = nullptr;
   bool busy_ = false;
