@@ -15,16 +15,26 @@ bool IsAmountDigit(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
 std::optional<Cents> CentsOf(TextView value) {
-  // The form the generator writes ("-8033090.61", "1500000.0") at once.
+  // The form the generator writes ("-8033090.61", "1500000.0") at once:
+  // up to 15 whole digits, a point, one or two decimals.
   {
-    std::size_t i = value.size() > 0 && value[0] == '-' ? 1 : 0;
-    const std::size_t start = i;
-    Cents whole = 0;
-    while (i < value.size() && i - start < 15 && IsAmountDigit(value[i])) whole = whole * 10 + (value[i++] - '0');
-    if (i > start && i + 2 <= value.size() && value.size() <= i + 3 && value[i] == '.' &&
-        IsAmountDigit(value[i + 1]) && (i + 2 == value.size() || IsAmountDigit(value[i + 2]))) {
-      Cents cents = whole * 100 + (value[i + 1] - '0') * 10 + (i + 2 < value.size() ? value[i + 2] - '0' : 0);
-      return start ? -cents : cents;
+    const bool negative = !value.empty() && value.front() == '-';
+    const TextView digits = value.substr(negative ? 1 : 0);
+    const std::size_t point = digits.find('.');
+    const std::size_t decimals = point == TextView::npos ? 0 : digits.size() - point - 1;
+    if (point >= 1 && point <= 15 && (decimals == 1 || decimals == 2)) {
+      Cents cents = 0;
+      bool plain = true;
+      for (std::size_t k = 0; k < digits.size(); ++k) {
+        if (k == point) continue;
+        const unsigned digit = static_cast<unsigned char>(digits[k]) - unsigned{'0'};
+        plain &= digit < 10;
+        cents = cents * 10 + digit;
+      }
+      if (plain) {
+        if (decimals == 1) cents *= 10;
+        return negative ? -cents : cents;
+      }
     }
   }
   while (!value.empty() && IsAmountBlank(value.front())) value.remove_prefix(1);

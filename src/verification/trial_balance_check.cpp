@@ -234,12 +234,14 @@ void TrialBalanceCheck::CheckBalances(LedgerColumn column, std::int64_t tops) {
   Place(f, 0, topPlaces_[0].row, topPlaces_[0].ordinal, column);
   f.element = kAmountElements[column];
   f.value = DocumentAmount(total[0]);
-  f.reason = Ansi("o balancete não fecha ") + (column == kOpening ? Ansi("no saldo anterior") : Ansi("no saldo final")) +
-             ": " + words(0) + " + " + words(3) + " = " + BrazilianAmount(total[0] + total[3]) + Ansi(", mas ") +
-             words(1) + " + " + words(2) + " = " + BrazilianAmount(total[1] + total[2]) +
+  const Text where = column == kOpening ? Ansi("no saldo anterior") : Ansi("no saldo final");
+  f.reason = Ansi("o balancete não fecha ") + where + ": " + words(0) + " + " + words(3) + " = " +
+             BrazilianAmount(total[0] + total[3]) + Ansi(", mas ") + words(1) + " + " + words(2) + " = " +
+             BrazilianAmount(total[1] + total[2]) +
              Ansi(" (contas de primeiro nível em ") + TopCells(0, column) + ", " + TopCells(3, column) + ", " +
              TopCells(1, column) + ", " + TopCells(2, column) + ")";
-  f.rule = Ansi("ativo + despesa = passivo + receita nas contas sem conta superior; contas redutoras com sinal negativo");
+  f.rule = Ansi("ativo + despesa = passivo + receita nas contas sem conta superior; "
+                "contas redutoras com sinal negativo");
   report_(f);
 }
 
