@@ -17,11 +17,14 @@
 #include <thread>
 #include <vector>
 
+#include "common/program_arguments.h"
 #include "entry-win32/control_ids.h"
 #include "entry-win32/main_form.h"
 #include "entry-win32/message_dialog.h"
 #include "entry-win32/window_front_end.h"
 #include "generation/run_generation.h"
+#include "platform/process.h"
+#include "platform/utf8_path.h"
 #include "port/transmission_port.h"
 #include "text/cp1252.h"
 
@@ -164,7 +167,16 @@ fs::path MakeFolderTree() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const fs::path folder = argc > 1 ? fs::u8path(argv[1]) : fs::path("docs") / "windows";
+  const voske::programs::ProgramSyntax syntax{
+      "voske-screenshots",
+      "Uso: voske-screenshots [PASTA]\n"
+      "Grava em PASTA (padrão docs\\windows) uma imagem PNG da janela principal em cada\n"
+      "modo e de cada diálogo.\n",
+      {}, 0, 1};
+  if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
+  // The folder read from the wide command line, whatever the code page.
+  const std::vector<std::string> args = voske::platform::ProgramArguments(argc, argv);
+  const fs::path folder = args.empty() ? fs::path("docs") / "windows" : voske::platform::PathOf(args[0]);
   fs::create_directories(folder);
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "platform/file_system.h"
 #include "text/cp1252.h"
 #include "text/error.h"
 
@@ -47,6 +48,10 @@ std::tm NextSecond(const std::tm& when) {
   return out;
 }
 
-std::string OutputPathFor(const std::string& folder, const Text& fileName) { return folder + "/" + ToUtf8(fileName); }
+// The folder as typed, then the system's own separator: the path is shown to
+// the user as it stands, and on Windows "saida/nome.xml" would look broken.
+std::string OutputPathFor(const std::string& folder, const Text& fileName) {
+  return folder + platform::PathSeparator() + ToUtf8(fileName);
+}
 
 }  // namespace voske

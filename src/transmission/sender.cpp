@@ -44,7 +44,7 @@ Text AcceptedMessage(const SendRequest& request) {
 // user is told so, and why the receipt is missing.
 Text ReceivedWithoutReceiptMessage(const SendRequest& request, const Text& reason) {
   return Ansi("O documento foi recebido pela OXR, mas o recibo não foi gravado na pasta: ") +
-         FromUtf8(request.destinationFolder) + "/Recibo" + CR + reason + CR +
+         FromUtf8(ReceiptFolder(request)) + CR + reason + CR +
          Ansi("Não envie o documento novamente: acompanhe o andamento na Página de Status do VOSKE-XML, "
               "no site da OXR.");
 }

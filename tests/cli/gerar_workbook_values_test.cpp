@@ -243,12 +243,12 @@ TEST_F(GerarWorkbookValuesTest, LettersOutsideWindows1252TakeTheirClosestForm) {
   for (const char* name : names) {
     const char* value = std::getenv(name);
     saved.push_back(value ? std::optional<std::string>(value) : std::nullopt);
-    ::setenv(name, "C", 1);
+    support::SetEnvironment(name, "C");
   }
   auto registration = Generated("cadastral", workbook, "Łódź");
   for (std::size_t i = 0; i < saved.size(); ++i) {
-    if (saved[i]) ::setenv(names[i], saved[i]->c_str(), 1);
-    else ::unsetenv(names[i]);
+    if (saved[i]) support::SetEnvironment(names[i], saved[i]);
+    else support::SetEnvironment(names[i], std::nullopt);
   }
   ASSERT_TRUE(registration);
   EXPECT_EQ(Selected(*registration, "oxr:administrador/oxr:nome"),

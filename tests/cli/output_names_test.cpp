@@ -27,10 +27,8 @@ class OutputNamesTest : public ::testing::Test {
   void FillTheComingSeconds(int seconds) {
     const std::time_t now = std::time(nullptr);
     for (std::time_t t = now - 1; t <= now + seconds; ++t) {
-      std::tm local{};
-      localtime_r(&t, &local);
       char name[64];
-      std::strftime(name, sizeof name, "418723_CADASTRAL_%Y-%m-%d_%H%M%S.xml", &local);
+      std::strftime(name, sizeof name, "418723_CADASTRAL_%Y-%m-%d_%H%M%S.xml", std::localtime(&t));
       earlier[out / name] = "anterior " + std::to_string(t);
       std::ofstream(out / name) << earlier[out / name];
     }

@@ -26,8 +26,12 @@ struct Program {
 std::vector<Program> EveryProgram() {
   const fs::path bin = support::BinaryDir(), src = support::SourceDir();
   std::vector<Program> programs;
-  for (const char* name : {"bin/voske-cli", "bin/voske", "bin/voske-icons", "bin/voske-screenshots",
-                           "bin/make-sample-workbook", "bench/make-large-workbook", "bench/reader-bench",
+  for (const char* name : {"voske-cli", "voske", "voske-screenshots", "make-sample-workbook"})
+    programs.push_back({bin / "bin" / support::ProgramFile(name), {}});
+#ifndef _WIN32
+  // Built and run on Linux only: the Qt icon renderer, the benchmarks, the
+  // scripts and the Java service.
+  for (const char* name : {"bin/voske-icons", "bench/make-large-workbook", "bench/reader-bench",
                            "bench/financial-generation-bench", "bench/header-reader-bench",
                            "bench/verification-bench"})
     programs.push_back({bin / name, {}});
@@ -38,6 +42,7 @@ std::vector<Program> EveryProgram() {
     programs.push_back({"/usr/bin/python3", {(src / name).string()}});
 #ifdef VOSKE_JAVA_EXECUTABLE
   programs.push_back({VOSKE_JAVA_EXECUTABLE, {"-jar", (bin / "bin" / "VOSKETestService.jar").string()}});
+#endif
 #endif
   return programs;
 }

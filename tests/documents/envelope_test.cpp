@@ -77,17 +77,6 @@ std::unique_ptr<Reread> SaveAndRead(TXMLGenerator& gen, const std::string& path)
   return read;
 }
 
-// MD5 by the system's own tool, a path of its own apart from the program's digest.
-std::string Md5sum(const fs::path& file) {
-  const std::string command = "md5sum '" + file.string() + "'";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return {};
-  char buf[64] = {};
-  const size_t n = std::fread(buf, 1, 32, pipe);
-  ::pclose(pipe);
-  return std::string(buf, n);
-}
-
 TEST(Envelope, RootStartTagsCarryTheNamespaceDeclarations) {
   EXPECT_EQ(SchemaNamespace(), kNs);
   EXPECT_EQ(SchemaNamespace().size(), 43u);
@@ -188,7 +177,7 @@ TEST(Envelope, SavedDocumentsHashCanBeRecomputedFromItsLeaves) {
   const fs::path plain = run.dir / "leaves.bin";
   { std::ofstream(plain, std::ios::binary) << concatenated; }
   ASSERT_EQ(written.size(), 32u);
-  EXPECT_EQ(written, Md5sum(plain));
+  EXPECT_EQ(written, support::Md5Hex(support::FileContents(plain)));
   EXPECT_EQ(std::distance(fs::directory_iterator(run.dir.path()), fs::directory_iterator()), 2);
 }
 

@@ -45,9 +45,10 @@ TEST(Win32Generation, WritesTheDocumentAndListsItsWarningsUnderVerMais) {
   EXPECT_EQ(seen.text.rfind(L"XML gerado com sucesso.", 0), 0u) << std::string(seen.text.begin(), seen.text.end());
   EXPECT_NE(seen.text.find(L"2 avisos de verificação"), std::wstring::npos);
   EXPECT_EQ(seen.details,
-            L"Aviso: Dados Cadastrais!B10: oxr:eMail \"regulatorio.serraazulsaude.com.br\": não segue o formato "
-            L"exigido (st_eMail: .+@.+\\..+)\r\n"
-            L"Aviso: Administradores!A5: oxr:CPF \"52998224726\": dígitos verificadores do CPF inválidos");
+            L"Aviso: Dados Cadastrais!B10: oxr:eMail \"regulatorio.serraazulsaude.com.br\": o e-mail deve ter a "
+            L"forma nome@domínio\r\n"
+            L"Aviso: Administradores!A5: oxr:CPF \"52998224726\": o CPF é inválido: os dígitos verificadores não "
+            L"conferem");
   EXPECT_EQ(statusAfter, L"Status:");
   EXPECT_TRUE(buttonBack);
   const auto files = support::FilesIn(destination);

@@ -10,6 +10,7 @@
 #include "generation/fake_generation.h"
 #include "generation/run_generation.h"
 #include "generation/output_name.h"
+#include "platform/file_system.h"
 #include "support/files.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
@@ -89,7 +90,7 @@ TEST_F(LoadWorkbookTest, RegistrationReadsItsWorksheetsInOrderAndAnnouncesEach) 
   EXPECT_EQ(front.messages[0].icon, MessageIcon::Information);
   EXPECT_EQ(Utf8(front.messages[0].caption), "Informação");
 
-  const std::string expected = dir.path().string() + "/123456_CADASTRAL_2026-12-08_101530.xml";
+  const std::string expected = (dir / "123456_CADASTRAL_2026-12-08_101530.xml").string();
   EXPECT_EQ(state.outputPath, expected);
   EXPECT_FALSE(state.generationFailed);
   EXPECT_TRUE(fs::exists(expected));
@@ -178,9 +179,10 @@ TEST(OutputNameTest, NamesTheFileFromTheRegistrationNumberAndTheLocalTime) {
         << b5;
   when.tm_hour = 23;
   EXPECT_EQ(FileTimestamp(when), "2026-01-02_230405");
-  // The folder is taken as typed.
-  EXPECT_EQ(OutputPathFor("/saida/", "a.xml"), "/saida//a.xml");
-  EXPECT_EQ(OutputPathFor("/saída", Ansi("ç.xml")), "/saída/ç.xml");
+  // The folder is taken as typed, then the system's separator ("\\" on Windows).
+  const std::string separator(1, platform::PathSeparator());
+  EXPECT_EQ(OutputPathFor("/saida/", "a.xml"), "/saida/" + separator + "a.xml");
+  EXPECT_EQ(OutputPathFor("/saída", Ansi("ç.xml")), "/saída" + separator + "ç.xml");
   // The next free second's name carries over minutes, hours, days and years.
   for (const auto& [from, to] : {std::pair{support::LocalTime(2026, 1, 2, 3, 4, 5), "2026-01-02_030406"},
                                  {support::LocalTime(2026, 2, 28, 23, 59, 59), "2026-03-01_000000"},

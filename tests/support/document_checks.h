@@ -1,11 +1,12 @@
 #pragma once
 // Checks on a saved document, independent of the code that wrote it: parse
 // the file as the regulator would (ISO-8859-1), list its leaf values in
-// document order, and recompute the epilogue hash with the system's md5sum
-// rather than the program's own MD5.
+// document order, and recompute the epilogue hash with nettle's MD5 rather
+// than the program's own.
 #include <gtest/gtest.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
+#include <nettle/md5.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,7 +17,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 #include "support/files.h"
@@ -158,27 +158,21 @@ inline std::string Outline(XmlNode node, int depth = 0) {
   return out;
 }
 
-// Lowercase hexadecimal MD5 of `bytes`, computed by the system's md5sum.
+// Lowercase hexadecimal MD5 of `bytes`, by nettle (a shell's md5sum is not
+// there on Windows).
 inline std::string Md5Hex(std::string_view bytes) {
-  std::string path = (std::filesystem::temp_directory_path() / "voske-md5-XXXXXX").string();
-  const int fd = ::mkstemp(path.data());
-  if (fd < 0) {
-    ADD_FAILURE() << "cannot create a temporary file for md5sum";
-    return {};
+  md5_ctx ctx;
+  md5_init(&ctx);
+  md5_update(&ctx, bytes.size(), reinterpret_cast<const uint8_t*>(bytes.data()));
+  uint8_t digest[MD5_DIGEST_SIZE];
+  md5_digest(&ctx, sizeof digest, digest);
+  static const char* const kHex = "0123456789abcdef";
+  std::string hex;
+  for (const uint8_t b : digest) {
+    hex += kHex[b >> 4];
+    hex += kHex[b & 15];
   }
-  const bool written = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-  ::close(fd);
-  std::string digest;
-  if (written) {
-    if (FILE* p = ::popen(("md5sum '" + path + "'").c_str(), "r")) {
-      char buf[64] = {};
-      if (std::fgets(buf, sizeof buf, p)) digest.assign(buf, 32);
-      ::pclose(p);
-    }
-  }
-  std::filesystem::remove(path);
-  if (digest.size() != 32) ADD_FAILURE() << "md5sum gave no digest";
-  return digest;
+  return hex;
 }
 
 // The content hash a document should carry: MD5 of every leaf value before

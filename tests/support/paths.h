@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
-#include <unistd.h>
+
+#include "support/process.h"
 
 namespace voske::support {
 
@@ -44,7 +45,7 @@ class ScratchDir {
   ScratchDir() {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /
-            ("voske-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+            ("voske-test-" + std::to_string(CurrentProcessId()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(path_);
     std::filesystem::create_directories(path_);
   }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "platform/java_install.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
 #include "transmission/java_vm.h"
@@ -46,11 +47,12 @@ TEST(FindJavaRuntime, ADevelopmentKitAloneGivesItsHomeWithTheLibrarySuffix) {
   r.SetString(std::string(kJdkKey) + "\\1.6", "JavaHome", "/opt/jdk");
   const JavaRuntime found = FindJavaRuntime(r);
   EXPECT_EQ(found.version, "1.6");
-  EXPECT_EQ(found.libraryPath, "/opt/jdk/lib/server/libjvm.so");
+  // The kit's VM as this system lays it out (lib/server/libjvm.so on POSIX).
+  EXPECT_EQ(found.libraryPath, platform::VmLibraryOfRegisteredKit("/opt/jdk"));
 
   // A runtime key without a version counts as missing, so the kit answers.
   r.AddKey(kJreKey);
-  EXPECT_EQ(FindJavaRuntime(r).libraryPath, "/opt/jdk/lib/server/libjvm.so");
+  EXPECT_EQ(FindJavaRuntime(r).libraryPath, platform::VmLibraryOfRegisteredKit("/opt/jdk"));
 }
 
 TEST(FindJavaRuntime, NothingRegisteredGivesNothing) {

@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/file_system.h"
+#include "platform/java_install.h"
+#include "platform/process.h"
+#include "platform/utf8_path.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
@@ -34,25 +39,30 @@ Text UseFailed(const std::string& detail) {
   return Ansi("Erro ao tentar utilizar a Máquina Virtual Java:") + CR + FromUtf8(detail);
 }
 
+// "/" on POSIX, "\\" on Windows.
+const std::string kSep(1, platform::PathSeparator());
+
 TEST(ClientFolder, IsBesideTheExecutableWithTheHistoricDoubledSeparator) {
-  EXPECT_EQ(ClientFolderBeside("/opt/prog"), "/opt/prog//ext/VOSKE");
-  EXPECT_EQ(ClientFolderBeside("/opt/prog/"), "/opt/prog//ext/VOSKE");
+  EXPECT_EQ(ClientFolderBeside("/opt/prog"), "/opt/prog" + kSep + kSep + "ext" + kSep + "VOSKE");
+  EXPECT_EQ(ClientFolderBeside("/opt/prog/"), "/opt/prog/" + kSep + "ext" + kSep + "VOSKE");
 }
 
 TEST(ClientFolder, TheEnvironmentOverridesIt) {
-  ::setenv("VOSKE_CLIENT_DIR", "/srv/voske/client", 1);
+  support::SetEnvironment("VOSKE_CLIENT_DIR", "/srv/voske/client");
   EXPECT_EQ(DefaultClientFolder(), "/srv/voske/client");
-  ::unsetenv("VOSKE_CLIENT_DIR");
-  const fs::path exe = fs::read_symlink("/proc/self/exe");
-  EXPECT_EQ(DefaultClientFolder(), exe.parent_path().string() + "//ext/VOSKE");
+  support::SetEnvironment("VOSKE_CLIENT_DIR", std::nullopt);
+  const fs::path exe = platform::PathOf(platform::ExecutablePath());
+  EXPECT_EQ(DefaultClientFolder(), platform::Utf8Of(exe.parent_path()) + kSep + kSep + "ext" + kSep + "VOSKE");
 }
 
 TEST(ClassPath, ListsTheClientFolderTheClientJarAndTheShippedJarsInOrder) {
-  EXPECT_EQ(ClassPathOption("/opt/prog//ext/VOSKE"),
-            "-Djava.class.path=/opt/prog//ext/VOSKE:/opt/prog//ext/VOSKE/VOSKEClient.jar:jaxws-api.jar:"
-            "classes12.jar:FastInfoset.jar:http.jar:jaxb-api.jar:jaxb-impl.jar:jaxb-xjc.jar:activation.jar:"
-            "jaxws-rt.jar:jsr173_api.jar:jjsr181-api.jar:jsr250-api.jar:ocrs12.jar:saaj-api.jar:saaj-impl.jar:"
-            "sjsxp.jar:JNIMain.class");
+  std::string expected =
+      "-Djava.class.path=/opt/prog//ext/VOSKE:/opt/prog//ext/VOSKE/VOSKEClient.jar:jaxws-api.jar:"
+      "classes12.jar:FastInfoset.jar:http.jar:jaxb-api.jar:jaxb-impl.jar:jaxb-xjc.jar:activation.jar:"
+      "jaxws-rt.jar:jsr173_api.jar:jjsr181-api.jar:jsr250-api.jar:ocrs12.jar:saaj-api.jar:saaj-impl.jar:"
+      "sjsxp.jar:JNIMain.class";
+  std::replace(expected.begin(), expected.end(), ':', platform::ClassPathSeparator());  // ";" on Windows
+  EXPECT_EQ(ClassPathOption("/opt/prog//ext/VOSKE"), expected);
 }
 
 // Each case expects no VM afterwards; once a real one runs in this process

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "platform/file_system.h"
 #include "support/paths.h"
 #include "support/recording_front_end.h"
 #include "text/cp1252.h"
@@ -84,13 +85,23 @@ class Sending : public ::testing::Test {
   std::vector<std::string> readPaths_;
 };
 
+// A path as the client is handed it: on Windows every backslash doubled, as
+// the client has always read its arguments there.
+std::string AsClientArgument(const std::string& path) {
+  std::string out;
+  for (const char c : path) out += c == '\\' ? std::string(2, c) : std::string(1, c);
+  return out;
+}
+
 TEST_F(Sending, AnAcceptedDocumentGivesTheReceiptFolderAndBothFolders) {
   EXPECT_EQ(Send(), SendOutcome::Accepted);
+  const std::string receipt = request_.destinationFolder + platform::PathSeparator() + "Recibo";
   EXPECT_EQ(client_.sendArguments,
-            (std::vector<std::string>{request_.destinationFolder + "/Recibo/", request_.xmlPath, "Cadastral", "SENHA"}));
+            (std::vector<std::string>{AsClientArgument(receipt + platform::PathSeparator()),
+                                      AsClientArgument(request_.xmlPath), "Cadastral", "SENHA"}));
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].text,
-            Ansi("O recibo foi gerado na pasta: ") + request_.destinationFolder + "/Recibo\r" +
+            Ansi("O recibo foi gerado na pasta: ") + receipt + "\r" +
                 Ansi("Acompanhe o andamento na Página de Status do VOSKE-XML, no site da OXR.\r"
                      "Havendo erros, corrija-os e envie as novas informações."));
   EXPECT_EQ(ui_.messages[0].icon, MessageIcon::Information);

@@ -25,7 +25,7 @@ TEST(WithoutJava, TheWindowGeneratesButRefusesToSend) {
   support::ScratchDir dir;
   fs::create_directories(dir / "saida");
   JavaSearchPlaces places;
-  places.javaHome = dir / "jdk-que-nao-existe";
+  places.javaHome = (dir / "jdk-que-nao-existe").string();
   JavaTransmission transmission(std::make_unique<MemoryRegistry>(InstalledJavaRegistry(places)),
                                 (dir / "ext" / "VOSKE").string());
   support::RecordingFrontEnd ui;
@@ -38,7 +38,7 @@ TEST(WithoutJava, TheWindowGeneratesButRefusesToSend) {
   EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
   EXPECT_EQ(ui.messages[0].caption, "Erro");
   EXPECT_FALSE(window.xmlFileEnabled);
-  EXPECT_EQ(window.captions.back(), "VOSKE-XML 3.3 { - JRE }");
+  EXPECT_EQ(window.captions.back(), "VOSKE-XML 3.3 {" + OsName() + " - JRE }");
 
   window.workbookPath = support::WriteSampleWorkbook(dir.path());
   window.destinationFolder = (dir / "saida").string();

@@ -9,6 +9,7 @@
 /* The invocation entry points are this library's exports. */
 #define _JNI_IMPLEMENTATION_
 #include <jni.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -23,7 +24,7 @@ static struct JNIInvokeInterface_ invoke;
 static JNIEnv environment = &functions;
 static JavaVM machine = &invoke;
 static int created;
-static int classToken, objectToken, sendToken, proxyToken;
+static int classToken, objectToken, sendToken, proxyToken, receivedToken;
 
 /* Appends one line to the log, as bytes. */
 static void Log(const char* what, const char* text) {
@@ -69,7 +70,18 @@ static jmethodID JNICALL StandInGetMethodID(JNIEnv* env, jclass cls, const char*
   if (strcmp(name, "configProxy") == 0 &&
       strcmp(signature, "(Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;Ljava/lang/String;)V") == 0)
     return (jmethodID)&proxyToken;
+  if (strcmp(name, "documentReceived") == 0 && strcmp(signature, "()Z") == 0) return (jmethodID)&receivedToken;
   return 0;
+}
+
+/* A refused sending was never received: the stand-in answers as the client
+ * does when the service said no. (C++ callers reach the V form.) */
+static jboolean JNICALL StandInCallBooleanMethodV(JNIEnv* env, jobject obj, jmethodID method, va_list args) {
+  (void)env;
+  (void)obj;
+  (void)args;
+  Log("call", method == (jmethodID)&receivedToken ? "documentReceived" : "?");
+  return JNI_FALSE;
 }
 
 /* The receipt folder comes with every backslash doubled, as the client takes it. */
@@ -129,6 +141,12 @@ static const jchar* JNICALL StandInGetStringChars(JNIEnv* env, jstring s, jboole
   chars[0] = 0;
   MultiByteToWideChar(CP_UTF8, 0, Utf8Of(s), -1, chars, n);
   return (const jchar*)chars;
+}
+
+static void JNICALL StandInGetStringRegion(JNIEnv* env, jstring s, jsize start, jsize length, jchar* out) {
+  const jchar* chars = StandInGetStringChars(env, s, 0);
+  memcpy(out, chars + start, sizeof(jchar) * (size_t)length);
+  free((void*)chars);
 }
 
 static void JNICALL StandInReleaseStringChars(JNIEnv* env, jstring s, const jchar* chars) {
@@ -192,6 +210,8 @@ JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** vm, void** env, void* args) {
   functions.CallVoidMethodA = StandInCallVoidMethodA;
   functions.GetStringLength = StandInGetStringLength;
   functions.GetStringChars = StandInGetStringChars;
+  functions.GetStringRegion = StandInGetStringRegion;
+  functions.CallBooleanMethodV = StandInCallBooleanMethodV;
   functions.ReleaseStringChars = StandInReleaseStringChars;
   functions.ExceptionCheck = StandInExceptionCheck;
   functions.ExceptionOccurred = StandInExceptionOccurred;

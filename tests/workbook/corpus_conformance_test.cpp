@@ -3,9 +3,6 @@
 // worksheets and cells; every other file must read or fail with a
 // ReaderError, without crashing, hanging or running out of memory.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -15,6 +12,7 @@
 #include <vector>
 
 #include "support/paths.h"
+#include "support/peak_memory.h"
 #include "text/cp1252.h"
 #include "workbook/cell_listing.h"
 #include "workbook/workbook_file.h"
@@ -213,58 +211,28 @@ TEST(Conformance, StrictPackageReadsItsWorksheet) {
   EXPECT_EQ(a.TextAt(1, 2), "Thickness");
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kAddressSanitizer = true;
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-#else
-constexpr bool kAddressSanitizer = false;
-#endif
-
-// Reads every worksheet of `file` in a child process, under a time limit and
-// (without the address sanitizer, which reserves address space of its own) a
-// memory limit. Returns what went wrong, or an empty text.
+// Reads every worksheet of `file` in a child process, within a time limit,
+// and bounds the memory it took. Returns what went wrong, or an empty text.
 std::string ReadInChild(const fs::path& file) {
-  constexpr rlim_t kMemory = rlim_t{2} << 30;
-  constexpr unsigned kSeconds = 60;
-  const pid_t pid = ::fork();
-  if (pid < 0) return "fork failed";
-  if (pid == 0) {
-    ::alarm(kSeconds);
-    if (!kAddressSanitizer) {
-      rlimit limit{kMemory, kMemory};
-      ::setrlimit(RLIMIT_AS, &limit);
-    }
-    int code = 0;
-    try {
-      auto book = OpenWorkbookFile(file.string());
-      for (size_t i = 0; i < book->SheetNames().size(); ++i) {
+  constexpr long kMemoryKiB = 2L << 20;
+  const support::ChildRun run = support::MeasureInChild(
+      [&] {
         try {
-          book->ReadSheet(i);
+          auto book = OpenWorkbookFile(file.string());
+          for (size_t i = 0; i < book->SheetNames().size(); ++i) {
+            try {
+              book->ReadSheet(i);
+            } catch (const ReaderError&) {
+            }
+          }
         } catch (const ReaderError&) {
         }
-      }
-    } catch (const ReaderError&) {
-    } catch (const std::bad_alloc&) {
-      code = 4;
-    } catch (...) {
-      code = 3;
-    }
-    ::_exit(code);
-  }
-  int status = 0;
-  rusage usage{};
-  if (::wait4(pid, &status, 0, &usage) != pid) return "wait failed";
-  if (WIFSIGNALED(status))
-    return WTERMSIG(status) == SIGALRM ? "hung (no result within the time limit)"
-                                       : "crashed with signal " + std::to_string(WTERMSIG(status));
-  if (WEXITSTATUS(status) == 4) return "ran out of memory";
-  if (WEXITSTATUS(status) == 3) return "failed with something other than a ReaderError";
-  if (WEXITSTATUS(status) != 0) return "exited with " + std::to_string(WEXITSTATUS(status));
+        return true;  // anything else thrown makes the child answer false
+      },
+      std::chrono::seconds(60));
+  if (!run.finished) return "hung or crashed (no result within the time limit)";
+  if (run.status != 0) return "failed with something other than a ReaderError";
+  if (run.peakKiB > kMemoryKiB) return "took " + std::to_string(run.peakKiB / 1024) + " MiB";
   return "";
 }
 

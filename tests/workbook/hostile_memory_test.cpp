@@ -191,7 +191,7 @@ TEST(HostileWorkbooks, TheListingOfOneTextInManyCellsIsWrittenAsItGoes) {
   const std::string path = (dir / "lista.ods").string();
   WriteRowOfOneRepeatedText(path, std::string(12 * 1024, 'w'));
   // 192 MB of listing, which was gathered whole before it was written.
-  const auto run = support::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, "/dev/null",
+  const auto run = support::MeasureProgram(kHostileCli, {"celulas", "--planilha", path}, "",
                                            (dir / "err").string(), 60s);
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.status, 0) << support::FileContents(dir / "err");
@@ -212,7 +212,7 @@ TEST(HostileWorkbooks, GeneratedAmplificationsAreRefusedAsTooLarge) {
   for (const auto& e : std::filesystem::directory_iterator(folder)) files.push_back(e.path());
   std::sort(files.begin(), files.end());
   ASSERT_GE(files.size(), 8u);
-  ::setenv("VOSKE_SENHA", "segredo", 1);
+  support::SetEnvironment("VOSKE_SENHA", "segredo");
   for (const auto& file : files) {
     const std::string destination = (dir / "saida").string();
     std::filesystem::create_directories(destination);
@@ -220,9 +220,9 @@ TEST(HostileWorkbooks, GeneratedAmplificationsAreRefusedAsTooLarge) {
         {"celulas", "--planilha", file.string()},
         {"gerar", "--documento", "cadastral", "--planilha", file.string(), "--destino", destination}};
     for (const auto& args : commands) {
-      const auto run = support::MeasureProgram(kHostileCli, args, "/dev/null", (dir / "err").string(), 60s);
+      const auto run = support::MeasureProgram(kHostileCli, args, "", (dir / "err").string(), 60s);
       const std::string err = support::FileContents(dir / "err");
-      std::printf("%-28s %-8s %5.1f s %6ld MB\n", file.filename().c_str(), args[0].c_str(), run.seconds,
+      std::printf("%-28s %-8s %5.1f s %6ld MB\n", file.filename().string().c_str(), args[0].c_str(), run.seconds,
                   run.peakKiB / kMiB);
       ASSERT_TRUE(run.finished) << file << " " << args[0];
       EXPECT_EQ(run.status, 1) << file << " " << args[0];
@@ -231,7 +231,7 @@ TEST(HostileWorkbooks, GeneratedAmplificationsAreRefusedAsTooLarge) {
     }
     EXPECT_TRUE(std::filesystem::is_empty(destination)) << file;
   }
-  ::unsetenv("VOSKE_SENHA");
+  support::SetEnvironment("VOSKE_SENHA", std::nullopt);
 }
 
 }  // namespace

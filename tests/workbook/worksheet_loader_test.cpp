@@ -1,7 +1,6 @@
 // TUtil: one open workbook per generation, and the user's message for every
 // way reading a worksheet can fail.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <fstream>
 
@@ -121,34 +120,6 @@ TEST(TUtil, AFailedReadLeavesTheArrayAsItWas) {
   EXPECT_EQ(out.TextAt(1, 1), "1");
   EXPECT_THROW(util.LoadWorksheet(out, (dir / "nada.xlsx").string(), "Listas"), ECarregaArquivo);
   EXPECT_EQ(out.TextAt(1, 1), "1");
-}
-
-TEST(TUtil, OpensTheWorkbookOnceReadOnlyAndLeavesItUnchanged) {
-  ScratchDir dir;
-  const std::string book = SampleBook(dir);
-  std::ifstream before(book, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(before)), std::istreambuf_iterator<char>());
-  ASSERT_EQ(::chmod(book.c_str(), 0444), 0);  // a read-only file reads as well
-  struct stat st1 {};
-  ASSERT_EQ(::stat(book.c_str(), &st1), 0);
-
-  TUtil util;
-  WorksheetArray cadastro, listas;
-  util.LoadWorksheet(cadastro, book, "dados cadastrais");
-  // The open workbook serves the next worksheet without opening the file
-  // again: even with the file gone from the folder, it is still read.
-  const std::string moved = (dir / "movida.xlsx").string();
-  ASSERT_EQ(std::rename(book.c_str(), moved.c_str()), 0);
-  util.LoadWorksheet(listas, book, "LISTAS");
-  EXPECT_EQ(cadastro.TextAt(5, 2), "12345-6");
-  EXPECT_EQ(listas.TextAt(1, 1), "1");
-
-  struct stat st2 {};
-  ASSERT_EQ(::stat(moved.c_str(), &st2), 0);
-  EXPECT_EQ(st1.st_mtim.tv_sec, st2.st_mtim.tv_sec);
-  EXPECT_EQ(st1.st_mtim.tv_nsec, st2.st_mtim.tv_nsec);
-  std::ifstream after(moved, std::ios::binary);
-  EXPECT_EQ(bytes, std::string((std::istreambuf_iterator<char>(after)), std::istreambuf_iterator<char>()));
 }
 
 }  // namespace

@@ -15,18 +15,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// HOME for the length of one test.
+// The variable that names the user's home on this system.
+#ifdef _WIN32
+constexpr const char* kHome = "USERPROFILE";
+#else
+constexpr const char* kHome = "HOME";
+#endif
+
+// The home variable for the length of one test.
 class HomeAt {
  public:
   explicit HomeAt(const std::optional<std::string>& home) {
-    if (const char* old = std::getenv("HOME")) saved_ = old;
-    if (home) ::setenv("HOME", home->c_str(), 1);
-    else ::unsetenv("HOME");
+    if (const char* old = std::getenv(kHome)) saved_ = old;
+    support::SetEnvironment(kHome, home);
   }
-  ~HomeAt() {
-    if (saved_) ::setenv("HOME", saved_->c_str(), 1);
-    else ::unsetenv("HOME");
-  }
+  ~HomeAt() { support::SetEnvironment(kHome, saved_); }
 
  private:
   std::optional<std::string> saved_;

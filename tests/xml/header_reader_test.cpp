@@ -6,9 +6,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "support/paths.h"
 #include "text/cp1252.h"
@@ -104,54 +101,6 @@ TEST(ReadHeaderValue, FindsTheFirstNonEmptyChildValueInEveryWellFormedDocument) 
       file = Put(dir, "caso" + std::to_string(n++) + ".xml", content);
     }
     EXPECT_EQ(Streamed(file), expected) << what;
-  }
-}
-
-// A large operator's financial document: the code is read in memory that
-// does not grow with the document.
-TEST(ReadHeaderValue, ALargeDocumentIsReadFromItsHeader) {
-  ScratchDir dir;
-  const fs::path file = dir / "grande.xml";
-  {
-    std::ofstream out(file, std::ios::binary);
-    out << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n\r\n<oxr:voskeFinanceiro xmlns:oxr=\"urn:x\">"
-           "<oxr:identificador><oxr:cabecalho><oxr:transacao>ENVIO_VOSKE_FINANCEIRO</oxr:transacao>"
-           "</oxr:cabecalho></oxr:identificador><oxr:corpo>";
-    const std::string row = "<oxr:conta><oxr:codigo>1234</oxr:codigo><oxr:saldo>10.00</oxr:saldo></oxr:conta>\r\n";
-    for (std::uintmax_t written = 0; written <= (36u << 20); written += row.size()) out << row;
-    out << "</oxr:corpo></oxr:voskeFinanceiro>\r\n";
-  }
-
-  rusage before{}, after{};
-  ::getrusage(RUSAGE_SELF, &before);
-  EXPECT_EQ(Streamed(file), "ENVIO_VOSKE_FINANCEIRO");
-  ::getrusage(RUSAGE_SELF, &after);
-  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 8 * 1024) << "KiB more at the peak";
-}
-
-TEST(ReadHeaderValue, AFileThatIsNotThereOrCannotBeReadSaysSo) {
-  ScratchDir dir;
-  HeaderValue v = ReadHeaderValue((dir / "nao-existe.xml").string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Missing);
-  v = ReadHeaderValue((dir / "nao-existe" / "x.xml").string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Missing);
-
-  v = ReadHeaderValue(dir.path().string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Unreadable);
-  EXPECT_EQ(v.error, EISDIR);
-
-  // Opening a pipe for reading would wait for a writer for ever.
-  ASSERT_EQ(::mkfifo((dir / "fila.xml").c_str(), 0600), 0);
-  v = ReadHeaderValue((dir / "fila.xml").string(), "a", "b");
-  EXPECT_EQ(v.outcome, Outcome::Unreadable);
-  EXPECT_EQ(v.error, ENODEV);
-
-  const fs::path locked = Put(dir, "trancado.xml", "<a><b>X</b></a>");
-  fs::permissions(locked, fs::perms::none);
-  if (::geteuid() != 0) {  // the administrator reads any file
-    v = ReadHeaderValue(locked.string(), "a", "b");
-    EXPECT_EQ(v.outcome, Outcome::Unreadable);
-    EXPECT_EQ(v.error, EACCES);
   }
 }
 

@@ -2,6 +2,7 @@
 // registration number and the local time of the run.
 #include <gtest/gtest.h>
 
+#include <ctime>
 #include <regex>
 
 #include "registration_run.h"
@@ -21,10 +22,8 @@ TEST(CadastralOutputFile, NamedAfterRegistrationNumberAndTime) {
 TEST(CadastralOutputFile, TimestampIsTheLocalTimeOfTheRun) {
   auto stamp = [] {
     const std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
     char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%d_%H%M%S", &t);
+    std::strftime(buf, sizeof buf, "%Y-%m-%d_%H%M%S", std::localtime(&now));
     return std::string(buf);
   };
   RunOptions options;

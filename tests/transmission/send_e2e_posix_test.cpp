@@ -60,7 +60,7 @@ class EndToEnd : public ::testing::Test {
   // Starts the service with these options and the VM pointed at it.
   void Start(std::vector<std::string> serviceOptions) {
     service_ = std::make_unique<LoopbackService>(std::move(serviceOptions));
-    ::setenv("VOSKE_WEBSERVICE_URL", service_->url().c_str(), 1);
+    support::SetEnvironment("VOSKE_WEBSERVICE_URL", service_->url());
     transmission_ = std::make_unique<JavaTransmission>(std::make_unique<MemoryRegistry>(InstalledJavaRegistry()),
                                                       ClientFolder());
     ASSERT_TRUE(transmission_->StartJavaVM(startUi_))
@@ -161,7 +161,7 @@ TEST_F(EndToEnd, ALargeDocumentIsSent) {
 class SlowService : public EndToEnd {
  protected:
   void SendTo(const char* mode) {
-    ::setenv("VOSKE_TEMPO_LIMITE_ENVIO", "3", 1);
+    support::SetEnvironment("VOSKE_TEMPO_LIMITE_ENVIO", "3");
     Start({"--modo", mode});
     const SendRequest request = Request(WriteDocument("c.xml", Document("ENVIO_VOSKE_CADASTRAL")), DocumentKind::Cadastral);
     const auto start = std::chrono::steady_clock::now();
@@ -209,7 +209,7 @@ TEST_F(EndToEnd, AGeneratedDocumentIsSentByteForByte) {
 }
 
 TEST_F(EndToEnd, FoldersWithAccentsWorkUnderALocaleThatIsNotUtf8) {
-  ::setenv("LC_ALL", "C", 1);  // as in a scheduled job
+  support::SetEnvironment("LC_ALL", "C");  // as in a scheduled job
   const std::string programLocale = std::setlocale(LC_ALL, nullptr);
   Start({});
   EXPECT_EQ(std::setlocale(LC_ALL, nullptr), programLocale);  // the VM's start leaves it alone
