@@ -13,7 +13,8 @@
 // process of its own, so its peak memory is its own.
 //
 // financial-generation-bench --write FILE.xlsx only writes that workbook, for
-// profiling the generation by hand.
+// profiling the generation by hand (VOSKE_BENCH_ROWS rows per trial-balance
+// worksheet instead of 100,000).
 #include <unistd.h>
 
 #include <algorithm>
@@ -99,6 +100,9 @@ Measure Generate(const std::string& cli, const std::string& path, const std::str
 void WriteBenchWorkbook(const std::string& path) {
   const voske::sample::Workbook sample = voske::sample::MakeSampleWorkbook();
   voske::bench::LargeWorkbookShape shape;
+  // Fewer rows make a workbook small enough to profile under an
+  // instruction counter, whose counts need no large run to be steady.
+  if (const char* rows = std::getenv("VOSKE_BENCH_ROWS")) shape.rows = std::max(1, std::atoi(rows));
   lxw_workbook* book = workbook_new(path.c_str());
   if (!book) throw std::runtime_error("cannot create " + path);
   lxw_format* money = voske::bench::AddMoneyFormat(book);
@@ -148,7 +152,8 @@ int main(int argc, char** argv) {
       "Uso: financial-generation-bench [ARQUIVO.xlsx]\n"
       "       financial-generation-bench --write ARQUIVO.xlsx\n"
       "Mede \"voske-cli gerar --documento financeiro\" sobre a pasta de trabalho grande (ou\n"
-      "ARQUIVO.xlsx) contra só a leitura dela; --write só grava essa pasta de trabalho.\n",
+      "ARQUIVO.xlsx) contra só a leitura dela; --write só grava essa pasta de trabalho\n"
+      "(com VOSKE_BENCH_ROWS linhas por balancete em vez de 100000).\n",
       {"--write"}, 0, 1};
   if (const auto status = voske::programs::CheckArguments(syntax, argc, argv)) return *status;
   bool writeOnly = false;

@@ -22,14 +22,21 @@ void DocumentVerifier::OnLeaf(const std::vector<Text>& ancestors, const Text& na
                               const CellOrigin* origin) {
   ledger_.OnLeaf(ancestors, name, value, origin);
   ElementPath::Child& leaf = path_.Leaf(name, ancestors.size());
-  if (leaf.memo < 0) {
-    const LeafType* type = LeafTypeOf(name, ancestors);
-    leaf.memo = static_cast<int>(checks_.size());
-    checks_.push_back(type ? PrepareCheck(*type) : LeafCheck{});
-  }
-  const int position = leaf.count;
+  if (leaf.memo < 0) leaf.memo = PrepareCheckOf(name, ancestors);
   const LeafCheck& check = checks_[static_cast<std::size_t>(leaf.memo)];
+  // Nearly every leaf ends here; what a refusal needs is kept out of line.
   if (!check.type || PlainlySound(check, value)) return;
+  CheckFully(check, name, value, origin, leaf.count);
+}
+
+int DocumentVerifier::PrepareCheckOf(const Text& name, const std::vector<Text>& ancestors) {
+  const LeafType* type = LeafTypeOf(name, ancestors);
+  checks_.push_back(type ? PrepareCheck(*type) : LeafCheck{});
+  return static_cast<int>(checks_.size() - 1);
+}
+
+void DocumentVerifier::CheckFully(const LeafCheck& check, const Text& name, TextView value, const CellOrigin* origin,
+                                  int position) {
   std::optional<Refusal> refusal = RefusalOf(check, value);
   if (!refusal || AcceptedByRule(name, value, path_)) return;
   Finding f;

@@ -44,6 +44,11 @@ class DocumentVerifier : public LeafObserver {
   std::size_t Count() const { return count_; }
 
  private:
+  // The index in checks_ of what a leaf of that name and place is checked as.
+  int PrepareCheckOf(const Text& name, const std::vector<Text>& ancestors);
+  // A leaf not seen to be sound at a glance: refused or not, and reported.
+  [[gnu::noinline]] void CheckFully(const LeafCheck& check, const Text& name, TextView value,
+                                    const CellOrigin* origin, int position);
   void Report(Finding finding);
 
   FindingSink sink_;

@@ -1,43 +1,19 @@
 #include "verification/element_path.h"
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 
 namespace voske {
 
-namespace {
-
-// Whether two element names are the same. Names are short and compared once
-// or twice per leaf of a document: compared here eight bytes at a time, in
-// line, they cost less than the call to the library's general comparison.
-inline bool SameName(const Text& a, const Text& b) {
-  const std::size_t n = a.size();
-  if (n != b.size()) return false;
-  const char* p = a.data();
-  const char* q = b.data();
-  if (n < 8) {
-    for (std::size_t i = 0; i < n; ++i)
-      if (p[i] != q[i]) return false;
-    return true;
-  }
-  const auto word = [](const char* at) {
-    std::uint64_t w;
-    std::memcpy(&w, at, sizeof w);
-    return w;
-  };
-  for (std::size_t i = 0; i + 8 < n; i += 8)
-    if (word(p + i) != word(q + i)) return false;
-  return word(p + n - 8) == word(q + n - 8);  // the last eight, overlapping
-}
-
-}  // namespace
-
 ElementPath::Child& ElementPath::CountChild(const Text& name, std::size_t depth) {
   // A told depth beyond what is open would have a parent never told: it
   // counts under the innermost open element.
-  open_ = depth < 1 ? 1 : (depth < open_ ? depth : open_);
-  Place& place = places_[frames_[open_ - 1].place];
+  const std::size_t open = depth < 1 ? 1 : (depth < open_ ? depth : open_);
+  if (open != open_) {
+    open_ = open;
+    innermost_ = frames_[open_ - 1].place;
+  }
+  Place& place = *innermost_;
   std::vector<Child>& children = place.children;
   // A parent has few child names, and its children come in the same order
   // entry after entry: the name after the one met last is tried first, and
@@ -46,7 +22,7 @@ ElementPath::Child& ElementPath::CountChild(const Text& name, std::size_t depth)
   std::size_t i = place.next < n ? place.next : 0;
   for (std::size_t tried = 0; tried < n; ++tried) {
     Child& child = children[i];
-    if (SameName(child.name, name)) {
+    if (element_names::Same(child.name, name)) {
       place.next = i + 1;
       ++child.count;
       return child;
@@ -62,30 +38,34 @@ ElementPath::Child& ElementPath::AddChild(Place& place, const Text& name) {
   return place.children.back();
 }
 
-std::uint32_t ElementPath::PlaceOf(std::uint32_t parentPlace, const Text& name) {
-  std::string key(reinterpret_cast<const char*>(&parentPlace), sizeof parentPlace);
+ElementPath::Place* ElementPath::PlaceOf(const Place& parentPlace, const Text& name) {
+  std::string key(reinterpret_cast<const char*>(&parentPlace.number), sizeof parentPlace.number);
   key += name;
-  const auto [it, added] = placeIndex_.emplace(std::move(key), static_cast<std::uint32_t>(places_.size()));
-  if (added) places_.emplace_back();
+  const auto [it, added] = placeIndex_.emplace(std::move(key), nullptr);
+  if (added) {
+    places_.emplace_back();
+    places_.back().number = static_cast<std::uint32_t>(places_.size() - 1);
+    it->second = &places_.back();
+  }
   return it->second;
 }
 
 void ElementPath::Open(const Text& name, std::size_t depth) {
-  const int position = CountChild(name, depth).count;
+  const int position = Leaf(name, depth).count;
   if (frames_.size() == open_) frames_.emplace_back();
-  const std::uint32_t parentPlace = frames_[open_ - 1].place;
+  Place* const parentPlace = frames_[open_ - 1].place;
   Frame& frame = frames_[open_++];
   frame.position = position;
   // Mostly the element before it at this depth had the same name and
   // parent (the next entry of a list): then the place is known.
-  if (frame.place == 0 || frame.parentPlace != parentPlace || !SameName(frame.name, name)) {
+  if (!frame.place || frame.parentPlace != parentPlace || !element_names::Same(frame.name, name)) {
     frame.name = name;
     frame.parentPlace = parentPlace;
-    frame.place = PlaceOf(parentPlace, name);
+    frame.place = PlaceOf(*parentPlace, name);
   }
-  Place& place = places_[frame.place];
-  for (Child& child : place.children) child.count = 0;
-  place.next = 0;
+  innermost_ = frame.place;
+  for (Child& child : innermost_->children) child.count = 0;
+  innermost_->next = 0;
 }
 
 Text ElementPath::PathTo(const Text& leafName, int leafPosition) const {

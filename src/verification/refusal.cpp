@@ -186,6 +186,14 @@ LeafCheck PrepareCheck(const LeafType& type) {
   check.floatOnly = type.digits == LeafType::Digits::None && !type.lengthOnly &&
                     ((check.builtIn == LeafCheck::Base::Float && !st) ||
                      (check.builtIn == LeafCheck::Base::None && bareFloat));
+  // A string type with a pattern and at most a length: nothing else can
+  // refuse a value that matches within that length.
+  if (st && check.builtIn == LeafCheck::Base::None && type.digits == LeafType::Digits::None && !type.lengthOnly &&
+      st->base == LeafCheck::Base::None && check.textual && st->type->enumeration.empty() && st->pattern &&
+      st->pattern->Sequence()) {
+    check.sequence = st->pattern->Sequence();
+    if (st->maxLength > 0) check.sequenceMaxLength = st->maxLength;
+  }
   return check;
 }
 

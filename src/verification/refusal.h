@@ -2,9 +2,12 @@
 // Why a value does not fit its type, said twice: in plain Portuguese for the
 // user, naming what is accepted, and as the technical rule it breaks, for
 // whoever checks the finding against the regulator's schema.
+#include <cstddef>
+#include <limits>
 #include <optional>
 
 #include "text/text.h"
+#include "verification/class_sequence.h"
 #include "verification/element_types.h"
 #include "verification/lexical_forms.h"
 
@@ -39,15 +42,21 @@ struct LeafCheck {
   // All there is to check is the form of a float (the amounts, most of a
   // large document's leaves): a value in that form is accepted at once.
   bool floatOnly = false;
+  // All there is to check is a pattern read as a sequence of classes and a
+  // length (the account codes of a trial balance): a value that matches and
+  // is no longer is accepted at once.
+  const ClassSequence* sequence = nullptr;
+  std::size_t sequenceMaxLength = std::numeric_limits<std::size_t>::max();
 };
 LeafCheck PrepareCheck(const LeafType& type);
 // RefusalOf for a prepared type: the same answer, without the lookups.
 std::optional<Refusal> RefusalOf(const LeafCheck& check, TextView value);
 // True for a value RefusalOf would accept that is seen to be sound at a
-// glance (an amount in its form); false says nothing. Inline, so the
-// amounts of a large document cost no call.
+// glance (an amount in its form, an account code of its pattern); false says
+// nothing. Inline, so the lines of a large trial balance cost no call.
 inline bool PlainlySound(const LeafCheck& check, TextView value) {
-  return check.floatOnly && IsSchemaFloat(value);
+  if (check.floatOnly) return IsSchemaFloat(value);
+  return check.sequence && value.size() <= check.sequenceMaxLength && check.sequence->Matches(value);
 }
 
 }  // namespace voske

@@ -73,6 +73,7 @@ std::optional<std::string> TranslatePattern(TextView p) {
 struct SchemaPattern::Compiled {
   pcre2_code* code = nullptr;
   bool jit = false;
+  std::optional<ClassSequence> sequence;
   ~Compiled() { pcre2_code_free(code); }
 };
 
@@ -90,10 +91,18 @@ std::optional<SchemaPattern> SchemaPattern::Compile(TextView schemaPattern) {
   // the value, which counts on a trial balance of a million accounts. Where
   // it is not available the interpreter does the same work.
   compiled->jit = pcre2_jit_compile(compiled->code, PCRE2_JIT_COMPLETE) == 0;
+  // Only a pattern the library compiles is read as a sequence, so both ways
+  // check the same patterns.
+  compiled->sequence = ClassSequence::Parse(schemaPattern);
   return SchemaPattern(std::move(compiled));
 }
 
+const ClassSequence* SchemaPattern::Sequence() const {
+  return compiled_->sequence ? &*compiled_->sequence : nullptr;
+}
+
 bool SchemaPattern::Matches(TextView value) const {
+  if (compiled_->sequence) return compiled_->sequence->Matches(value);
   // Match data sized for the pattern, kept per thread: a verification runs
   // on one thread, and the patterns are shared between verifications.
   struct MatchData {

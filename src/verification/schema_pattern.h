@@ -3,12 +3,15 @@
 // Schema patterns are implicitly anchored at both ends and have their own
 // syntax ("^" and "$" are plain characters, "." excludes line ends, "\i" and
 // "\c" are name characters); TranslatePattern turns one into the regular
-// expression library's syntax, and SchemaPattern matches with it.
+// expression library's syntax, and SchemaPattern matches with it, or with a
+// loop over the value's bytes where the pattern is a plain sequence of
+// classes (class_sequence.h).
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "text/text.h"
+#include "verification/class_sequence.h"
 
 namespace voske {
 
@@ -31,6 +34,9 @@ class SchemaPattern {
   // True when the whole value matches. Values are Windows-1252 bytes, as are
   // the patterns.
   bool Matches(TextView value) const;
+  // The pattern as a sequence of classes, or null when it is not one: a
+  // caller matching millions of values may match in line with it.
+  const ClassSequence* Sequence() const;
 
  private:
   struct Compiled;

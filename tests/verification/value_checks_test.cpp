@@ -2,6 +2,11 @@
 // types, and the schema tables' enumerations and patterns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <regex>
+#include <string>
+
 #include "text/cp1252.h"
 #include "verification/check_digits.h"
 #include "verification/refusal.h"
@@ -33,11 +38,26 @@ TEST(CheckDigits, CpfAcceptsRealNumbersAndRefusesAnyChangedDigit) {
 }
 
 TEST(LexicalForms, FloatsAsTheSchemaWritesThem) {
-  for (const char* good : {"0", "12.5", "-12.5", "+1", ".5", "5.", "1E3", "1.5e-3", "INF", "-INF", "NaN"})
+  for (const char* good : {"0", "12.5", "-12.5", "+1", ".5", "5.", "1E3", "1.5e-3", "1.5E+10", "INF", "-INF", "NaN"})
     EXPECT_TRUE(IsSchemaFloat(good)) << good;
   for (const char* bad : {"", "12,5", "1.2.3", "abc", "1E", "e5", ".", "-", "1 000", "inf", "R$ 10",
-                          "-NaN", "INF5", "+-1"})
+                          "-NaN", "INF5", "+-1", "1e+", "1e5x", ".e1"})
     EXPECT_FALSE(IsSchemaFloat(bad)) << bad;
+}
+
+TEST(LexicalForms, FloatsAgreeWithTheirGrammarOnGeneratedValues) {
+  // Amounts of every length, mostly digits, broken anywhere by a byte next
+  // to the digits' codes or by another sign, dot or exponent.
+  const std::regex grammar(R"([+-]?([0-9]+(\.[0-9]*)?|\.[0-9]+)([eE][+-]?[0-9]+)?|[+-]?INF|NaN)");
+  const std::string others = std::string(".-+eE /:?Ip\xB0\xB9") + '\0';
+  std::mt19937 random(7);
+  for (int i = 0; i < 40000; ++i) {
+    std::string s(random() % 20, '0');
+    for (char& c : s)
+      c = random() % 4 ? static_cast<char>('0' + random() % 10) : others[random() % others.size()];
+    if (i % 2) s.erase(std::remove(s.begin() + (s.empty() ? 0 : 1), s.end(), '-'), s.end());
+    ASSERT_EQ(IsSchemaFloat(s), std::regex_match(s, grammar)) << '"' << s << '"';
+  }
 }
 
 TEST(LexicalForms, Integers) {
