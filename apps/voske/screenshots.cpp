@@ -22,6 +22,7 @@
 #include <string>
 
 #include "common/program_arguments.h"
+#include "sample_findings.h"
 #include "entry/application_setup.h"
 #include "entry/component_names.h"
 #include "entry/findings_dialog.h"
@@ -162,13 +163,7 @@ int main(int argc, char** argv) {
         1, kButtonOk, QStringLiteral("Erro"), 0, false, nullptr);
     ok &= Save(*unreadable, folder, "mensagem-planilha.png");
     // Findings after a generation, opened: by worksheet, with their button.
-    FindingList findings;
-    findings.entries = {
-        {Ansi("Dados Cadastrais"),
-         Ansi("B10: oxr:eMail \"regulatorio.serraazulsaude.com.br\": o e-mail deve ter a forma nome@domínio"), {}},
-        {Ansi("Administradores"),
-         Ansi("A5: oxr:CPF \"52998224726\": o CPF é inválido: os dígitos verificadores não conferem"), {}}};
-    findings.save = [](const std::string&) { return std::optional<Text>(); };
+    const FindingList findings = SampleFindings();
     auto warnings = BuildFindingsDialog(
         QStringLiteral("XML gerado com sucesso.\r2 avisos de verificação: valores que o esquema da OXR recusa."),
         static_cast<int>(MessageIcon::Warning), kButtonOk, QStringLiteral("Informação"), 0, findings);

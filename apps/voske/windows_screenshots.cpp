@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "common/program_arguments.h"
+#include "sample_findings.h"
 #include "entry-win32/control_ids.h"
 #include "entry-win32/main_form.h"
 #include "entry-win32/message_dialog.h"
@@ -266,13 +267,7 @@ int main(int argc, char** argv) {
   messages.ShowError(Ansi("Arquivo não encontrado."));
   messages.ShowInformation(Ansi("XML gerado com sucesso."));
   // Findings after a generation, by worksheet, with their button.
-  FindingList findings;
-  findings.entries = {
-      {Ansi("Dados Cadastrais"),
-       Ansi("B10: oxr:eMail \"regulatorio.serraazulsaude.com.br\": o e-mail deve ter a forma nome@domínio"), {}},
-      {Ansi("Administradores"),
-       Ansi("A5: oxr:CPF \"52998224726\": o CPF é inválido: os dígitos verificadores não conferem"), {}}};
-  findings.save = [](const std::string&) { return std::optional<Text>(); };
+  const FindingList findings = SampleFindings();
   messages.ShowFindings(Ansi("XML gerado com sucesso.") + CR +
                             Ansi("2 avisos de verificação: valores que o esquema da OXR recusa."),
                         MessageIcon::Warning, Ansi("Informação"), findings);
